@@ -1,0 +1,33 @@
+#pragma once
+// Documents are 8-bit text in Windows-1252. Every byte value 0-255 maps to exactly one
+// character and back (the five bytes the code page leaves undefined, 0x81 0x8D 0x8F 0x90
+// 0x9D, map to the C1 control characters of the same value), so any file reads and writes
+// back byte for byte.
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace folio::cp1252 {
+
+// The character of a byte value.
+QChar toChar(unsigned char byte);
+// The byte value of a character, or nothing when the code page cannot hold it.
+std::optional<unsigned char> toByte(QChar ch);
+
+QString decode(QByteArrayView bytes);
+
+struct Unrepresentable {
+    qsizetype count = 0;       // characters the code page cannot hold
+    QString firstFew;          // up to the first five of them, in text order
+};
+// The characters of `text` that encode() would have to replace.
+Unrepresentable findUnrepresentable(QStringView text);
+
+// Encodes `text`; a character the code page cannot hold becomes '?'. Callers that must not
+// lose characters check findUnrepresentable() first and ask the user.
+QByteArray encode(QStringView text);
+
+}  // namespace folio::cp1252

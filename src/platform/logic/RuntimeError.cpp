@@ -1,0 +1,65 @@
+#include "platform/logic/RuntimeError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace folio {
+
+RuntimeError::RuntimeError(int number, QString description, QString source)
+    : m_number(number), m_description(std::move(description)), m_source(std::move(source))
+{
+    m_what = QStringLiteral("Error %1: %2 (%3)").arg(m_number).arg(m_description, m_source).toUtf8();
+}
+
+QString RuntimeError::programSource()
+{
+    return QStringLiteral("TagwrightFolio");
+}
+
+QString RuntimeError::standardDescription(int number)
+{
+    switch (number) {
+    case err::BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
+    case err::FileNotFound: return QStringLiteral("File not found");
+    case err::DeviceIO: return QStringLiteral("Device I/O error");
+    case err::DiskFull: return QStringLiteral("Disk full");
+    case err::PermissionDenied: return QStringLiteral("Permission denied");
+    case err::PathFileAccess: return QStringLiteral("Path/File access error");
+    case err::PathNotFound: return QStringLiteral("Path not found");
+    case err::ObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
+    case err::NotSupported: return QStringLiteral("Object doesn't support this property or method");
+    case err::CancelError: return QStringLiteral("Cancel was selected.");
+    default: return QString();
+    }
+}
+
+RuntimeError RuntimeError::fromNumber(int number)
+{
+    return RuntimeError(number, standardDescription(number));
+}
+
+RuntimeError RuntimeError::cancelled() { return fromNumber(err::CancelError); }
+RuntimeError RuntimeError::noObject() { return fromNumber(err::ObjectNotSet); }
+RuntimeError RuntimeError::notSupported() { return fromNumber(err::NotSupported); }
+
+RuntimeError RuntimeError::fromErrno(int e, const QString& path)
+{
+    switch (e) {
+    case ENOENT:
+        if (!path.isEmpty() && !QFileInfo(path).absoluteDir().exists())
+            return fromNumber(err::PathNotFound);
+        return fromNumber(err::FileNotFound);
+    case ENOTDIR: return fromNumber(err::PathNotFound);
+    case EACCES:
+    case EPERM: return fromNumber(err::PermissionDenied);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return fromNumber(err::DiskFull);
+    case EIO: return fromNumber(err::DeviceIO);
+    default: return fromNumber(err::PathFileAccess);  // EISDIR, EROFS, ENAMETOOLONG, ...
+    }
+}
+
+}  // namespace folio

@@ -1,0 +1,14 @@
+#pragma once
+// Start-up of the program: what is set on the application before the first window.
+class QApplication;
+
+namespace folio {
+
+// Font substitution for the classic dialog font, the application icon, F1 help, the
+// message-box service. Called by main() and by the window tests.
+void prepareApplication(QApplication& app);
+
+// Creates and shows the intro window; the rest follows from its events.
+void showIntroWindow();
+
+}  // namespace folio

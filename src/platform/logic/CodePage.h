@@ -18,6 +18,9 @@ QChar toChar(unsigned char byte);
 std::optional<unsigned char> toByte(QChar ch);
 
 QString decode(QByteArrayView bytes);
+// Decodes `bytes` into `out`, which has room for bytes.size() characters: one character per
+// byte, so callers can decode pieces straight into a larger buffer.
+void decodeInto(QByteArrayView bytes, QChar* out);
 
 struct Unrepresentable {
     qsizetype count = 0;       // characters the code page cannot hold
@@ -26,7 +29,8 @@ struct Unrepresentable {
 // The characters of `text` that encode() would have to replace.
 Unrepresentable findUnrepresentable(QStringView text);
 
-// Encodes `text`; a character the code page cannot hold becomes '?'. Callers that must not
+// Encodes `text`; a character the code page cannot hold becomes '?' (a surrogate pair counts as
+// one character here, as in findUnrepresentable()). Callers that must not
 // lose characters check findUnrepresentable() first and ask the user.
 QByteArray encode(QStringView text);
 

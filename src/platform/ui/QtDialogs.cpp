@@ -26,10 +26,6 @@ QWidget* dialogParent()
     return nullptr;
 }
 
-struct ButtonSet {
-    QList<QMessageBox::StandardButton> buttons;
-};
-
 QList<QMessageBox::StandardButton> buttonsOf(MsgButtons b)
 {
     switch (b) {

@@ -1,0 +1,98 @@
+#include "platform/ui/ChildForm.h"
+
+#include "platform/logic/Twips.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMdiArea>
+
+namespace folio {
+
+ChildForm::ChildForm(QMdiArea* area)
+    : QMdiSubWindow(nullptr), m_area(area), m_client(new QWidget)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(m_client);
+    m_client->installEventFilter(this);
+    if (m_area)
+        m_area->addSubWindow(this);
+}
+
+ChildForm::~ChildForm() = default;
+
+double ChildForm::ScaleWidth() const
+{
+    return twips::fromPixels(m_client->width(), m_client->logicalDpiX());
+}
+
+double ChildForm::ScaleHeight() const
+{
+    return twips::fromPixels(m_client->height(), m_client->logicalDpiY());
+}
+
+void ChildForm::setClientSize(double w, double h)
+{
+    m_clientSize = QSize(twips::toPixels(w, m_client->logicalDpiX()), twips::toPixels(h, m_client->logicalDpiY()));
+    applyClientSize();
+}
+
+void ChildForm::applyClientSize()
+{
+    if (!m_clientSize.isValid())
+        return;
+    if (layout())
+        layout()->activate();
+    // The frame adds its borders and title bar around the client area.
+    const QSize frame = isVisible() ? size() - m_client->size()
+                                    : QSize(contentsMargins().left() + contentsMargins().right(),
+                                            contentsMargins().top() + contentsMargins().bottom());
+    resize(m_clientSize + frame);
+}
+
+void ChildForm::Show()
+{
+    show();
+    applyClientSize();
+    m_clientSize = QSize();
+    if (m_area)
+        m_area->setActiveSubWindow(this);
+}
+
+bool ChildForm::Unload()
+{
+    const QPointer<ChildForm> self(this);
+    close();
+    return !self || self->m_unloaded;
+}
+
+void ChildForm::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded || m_closing) {
+        event->accept();
+        return;
+    }
+    if (!m_queryAnswered) {
+        bool cancel = false;
+        m_closing = true;
+        Form_QueryUnload(cancel);
+        m_closing = false;
+        if (cancel) {
+            event->ignore();
+            return;
+        }
+    }
+    m_queryAnswered = false;
+    m_unloaded = true;
+    Form_Unload();
+    event->accept();
+    QMdiSubWindow::closeEvent(event);
+}
+
+bool ChildForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+}  // namespace folio

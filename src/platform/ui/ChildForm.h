@@ -1,0 +1,76 @@
+#pragma once
+// A child window of the main frame, with the events the program's windows are written
+// against: Form_Load (run by load()), Form_Activate (each time it becomes the active
+// child), Form_Resize (its client area changed size), Form_QueryUnload (before it closes,
+// may cancel) and Form_Unload (when the closing goes ahead).
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include <QMdiArea>
+
+namespace folio {
+
+class ChildForm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // Creates the window inside `area`; it is shown and activated by Show(), which a
+    // window's Form_Load calls.
+    explicit ChildForm(QMdiArea* area);
+    ~ChildForm() override;
+
+    // Creates a window of type T, runs its Form_Load and returns it.
+    template <class T, class... Args>
+    static T* load(QMdiArea* area, Args&&... args)
+    {
+        auto* form = new T(area, std::forward<Args>(args)...);
+        form->Form_Load();
+        return form;
+    }
+
+    // The client area, on which the window's controls are placed in twips.
+    QWidget* client() const { return m_client; }
+
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // Client area size in twips.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    // Sizes the window so that its client area has this size in twips.
+    void setClientSize(double widthTwips, double heightTwips);
+
+    // Shows the window inside the frame and makes it the active child.
+    void Show();
+
+    // Asks the window to close: Form_QueryUnload may cancel, else Form_Unload runs and the
+    // window is gone. Returns whether it closed.
+    bool Unload();
+
+    // The main window's closing has already asked this window's Form_QueryUnload.
+    void setQueryAnswered(bool answered) { m_queryAnswered = answered; }
+
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Resize() {}
+    virtual void Form_QueryUnload(bool& cancel) { Q_UNUSED(cancel); }
+    virtual void Form_Unload() {}
+
+    bool isUnloaded() const { return m_unloaded; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QMdiArea* area() const { return m_area; }
+
+private:
+    void applyClientSize();
+
+    QPointer<QMdiArea> m_area;
+    QSize m_clientSize;
+    QWidget* m_client;
+    bool m_queryAnswered = false;
+    bool m_unloaded = false;
+    bool m_closing = false;
+};
+
+}  // namespace folio

@@ -1,0 +1,109 @@
+#include "platform/ui/QtCommonDialogBackend.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGridLayout>
+
+namespace folio {
+
+namespace {
+
+QWidget* dialogParent()
+{
+    if (QWidget* w = QApplication::activeModalWidget())
+        return w;
+    return QApplication::activeWindow();
+}
+
+void prepareFileDialog(QFileDialog& dlg, const FileDialogRequest& request)
+{
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setOption(QFileDialog::HideNameFilterDetails, true);
+    dlg.setWindowTitle(request.title);
+    const QStringList filters = qtNameFilters(request.filters);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    if (!request.fileName.isEmpty()) {
+        const QFileInfo start(request.fileName);
+        if (start.isAbsolute())
+            dlg.setDirectory(start.absolutePath());
+        dlg.selectFile(start.fileName());
+    }
+}
+
+}  // namespace
+
+QStringList qtNameFilters(const QList<FileFilter>& filters)
+{
+    QStringList result;
+    for (const FileFilter& f : filters)
+        result << f.description + QStringLiteral(" (") + f.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return result;
+}
+
+std::optional<OpenChoice> QtCommonDialogBackend::showOpen(const FileDialogRequest& request)
+{
+    QFileDialog dlg(dialogParent());
+    prepareFileDialog(dlg, request);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (!request.defaultExt.isEmpty())
+        dlg.setDefaultSuffix(request.defaultExt);
+    auto* readOnly = new QCheckBox(QStringLiteral("Open as &read-only"), &dlg);
+    readOnly->setAccessibleName(QStringLiteral("Open as read-only"));
+    if (auto* grid = qobject_cast<QGridLayout*>(dlg.layout()))
+        grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return OpenChoice{dlg.selectedFiles().constFirst(), readOnly->isChecked()};
+}
+
+std::optional<QString> QtCommonDialogBackend::showSave(const FileDialogRequest& request)
+{
+    QFileDialog dlg(dialogParent());
+    prepareFileDialog(dlg, request);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!request.defaultExt.isEmpty())
+        dlg.setDefaultSuffix(request.defaultExt);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles().constFirst();
+}
+
+std::optional<FontChoice> QtCommonDialogBackend::showFont(const QString& title, const FontChoice& initial,
+                                                          int minSize, int maxSize)
+{
+    QFont font(initial.name);
+    if (initial.size > 0)
+        font.setPointSizeF(initial.size);
+    font.setBold(initial.bold);
+    font.setItalic(initial.italic);
+    font.setStrikeOut(initial.strikethru);
+    font.setUnderline(initial.underline);
+    // The size range is offered, not enforced: Qt's dialog accepts any size typed.
+    Q_UNUSED(minSize);
+    Q_UNUSED(maxSize);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, dialogParent(), title, QFontDialog::DontUseNativeDialog);
+    if (!ok)
+        return std::nullopt;
+    return FontChoice{chosen.family(), float(chosen.pointSizeF()), chosen.bold(), chosen.italic(),
+                      chosen.strikeOut(), chosen.underline()};
+}
+
+std::optional<ColourValue> QtCommonDialogBackend::showColor(const QString& title, ColourValue initial)
+{
+    const QColor start(redOf(initial), greenOf(initial), blueOf(initial));
+    const QColor chosen = QColorDialog::getColor(start, dialogParent(), title, QColorDialog::DontUseNativeDialog);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return RGB(chosen.red(), chosen.green(), chosen.blue());
+}
+
+}  // namespace folio

@@ -1,0 +1,61 @@
+#pragma once
+// A test double for message and input boxes: records every box and answers from a queue.
+// A box that no test expected fails the test.
+#include "platform/ui/Dialogs.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+
+namespace folio::test {
+
+struct ShownBox {
+    QString prompt;
+    QString title;
+    MsgButtons buttons = MsgButtons::OkOnly;
+    MsgIcon icon = MsgIcon::None;
+    int defaultButton = 1;
+    bool isInput = false;
+    QString defaultText;  // input boxes
+};
+
+class ScriptedDialogs final : public Dialogs {
+public:
+    // Installs itself for its lifetime.
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Queues the answer for the next message box; OK-only boxes need no answer unless
+    // strict() is set.
+    ScriptedDialogs& answer(MsgAnswer a);
+    // Queues the text the next input box returns (Cancel: use cancelInput()).
+    ScriptedDialogs& input(const QString& text);
+    ScriptedDialogs& cancelInput();
+    // Runs `action` while the next box is up (for example to check the state behind it),
+    // before it answers.
+    ScriptedDialogs& during(std::function<void()> action);
+
+    const QList<ShownBox>& shown() const { return m_shown; }
+    const ShownBox& last() const;
+    QStringList prompts() const;
+    void clear() { m_shown.clear(); }
+    // Answers that were queued but never used.
+    int pendingAnswers() const { return int(m_answers.size()); }
+
+    MsgAnswer msgBox(const MsgBoxRequest& request) override;
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+
+private:
+    struct Queued {
+        bool isInput = false;
+        MsgAnswer answer = MsgAnswer::Ok;
+        QString text;
+        bool cancel = false;
+    };
+    QList<ShownBox> m_shown;
+    std::deque<Queued> m_answers;
+    std::deque<std::function<void()>> m_during;
+};
+
+}  // namespace folio::test

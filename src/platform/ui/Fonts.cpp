@@ -1,6 +1,7 @@
 #include "platform/ui/Fonts.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace folio::fonts {
 

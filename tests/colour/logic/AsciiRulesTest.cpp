@@ -1,0 +1,146 @@
+// The ASCII tool's number rules, the lookup and the steps of the continuous loop.
+#include "colour/logic/AsciiRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace folio::ascii;
+
+namespace {
+
+std::string show(QStringView s) { return s.toString().toStdString(); }
+
+QString lookupNumber(QStringView text)
+{
+    return lookupAnswer(LookupMode::NumberToCharacter, text).answer;
+}
+
+QString step(QStringView text, LoopDirection direction)
+{
+    return loopStepText(text, direction).value_or(QStringLiteral("<overflow>"));
+}
+
+}  // namespace
+
+TEST(NumberRules, TableOfTypedTexts)
+{
+    struct { const char16_t* text; bool numeric; double number, truncated; bool inRange; }
+    const table[] = {
+        {u"65", true, 65, 65, true},    {u"1.9", true, 1.9, 1, true},
+        {u"1e2", true, 100, 100, true}, {u"-.5", true, -0.5, 0, true},
+        {u" 7 ", true, 7, 7, true},     {u"&HF", true, 15, 15, true},
+        {u"&O7", true, 7, 7, true},     {u"abc", false, 0, 0, false},
+        {u"", false, 0, 0, false},      {u"256", true, 256, 256, false},
+        {u"-1", true, -1, -1, false},   {u"1.5", true, 1.5, 1, true},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(show(c.text));
+        EXPECT_EQ(isNumeric(c.text), c.numeric);
+        const std::optional<double> number = numberOf(c.text);
+        ASSERT_EQ(number.has_value(), c.numeric);
+        if (!number)
+            continue;
+        EXPECT_DOUBLE_EQ(*number, c.number);
+        const double n = truncateTowardZero(*number);
+        EXPECT_EQ(n, c.truncated);
+        EXPECT_FALSE(n == 0 && std::signbit(n));
+        EXPECT_EQ(lookupAnswer(LookupMode::NumberToCharacter, c.text).accepted(), c.inRange);
+    }
+}
+
+TEST(NumberRules, FormsAcceptedAndRefused)
+{
+    for (QStringView t : {u"5.", u".5", u"+5", u"1E+2", u"2e-1", u"\t3\t", u"1e-400", u"&hff"})
+        EXPECT_TRUE(isNumeric(t)) << show(t);
+    for (QStringView t : {u" ", u".", u"-", u"1 2", u"1e", u"1,5", u"1d2", u"1e400", u"&H",
+                          u"&O8", u"-&H1", u"& H1", u"&H100000000"})
+        EXPECT_FALSE(isNumeric(t)) << show(t);
+
+    // &H and &O are 16-bit signed up to &HFFFF, 32-bit signed above.
+    EXPECT_EQ(numberOf(u"&H7FFF"), 32767.0);
+    EXPECT_EQ(numberOf(u"&H8000"), -32768.0);
+    EXPECT_EQ(numberOf(u"&HFFFF"), -1.0);
+    EXPECT_EQ(numberOf(u"&H10000"), 65536.0);
+    EXPECT_EQ(numberOf(u"&HFFFFFFFF"), -1.0);
+    EXPECT_EQ(numberOf(u"&O177777"), -1.0);
+}
+
+TEST(NumberRules, LeadingNumberAndDecimalText)
+{
+    struct { const char16_t* text; double value; } const cases[] = {
+        {u" 1 2", 12}, {u"12abc", 12}, {u"1.2.3", 1.2}, {u"1e2x", 100}, {u"1e", 1},
+        {u"- 3", -3},  {u"&H F", 15},  {u"&O78", 7},    {u"abc", 0},    {u"", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(leadingNumber(c.text), c.value) << show(c.text);
+    EXPECT_FALSE(leadingNumber(u"1e400").has_value());
+    EXPECT_FALSE(leadingNumber(u"&H123456789").has_value());
+
+    EXPECT_EQ(decimalText(255), "255");
+    EXPECT_EQ(decimalText(-1), "-1");
+    EXPECT_EQ(decimalText(-0.0), "0");
+    EXPECT_EQ(decimalText(100), "100");
+    EXPECT_EQ(decimalText(2.5), "2.5");
+    EXPECT_EQ(decimalText(0.1 + 1), "1.1");
+    EXPECT_EQ(decimalText(1e20), "1E+20");
+}
+
+TEST(CodePageLookup, CodesAndCharacters)
+{
+    for (int code = 0; code <= 255; ++code) {
+        ASSERT_EQ(characterOfCode(code).size(), 1) << code;
+        EXPECT_EQ(codeOfCharacter(characterOfCode(code)), code) << code;
+    }
+    EXPECT_EQ(characterOfCode(0), QString(QChar(0)));
+    EXPECT_EQ(characterOfCode(128), QString(QChar(0x20AC)));  // euro sign
+    EXPECT_TRUE(characterOfCode(256).isEmpty());
+    EXPECT_FALSE(codeOfCharacter(u"\u0416").has_value());  // not in the code page
+
+    EXPECT_EQ(visibleForm(characterOfCode(0)), QString(QChar(0x2400)));
+    EXPECT_EQ(visibleForm(characterOfCode(127)), QString(QChar(0x2421)));
+    EXPECT_EQ(visibleForm(u"A "), "A ");
+}
+
+TEST(Lookup, BothModes)
+{
+    EXPECT_EQ(lookupNumber(u"65"), "A");
+    EXPECT_EQ(lookupNumber(u"1.9"), characterOfCode(1));
+    EXPECT_EQ(lookupNumber(u"1e2"), "d");
+    EXPECT_EQ(lookupNumber(u"-.5"), characterOfCode(0));
+    for (QStringView t : {u"", u"abc", u"256", u"-1", u"A", u"&HFFFF"}) {
+        const ToolAnswer a = lookupAnswer(LookupMode::NumberToCharacter, t);
+        EXPECT_EQ(a.refusal, "Please type any valid integer from 0 to 255.") << show(t);
+        EXPECT_TRUE(a.answer.isEmpty());
+    }
+
+    EXPECT_EQ(lookupAnswer(LookupMode::CharacterToNumber, u"A").answer, "65");
+    EXPECT_EQ(lookupAnswer(LookupMode::CharacterToNumber, u"\u00FF").answer, "255");
+    for (QStringView t : {u"", u"\u0416", u"\U0001F600"})
+        EXPECT_EQ(lookupAnswer(LookupMode::CharacterToNumber, t).refusal,
+                  "Please type any valid character.") << show(t);
+}
+
+TEST(Loop, ShowAndSteps)
+{
+    EXPECT_EQ(loopAnswer(u"65").answer, "A");
+    EXPECT_EQ(loopAnswer(u"300").refusal, kNumberRefusal);
+
+    EXPECT_EQ(step(u"10", LoopDirection::Previous), "9");
+    EXPECT_EQ(step(u"10", LoopDirection::Next), "11");
+    EXPECT_EQ(step(u"0", LoopDirection::Previous), "255");
+    EXPECT_EQ(step(u"255", LoopDirection::Next), "0");
+    EXPECT_EQ(step(u"1.5", LoopDirection::Next), "2.5");
+    EXPECT_EQ(loopAnswer(step(u"1.5", LoopDirection::Next)).answer, characterOfCode(2));
+    EXPECT_EQ(step(u"0.5", LoopDirection::Previous), "-0.5");  // only an exact -1 wraps
+    EXPECT_FALSE(loopStepText(u"1e400", LoopDirection::Next).has_value());
+
+    // A full walk each way returns to the start.
+    QString text = QStringLiteral("250");
+    for (int i = 0; i < 256; ++i)
+        text = step(text, LoopDirection::Next);
+    EXPECT_EQ(text, "250");
+    for (int i = 0; i < 256; ++i)
+        text = step(text, LoopDirection::Previous);
+    EXPECT_EQ(text, "250");
+}

@@ -140,12 +140,10 @@ Unrepresentable findUnrepresentable(QStringView text)
     return result;
 }
 
-QByteArray encode(QStringView text)
+qsizetype encodeInto(QStringView text, char* out)
 {
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
-    QByteArray bytes(n, Qt::Uninitialized);
-    char* out = bytes.data();
     qsizetype w = 0;
     for (qsizetype i = 0; i < n;) {
         const int b = encodeUnit(p[i]);
@@ -157,7 +155,13 @@ QByteArray encode(QStringView text)
             i += unitsAt(p, i, n);
         }
     }
-    bytes.truncate(w);
+    return w;
+}
+
+QByteArray encode(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(encodeInto(text, bytes.data()));
     return bytes;
 }
 

@@ -33,5 +33,8 @@ Unrepresentable findUnrepresentable(QStringView text);
 // one character here, as in findUnrepresentable()). Callers that must not
 // lose characters check findUnrepresentable() first and ask the user.
 QByteArray encode(QStringView text);
+// Encodes `text` as encode() does into `out`, which has room for text.size() bytes; returns
+// the number of bytes written (fewer than text.size() only when surrogate pairs were replaced).
+qsizetype encodeInto(QStringView text, char* out);
 
 }  // namespace folio::cp1252

@@ -7,8 +7,15 @@
 // break that opens it (CR LF, a lone LF or a lone CR) in its block format, so a file whose
 // lines end in LF keeps its LFs through editing, undo and redo. Enter inserts CR LF.
 #include "platform/ui/SelectionAccess.h"
+#include "platform/ui/TextBoxBreaks.h"
 
 #include <QPlainTextEdit>
+
+#include <cstdint>
+#include <vector>
+
+class QTextBlock;
+class QTextCursor;
 
 namespace folio {
 
@@ -30,11 +37,18 @@ public:
     void ReplaceSelection(const QString& text) override;
 
     // Locked: the user cannot type, paste or cut; the program's own commands still change it.
+    // A locked box can still be scrolled, selected (mouse and keyboard) and copied from.
     bool Locked() const { return isReadOnly(); }
-    void setLocked(bool locked) { setReadOnly(locked); }
+    void setLocked(bool locked);
 
     // Model length of the text (CR LF counts two), without building the text.
     int TextLength() const;
+
+    // Position mapping between the model (CR LF counts two) and the widget document
+    // (every block break counts one). A model position between the CR and the LF of a pair
+    // maps to the start of the following line.
+    int modelToWidget(qint64 modelPosition) const;
+    int widgetToModel(int widgetPosition) const;
 
 signals:
     // After every change of the text, whatever made it: typing, commands, undo, setText.
@@ -45,6 +59,36 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    // The one routine through which every break enters the document: inserts `text` at
+    // `cursor` (whose selection the caller has removed), giving each new block the kind
+    // of the break before it. The caller wraps it in an edit block.
+    void insertModelText(QTextCursor& cursor, const QString& text);
+    // Replaces the selection of the widget's cursor by `text` as one undo step.
+    void replaceAtCaret(const QString& text);
+
+    textbox::Break breakOf(const QTextBlock& block) const;
+    void setBreakOfBlocks(int firstBlock, int lastBlock, textbox::Break kind);
+    // Widget text (U+2029 between blocks, marked U+FFFD for substitutes) starting at
+    // `widgetStart` turned into model text.
+    QString toModelText(QStringView widgetText, int widgetStart) const;
+
+    // Number of CR LF breaks that open blocks 1..block, i.e. the extra model characters
+    // before the block's first character.
+    int crlfBefore(int block) const;
+    void extendCrlfIndex(int block) const;
+    void onContentsChange(int position, int charsRemoved, int charsAdded);
+
+    // m_crlf[b] = CR LF breaks among the breaks opening blocks 1..b; entries below m_valid
+    // are right. Kept up to date incrementally from the document's change reports.
+    mutable std::vector<int> m_crlf{0};
+    mutable int m_valid = 1;
+    int m_blockCount = 1;
+    // Block format index -> break kind (-1 unknown); formats are few, lookups many.
+    mutable std::vector<std::int8_t> m_breakByFormat;
+    bool m_loading = false;
+    int m_quiet = 0;
 };
 
 }  // namespace folio

@@ -1,0 +1,63 @@
+#pragma once
+// How the text box's text is laid into its widget document, and back.
+//
+// The model text joins lines with CR LF, lone LF or lone CR. The widget keeps one block
+// per line; the break that opens a block is remembered in the block's format. Three
+// characters cannot stand inside a block at all, because the widget's document turns each
+// of them into a block break when it is inserted: U+2029 (paragraph separator) and the
+// two frame marks U+FDD0 and U+FDD1. Such a character is kept in the widget as the
+// replacement character U+FFFD whose character format names the real character; a
+// U+FFFD without that mark is an ordinary U+FFFD.
+#include <QString>
+#include <QStringView>
+#include <QTextFormat>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace folio::textbox {
+
+// The break that opens a block. CR LF is the document default and is stored as a missing
+// property, so the blocks of an ordinary text share one block format.
+enum class Break : std::uint8_t { CrLf = 0, Lf = 1, Cr = 2 };
+
+inline constexpr int BreakProperty = QTextFormat::UserProperty + 1;        // block format
+inline constexpr int SubstituteProperty = QTextFormat::UserProperty + 2;   // char format
+inline constexpr char16_t SubstituteChar = u'\uFFFD';
+
+// True for the characters that have to be kept as a marked U+FFFD.
+constexpr bool needsSubstitute(char16_t c)
+{
+    return c == u'\u2029' || c == u'\uFDD0' || c == u'\uFDD1';
+}
+
+QStringView breakText(Break kind);
+// Model characters a break takes: 2 for CR LF, 1 for LF or CR.
+constexpr int breakLength(Break kind) { return kind == Break::CrLf ? 2 : 1; }
+
+// A model text prepared for one insertion into the widget document.
+struct WidgetText {
+    // The text to insert. Its breaks are left as they are (the document makes one block
+    // break of a CR LF pair, a lone CR and a lone LF alike); only the characters of
+    // needsSubstitute() are replaced, and only then is this a copy of the model text.
+    QString text;
+    // The break before each new block, in order.
+    std::vector<Break> breaks;
+    // How many breaks of each kind, indexed by Break.
+    std::array<qsizetype, 3> breakCount{};
+    // Replaced characters: offset in the widget document from the insertion point, and
+    // the real character.
+    struct Substitute {
+        qsizetype widgetOffset;
+        char16_t original;
+    };
+    std::vector<Substitute> substitutes;
+};
+
+WidgetText toWidgetText(const QString& modelText);
+
+// The kind most breaks of `text` have (CR LF when there is no break or on a tie with it).
+Break mostCommonBreak(const WidgetText& text);
+
+}  // namespace folio::textbox

@@ -1,0 +1,34 @@
+#include "shell/ui/Application.h"
+
+#include "platform/ui/Fonts.h"
+#include "platform/ui/Help.h"
+#include "platform/ui/Icons.h"
+#include "platform/ui/ProgramEnd.h"
+#include "shell/ui/frmIntro.h"
+#include "shell/ui/frmMdimenuform.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+namespace folio {
+
+void prepareApplication(QApplication& app)
+{
+    app.setApplicationName(QStringLiteral("Tagwright Folio"));
+    app.setDesktopFileName(QStringLiteral("tagwright-folio"));
+    app.setWindowIcon(icons::mainWindow());
+    // The program ends when its main window unloads, not when the intro window closes.
+    app.setQuitOnLastWindowClosed(false);
+    fonts::installSubstitutions();
+    help::installF1Handler();
+}
+
+void showIntroWindow()
+{
+    auto* intro = new frmIntro;
+    intro->Form_Load();
+    intro->show();
+    intro->cmdProceed->setFocus();
+}
+
+}  // namespace folio

@@ -1,0 +1,133 @@
+// "&Edit": the clipboard, the find-panel toggle, and the font and colour of the active
+// child window's text box.
+#include "shell/ui/frmMdimenuform.h"
+
+#include "platform/logic/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/EditTarget.h"
+#include "shell/logic/MenuTable.h"
+#include "shell/ui/basModu001.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+
+namespace folio {
+
+namespace {
+
+// The active child's control of that name, found as the command names it; a window that
+// has none gives error 438, no window at all error 91.
+template <class T>
+T* activeChildControl(const frmMdimenuform& main, const char* name)
+{
+    ChildForm* form = main.ActiveForm();
+    if (!form)
+        throw RuntimeError::noObject();
+    T* control = form->findChild<T*>(QString::fromLatin1(name));
+    if (!control)
+        throw RuntimeError::notSupported();
+    return control;
+}
+
+}  // namespace
+
+void frmMdimenuform::mnuCopy_Click()
+{
+    const auto target = editTarget();
+    if (!target) {
+        MsgBox(kClipboardRefusal);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(target->SelText());
+}
+
+void frmMdimenuform::mnuCut_Click()
+{
+    const auto target = editTarget();
+    if (!target) {
+        MsgBox(kClipboardRefusal);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(target->SelText());
+    target->ReplaceSelection(QString());
+}
+
+void frmMdimenuform::mnuPaste_Click()
+{
+    const auto target = editTarget();
+    if (!target) {
+        MsgBox(kClipboardRefusal);
+        return;
+    }
+    // A clipboard without text gives the empty text, which deletes the selection.
+    target->ReplaceSelection(QGuiApplication::clipboard()->text());
+}
+
+void frmMdimenuform::mnuFindOnOff_Click()
+{
+    try {
+        const QString caption = mnuFindOnOff->text();
+        // The caption changes only after the panel, so a failure leaves it as it was.
+        if (caption == QLatin1String(kHideFindCaption)) {
+            activeChildControl<QWidget>(*this, "fraFrame01")->setVisible(false);
+            mnuFindOnOff->setText(QString::fromLatin1(kShowFindCaption));
+        } else if (caption == QLatin1String(kShowFindCaption)) {
+            activeChildControl<QWidget>(*this, "fraFrame01")->setVisible(true);
+            mnuFindOnOff->setText(QString::fromLatin1(kHideFindCaption));
+        }
+    } catch (const RuntimeError& e) {
+        basModu001::ReportError(e);
+    }
+}
+
+void frmMdimenuform::mnuSetFont_Click()
+{
+    // Any failure, Cancel included, ends the command silently.
+    try {
+        CommonDialog1.CancelError = true;
+        CommonDialog1.Flags = 3;
+        CommonDialog1.Min = 8;
+        CommonDialog1.Max = 20;
+        CommonDialog1.DialogTitle = QStringLiteral("Set Font for the Text");
+        auto* text = activeChildControl<QPlainTextEdit>(*this, "txtText01");
+        const QFont current = text->font();
+        CommonDialog1.FontName = current.family();
+        CommonDialog1.FontSize = float(current.pointSizeF());
+        CommonDialog1.FontBold = current.bold();
+        CommonDialog1.FontItalic = current.italic();
+        CommonDialog1.FontStrikethru = current.strikeOut();
+        CommonDialog1.FontUnderline = current.underline();
+        CommonDialog1.ShowFont();
+        QFont chosen = text->font();
+        chosen.setFamily(CommonDialog1.FontName);
+        if (CommonDialog1.FontSize > 0)
+            chosen.setPointSizeF(CommonDialog1.FontSize);
+        chosen.setBold(CommonDialog1.FontBold);
+        chosen.setItalic(CommonDialog1.FontItalic);
+        chosen.setStrikeOut(CommonDialog1.FontStrikethru);
+        chosen.setUnderline(CommonDialog1.FontUnderline);
+        text->setFont(chosen);
+    } catch (const RuntimeError&) {
+    }
+}
+
+void frmMdimenuform::mnuColour_Click()
+{
+    // Any failure, Cancel included, ends the command silently.
+    try {
+        CommonDialog1.DialogTitle = QStringLiteral("Select a colour");
+        CommonDialog1.CancelError = true;
+        auto* text = activeChildControl<QPlainTextEdit>(*this, "txtText01");
+        const QColor back = text->palette().color(QPalette::Base);
+        CommonDialog1.Color = RGB(back.red(), back.green(), back.blue());
+        CommonDialog1.ShowColor();
+        QPalette pal = text->palette();
+        const ColourValue c = CommonDialog1.Color;
+        pal.setColor(QPalette::Base, QColor(redOf(c), greenOf(c), blueOf(c)));
+        text->setPalette(pal);
+    } catch (const RuntimeError&) {
+    }
+}
+
+}  // namespace folio

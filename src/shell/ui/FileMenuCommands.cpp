@@ -1,0 +1,31 @@
+// "&File": close the active child window, leave the program.
+#include "shell/ui/frmMdimenuform.h"
+
+#include "platform/logic/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/ui/basModu001.h"
+
+namespace folio {
+
+void frmMdimenuform::mnuClose_Click()
+{
+    try {
+        ChildForm* form = ActiveForm();
+        if (!form)
+            throw RuntimeError::noObject();
+        form->Unload();
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::ObjectNotSet) {
+            MsgBox(QStringLiteral("No file is available to close !"));
+            return;
+        }
+        basModu001::ReportError(e);
+    }
+}
+
+void frmMdimenuform::mnuExit_Click()
+{
+    close();
+}
+
+}  // namespace folio

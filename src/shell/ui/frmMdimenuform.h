@@ -1,0 +1,119 @@
+#pragma once
+// The main frame window: the menu bar, the document area that holds every child window,
+// the open-window counter and the one common dialog.
+#include "platform/logic/CommonDialog.h"
+#include "platform/ui/ChildForm.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QMdiArea;
+class QMenu;
+
+namespace folio {
+
+class EditTarget;
+
+// Every menu entry that carries a command, by its control name.
+#define FOLIO_MENU_COMMANDS(X)                                                                     \
+    X(mnuOef) X(mnuNew) X(mnuNewBlank) X(mnuClose) X(mnuExit)                                      \
+    X(mnuCopy) X(mnuCut) X(mnuPaste) X(mnuTabkey) X(mnuDateTime) X(mnuUppercase) X(mnuLowercase)   \
+    X(mnuFindOnOff) X(mnuSetFont) X(mnuColour)                                                     \
+    X(mnuWarning) X(mnuLineBreak) X(mnuBS) X(mnuHyperlink) X(mnuImage) X(mnuBold) X(mnuUnderline)  \
+    X(mnuItalic) X(mnuFont) X(mnuAlignLeft) X(mnuAlignCenter) X(mnuAlignRight) X(mnuAlignTop)      \
+    X(mnuAlignMiddle) X(mnuAlignBottom) X(mnuAlignCenterPair) X(mnuListOl) X(mnuListUl)            \
+    X(mnuListLi) X(mnuTableBody) X(mnuTableTr) X(mnuTableTd) X(mnuParagraph) X(mnuDivision)        \
+    X(mnuCascade) X(mnuArrange)                                                                    \
+    X(mnuHelp) X(mnuTutorialHTML) X(mnuTutorialAutorun) X(mnuAC) X(mnuMyShades) X(mnuAbout)
+
+// Entries that open a menu or separate groups.
+#define FOLIO_MENU_OTHERS(X)                                                                       \
+    X(mnuFile) X(mnuEdit) X(mnuEditDash01) X(mnuEditDash02) X(mnuHtml) X(mnuAlign) X(mnuList)      \
+    X(mnuTable) X(mnuWindow) X(mnuApp)
+
+class frmMdimenuform : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMdimenuform();
+    ~frmMdimenuform() override;
+
+    // The one main window while it exists, else nullptr.
+    static frmMdimenuform* instance();
+    // Creates the main window and runs its load: shown, with the About window open inside.
+    static frmMdimenuform* load();
+
+    // Child windows opened by the program and not yet unloaded.
+    qint16 intOw = 0;
+
+    CommonDialog CommonDialog1;
+
+    // The single-instance child windows while they are open.
+    QPointer<ChildForm> aboutWindow;
+    QPointer<ChildForm> htmlTutorialWindow;
+    QPointer<ChildForm> autorunTutorialWindow;
+    QPointer<ChildForm> colourToolWindow;
+
+#define FOLIO_DECLARE_ENTRY(name) QAction* name = nullptr;
+    FOLIO_MENU_COMMANDS(FOLIO_DECLARE_ENTRY)
+    FOLIO_MENU_OTHERS(FOLIO_DECLARE_ENTRY)
+#undef FOLIO_DECLARE_ENTRY
+
+    QAction* menuEntry(const QString& name) const { return m_entries.value(name); }
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
+    // The active child window (it stays the active one while a menu or dialog has the
+    // focus), or nullptr when no child window is open.
+    ChildForm* ActiveForm() const;
+    // The control that has the focus in the active child, or nullptr.
+    QWidget* ActiveControl() const;
+
+    // The active-document rule: the focused control of the active child is a text box,
+    // list box or combo box. Never fails; any failure gives false.
+    bool HasEditTarget() const;
+    // The focused control's selection, when the rule admits it.
+    std::unique_ptr<EditTarget> editTarget() const;
+
+    void MDIForm_Load();
+    void MDIForm_QueryUnload(bool& cancel);
+    void MDIForm_Unload();
+
+#define FOLIO_DECLARE_HANDLER(name) void name##_Click();
+    FOLIO_MENU_COMMANDS(FOLIO_DECLARE_HANDLER)
+#undef FOLIO_DECLARE_HANDLER
+
+    // The refusal texts of the active-document rule.
+    static const QString kClipboardRefusal;
+
+signals:
+    // The main window has unloaded: the program ends.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Opens the one instance of T, unless it is open already.
+    template <class T>
+    void openSingleInstance(QPointer<ChildForm>& window)
+    {
+        if (!window)
+            window = ChildForm::load<T>(m_mdiArea);
+    }
+
+    void buildMenus();
+    void connectCommands();
+    void onSubWindowActivated(QMdiSubWindow* window);
+    void rebuildWindowList();
+
+    QMdiArea* m_mdiArea = nullptr;
+    QHash<QString, QAction*> m_entries;
+    QMenu* m_windowMenu = nullptr;
+    QList<QAction*> m_windowListActions;
+    QPointer<QMdiSubWindow> m_lastActivated;
+    bool m_closing = false;
+};
+
+}  // namespace folio

@@ -1,0 +1,176 @@
+#include "document/logic/FindText.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace folio {
+
+namespace {
+
+// The lower case of every UTF-16 unit, built once. Surrogates map to themselves.
+const char16_t* lowerTable()
+{
+    static const std::unique_ptr<char16_t[]> table = [] {
+        auto t = std::make_unique<char16_t[]>(0x10000);
+        for (char32_t u = 0; u < 0x10000; ++u)
+            t[u] = QChar::toLower(static_cast<char16_t>(u));
+        return t;
+    }();
+    return table.get();
+}
+
+struct Lowering {
+    char16_t lower;
+    char16_t unit;
+    bool operator<(const Lowering& o) const { return lower < o.lower; }
+};
+
+// Every unit that changes when lower-cased, ordered by its lower case: the way back from a
+// lower case to the units that give it.
+const std::vector<Lowering>& loweringsByLowerCase()
+{
+    static const std::vector<Lowering> list = [] {
+        const char16_t* lower = lowerTable();
+        std::vector<Lowering> v;
+        for (char32_t u = 0; u < 0x10000; ++u) {
+            if (lower[u] != u)
+                v.push_back({lower[u], static_cast<char16_t>(u)});
+        }
+        std::stable_sort(v.begin(), v.end());
+        return v;
+    }();
+    return list;
+}
+
+constexpr int kMaxVariants = 4;
+
+// The units whose lower case is `lowered`, for example 'k', 'K' and the Kelvin sign for 'k'.
+// Fills all kMaxVariants slots (repeating the last one) and returns false when there are
+// none or more than fit.
+bool variantsOf(char16_t lowered, const char16_t* lower, std::array<char16_t, kMaxVariants>& out)
+{
+    int count = 0;
+    if (lower[lowered] == lowered)
+        out[count++] = lowered;
+    const auto& list = loweringsByLowerCase();
+    const auto range = std::equal_range(list.begin(), list.end(), Lowering{lowered, 0});
+    for (auto it = range.first; it != range.second; ++it) {
+        if (count == kMaxVariants)
+            return false;
+        out[count++] = it->unit;
+    }
+    if (count == 0)
+        return false;
+    for (int i = count; i < kMaxVariants; ++i)
+        out[i] = out[count - 1];
+    return true;
+}
+
+// Whether text[at..at+m) equals the lower-cased needle once lower-cased, looking at the
+// units from `first` on.
+inline bool matchesAt(const char16_t* text, qsizetype at, const char16_t* needle, qsizetype first,
+                      qsizetype m, const char16_t* lower)
+{
+    for (qsizetype j = first; j < m; ++j) {
+        if (lower[text[at + j]] != needle[j])
+            return false;
+    }
+    return true;
+}
+
+// 0-based index of the first case-insensitive match at or after `from`, or -1.
+qsizetype indexOfIgnoringCase(QStringView textView, QStringView findView, qsizetype from)
+{
+    const char16_t* lower = lowerTable();
+    const QString lowered = lowerPerCharacter(findView);
+    const auto* needle = reinterpret_cast<const char16_t*>(lowered.constData());
+    const char16_t* text = textView.utf16();
+    const qsizetype n = textView.size();
+    const qsizetype m = lowered.size();
+    const qsizetype lastStart = n - m;  // the last index a match can start at
+    qsizetype i = from;
+
+#if defined(__SSE2__)
+    // Compare eight candidate starts at once on both the first and the last unit of the
+    // needle, each against all of its case variants; only starts that pass both are checked
+    // unit by unit.
+    std::array<char16_t, kMaxVariants> firstVariants{}, lastVariants{};
+    if (variantsOf(needle[0], lower, firstVariants) && variantsOf(needle[m - 1], lower, lastVariants)) {
+        __m128i f[kMaxVariants], l[kMaxVariants];
+        for (int k = 0; k < kMaxVariants; ++k) {
+            f[k] = _mm_set1_epi16(static_cast<short>(firstVariants[k]));
+            l[k] = _mm_set1_epi16(static_cast<short>(lastVariants[k]));
+        }
+        for (; i + 7 <= lastStart; i += 8) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + m - 1));
+            const __m128i hitFirst = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(a, f[0]), _mm_cmpeq_epi16(a, f[1])),
+                                                  _mm_or_si128(_mm_cmpeq_epi16(a, f[2]), _mm_cmpeq_epi16(a, f[3])));
+            const __m128i hitLast = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(b, l[0]), _mm_cmpeq_epi16(b, l[1])),
+                                                 _mm_or_si128(_mm_cmpeq_epi16(b, l[2]), _mm_cmpeq_epi16(b, l[3])));
+            // Two mask bits per 16-bit lane.
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(hitFirst, hitLast)));
+            while (mask) {
+                const int lane = __builtin_ctz(mask) / 2;
+                if (matchesAt(text, i + lane, needle, 1, m - 1, lower))
+                    return i + lane;
+                mask &= ~(3u << (2 * lane));
+            }
+        }
+    }
+#endif
+
+    const char16_t firstUnit = needle[0];
+    for (; i <= lastStart; ++i) {
+        if (lower[text[i]] == firstUnit && matchesAt(text, i, needle, 1, m, lower))
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int findText(QStringView text, QStringView find, int start1Based, bool caseSensitive)
+{
+    if (find.isEmpty())
+        return 0;
+    const qsizetype from = start1Based < 1 ? 0 : qsizetype(start1Based) - 1;
+    if (from >= text.size() || find.size() > text.size() - from)
+        return 0;
+    const qsizetype at = caseSensitive ? text.indexOf(find, from, Qt::CaseSensitive)
+                                       : indexOfIgnoringCase(text, find, from);
+    if (at < 0 || at >= INT_MAX)
+        return 0;
+    return static_cast<int>(at + 1);
+}
+
+QString lowerPerCharacter(QStringView text)
+{
+    const char16_t* lower = lowerTable();
+    const char16_t* in = text.utf16();
+    QString out(text.size(), Qt::Uninitialized);
+    auto* o = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        o[i] = lower[in[i]];
+    return out;
+}
+
+QString upperPerCharacter(QStringView text)
+{
+    const char16_t* in = text.utf16();
+    QString out(text.size(), Qt::Uninitialized);
+    auto* o = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        o[i] = QChar::toUpper(in[i]);
+    return out;
+}
+
+}  // namespace folio

@@ -1,0 +1,22 @@
+#pragma once
+// The search of the find panel, and the per-character case mapping it shares with the text
+// commands. Pure functions of strings and positions.
+#include <QString>
+#include <QStringView>
+
+namespace folio {
+
+// The smallest 1-based position p >= start1Based at which `find` occurs in `text`, or 0 when
+// there is none — also when `find` is empty or start1Based lies beyond the end of the text
+// (a start below 1 counts as 1). Positions count UTF-16 units, so a CR LF line break counts
+// as two.
+// Case-insensitive: both texts are compared as lowerPerCharacter() gives them, without
+// building the lower-cased copy of `text`.
+int findText(QStringView text, QStringView find, int start1Based, bool caseSensitive);
+
+// Case mapping one UTF-16 unit at a time (QChar::toLower / QChar::toUpper), so the length
+// never changes: "ß" stays "ß" in upper case, a surrogate pair stays as it is.
+QString lowerPerCharacter(QStringView text);
+QString upperPerCharacter(QStringView text);
+
+}  // namespace folio

@@ -1,0 +1,145 @@
+#include "document/logic/DocumentFormat.h"
+#include "document/logic/FindText.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+using namespace folio;
+
+namespace {
+
+// The search as first defined: lower-case both texts unit by unit, then try every position.
+int referenceFind(const QString& text, const QString& find, int start, bool caseSensitive)
+{
+    if (find.isEmpty())
+        return 0;
+    QString t = text, f = find;
+    if (!caseSensitive) {
+        for (QChar& c : t)
+            c = c.toLower();
+        for (QChar& c : f)
+            c = c.toLower();
+    }
+    for (qsizetype p = std::max(start, 1); p + f.size() - 1 <= t.size(); ++p) {
+        if (QStringView(t).mid(p - 1, f.size()) == f)
+            return int(p);
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(FindText, PositionsOfThePanelCases)
+{
+    const struct { QString text, find; int start; bool caseSensitive; int expected; } rows[] = {
+        {"one two one", "one", 1, true, 1},
+        {"one two one", "one", 4, true, 9},
+        {"one two one", "one", 12, true, 0},       // after the last match
+        {"aaaa", "aa", 1, true, 1},                // matches never overlap: the panel goes on
+        {"aaaa", "aa", 3, true, 3},                // from behind the match, so 1 then 3
+        {"aaaa", "aa", 4, true, 0},
+        {"abc", "c", 3, true, 3},                  // start at the last character
+        {"abc", "c", 4, true, 0},                  // start just beyond the end
+        {"abc", "a", 1000, true, 0},
+        {"abc", "a", 0, true, 1},                  // a start below 1 counts as 1
+        {"abc", "", 1, true, 0},                   // nothing to find
+        {"", "a", 1, false, 0},
+        {"ab", "abc", 1, false, 0},                // find text longer than the text
+        {"Apple", "apple", 1, true, 0},
+        {"Apple", "APPLE", 1, true, 0},
+        {"Apple", "apple", 1, false, 1},
+        {"Apple", "APPLE", 1, false, 1},
+        {"an APPLE, an apple", "Apple", 2, false, 4},
+        {"an APPLE, an apple", "Apple", 5, false, 14},
+        {"line one\r\nline two", "\r\nline", 1, true, 9},   // a line break is two characters
+        {"line one\r\nline two", "two", 1, true, 16},
+        {"a\r\nb", "\n", 1, true, 3},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(findText(r.text, r.find, r.start, r.caseSensitive), r.expected)
+            << qPrintable(r.text) << " / " << qPrintable(r.find) << " from " << r.start
+            << (r.caseSensitive ? " case-sensitive" : " case-insensitive");
+    }
+}
+
+TEST(FindText, PositionsInALoadedFileCountItsFirstEmptyLine)
+{
+    const QString text = docformat::textFromFileBytes("Hello\r\nworld\r\n");
+    EXPECT_EQ(findText(text, u"Hello", 1, true), 3);
+    EXPECT_EQ(findText(text, u"world", 1, true), 10);
+    EXPECT_EQ(findText(text, u"\r\n", 1, true), 1);
+    EXPECT_EQ(findText(text, u"\r\n", 3, true), 8);
+    EXPECT_EQ(findText(text, u"\r\n", 9, true), 0);  // the file's last line end is not in the text
+}
+
+TEST(FindText, CaseInsensitiveUsesTheSameLowerCaseForBothTexts)
+{
+    // Beyond A-Z: accented letters and the code page's own pairs.
+    EXPECT_EQ(findText(u"x \u00C9T\u00C9 y", u"\u00E9t\u00E9", 1, false), 3);
+    EXPECT_EQ(findText(u"\u0178es \u0152uvre \u0160", u"\u00FFES \u0153UVRE \u0161", 1, false), 1);
+    EXPECT_EQ(findText(u"\u0178", u"\u00FF", 1, true), 0);
+    // The Kelvin sign lower-cases to 'k', so it matches 'K' and 'k' both ways.
+    EXPECT_EQ(findText(u"5 \u212A", u"k", 1, false), 3);
+    EXPECT_EQ(findText(u"5 k", u"\u212A", 1, false), 3);
+    // Lower-casing, not case folding: final sigma and sigma have different lower cases, and
+    // the micro sign is not the Greek mu.
+    EXPECT_EQ(findText(u"\u03C2", u"\u03C3", 1, false), 0);
+    EXPECT_EQ(findText(u"\u03A3", u"\u03C3", 1, false), 1);
+    EXPECT_EQ(findText(u"\u00B5", u"\u03BC", 1, false), 0);
+    EXPECT_EQ(findText(u"\u039C", u"\u03BC", 1, false), 1);
+    // Characters outside the first plane are compared as they are.
+    EXPECT_EQ(findText(u"ab\U0001F600c", u"\U0001F600C", 1, false), 3);
+}
+
+TEST(FindText, MatchesANaiveSearchOnRandomTexts)
+{
+    QRandomGenerator rng(7);
+    const char16_t alphabet[] = {u'a', u'A', u'b', u'B', u'k', u'K', 0x212A, u'\r', u'\n',
+                                 0x0130, u'i', u'I', 0x03C2, 0x03C3, 0x03A3, 0x00E9, 0x00C9};
+    const int letters = int(sizeof alphabet / sizeof alphabet[0]);
+    const auto randomText = [&](int length, int alphabetSize) {
+        QString s;
+        for (int i = 0; i < length; ++i)
+            s.append(QChar(alphabet[rng.bounded(alphabetSize)]));
+        return s;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const int alphabetSize = 2 + rng.bounded(letters - 1);
+        const QString text = randomText(rng.bounded(80), alphabetSize);
+        QString find = rng.bounded(4) == 0 && text.size() > 2
+                           ? text.mid(rng.bounded(text.size() - 1), 1 + rng.bounded(6))
+                           : randomText(1 + rng.bounded(4), alphabetSize);
+        if (rng.bounded(3) == 0)
+            find = rng.bounded(2) ? lowerPerCharacter(find) : upperPerCharacter(find);
+        const int start = rng.bounded(text.size() + 3);
+        const bool caseSensitive = rng.bounded(2) == 0;
+        ASSERT_EQ(findText(text, find, start, caseSensitive), referenceFind(text, find, start, caseSensitive))
+            << "text " << qPrintable(text.toUtf8().toHex()) << " find " << qPrintable(find.toUtf8().toHex())
+            << " start " << start << (caseSensitive ? " case-sensitive" : " case-insensitive");
+    }
+}
+
+TEST(FindText, FindsAMatchNearTheEndOfALargeText)
+{
+    QString text(3000000, QChar(u'e'));
+    for (qsizetype i = 0; i < text.size(); i += 7)
+        text[i] = u'N';  // many partial matches of "needle" on the way
+    text += QStringLiteral("NEEDLE\r\nneedle");
+    const int upper = int(text.size()) - 13;
+    EXPECT_EQ(findText(text, u"needle", 1, false), upper);
+    EXPECT_EQ(findText(text, u"needle", 1, true), upper + 8);
+    EXPECT_EQ(findText(text, u"NEEDLE\r\nNEEDLE", 1, false), upper);
+    EXPECT_EQ(findText(text, u"needles", 1, false), 0);
+}
+
+TEST(FindText, CaseMappingKeepsTheLength)
+{
+    EXPECT_EQ(upperPerCharacter(u"Stra\u00DFe \u00E9t\u00E9 \u00FF"), QStringLiteral("STRA\u00DFE \u00C9T\u00C9 \u0178"));
+    EXPECT_EQ(lowerPerCharacter(u"STRA\u00DFE \u00C9T\u00C9 \u0178 \u0152"), QStringLiteral("stra\u00DFe \u00E9t\u00E9 \u00FF \u0153"));
+    EXPECT_EQ(upperPerCharacter(u"\uFB01x"), QStringLiteral("\uFB01X"));            // ligature stays one
+    EXPECT_EQ(lowerPerCharacter(u"\u0130I"), QStringLiteral("\u0130i"));           // never "i" + a dot
+    EXPECT_EQ(lowerPerCharacter(u"A\U0001F600B"), QStringLiteral("a\U0001F600b"));
+    EXPECT_EQ(upperPerCharacter(u"a\r\nb\t1"), QStringLiteral("A\r\nB\t1"));
+    EXPECT_TRUE(lowerPerCharacter(u"").isEmpty());
+}

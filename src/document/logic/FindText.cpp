@@ -74,36 +74,46 @@ bool variantsOf(char16_t lowered, const char16_t* lower, std::array<char16_t, kM
     return true;
 }
 
-// Whether text[at..at+m) equals the lower-cased needle once lower-cased, looking at the
-// units from `first` on.
+// How units compare: as they are, or by their lower case.
+struct ExactUnits {
+    char16_t operator()(char16_t u) const { return u; }
+};
+struct LowerUnits {
+    const char16_t* lower = lowerTable();
+    char16_t operator()(char16_t u) const { return lower[u]; }
+};
+
+// Whether text[at+first .. at+m) equals needle[first .. m) once mapped.
+template <typename Map>
 inline bool matchesAt(const char16_t* text, qsizetype at, const char16_t* needle, qsizetype first,
-                      qsizetype m, const char16_t* lower)
+                      qsizetype m, Map map)
 {
     for (qsizetype j = first; j < m; ++j) {
-        if (lower[text[at + j]] != needle[j])
+        if (map(text[at + j]) != needle[j])
             return false;
     }
     return true;
 }
 
-// 0-based index of the first case-insensitive match at or after `from`, or -1.
-qsizetype indexOfIgnoringCase(QStringView textView, QStringView findView, qsizetype from)
+// 0-based index of the first match at or after `from`, or -1. `needle` is already mapped;
+// `text` is mapped unit by unit as it is read, never copied.
+template <typename Map>
+qsizetype indexOfMapped(QStringView textView, QStringView needleView, qsizetype from, Map map,
+                        bool (*variants)(char16_t, std::array<char16_t, kMaxVariants>&))
 {
-    const char16_t* lower = lowerTable();
-    const QString lowered = lowerPerCharacter(findView);
-    const auto* needle = reinterpret_cast<const char16_t*>(lowered.constData());
+    const char16_t* needle = needleView.utf16();
     const char16_t* text = textView.utf16();
     const qsizetype n = textView.size();
-    const qsizetype m = lowered.size();
+    const qsizetype m = needleView.size();
     const qsizetype lastStart = n - m;  // the last index a match can start at
     qsizetype i = from;
 
 #if defined(__SSE2__)
     // Compare eight candidate starts at once on both the first and the last unit of the
-    // needle, each against all of its case variants; only starts that pass both are checked
-    // unit by unit.
+    // needle, each against every unit that maps to it; only starts that pass both are
+    // checked unit by unit.
     std::array<char16_t, kMaxVariants> firstVariants{}, lastVariants{};
-    if (variantsOf(needle[0], lower, firstVariants) && variantsOf(needle[m - 1], lower, lastVariants)) {
+    if (variants(needle[0], firstVariants) && variants(needle[m - 1], lastVariants)) {
         __m128i f[kMaxVariants], l[kMaxVariants];
         for (int k = 0; k < kMaxVariants; ++k) {
             f[k] = _mm_set1_epi16(static_cast<short>(firstVariants[k]));
@@ -120,7 +130,7 @@ qsizetype indexOfIgnoringCase(QStringView textView, QStringView findView, qsizet
             unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(hitFirst, hitLast)));
             while (mask) {
                 const int lane = __builtin_ctz(mask) / 2;
-                if (matchesAt(text, i + lane, needle, 1, m - 1, lower))
+                if (matchesAt(text, i + lane, needle, 1, m - 1, map))
                     return i + lane;
                 mask &= ~(3u << (2 * lane));
             }
@@ -130,10 +140,21 @@ qsizetype indexOfIgnoringCase(QStringView textView, QStringView findView, qsizet
 
     const char16_t firstUnit = needle[0];
     for (; i <= lastStart; ++i) {
-        if (lower[text[i]] == firstUnit && matchesAt(text, i, needle, 1, m, lower))
+        if (map(text[i]) == firstUnit && matchesAt(text, i, needle, 1, m, map))
             return i;
     }
     return -1;
+}
+
+bool exactVariants(char16_t unit, std::array<char16_t, kMaxVariants>& out)
+{
+    out.fill(unit);
+    return true;
+}
+
+bool lowerVariants(char16_t lowered, std::array<char16_t, kMaxVariants>& out)
+{
+    return variantsOf(lowered, lowerTable(), out);
 }
 
 }  // namespace
@@ -145,8 +166,9 @@ int findText(QStringView text, QStringView find, int start1Based, bool caseSensi
     const qsizetype from = start1Based < 1 ? 0 : qsizetype(start1Based) - 1;
     if (from >= text.size() || find.size() > text.size() - from)
         return 0;
-    const qsizetype at = caseSensitive ? text.indexOf(find, from, Qt::CaseSensitive)
-                                       : indexOfIgnoringCase(text, find, from);
+    const qsizetype at = caseSensitive
+        ? indexOfMapped(text, find, from, ExactUnits{}, exactVariants)
+        : indexOfMapped(text, lowerPerCharacter(find), from, LowerUnits{}, lowerVariants);
     if (at < 0 || at >= INT_MAX)
         return 0;
     return static_cast<int>(at + 1);

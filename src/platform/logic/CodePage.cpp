@@ -1,6 +1,11 @@
 #include "platform/logic/CodePage.h"
 
+#include <algorithm>
 #include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace folio::cp1252 {
 
@@ -110,7 +115,28 @@ void decodeInto(QByteArrayView bytes, QChar* out)
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     auto* o = reinterpret_cast<char16_t*>(out);
     const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i)
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time while none of them lies in 0x80-0x9F: all other bytes are the
+    // character of the same value, so widening them is the whole work.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i flip = _mm_set1_epi8(char(0x80));
+    const __m128i minusOne = _mm_set1_epi8(-1);
+    const __m128i limit = _mm_set1_epi8(0x20);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i x = _mm_xor_si128(v, flip);  // 0x80-0x9F become 0x00-0x1F, the rest negative or >= 0x20
+        const __m128i special = _mm_and_si128(_mm_cmpgt_epi8(x, minusOne), _mm_cmplt_epi8(x, limit));
+        if (_mm_movemask_epi8(special) != 0) {
+            for (int k = 0; k < 16; ++k)
+                o[i + k] = kDecode[in[i + k]];
+            continue;
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + i), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + i + 8), _mm_unpackhi_epi8(v, zero));
+    }
+#endif
+    for (; i < n; ++i)
         o[i] = kDecode[in[i]];
 }
 
@@ -145,14 +171,41 @@ qsizetype encodeInto(QStringView text, char* out)
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
     qsizetype w = 0;
-    for (qsizetype i = 0; i < n;) {
-        const int b = encodeUnit(p[i]);
-        if (b >= 0) {
-            out[w++] = static_cast<char>(b);
-            ++i;
-        } else {
-            out[w++] = '?';
-            i += unitsAt(p, i, n);
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Eight characters at a time while all of them are below U+0100 and outside U+0080-U+009F:
+    // those are their own byte values.
+    const __m128i highMask = _mm_set1_epi16(short(0xFF00));
+    const __m128i c1Mask = _mm_set1_epi16(short(0xFFE0));
+    const __m128i c1 = _mm_set1_epi16(0x0080);
+    const __m128i zero = _mm_setzero_si128();
+#endif
+    while (i < n) {
+#if defined(__SSE2__)
+        if (i + 8 <= n) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i latin1 = _mm_cmpeq_epi16(_mm_and_si128(v, highMask), zero);
+            const __m128i control = _mm_cmpeq_epi16(_mm_and_si128(v, c1Mask), c1);
+            if (_mm_movemask_epi8(_mm_andnot_si128(control, latin1)) == 0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v, v));
+                i += 8;
+                w += 8;
+                continue;
+            }
+        }
+#endif
+        // A block with other characters goes one character at a time (a surrogate pair may
+        // carry it one unit past the block).
+        const qsizetype blockEnd = std::min(n, i + 8);
+        while (i < blockEnd) {
+            const int b = encodeUnit(p[i]);
+            if (b >= 0) {
+                out[w++] = static_cast<char>(b);
+                ++i;
+            } else {
+                out[w++] = '?';
+                i += unitsAt(p, i, n);
+            }
         }
     }
     return w;

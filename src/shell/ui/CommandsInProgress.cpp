@@ -7,11 +7,6 @@ namespace folio {
 void frmMdimenuform::mnuOef_Click() {}
 void frmMdimenuform::mnuNew_Click() {}
 void frmMdimenuform::mnuNewBlank_Click() {}
-void frmMdimenuform::mnuAC_Click() {}
-void frmMdimenuform::mnuHelp_Click() {}
-void frmMdimenuform::mnuTutorialHTML_Click() {}
-void frmMdimenuform::mnuTutorialAutorun_Click() {}
-void frmMdimenuform::mnuAbout_Click() {}
 void frmMdimenuform::mnuMyShades_Click() {}
 void frmMdimenuform::mnuTabkey_Click() {}
 void frmMdimenuform::mnuDateTime_Click() {}

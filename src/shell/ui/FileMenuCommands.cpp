@@ -3,6 +3,7 @@
 
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
+#include "shell/logic/MessageTexts.h"
 #include "shell/ui/basModu001.h"
 
 namespace folio {
@@ -16,7 +17,7 @@ void frmMdimenuform::mnuClose_Click()
         form->Unload();
     } catch (const RuntimeError& e) {
         if (e.number() == err::ObjectNotSet) {
-            MsgBox(QStringLiteral("No file is available to close !"));
+            MsgBox(shell::kNoFileToCloseText);
             return;
         }
         basModu001::ReportError(e);

@@ -110,7 +110,7 @@ void frmIntro::closeEvent(QCloseEvent* event)
         Form_Unload();
     }
     event->accept();
-    QDialog::closeEvent(event);
+    QWidget::closeEvent(event);
 }
 
 void frmIntro::Form_Unload()

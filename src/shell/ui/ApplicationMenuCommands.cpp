@@ -13,7 +13,7 @@ namespace folio {
 
 void frmMdimenuform::mnuHelp_Click()
 {
-    MsgBox(messages::helpMessage(programFolder()));
+    MsgBox(shell::helpMessageText(programFolder()));
     mnuTutorialHTML_Click();
     mnuHelp->setEnabled(false);
 }

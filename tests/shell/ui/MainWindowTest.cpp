@@ -1,0 +1,299 @@
+// The main window: menu table, closing question, counter, the active-document rule,
+// the Window and Application menus that need no document.
+#include "support/MainWindowTest.h"
+
+#include "platform/ui/Geometry.h"
+#include "platform/ui/Help.h"
+#include "platform/ui/TextBox.h"
+#include "reading/ui/TutorialForm.h"
+#include "reading/ui/frmAbout.h"
+#include "shell/logic/MenuTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+using namespace folio;
+using test::MainWindowTest;
+
+namespace {
+const QString kQuitQuestion =
+    QStringLiteral("Some modules are still open. Do you really wnat to quit this application ?");
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsEveryEntryWithItsCaptionAndNesting)
+{
+    // Walk the real menus and compare with the table, depth by depth.
+    QStringList seen;
+    std::function<void(QMenu*, int)> walk = [&](QMenu* menu, int level) {
+        for (QAction* a : menu->actions()) {
+            if (a->objectName().isEmpty())
+                continue;  // the live window list
+            seen << QStringLiteral("%1 %2 %3").arg(level).arg(a->objectName(), a->isSeparator() ? QStringLiteral("-") : a->text());
+            if (a->menu())
+                walk(a->menu(), level + 1);
+        }
+    };
+    for (QAction* top : main->menuBar()->actions()) {
+        seen << QStringLiteral("0 %1 %2").arg(top->objectName(), top->text());
+        walk(top->menu(), 1);
+    }
+    QStringList expected;
+    for (const MenuEntryDef& e : menuTable())
+        expected << QStringLiteral("%1 %2 %3").arg(e.level).arg(QString::fromLatin1(e.name), QString::fromLatin1(e.caption));
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(main->mnuAbout->text(), QStringLiteral("A&bout  Tagwright Folio"));
+    EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Hide Fi&nd Dialogue"));
+}
+
+TEST_F(MainWindowTest, ClosingAsksWhileChildrenAreOpenAndNoKeepsEverything)
+{
+    dialogs.answer(MsgAnswer::No);
+    main->mnuExit->trigger();
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    const auto& box = dialogs.last();
+    EXPECT_EQ(box.prompt, kQuitQuestion);
+    EXPECT_EQ(box.title, QStringLiteral("Please confirm"));
+    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(box.icon, MsgIcon::Question);
+    EXPECT_EQ(box.defaultButton, 2);
+    test::settle();
+    EXPECT_TRUE(main);
+    EXPECT_EQ(children().size(), 1);
+    EXPECT_EQ(main->intOw, 1);
+    EXPECT_EQ(programEnds, 0);
+
+    dialogs.answer(MsgAnswer::Yes);
+    main->close();
+    test::settle();
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(main);
+}
+
+TEST_F(MainWindowTest, ClosingWithNoChildOpenAsksNothing)
+{
+    main->mnuClose->trigger();  // the About window
+    test::settle();
+    EXPECT_EQ(main->intOw, 0);
+    EXPECT_TRUE(main->mnuAbout->isEnabled());
+    main->mnuExit->trigger();
+    test::settle();
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(MainWindowTest, CloseActiveFileWithNoChildSaysSoAndChangesNothing)
+{
+    closeAllChildren();
+    const qint16 before = main->intOw;
+    main->mnuClose->trigger();
+    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("No file is available to close !"));
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
+    EXPECT_EQ(main->intOw, before);
+}
+
+TEST_F(MainWindowTest, AboutOpensOnceCountsOneAndItsUnloadUndoesBoth)
+{
+    main->ActiveForm()->Unload();
+    test::settle();
+    EXPECT_EQ(main->intOw, 0);
+    EXPECT_TRUE(main->mnuAbout->isEnabled());
+    main->mnuAbout->trigger();
+    test::settle();
+    EXPECT_EQ(main->intOw, 1);
+    EXPECT_FALSE(main->mnuAbout->isEnabled());
+    ASSERT_NE(qobject_cast<frmAbout*>(main->ActiveForm()), nullptr);
+    EXPECT_EQ(children().size(), 1);
+}
+
+TEST_F(MainWindowTest, AboutWindowShowsItsTextReadOnlyAndLaysItOut)
+{
+    auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
+    ASSERT_NE(about, nullptr);
+    const QString text = about->txtText01->Text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("\r\nTagwright  Folio \r\nVersion : 1 . 5 . 2, Reference 20040328\r\n")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
+    EXPECT_TRUE(about->txtText01->Locked());
+    about->txtText01->setFocus();
+    QTest::keyClicks(about->txtText01, QStringLiteral("xyz"));
+    EXPECT_EQ(about->txtText01->Text(), text);
+    // The text box follows the window: 97 % of its width, 95 % of its height.
+    about->resize(about->size() + QSize(200, 100));
+    test::settle();
+    const double w = about->ScaleWidth();
+    EXPECT_NEAR(geometry::width(about->txtText01), w * 0.97, 15.0);
+}
+
+TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)
+{
+    auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
+    ASSERT_NE(about, nullptr);
+    about->txtText01->setFocus();
+    EXPECT_EQ(main->ActiveControl(), about->txtText01);
+    EXPECT_TRUE(main->HasEditTarget());
+
+    // Copying from the read-only text works; cutting changes it through the menu command.
+    about->txtText01->setSelStart(2);
+    about->txtText01->setSelLength(9);
+    main->mnuCopy->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Tagwright"));
+
+    closeAllChildren();
+    EXPECT_FALSE(main->HasEditTarget());
+    for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste}) {
+        dialogs.clear();
+        a->trigger();
+        ASSERT_EQ(dialogs.shown().size(), 1);
+        EXPECT_EQ(dialogs.last().prompt,
+                  QStringLiteral("The copy, cut and paste activities are not allowed for this instance !"));
+        EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
+        EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
+    }
+}
+
+TEST_F(MainWindowTest, FindToggleWithoutADocumentRefusesAndKeepsTheCaption)
+{
+    main->mnuFindOnOff->trigger();  // the About window is active
+    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("This activity is not allowed for this instance !"));
+    EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Hide Fi&nd Dialogue"));
+    closeAllChildren();
+    main->mnuFindOnOff->trigger();
+    EXPECT_EQ(dialogs.shown().size(), 2);
+    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("This activity is not allowed for this instance !"));
+}
+
+TEST_F(MainWindowTest, FontAndColourChangeTheActiveReadingWindowsTextBoxOnly)
+{
+    auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
+    ASSERT_NE(about, nullptr);
+    files.chooseFont(FontChoice{QStringLiteral("DejaVu Serif"), 14, true, true, false, true});
+    main->mnuSetFont->trigger();
+    ASSERT_EQ(files.shown().size(), 1);
+    EXPECT_EQ(files.shown()[0].title, QStringLiteral("Set Font for the Text"));
+    EXPECT_EQ(files.shown()[0].minSize, 8);
+    EXPECT_EQ(files.shown()[0].maxSize, 20);
+    EXPECT_FLOAT_EQ(files.shown()[0].font.size, 9.75f);
+    EXPECT_EQ(main->CommonDialog1.Flags, 3);
+    const QFont f = about->txtText01->font();
+    EXPECT_EQ(f.family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(f.pointSizeF(), 14);
+    EXPECT_TRUE(f.bold() && f.italic() && f.underline() && !f.strikeOut());
+
+    files.chooseColor(RGB(255, 224, 192));
+    main->mnuColour->trigger();
+    EXPECT_EQ(files.shown()[1].title, QStringLiteral("Select a colour"));
+    EXPECT_EQ(about->txtText01->palette().color(QPalette::Base), QColor(255, 224, 192));
+
+    // Cancel ends silently and changes nothing.
+    files.cancel();
+    main->mnuColour->trigger();
+    EXPECT_EQ(about->txtText01->palette().color(QPalette::Base), QColor(255, 224, 192));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    // With no child window the commands end before any dialog opens.
+    closeAllChildren();
+    main->mnuSetFont->trigger();
+    main->mnuColour->trigger();
+    EXPECT_EQ(files.shown().size(), 3);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(MainWindowTest, HelpShowsItsMessageThenTheTutorialUntilItCloses)
+{
+    main->mnuHelp->trigger();
+    test::settle();
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    const QString prompt = dialogs.last().prompt;
+    EXPECT_TRUE(prompt.endsWith(QStringLiteral("from  ") + folder.path() + QStringLiteral("  path.")));
+    auto* tutorial = qobject_cast<frmTuto01*>(main->ActiveForm());
+    ASSERT_NE(tutorial, nullptr);
+    EXPECT_EQ(tutorial->Caption(), QStringLiteral("Tutorial on HTML Tags"));
+    EXPECT_EQ(main->intOw, 2);
+    EXPECT_FALSE(main->mnuHelp->isEnabled());
+    EXPECT_FALSE(main->mnuHtml->isEnabled());
+    EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
+    EXPECT_TRUE(tutorial->txtText01->Text().startsWith(QStringLiteral("\r\nTutorial on HTML tags :--\r\n")));
+
+    QTest::mouseClick(tutorial->cmdClose, Qt::LeftButton);
+    test::settle();
+    EXPECT_EQ(main->intOw, 1);
+    EXPECT_TRUE(main->mnuHelp->isEnabled());
+    main->mnuHelp->trigger();
+    test::settle();
+    EXPECT_NE(qobject_cast<frmTuto01*>(main->ActiveForm()), nullptr);
+}
+
+TEST_F(MainWindowTest, AutorunTutorialLaysOutAtItsDesignSizeAndCannotOpenTwice)
+{
+    main->mnuTutorialAutorun->trigger();
+    test::settle();
+    auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
+    ASSERT_NE(tutorial, nullptr);
+    EXPECT_EQ(tutorial->Caption(), QStringLiteral("Tutorial on Autorun.inf File"));
+    EXPECT_FALSE(main->mnuTutorialAutorun->isEnabled());
+    EXPECT_EQ(main->intOw, 2);
+    EXPECT_NEAR(tutorial->ScaleWidth(), 8910, 15);
+    EXPECT_NEAR(tutorial->ScaleHeight(), 6120, 15);
+    EXPECT_NEAR(geometry::width(tutorial->txtText01), tutorial->ScaleWidth() - 1200, 15);
+    EXPECT_NEAR(geometry::left(tutorial->cmdClose), tutorial->ScaleWidth() - 950, 15);
+    EXPECT_EQ(main->ActiveControl(), tutorial->txtText01);
+    main->mnuTutorialAutorun_Click();  // reached directly: still one window
+    test::settle();
+    EXPECT_EQ(children().size(), 2);
+    tutorial->Unload();
+    test::settle();
+    EXPECT_TRUE(main->mnuTutorialAutorun->isEnabled());
+}
+
+TEST_F(MainWindowTest, ActivatingAReadingWindowDisablesHtmlTagsEvenAfterItWasEnabled)
+{
+    main->mnuTutorialAutorun->trigger();
+    test::settle();
+    main->mnuHtml->setEnabled(true);
+    main->mdiArea()->setActiveSubWindow(children().first());  // the About window
+    test::settle();
+    EXPECT_FALSE(main->mnuHtml->isEnabled());
+}
+
+TEST_F(MainWindowTest, WindowMenuListsTheChildrenAndActivatesTheOneChosen)
+{
+    main->mnuTutorialAutorun->trigger();
+    test::settle();
+    QMenu* menu = main->mnuWindow->menu();
+    emit menu->aboutToShow();
+    QList<QAction*> listed;
+    for (QAction* a : menu->actions())
+        if (a->objectName().isEmpty() && !a->isSeparator())
+            listed << a;
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_EQ(listed[0]->text(), QStringLiteral("&1 About  Tagwright Folio"));
+    EXPECT_FALSE(listed[0]->isChecked());
+    EXPECT_TRUE(listed[1]->isChecked());
+    listed[0]->trigger();
+    test::settle();
+    EXPECT_NE(qobject_cast<frmAbout*>(main->ActiveForm()), nullptr);
+    main->mnuCascade->trigger();
+    EXPECT_EQ(children().size(), 2);
+}
+
+TEST_F(MainWindowTest, F1OpensTheHelpFileOrSaysItIsMissing)
+{
+    QList<QUrl> opened;
+    help::setUrlOpenerForTesting([&](const QUrl& u) { opened << u; return true; });
+    const QString helpPath = folder.path() + QStringLiteral("/tutorial_01.chm");
+    EXPECT_EQ(help::helpFile(), helpPath);
+    QTest::keyClick(main->ActiveForm()->focusWidget(), Qt::Key_F1);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(dialogs.last().prompt.contains(helpPath));
+
+    QFile file(helpPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QTest::keyClick(main, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(helpPath));
+    help::setUrlOpenerForTesting(nullptr);
+}

@@ -1,0 +1,442 @@
+#include "colour/ui/frmRgbAscii.h"
+
+#include "colour/logic/AsciiRules.h"
+#include "colour/ui/ToolControls.h"
+#include "platform/logic/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/Geometry.h"
+#include "shell/logic/MessageTexts.h"
+#include "shell/ui/frmMdimenuform.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+
+namespace folio {
+
+namespace {
+
+constexpr int kLookupInput = 4;
+constexpr int kLoopInput = 5;
+constexpr int kMixedBox = 3;
+constexpr int kMixedText = 1;
+constexpr int kHtmlText = 8;
+constexpr int kLoopInputMaxLength = 3;
+
+// The classic key code of a Qt key: Enter is 13, letters and digits their upper-case
+// character code; keys the window has no use for give 0.
+int classicKeyCode(const QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F16)
+        return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+    }
+}
+
+int classicShiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+std::optional<QAbstractSlider::SliderAction> barActionOfKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: return QAbstractSlider::SliderSingleStepSub;
+    case Qt::Key_Right:
+    case Qt::Key_Down: return QAbstractSlider::SliderSingleStepAdd;
+    case Qt::Key_PageUp: return QAbstractSlider::SliderPageStepSub;
+    case Qt::Key_PageDown: return QAbstractSlider::SliderPageStepAdd;
+    case Qt::Key_Home: return QAbstractSlider::SliderToMinimum;
+    case Qt::Key_End: return QAbstractSlider::SliderToMaximum;
+    default: return std::nullopt;
+    }
+}
+
+QLabel* makeLabel(const QString& caption, QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// The headings: classic sans serif, 12 point, bold, in green.
+void makeHeading(QLabel* label)
+{
+    label->setFont(fonts::font(fonts::kClassicSans, 12, true));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, toQColor(RGB(0, 255, 0)));
+    label->setPalette(pal);
+}
+
+// The maximum length limits typing only. A longer text the program writes is kept whole:
+// the box's limit widens to hold it and narrows again once the text fits the limit.
+void writeLimitedText(QLineEdit* box, const QString& text, int limit)
+{
+    if (text.size() > limit)
+        box->setMaxLength(int(text.size()));
+    box->setText(text);
+    if (text.size() <= limit)
+        box->setMaxLength(limit);
+}
+
+}  // namespace
+
+frmRgbAscii::frmRgbAscii(QMdiArea* area) : ChildForm(area)
+{
+    setObjectName(QStringLiteral("frmRgbAscii"));
+    setCaption(QStringLiteral("RGB and ASCII Functions"));
+    buildControls();
+    setClientSize(8910, 5835);
+}
+
+void frmRgbAscii::buildControls()
+{
+    QWidget* c = client();
+    static const char* const helpNames[] = {"cmdHelp_0", "cmdHelp_1"};
+    static const char* const barNames[] = {"HSbar01_0", "HSbar01_1", "HSbar01_2"};
+    static const char* const optionNames[] = {"optButton01_0", "optButton01_1"};
+    static const char* const boxNames[] = {"txtText01_0", "txtText01_1", "txtText01_2",
+                                           "txtText01_3", "txtText01_4", "txtText01_5"};
+    static const char* const label2Names[] = {"Label2_0", "Label2_1", "Label2_2", "Label2_3", "Label2_4",
+                                              "Label2_5", "Label2_6", "Label2_7", "Label2_8", "Label2_9"};
+
+    // Created in tab order.
+    cmdHelp[0] = new QPushButton(QStringLiteral("&C&lose"), c);
+    cmdHelp[1] = new QPushButton(QStringLiteral("He&lp"), c);
+    geometry::place(cmdHelp[0], 7200, 120, 735, 375);
+    geometry::place(cmdHelp[1], 8040, 120, 735, 375);
+
+    static const char* const barNamesShown[] = {"Red", "Green", "Blue"};
+    for (int i = 0; i < 3; ++i) {
+        auto* bar = new QScrollBar(Qt::Horizontal, c);
+        bar->setRange(0, 255);
+        bar->setSingleStep(1);
+        bar->setPageStep(20);
+        // Change comes when the thumb is released (or on an arrow, the track, a key);
+        // Scroll reports every position while the thumb is dragged.
+        bar->setTracking(false);
+        bar->setFocusPolicy(Qt::StrongFocus);
+        bar->setAccessibleName(QLatin1String(barNamesShown[i]));
+        bar->installEventFilter(this);
+        geometry::place(bar, 6000, 1200 + 480 * i, 2655, 375);
+        HSbar01[i] = bar;
+    }
+
+    optButton01[0] = new QRadioButton(
+        QStringLiteral("  Enter any number from 0 to 255 and get corresponding ASCII character"), c);
+    optButton01[1] = new QRadioButton(
+        QStringLiteral("  Enter any character from keyboard and get corresponding ASCII number"), c);
+    geometry::place(optButton01[0], 360, 4320, 5535, 195);
+    geometry::place(optButton01[1], 360, 4560, 5535, 195);
+
+    txtText01[kLookupInput] = new QLineEdit(c);
+    geometry::place(txtText01[kLookupInput], 720, 5040, 1215, 285);
+    cmdShow = new QPushButton(QStringLiteral("&Show  answer"), c);
+    geometry::place(cmdShow, 2160, 5040, 1455, 375);
+    txtText01[kLoopInput] = new QLineEdit(c);
+    geometry::place(txtText01[kLoopInput], 6120, 5040, 1215, 285);
+    cmdLoop = new QPushButton(QStringLiteral("S&how"), c);
+    geometry::place(cmdLoop, 7680, 5040, 975, 375);
+    for (int i : {kLookupInput, kLoopInput})
+        txtText01[i]->setMaxLength(3);
+    txtText01[kLookupInput]->setAccessibleName(QStringLiteral("Lookup input"));
+    txtText01[kLoopInput]->setAccessibleName(QStringLiteral("Loop input"));
+
+    static const char* const boxNamesShown[] = {"Red colour", "Green colour", "Blue colour", "Mixed colour"};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QLineEdit(c);
+        box->setReadOnly(true);
+        box->setAccessibleName(QLatin1String(boxNamesShown[i]));
+        txtText01[i] = box;
+    }
+    geometry::place(txtText01[0], 360, 1200, 2895, 375);
+    geometry::place(txtText01[1], 360, 1680, 2895, 375);
+    geometry::place(txtText01[2], 360, 2160, 2895, 375);
+    geometry::place(txtText01[kMixedBox], 3000, 2640, 2895, 375);
+
+    Label2[0] = makeLabel(QStringLiteral("RGB()  colour change function  :--"), c, label2Names[0]);
+    geometry::place(Label2[0], 360, 720, 2775, 255);
+    Label2[1] = makeLabel(QStringLiteral("R,G,B  values  =  "), c, label2Names[1]);
+    geometry::place(Label2[1], 1920, 3120, 2775, 255);
+    Label2[2] = makeLabel(QStringLiteral("R,G,B values = 0, 0, 0  "), c, label2Names[2]);
+    geometry::place(Label2[2], 3480, 1320, 2295, 255);
+    Label2[3] = makeLabel(QStringLiteral("R,G,B values =  0, 0, 0"), c, label2Names[3]);
+    geometry::place(Label2[3], 3480, 1800, 2295, 255);
+    Label2[4] = makeLabel(QStringLiteral("R,G,B values =  0, 0, 0"), c, label2Names[4]);
+    geometry::place(Label2[4], 3480, 2280, 2295, 255);
+    Label3[0] = new AnswerLabel(ascii::kAnswerPlaceholder.toString(), c);
+    Label3[0]->setObjectName(QStringLiteral("Label3_0"));
+    geometry::place(Label3[0], 3960, 5040, 1455, 255);
+    Label2[5] = makeLabel(QStringLiteral("ASCII  Concept  :--"), c, label2Names[5]);
+    geometry::place(Label2[5], 360, 3840, 2775, 375);
+    Label3[1] = new AnswerLabel(ascii::kAnswerPlaceholder.toString(), c);
+    Label3[1]->setObjectName(QStringLiteral("Label3_1"));
+    geometry::place(Label3[1], 6240, 5445, 1455, 255);
+    Label2[6] = makeLabel(QStringLiteral("Continuous  Loop  :--"), c, label2Names[6]);
+    geometry::place(Label2[6], 6120, 3840, 2535, 375);
+    Label2[7] = makeLabel(QStringLiteral("Enter any integer from 0 to 255 and hit return key to get answer and "
+                                         "move to previous or next intger."),
+                          c, label2Names[7]);
+    Label2[7]->setWordWrap(true);
+    Label2[7]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    geometry::place(Label2[7], 6120, 4320, 2535, 615);
+    Label2[8] = makeLabel(QStringLiteral("HTML values  =  "), c, label2Names[8]);
+    geometry::place(Label2[8], 5040, 3120, 2775, 255);
+    Label2[9] = makeLabel(QStringLiteral("R,G,B values / HTML values"), c, label2Names[9]);
+    geometry::place(Label2[9], 3480, 840, 2295, 255);
+    Label1 = makeLabel(QStringLiteral("COLOUR   PICKER"), c, "Label1");
+    geometry::place(Label1, 3480, 150, 2535, 255);
+    for (QLabel* heading : {Label1, Label2[5], Label2[6]})
+        makeHeading(heading);
+    for (QLabel* label : Label2)
+        label->setAlignment(label->alignment() | Qt::AlignTop);
+
+    Line1 = new LineControl(120, 3600, 8760, 3600, RGB(255, 192, 192), c);
+    Line1->setObjectName(QStringLiteral("Line1"));
+
+    for (int i = 0; i < 2; ++i) {
+        cmdHelp[i]->setObjectName(QLatin1String(helpNames[i]));
+        optButton01[i]->setObjectName(QLatin1String(optionNames[i]));
+    }
+    for (int i = 0; i < 3; ++i)
+        HSbar01[i]->setObjectName(QLatin1String(barNames[i]));
+    for (int i = 0; i < 6; ++i) {
+        txtText01[i]->setObjectName(QLatin1String(boxNames[i]));
+        txtText01[i]->installEventFilter(this);
+    }
+    cmdShow->setObjectName(QStringLiteral("cmdShow"));
+    cmdLoop->setObjectName(QStringLiteral("cmdLoop"));
+
+    // Tab order as the controls are listed above.
+    const QList<QWidget*> order = {cmdHelp[0], cmdHelp[1], HSbar01[0], HSbar01[1], HSbar01[2],
+                                   optButton01[0], optButton01[1], txtText01[4], cmdShow, txtText01[5],
+                                   cmdLoop, txtText01[0], txtText01[1], txtText01[2], txtText01[3]};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
+    for (QPushButton* button : {cmdHelp[0], cmdHelp[1], cmdShow, cmdLoop})
+        button->installEventFilter(this);
+
+    for (int i = 0; i < 2; ++i) {
+        connect(cmdHelp[i], &QPushButton::clicked, this, [this, i] { cmdHelp_Click(i); });
+        connect(optButton01[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                optButton01_Click(i);
+        });
+    }
+    for (int i = 0; i < 3; ++i) {
+        connect(HSbar01[i], &QScrollBar::valueChanged, this, [this, i] { HSbar01_Change(i); });
+        connect(HSbar01[i], &QScrollBar::sliderMoved, this, [this, i] { HSbar01_Scroll(i); });
+    }
+    connect(cmdShow, &QPushButton::clicked, this, &frmRgbAscii::cmdShow_Click);
+    connect(cmdLoop, &QPushButton::clicked, this, &frmRgbAscii::cmdLoop_Click);
+    // Only a text the user makes short enough brings the loop input back to its own limit.
+    connect(txtText01[kLoopInput], &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.size() <= kLoopInputMaxLength)
+            txtText01[kLoopInput]->setMaxLength(kLoopInputMaxLength);
+    });
+}
+
+void frmRgbAscii::Form_Load()
+{
+    for (QScrollBar* bar : HSbar01)
+        bar->setValue(255);
+
+    Label2[2]->setText(colour::kInitialRedText.toString());
+    Label2[3]->setText(colour::kInitialGreenText.toString());
+    Label2[4]->setText(colour::kInitialBlueText.toString());
+    Label2[kMixedText]->setText(colour::kInitialMixedText.toString());
+    Label2[kHtmlText]->setText(colour::kInitialHtmlText.toString());
+
+    optButton01[0]->setChecked(true);
+
+    Show();
+    // The window opens with the focus on its first control, as every form does.
+    if (!client()->focusWidget())
+        cmdHelp[0]->setFocus();
+}
+
+void frmRgbAscii::Form_Activate()
+{
+    if (auto* main = frmMdimenuform::instance())
+        main->mnuHtml->setEnabled(false);
+}
+
+void frmRgbAscii::Form_Unload()
+{
+    if (auto* main = frmMdimenuform::instance()) {
+        main->mnuAC->setEnabled(true);
+        main->intOw = main->intOw - 1;
+    }
+}
+
+void frmRgbAscii::cmdHelp_Click(int index)
+{
+    if (index == 1)
+        MsgBox(shell::colourToolHelpText());
+    else
+        Unload();
+}
+
+void frmRgbAscii::HSbar01_Change(int index)
+{
+    if (index < 0 || index > 2)
+        return;
+    // The thumb's position: while it is dragged it is ahead of the bar's value.
+    const colour::BarValues bars{HSbar01[0]->sliderPosition(), HSbar01[1]->sliderPosition(),
+                                 HSbar01[2]->sliderPosition()};
+    if (const auto change = m_model.change(index, bars))
+        applyChange(*change);
+}
+
+void frmRgbAscii::HSbar01_Scroll(int index)
+{
+    HSbar01_Change(index);
+}
+
+void frmRgbAscii::applyChange(const colour::ColourChange& change)
+{
+    setBackColor(txtText01[change.channel], change.channelBox);
+    Label2[2 + change.channel]->setText(change.channelText);
+    setBackColor(txtText01[kMixedBox], change.mixedBox);
+    Label2[kMixedText]->setText(change.mixedText);
+    Label2[kHtmlText]->setText(change.htmlText);
+}
+
+void frmRgbAscii::optButton01_Click(int index)
+{
+    QLineEdit* input = txtText01[kLookupInput];
+    if (index == 0) {
+        input->setMaxLength(ascii::kNumberInputMaxLength);
+    } else if (index == 1) {
+        input->clear();
+        input->setMaxLength(ascii::kCharacterInputMaxLength);
+    }
+}
+
+void frmRgbAscii::cmdShow_Click()
+{
+    try {
+        const ascii::LookupMode mode = optButton01[0]->isChecked() ? ascii::LookupMode::NumberToCharacter
+                                                                  : ascii::LookupMode::CharacterToNumber;
+        const ascii::ToolAnswer result = ascii::lookupAnswer(mode, txtText01[kLookupInput]->text());
+        if (!result.accepted()) {
+            MsgBox(result.refusal);
+            txtText01[kLookupInput]->setFocus();
+            return;
+        }
+        Label3[0]->setText(result.answer);
+    } catch (const std::exception&) {
+        MsgBox(ascii::kFailureMessage.toString());
+    }
+}
+
+void frmRgbAscii::cmdLoop_Click()
+{
+    try {
+        QLineEdit* input = txtText01[kLoopInput];
+        const ascii::ToolAnswer result = ascii::loopAnswer(input->text());
+        if (!result.accepted()) {
+            MsgBox(result.refusal);
+            input->setFocus();
+            return;
+        }
+        Label3[1]->setText(result.answer);
+
+        const MsgAnswer choice = MsgBox(ascii::kLoopQuestion.toString(), MsgButtons::AbortRetryIgnore,
+                                        MsgIcon::Question, 3, ascii::kLoopQuestionTitle.toString());
+        if (choice != MsgAnswer::Retry && choice != MsgAnswer::Ignore) {
+            Label3[1]->setText(ascii::kAnswerPlaceholder.toString());
+            return;
+        }
+        const auto direction = choice == MsgAnswer::Retry ? ascii::LoopDirection::Previous
+                                                          : ascii::LoopDirection::Next;
+        const std::optional<QString> stepped = ascii::loopStepText(input->text(), direction);
+        if (!stepped)
+            throw RuntimeError(6, QStringLiteral("Overflow"));
+        writeLimitedText(input, *stepped, kLoopInputMaxLength);
+        Label3[1]->setText(ascii::kAnswerPlaceholder.toString());
+        input->setFocus();
+    } catch (const std::exception&) {
+        MsgBox(ascii::kFailureMessage.toString());
+    }
+}
+
+void frmRgbAscii::txtText01_KeyUp(int index, int keyCode, int shift)
+{
+    Q_UNUSED(shift);
+    if (index == kLoopInput && keyCode == 13)
+        cmdLoop->setFocus();
+}
+
+bool frmRgbAscii::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto box = std::find(txtText01.begin(), txtText01.end(), watched);
+    if (box != txtText01.end()) {
+        const auto index = int(box - txtText01.begin());
+        if (event->type() == QEvent::FocusIn) {
+            m_keysDown[index].clear();
+        } else if (event->type() == QEvent::KeyPress) {
+            m_keysDown[index].insert(static_cast<QKeyEvent*>(event)->key());
+        } else if (event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() && m_keysDown[index].remove(key->key()))
+                txtText01_KeyUp(index, classicKeyCode(key), classicShiftState(key->modifiers()));
+        }
+    } else if (auto* bar = qobject_cast<QScrollBar*>(watched); bar && event->type() == QEvent::KeyPress) {
+        // Qt's scroll bars swap the arrow keys (they invert their controls for the wheel);
+        // here Left and Up go toward 0, Right and Down toward 255, as the bar is drawn.
+        if (const auto action = barActionOfKey(static_cast<QKeyEvent*>(event)->key())) {
+            bar->triggerAction(*action);
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        // Enter on a focused command button presses it.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !key->isAutoRepeat()) {
+            button->click();
+            return true;
+        }
+    }
+    return ChildForm::eventFilter(watched, event);
+}
+
+}  // namespace folio

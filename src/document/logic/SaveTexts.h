@@ -1,0 +1,37 @@
+#pragma once
+// The fixed texts of the document window: its dialogs' titles and file-type lists, its
+// questions and its messages.
+#include <QString>
+
+namespace folio::document {
+
+// Window captions.
+inline const QString kEmptyCaption = QStringLiteral("Open a File");
+inline const QString kSavedAsCaptionPrefix = QStringLiteral("This file name : ");
+
+// The closing question.
+inline const QString kSaveQuestion = QStringLiteral("Do you want to save this file ?");
+inline const QString kSaveQuestionTitle = QStringLiteral("Text is changed !");
+
+// The open and save dialogs.
+inline const QString kOpenDialogTitle = QStringLiteral("Open a file");
+inline const QString kSaveDialogTitle = QStringLiteral("Save this file as");
+inline const QString kDialogDefaultExt = QStringLiteral("txt");
+extern const QString kOpenFilter;
+extern const QString kSaveFilter;
+
+// "Sa&ve As".
+inline const QString kNoFileNameText = QStringLiteral("Can not save a file without a filename !");
+extern const QString kReadOnlyNameText;
+extern const QString kOverwriteOrAppendQuestion;
+inline const QString kOverwriteOrAppendTitle = QStringLiteral("Please Confirm Your Choice");
+
+// "Open &MyShades.csv" without the file.
+extern const QString kShadesNotFoundText;
+
+// Asked before writing a text that holds characters the file's code page cannot hold:
+// how many there are and the first few of them (each shown with its Unicode number).
+QString unrepresentableQuestion(qsizetype count, const QString& firstFew);
+inline const QString kUnrepresentableTitle = QStringLiteral("Characters would be lost");
+
+}  // namespace folio::document

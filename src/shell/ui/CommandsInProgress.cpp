@@ -4,9 +4,5 @@
 
 namespace folio {
 
-void frmMdimenuform::mnuOef_Click() {}
-void frmMdimenuform::mnuNew_Click() {}
-void frmMdimenuform::mnuNewBlank_Click() {}
-void frmMdimenuform::mnuMyShades_Click() {}
 
 }  // namespace folio

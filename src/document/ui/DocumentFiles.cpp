@@ -1,0 +1,193 @@
+// Opening and saving a document window's file: the open dialog, the shades file, writing
+// in place, "Save this file as" with its overwrite-or-append question, the two buttons.
+#include "document/ui/frmTf.h"
+
+#include "document/logic/DocumentFile.h"
+#include "document/logic/SaveTexts.h"
+#include "platform/logic/CodePage.h"
+#include "platform/logic/ProgramFolder.h"
+#include "platform/logic/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/TextBox.h"
+#include "shell/ui/basModu001.h"
+#include "shell/ui/frmMdimenuform.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QPushButton>
+
+namespace folio {
+
+namespace {
+
+CommonDialog& commonDialog()
+{
+    auto* main = frmMdimenuform::instance();
+    if (!main)
+        throw RuntimeError::noObject();
+    return main->CommonDialog1;
+}
+
+QString extensionOf(const QString& path)
+{
+    return basModu001::GetExtension(path).toLower();
+}
+
+}  // namespace
+
+void frmTf::loadFile()
+{
+    FileExt = extensionOf(FilePath);
+    // The whole file in one step: no line can go missing on the way, and a failure leaves
+    // the text as it was.
+    const QString text = readDocument(FilePath);
+    txtText01->setText(text);
+    txtText01->show();
+    cmdSaveas->setEnabled(true);
+}
+
+void frmTf::Opentf()
+{
+    try {
+        CommonDialog& dlg = commonDialog();
+        dlg.FileName.clear();
+        dlg.DialogTitle = document::kOpenDialogTitle;
+        dlg.DefaultExt = document::kDialogDefaultExt;
+        dlg.Filter = document::kOpenFilter;
+        dlg.CancelError = true;
+        dlg.ShowOpen();
+        if (dlg.FileName.isEmpty())
+            return;
+        FilePath = dlg.FileName;
+        loadFile();
+        if (dlg.Flags == CommonDialog::ReadOnlyFlag) {
+            cmdSave->setEnabled(false);
+            ReadOnlyPath = FilePath;
+            OpenedReadOnly = true;
+        } else {
+            cmdSave->setEnabled(true);
+            OpenedReadOnly = false;
+        }
+        setCaption(FilePath);
+        TextChanged = false;
+        basModu001::SetHtmlMenuState(FileExt);
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::CancelError)
+            return;
+        basModu001::ReportError(e);
+    }
+}
+
+void frmTf::OpenMyShades()
+{
+    try {
+        FilePath = existingShadesFilePath();
+        loadFile();
+        cmdSave->setEnabled(true);
+        setCaption(FilePath);
+        TextChanged = false;
+        basModu001::SetHtmlMenuState(FileExt);
+    } catch (const RuntimeError& e) {
+        if (e.number() != err::FileNotFound) {
+            basModu001::ReportError(e);
+            return;
+        }
+        MsgBox(document::kShadesNotFoundText);
+        // This window may be gone once it has unloaded; the main window is not.
+        QPointer<frmMdimenuform> main = frmMdimenuform::instance();
+        cmdClose_Click();
+        if (main)
+            main->mnuMyShades->setEnabled(true);
+    }
+}
+
+bool frmTf::confirmCharactersLost(const QString& text) const
+{
+    const cp1252::Unrepresentable lost = cp1252::findUnrepresentable(text);
+    if (lost.count == 0)
+        return true;
+    return MsgBox(document::unrepresentableQuestion(lost.count, lost.firstFew), MsgButtons::YesNo,
+                  MsgIcon::Exclamation, 2, document::kUnrepresentableTitle) == MsgAnswer::Yes;
+}
+
+bool frmTf::SaveFile()
+{
+    const QString text = txtText01->Text();
+    if (!confirmCharactersLost(text))
+        return false;
+    writeDocument(FilePath, text, WriteMode::Overwrite);
+    commonDialog().FileName.clear();
+    TextChanged = false;
+    return true;
+}
+
+frmTf::SaveOutcome frmTf::SaveFileAs()
+{
+    try {
+        CommonDialog& dlg = commonDialog();
+        dlg.DialogTitle = document::kSaveDialogTitle;
+        dlg.DefaultExt = document::kDialogDefaultExt;
+        dlg.Filter = document::kSaveFilter;
+        dlg.CancelError = true;
+        dlg.FileName.clear();
+        dlg.ShowSave();
+        // The chosen name becomes the document's only once the text is written there: a
+        // name refused or declined here must never be written to by a later "&Save".
+        const QString chosen = dlg.FileName;
+        if (chosen.trimmed().isEmpty()) {
+            MsgBox(document::kNoFileNameText);
+            return SaveOutcome::NotWritten;
+        }
+        if (OpenedReadOnly && chosen.toLower() == ReadOnlyPath.toLower()) {
+            MsgBox(document::kReadOnlyNameText);
+            return SaveOutcome::NotWritten;
+        }
+        const MsgAnswer how = MsgBox(document::kOverwriteOrAppendQuestion, MsgButtons::YesNoCancel,
+                                     MsgIcon::Question, 2, document::kOverwriteOrAppendTitle);
+        if (how != MsgAnswer::Yes && how != MsgAnswer::No)
+            return SaveOutcome::NotWritten;
+        const QString text = txtText01->Text();
+        if (!confirmCharactersLost(text))
+            return SaveOutcome::NotWritten;
+        writeDocument(chosen, text, how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append);
+        FilePath = chosen;
+        setCaption(document::kSavedAsCaptionPrefix + FilePath);
+        FileExt = extensionOf(FilePath);
+        basModu001::SetHtmlMenuState(FileExt);
+        dlg.FileName.clear();
+        TextChanged = false;
+        return SaveOutcome::Written;
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::CancelError)
+            return SaveOutcome::DialogCancelled;
+        basModu001::ReportError(e);
+        return SaveOutcome::NotWritten;
+    }
+}
+
+frmTf::SaveOutcome frmTf::saveByDecision()
+{
+    if (!FilePath.isEmpty() && !OpenedReadOnly) {
+        try {
+            return SaveFile() ? SaveOutcome::Written : SaveOutcome::NotWritten;
+        } catch (const RuntimeError& e) {
+            if (e.number() != err::CancelError)
+                basModu001::ReportError(e);
+            return SaveOutcome::NotWritten;
+        }
+    }
+    // Opened read-only (it always has a path), or never named.
+    return SaveFileAs();
+}
+
+void frmTf::cmdSave_Click()
+{
+    saveByDecision();
+}
+
+void frmTf::cmdSaveas_Click()
+{
+    SaveFileAs();
+}
+
+}  // namespace folio

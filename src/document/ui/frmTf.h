@@ -1,0 +1,101 @@
+#pragma once
+// The document window: one document in the text box txtText01, the Close / Save / Save As
+// buttons to its right and the "Find and Replace" panel below it. Any number can be open;
+// each keeps its own state.
+//
+// Controls and lifecycle are in frmTf.cpp, opening and saving in DocumentFiles.cpp, the
+// find panel's commands in FindPanel.cpp.
+#include "platform/ui/ChildForm.h"
+
+#include <QString>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+
+namespace folio {
+
+class TextBox;
+
+class frmTf : public ChildForm {
+    Q_OBJECT
+public:
+    explicit frmTf(QMdiArea* area);
+    ~frmTf() override;
+
+    // Controls, in tab order. The panel's controls lie inside fraFrame01.
+    TextBox* txtText01 = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdSaveas = nullptr;
+    std::array<QComboBox*, 2> cboCombo01{};  // 0: the text to find, 1: the replacement
+    QPushButton* cmdFindFirst = nullptr;
+    QPushButton* cmdFindNext = nullptr;
+    QPushButton* cmdReplace = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdCS = nullptr;
+    QGroupBox* fraFrame01 = nullptr;
+
+    // The document's state.
+    QString FilePath;      // the file the document is tied to; empty for a new document
+    QString ReadOnlyPath;  // the name opened read-only, which a save refuses
+    QString FileExt;       // lower-cased extension of FilePath; drives the "&HTML Tags" menu
+    bool TextChanged = false;
+    bool OpenedReadOnly = false;
+    bool CaseSensitive = false;  // set by Form_Load
+    qint32 FindLen = 0;
+    qint32 FindPos = 0;  // 1-based start of the next "Find &Next"; 0: no search under way
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_QueryUnload(bool& cancel) override;
+    void Form_Unload() override;
+
+    void txtText01_Change();
+    void cmdClose_Click();
+    void cmdSave_Click();
+    void cmdSaveas_Click();
+
+    // The find panel.
+    void cmdFindFirst_Click();
+    void cmdFindNext_Click();
+    void cmdReplace_Click();
+    void cmdCS_Click();
+    void cmdClear_Click();
+
+    // Runs the open dialog and loads the chosen file. Cancel leaves the window as it was
+    // and the common dialog's FileName empty.
+    void Opentf();
+    // Loads the shades file from the program folder; when it is missing, says so and
+    // closes this window.
+    void OpenMyShades();
+
+private:
+    enum class SaveOutcome {
+        Written,
+        DialogCancelled,  // Cancel in the save dialog
+        NotWritten,       // refused, declined or failed; the user has been told
+    };
+
+    // The common part of opening: FileExt, the text, the buttons. Throws on failure.
+    void loadFile();
+    // Writes the text over FilePath without asking. Throws on failure; returns false when
+    // the user declined to lose characters the code page cannot hold.
+    bool SaveFile();
+    // Asks for a name and whether to overwrite or append, then writes. Handles its own
+    // failures. FilePath takes the chosen name only once the text is written.
+    SaveOutcome SaveFileAs();
+    // "&Save" and Yes to the closing question: SaveFile for a named document not opened
+    // read-only, SaveFileAs otherwise. A failure of SaveFile is reported here.
+    SaveOutcome saveByDecision();
+    // The last word before a write: false when the text holds characters that would be
+    // lost and the user does not want them lost.
+    bool confirmCharactersLost(const QString& text) const;
+
+    void applyLayout();
+};
+
+}  // namespace folio

@@ -7,9 +7,12 @@ namespace folio::fonts {
 
 void installSubstitutions()
 {
+    // A sans-serif face with the classic font's narrow widths comes first, so texts placed
+    // for it still fit; the desktop's own sans-serif face stands in where there is none.
     const QString desktopSans = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     QStringList substitutes;
-    substitutes << desktopSans << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif");
+    substitutes << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << desktopSans
+                << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif");
     QFont::insertSubstitutions(kClassicSans, substitutes);
 }
 

@@ -6,11 +6,11 @@ namespace {
 // The first five lines read down the product name: T, a, g, w, then Folio.
 // clang-format off
 constexpr LabelDef kLabels[] = {
-    {0, "T  for  Tags  of  HTML (web page) files,", 1080, 720, 5775, 375, 12, false},
-    {1, "a  for  autorun.inf  and other INF (CD autorun) files,", 1080, 1080, 5775, 375, 12, false},
-    {2, "g  for  general settings  in  INI (configuration setting) files also,", 1080, 1440, 5775, 375, 12, false},
-    {3, "w  for  words  in  plain TEXT files,", 1080, 1800, 5775, 375, 12, false},
-    {4, "Folio  for  the editing pad that holds them all.", 1080, 2280, 5775, 375, 12, false},
+    {0, "T  -  Tags for HTML (web page) files", 1080, 720, 5775, 375, 12, false},
+    {1, "a  -  autorun INF (CD autorun.inf) files", 1080, 1080, 5775, 375, 12, false},
+    {2, "g  -  INI (configuration setting) files also", 1080, 1440, 5775, 375, 12, false},
+    {3, "w  -  words in plain TEXT files", 1080, 1800, 5775, 375, 12, false},
+    {4, "Folio  -  your editing pad for all of them", 1080, 2280, 5775, 375, 12, false},
     {5, "You can insert, edit and save important lines in any of these files.", 120, 2880, 7695, 255, 9.75, false},
     {6, "For example, ", 120, 3120, 7695, 255, 9.75, false},
     {9, "1]", 120, 3480, 255, 255, 9.75, false},

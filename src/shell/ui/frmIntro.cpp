@@ -35,6 +35,16 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, const
     label->setPalette(pal);
     return label;
 }
+
+// A label never cuts off its own line: where the font stands taller than the place it was
+// given, the label grows downwards.
+void placeLabel(QLabel* label, double left, double top, double width, double height)
+{
+    geometry::place(label, left, top, width, height);
+    const int lineHeight = label->fontMetrics().height();
+    if (label->height() < lineHeight)
+        label->resize(label->width(), lineHeight);
+}
 }  // namespace
 
 frmIntro::frmIntro()
@@ -51,7 +61,7 @@ frmIntro::frmIntro()
 
     Label1 = makeLabel(this, QString::fromLatin1(intro::kProductName),
                        fonts::font(fonts::kClassicSans, 24, true), kBrightGreen);
-    geometry::place(Label1, 2040, 0, 3975, 495);
+    placeLabel(Label1, 2040, 0, 3975, 495);
 
     for (const intro::LabelDef& def : intro::labels()) {
         const bool picked = def.index == 15;
@@ -64,7 +74,7 @@ frmIntro::frmIntro()
             lp.setColor(QPalette::Window, kLightYellow);
             label->setPalette(lp);
         }
-        geometry::place(label, def.left, def.top, def.width, def.height);
+        placeLabel(label, def.left, def.top, def.width, def.height);
         Label2[def.index] = label;
     }
 

@@ -2,6 +2,7 @@
 // menu entries against the focused control of the active child window.
 #include "support/MainWindowTest.h"
 
+#include "document/ui/frmTf.h"
 #include "platform/ui/TextBox.h"
 #include "reading/ui/frmAbout.h"
 #include "tags/logic/TagTable.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTextDocument>
 
 using namespace folio;
@@ -21,43 +21,25 @@ namespace {
 
 const QString kRefusal = QStringLiteral("This activity is not allowed for this instance !");
 
-// A child window with one control of each kind the rule has to tell apart.
-class TestChild : public ChildForm {
-public:
-    explicit TestChild(QMdiArea* area) : ChildForm(area)
-    {
-        text = new TextBox(client());
-        text->setGeometry(0, 0, 300, 120);
-        combo = new QComboBox(client());
-        combo->setEditable(true);
-        combo->setGeometry(0, 130, 200, 24);
-        button = new QPushButton(QStringLiteral("Find"), client());
-        button->setGeometry(210, 130, 80, 24);
-    }
-    void Form_Load() override
-    {
-        setClientSize(6000, 3000);
-        Show();
-    }
-
-    TextBox* text;
-    QComboBox* combo;
-    QPushButton* button;
-};
-
 class TagCommandsTest : public test::MainWindowTest {
 protected:
-    // A test child, active, its text box focused and holding `content` with the given
-    // selection.
-    TestChild* openChild(const QString& content = {}, int selStart = 0, int selLength = 0)
+    // A new blank document, active, its text box focused and holding `content` with the
+    // given selection, not yet counted as changed.
+    frmTf* openDocument(const QString& content = {}, int selStart = 0, int selLength = 0)
     {
-        auto* child = ChildForm::load<TestChild>(main->mdiArea());
+        main->mnuNewBlank->trigger();
         test::settle();
-        child->text->setText(content);
-        child->text->setSelStart(selStart);
-        child->text->setSelLength(selLength);
-        child->text->setFocus();
-        return child;
+        auto* doc = qobject_cast<frmTf*>(main->ActiveForm());
+        if (!doc) {
+            ADD_FAILURE() << "no document window";
+            return nullptr;
+        }
+        doc->txtText01->setText(content);
+        doc->txtText01->setSelStart(selStart);
+        doc->txtText01->setSelLength(selLength);
+        doc->txtText01->setFocus();
+        doc->TextChanged = false;
+        return doc;
     }
     void run(const char* control) { main->menuEntry(QString::fromLatin1(control))->trigger(); }
     void expectRefusedOnce()
@@ -112,78 +94,73 @@ constexpr Expected kExpected[] = {
 TEST_F(TagCommandsTest, EveryEntryWrapsOrReplacesTheSelectionAndLeavesTheCaretBehind)
 {
     ASSERT_EQ(std::size(kExpected), tags::tagTable().size());
-    TestChild* child = openChild();
+    frmTf* doc = openDocument();
+    ASSERT_NE(doc, nullptr);
     for (const Expected& e : kExpected) {
         SCOPED_TRACE(e.control);
         const QString inserted = QString::fromLatin1(e.withSelection);
-        child->text->setText(QStringLiteral("alpha beta gamma"));
-        child->text->setSelStart(6);
-        child->text->setSelLength(4);
+        doc->txtText01->setText(QStringLiteral("alpha beta gamma"));
+        doc->txtText01->setSelStart(6);
+        doc->txtText01->setSelLength(4);
         run(e.control);
-        EXPECT_EQ(child->text->Text(), QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"));
-        EXPECT_EQ(child->text->SelStart(), 6 + inserted.size());
-        EXPECT_EQ(child->text->SelLength(), 0);
+        EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"));
+        EXPECT_EQ(doc->txtText01->SelStart(), 6 + inserted.size());
+        EXPECT_EQ(doc->txtText01->SelLength(), 0);
 
         // Nothing selected: a wrap entry puts its empty pair at the caret.
         const QString pair = QString::fromLatin1(e.atCaret);
-        child->text->setText(QStringLiteral("ab"));
-        child->text->setSelStart(1);
+        doc->txtText01->setText(QStringLiteral("ab"));
+        doc->txtText01->setSelStart(1);
         run(e.control);
-        EXPECT_EQ(child->text->Text(), QStringLiteral("a") + pair + QStringLiteral("b"));
-        EXPECT_EQ(child->text->SelStart(), 1 + pair.size());
-        EXPECT_EQ(child->text->SelLength(), 0);
+        EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("a") + pair + QStringLiteral("b"));
+        EXPECT_EQ(doc->txtText01->SelStart(), 1 + pair.size());
+        EXPECT_EQ(doc->txtText01->SelLength(), 0);
     }
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(main->ActiveControl(), child->text);
+    EXPECT_EQ(main->ActiveControl(), doc->txtText01);
 }
 
 TEST_F(TagCommandsTest, AMultiLineSelectionIsWrappedWholeWithItsBreaksInside)
 {
-    TestChild* child = openChild(QStringLiteral("one\r\ntwo\r\nthree"), 5, 8);  // "two\r\nthr"
+    frmTf* doc = openDocument(QStringLiteral("one\r\ntwo\r\nthree"), 5, 8);  // "two\r\nthr"
+    ASSERT_NE(doc, nullptr);
     run("mnuListUl");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("one\r\n<ul> two\r\nthr </ul>ee"));
-    EXPECT_EQ(child->text->SelStart(), 5 + 19);  // behind " </ul>"
-    EXPECT_EQ(child->text->SelLength(), 0);
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("one\r\n<ul> two\r\nthr </ul>ee"));
+    EXPECT_EQ(doc->txtText01->SelStart(), 5 + 19);  // behind " </ul>"
+    EXPECT_EQ(doc->txtText01->SelLength(), 0);
 
     // Choosing it again wraps nothing: the selection is gone, so the empty pair goes in.
     run("mnuListUl");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("one\r\n<ul> two\r\nthr </ul><ul>  </ul>ee"));
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("one\r\n<ul> two\r\nthr </ul><ul>  </ul>ee"));
 }
 
-TEST_F(TagCommandsTest, AReplaceEntryDeletesTheSelectedText)
-{
-    // Selecting "left" of an attribute and choosing another alignment does not edit the value.
-    TestChild* child = openChild(QStringLiteral("<p align=left>"), 9, 4);
-    run("mnuAlignRight");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("<p align= align=right >"));
-}
-
-TEST_F(TagCommandsTest, AWrapIsOneUndoStepAndRaisesTheChangeNotification)
+TEST_F(TagCommandsTest, AWrapMarksTheDocumentChangedAndIsOneUndoStep)
 {
     const QString before = QStringLiteral("first line\r\nsecond line");
-    TestChild* child = openChild(before, 6, 11);  // "line\r\nsecon"
-    QSignalSpy changes(child->text, &TextBox::Change);
+    frmTf* doc = openDocument(before, 6, 11);  // "line\r\nsecon"
+    ASSERT_NE(doc, nullptr);
     run("mnuTableBody");
-    EXPECT_GE(changes.count(), 1);
-    ASSERT_NE(child->text->Text(), before);
-    child->text->undo();
-    EXPECT_EQ(child->text->Text(), before);
-    EXPECT_FALSE(child->text->document()->isUndoAvailable());
+    EXPECT_TRUE(doc->TextChanged);
+    ASSERT_NE(doc->txtText01->Text(), before);
+    doc->txtText01->undo();
+    EXPECT_EQ(doc->txtText01->Text(), before);
+    EXPECT_FALSE(doc->txtText01->document()->isUndoAvailable());
 }
 
 // ---- which control is the target --------------------------------------------------------
 
 TEST_F(TagCommandsTest, TheFocusedComboBoxGetsTheMarkupNotTheTextBox)
 {
-    TestChild* child = openChild(QStringLiteral("document"), 0, 8);
-    child->combo->setEditText(QStringLiteral("find me"));
-    child->combo->setFocus();
-    child->combo->lineEdit()->setSelection(5, 2);
+    frmTf* doc = openDocument(QStringLiteral("document"), 0, 8);
+    ASSERT_NE(doc, nullptr);
+    doc->cboCombo01[0]->setEditText(QStringLiteral("find me"));
+    doc->cboCombo01[0]->setFocus();
+    doc->cboCombo01[0]->lineEdit()->setSelection(5, 2);
     run("mnuItalic");
-    EXPECT_EQ(child->combo->currentText(), QStringLiteral("find <i> me </i>"));
-    EXPECT_EQ(child->combo->lineEdit()->cursorPosition(), 16);
-    EXPECT_FALSE(child->combo->lineEdit()->hasSelectedText());
-    EXPECT_EQ(child->text->Text(), QStringLiteral("document"));
+    EXPECT_EQ(doc->cboCombo01[0]->currentText(), QStringLiteral("find <i> me </i>"));
+    EXPECT_EQ(doc->cboCombo01[0]->lineEdit()->cursorPosition(), 16);
+    EXPECT_FALSE(doc->cboCombo01[0]->lineEdit()->hasSelectedText());
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("document"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
@@ -206,19 +183,20 @@ TEST_F(TagCommandsTest, AFocusedButtonInAnActiveDocumentIsRefusedWithNothingChan
 {
     const char* commands[] = {"mnuBold", "mnuLineBreak", "mnuParagraph", "mnuHyperlink", "mnuImage",
                               "mnuTabkey", "mnuDateTime", "mnuUppercase", "mnuLowercase"};
-    TestChild* child = openChild(QStringLiteral("keep me"), 2, 3);
-    child->combo->setEditText(QStringLiteral("and me"));
-    child->button->setFocus();
+    frmTf* doc = openDocument(QStringLiteral("keep me"), 2, 3);
+    ASSERT_NE(doc, nullptr);
+    doc->cboCombo01[0]->setEditText(QStringLiteral("and me"));
+    doc->cmdFindFirst->setFocus();
     for (const char* c : commands) {
         SCOPED_TRACE(c);
         dialogs.clear();
         run(c);  // prompted tags refuse before any input box
         expectRefusedOnce();
-        EXPECT_EQ(child->text->Text(), QStringLiteral("keep me"));
-        EXPECT_EQ(child->text->SelStart(), 2);
-        EXPECT_EQ(child->text->SelLength(), 3);
-        EXPECT_EQ(child->combo->currentText(), QStringLiteral("and me"));
-        EXPECT_EQ(main->ActiveControl(), child->button);
+        EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep me"));
+        EXPECT_EQ(doc->txtText01->SelStart(), 2);
+        EXPECT_EQ(doc->txtText01->SelLength(), 3);
+        EXPECT_EQ(doc->cboCombo01[0]->currentText(), QStringLiteral("and me"));
+        EXPECT_EQ(main->ActiveControl(), doc->cmdFindFirst);
     }
 }
 
@@ -247,8 +225,9 @@ TEST_F(TagCommandsTest, WarningExplainsTheTwoKindsWithOrWithoutAChild)
         "to undo the changes, please right click on the text box and select 'Undo'.");
     closeAllChildren();
     run("mnuWarning");
-    TestChild* child = openChild(QStringLiteral("x"), 0, 1);
-    child->button->setFocus();
+    frmTf* doc = openDocument(QStringLiteral("x"), 0, 1);
+    ASSERT_NE(doc, nullptr);
+    doc->cmdFindFirst->setFocus();
     run("mnuWarning");
     ASSERT_EQ(dialogs.shown().size(), 2);
     for (const test::ShownBox& box : dialogs.shown()) {
@@ -257,20 +236,21 @@ TEST_F(TagCommandsTest, WarningExplainsTheTwoKindsWithOrWithoutAChild)
         EXPECT_EQ(box.buttons, MsgButtons::OkOnly);
         EXPECT_EQ(box.icon, MsgIcon::None);
     }
-    EXPECT_EQ(child->text->Text(), QStringLiteral("x"));
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("x"));
 }
 
 // ---- prompted tags ----------------------------------------------------------------------
 
 TEST_F(TagCommandsTest, HyperlinkAsksTwiceWithFreshDefaultsAndReplacesTheSelection)
 {
-    TestChild* child = openChild(QStringLiteral("see selected here"), 4, 8);
+    frmTf* doc = openDocument(QStringLiteral("see selected here"), 4, 8);
+    ASSERT_NE(doc, nullptr);
     dialogs.input(QStringLiteral("http://www.example.com")).input(QStringLiteral("Display Text"));
     run("mnuHyperlink");
     const QString anchor = QStringLiteral("<a href= 'http://www.example.com'> Display Text </a>");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("see ") + anchor + QStringLiteral(" here"));
-    EXPECT_EQ(child->text->SelStart(), 4 + anchor.size());
-    EXPECT_EQ(child->text->SelLength(), 0);
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("see ") + anchor + QStringLiteral(" here"));
+    EXPECT_EQ(doc->txtText01->SelStart(), 4 + anchor.size());
+    EXPECT_EQ(doc->txtText01->SelLength(), 0);
 
     // Other answers the second time; the boxes still offer the same defaults.
     dialogs.input(QStringLiteral("mailto:info@example.com")).input(QStringLiteral("Mail us"));
@@ -288,16 +268,17 @@ TEST_F(TagCommandsTest, HyperlinkAsksTwiceWithFreshDefaultsAndReplacesTheSelecti
         EXPECT_EQ(second.prompt, QStringLiteral("Please type the Display Text"));
         EXPECT_EQ(second.defaultText, QStringLiteral("Display Text"));
     }
-    EXPECT_TRUE(child->text->Text().endsWith(
+    EXPECT_TRUE(doc->txtText01->Text().endsWith(
         anchor + QStringLiteral("<a href= 'mailto:info@example.com'> Mail us </a> here")));
 }
 
 TEST_F(TagCommandsTest, ImageAsksTwiceAndBuildsTheTagFromBothAnswers)
 {
-    TestChild* child = openChild(QStringLiteral("[]"), 1, 0);
+    frmTf* doc = openDocument(QStringLiteral("[]"), 1, 0);
+    ASSERT_NE(doc, nullptr);
     dialogs.input(QStringLiteral("./img/a.png")).input(QStringLiteral("A cat"));
     run("mnuImage");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("[<img src= './img/a.png' alt= 'A cat' width=10 height=10>]"));
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("[<img src= './img/a.png' alt= 'A cat' width=10 height=10>]"));
     ASSERT_EQ(dialogs.shown().size(), 2);
     EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("Insert Image Tag"));
     EXPECT_EQ(dialogs.shown()[0].prompt, QStringLiteral("Please type the image file name with relative path"));
@@ -309,7 +290,8 @@ TEST_F(TagCommandsTest, ImageAsksTwiceAndBuildsTheTagFromBothAnswers)
 
 TEST_F(TagCommandsTest, ACancelledOrBlankAnswerInsertsNothingButBothBoxesAreShown)
 {
-    TestChild* child = openChild(QStringLiteral("untouched"), 2, 3);
+    frmTf* doc = openDocument(QStringLiteral("untouched"), 2, 3);
+    ASSERT_NE(doc, nullptr);
     dialogs.cancelInput().input(QStringLiteral("Keywords"));
     run("mnuImage");
     EXPECT_EQ(dialogs.shown().size(), 2);
@@ -320,60 +302,64 @@ TEST_F(TagCommandsTest, ACancelledOrBlankAnswerInsertsNothingButBothBoxesAreShow
     run("mnuHyperlink");
     EXPECT_EQ(dialogs.shown().size(), 6);
     EXPECT_EQ(dialogs.pendingAnswers(), 0);
-    EXPECT_EQ(child->text->Text(), QStringLiteral("untouched"));
-    EXPECT_EQ(child->text->SelStart(), 2);
-    EXPECT_EQ(child->text->SelLength(), 3);
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("untouched"));
+    EXPECT_EQ(doc->txtText01->SelStart(), 2);
+    EXPECT_EQ(doc->txtText01->SelLength(), 3);
 }
 
 TEST_F(TagCommandsTest, AnswersAreUsedAsTypedWithTheirBlanksInsideTheQuotes)
 {
-    TestChild* child = openChild();
+    frmTf* doc = openDocument();
+    ASSERT_NE(doc, nullptr);
     dialogs.input(QStringLiteral("  http://a.example.org ")).input(QStringLiteral(" two  words "));
     run("mnuHyperlink");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("<a href= '  http://a.example.org '>  two  words  </a>"));
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("<a href= '  http://a.example.org '>  two  words  </a>"));
     // Only the blank counts as blank: a tab is content.
-    child->text->setText(QString());
+    doc->txtText01->setText(QString());
     dialogs.input(QStringLiteral("\t")).input(QStringLiteral("x"));
     run("mnuImage");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("<img src= '\t' alt= 'x' width=10 height=10>"));
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("<img src= '\t' alt= 'x' width=10 height=10>"));
 }
 
 // ---- Edit menu text commands ------------------------------------------------------------
 
 TEST_F(TagCommandsTest, TabReplacesTheSelectedCharacters)
 {
-    TestChild* child = openChild(QStringLiteral("abcdef"), 1, 3);
+    frmTf* doc = openDocument(QStringLiteral("abcdef"), 1, 3);
+    ASSERT_NE(doc, nullptr);
     run("mnuTabkey");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("a\tef"));
-    EXPECT_EQ(child->text->SelStart(), 2);
-    EXPECT_EQ(child->text->SelLength(), 0);
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("a\tef"));
+    EXPECT_EQ(doc->txtText01->SelStart(), 2);
+    EXPECT_EQ(doc->txtText01->SelLength(), 0);
 }
 
 TEST_F(TagCommandsTest, CaseChangesOnlyTheLettersOfTheSelection)
 {
     const QString text = QStringLiteral("keep Mixed 12-ab;Ünï, z\r\nQ! TAIL");
-    TestChild* child = openChild(text, 5, 21);  // "Mixed 12-ab;Ünï, z\r\nQ"
+    frmTf* doc = openDocument(text, 5, 21);  // "Mixed 12-ab;Ünï, z\r\nQ"
+    ASSERT_NE(doc, nullptr);
     run("mnuUppercase");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("keep MIXED 12-AB;ÜNÏ, Z\r\nQ! TAIL"));
-    EXPECT_EQ(child->text->SelStart(), 26);
-    EXPECT_EQ(child->text->SelLength(), 0);
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep MIXED 12-AB;ÜNÏ, Z\r\nQ! TAIL"));
+    EXPECT_EQ(doc->txtText01->SelStart(), 26);
+    EXPECT_EQ(doc->txtText01->SelLength(), 0);
 
-    child->text->setSelStart(5);
-    child->text->setSelLength(21);
+    doc->txtText01->setSelStart(5);
+    doc->txtText01->setSelLength(21);
     run("mnuLowercase");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("keep mixed 12-ab;ünï, z\r\nq! TAIL"));
-    EXPECT_EQ(child->text->SelStart(), 26);
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep mixed 12-ab;ünï, z\r\nq! TAIL"));
+    EXPECT_EQ(doc->txtText01->SelStart(), 26);
 
     // Nothing selected: nothing changes, not even the letter at the caret.
-    child->text->setSelStart(1);
+    doc->txtText01->setSelStart(1);
     run("mnuUppercase");
-    EXPECT_EQ(child->text->Text(), QStringLiteral("keep mixed 12-ab;ünï, z\r\nq! TAIL"));
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep mixed 12-ab;ünï, z\r\nq! TAIL"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 TEST_F(TagCommandsTest, DateAndTimeTwiceGivesTwoTextsOneAfterTheOther)
 {
-    TestChild* child = openChild(QStringLiteral("<>"), 1, 0);
+    frmTf* doc = openDocument(QStringLiteral("<>"), 1, 0);
+    ASSERT_NE(doc, nullptr);
     const QDateTime from = QDateTime::currentDateTime();
     run("mnuDateTime");
     run("mnuDateTime");
@@ -384,11 +370,11 @@ TEST_F(TagCommandsTest, DateAndTimeTwiceGivesTwoTextsOneAfterTheOther)
     for (QDateTime t = from.addMSecs(-from.time().msec()); t <= to; t = t.addSecs(1))
         possible << tags::generalDateText(t, QLocale::system());
     ASSERT_FALSE(possible.isEmpty());
-    const QString text = child->text->Text();
+    const QString text = doc->txtText01->Text();
     bool matched = false;
     for (const QString& a : possible)
         for (const QString& b : possible)
             matched = matched || text == QStringLiteral("<") + a + b + QStringLiteral(">");
     EXPECT_TRUE(matched) << text.toStdString();
-    EXPECT_EQ(child->text->SelStart(), text.size() - 1);
+    EXPECT_EQ(doc->txtText01->SelStart(), text.size() - 1);
 }

@@ -13,7 +13,8 @@ QString GetExtension(const QString& path);
 enum class HtmlMenuEffect { Enable, Disable, Unchanged };
 
 // Web-page kinds and the empty extension of an untitled document enable the menu,
-// style sheets leave it as it is, every other kind disables it. Nothing is trimmed.
+// style sheets leave it as it is, every other kind disables it. The test is made in lower
+// case (".HTML", "Htm" and "SHTML" enable it) and nothing is trimmed (" html" disables it).
 HtmlMenuEffect htmlMenuEffect(const QString& extension);
 
 }  // namespace basModu001

@@ -35,6 +35,7 @@ TEST(HtmlMenuState, WebKindsAndTheUntitledDocumentEnableTheMenu)
 {
     for (const char* e : {"html", "htm", "", "asp", "php", "cgi", "xml", "shtml", "HTML", "Htm", "SHTML"})
         EXPECT_EQ(htmlMenuEffect(QString::fromLatin1(e)), HtmlMenuEffect::Enable) << e;
+    EXPECT_EQ(htmlMenuEffect(GetExtension(QStringLiteral(".HTML"))), HtmlMenuEffect::Enable);
 }
 
 TEST(HtmlMenuState, StyleSheetsLeaveItAndEverythingElseDisablesIt)

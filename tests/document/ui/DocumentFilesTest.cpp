@@ -362,7 +362,7 @@ TEST_F(DocumentTest, CharactersTheCodePageCannotHoldAreOnlyLostWhenTheUserAgrees
 
     // Closing with Yes, then No here: the window stays.
     dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::No);
-    EXPECT_FALSE(f->Unload());
+    ASSERT_FALSE(f->Unload());
     settle();
     EXPECT_EQ(active(), f);
 

@@ -258,7 +258,7 @@ TEST_F(DocumentTest, CancelOrEnterAtTheClosingQuestionKeepsTheWindowAsItWas)
     const qint16 before = main->intOw;
     frmTf* f = blank(QStringLiteral("draft"));
     dialogs.answer(MsgAnswer::Cancel);
-    EXPECT_FALSE(f->Unload());
+    ASSERT_FALSE(f->Unload());
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.last().prompt, kQuestion);
     EXPECT_EQ(dialogs.last().title, kQuestionTitle);
@@ -326,7 +326,7 @@ TEST_F(DocumentTest, YesOnANewDocumentClosesOnlyOnceTheTextIsWritten)
     // Cancelled save dialog: the window stays.
     dialogs.answer(MsgAnswer::Yes);
     files.cancel();
-    EXPECT_FALSE(f->Unload());
+    ASSERT_FALSE(f->Unload());
     settle();
     EXPECT_EQ(active(), f);
     EXPECT_TRUE(f->TextChanged);
@@ -336,7 +336,7 @@ TEST_F(DocumentTest, YesOnANewDocumentClosesOnlyOnceTheTextIsWritten)
     const QString p = path(QStringLiteral("draft.txt"));
     dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Cancel);
     files.choose(p);
-    EXPECT_FALSE(f->Unload());
+    ASSERT_FALSE(f->Unload());
     settle();
     EXPECT_EQ(dialogs.last().prompt, kOverwriteOrAppend);
     EXPECT_FALSE(QFile::exists(p));
@@ -362,7 +362,7 @@ TEST_F(DocumentTest, YesOnAReadOnlyDocumentRefusesItsOwnNameInAnyLetterCaseAndSt
     f->txtText01->setText(QStringLiteral("changed"));
     dialogs.answer(MsgAnswer::Yes);
     files.choose(path(QStringLiteral("FIXED.TXT")));
-    EXPECT_FALSE(f->Unload());
+    ASSERT_FALSE(f->Unload());
     settle();
     EXPECT_EQ(dialogs.last().prompt,
               QStringLiteral("The filename that you selected is for read-only mode. You need to save this file by "
@@ -383,7 +383,7 @@ TEST_F(DocumentTest, YesWithAFailingWriteReportsItAndKeepsTheWindow)
     f->txtText01->setText(QStringLiteral("precious"));
     QDir(path(QStringLiteral("gone"))).removeRecursively();
     dialogs.answer(MsgAnswer::Yes);
-    EXPECT_FALSE(f->Unload());
+    ASSERT_FALSE(f->Unload());
     settle();
     EXPECT_EQ(dialogs.last().prompt, basModu001::errorReportText(RuntimeError::fromNumber(76)));
     EXPECT_EQ(active(), f);

@@ -2,13 +2,12 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
-#include <limits>
+#include <functional>
 
 namespace folio {
 
@@ -36,14 +35,17 @@ TextBox::TextBox(QWidget* parent)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setMaximumBlockCount(0);
-    setUndoRedoEnabled(true);
-    setTabChangesFocus(false);
+    setMaximumBlockCount(0);   // no length limit
 
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::onContentsChange);
+    // A new undo step (not an undo or redo) is on its way to contentsChange.
+    connect(document(), &QTextDocument::undoCommandAdded, this, [this] { m_newUndoStep = true; });
+    // Qt also reports an edit block that changed nothing; only a real change counts.
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_quiet == 0)
+        if (m_quiet == 0 && m_changed) {
+            m_changed = false;
             emit Change();
+        }
     });
 }
 
@@ -88,77 +90,92 @@ void TextBox::setBreakOfBlocks(int firstBlock, int lastBlock, Break kind)
 // ---------------------------------------------------------------------------------------
 // The CR LF index
 
-void TextBox::extendCrlfIndex(int block) const
+void TextBox::recount(int first, int last)
 {
-    if (block < m_valid)
-        return;
-    if (static_cast<int>(m_crlf.size()) < m_blockCount)
-        m_crlf.resize(m_blockCount, 0);
-    if (m_valid < 1) {
-        m_crlf[0] = 0;
-        m_valid = 1;
+    QTextBlock block = document()->findBlockByNumber(first);
+    for (int i = first; i <= last && block.isValid(); ++i, block = block.next()) {
+        m_kind[i] = i == 0 ? Break::CrLf : breakOf(block);
+        m_crlf[i] = i == 0 ? 0 : m_crlf[i - 1] + (m_kind[i] == Break::CrLf ? 1 : 0);
     }
-    QTextBlock b = document()->findBlockByNumber(m_valid);
-    for (int i = m_valid; i <= block && b.isValid(); ++i, b = b.next())
-        m_crlf[i] = m_crlf[i - 1] + (breakOf(b) == Break::CrLf ? 1 : 0);
-    m_valid = std::max(m_valid, std::min(block + 1, m_blockCount));
 }
 
 int TextBox::crlfBefore(int block) const
 {
-    block = std::clamp(block, 0, m_blockCount - 1);
-    extendCrlfIndex(block);
-    return m_crlf[block];
+    return m_crlf[std::clamp(block, 0, m_blockCount - 1)];
 }
 
-void TextBox::onContentsChange(int position, int /*charsRemoved*/, int charsAdded)
+void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
+{
+    updateIndex(position, charsRemoved, charsAdded);
+    m_newUndoStep = false;
+    m_undoSteps = document()->availableUndoSteps();
+}
+
+void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
 {
     if (m_loading)
         return;
+    m_changed = true;
     QTextDocument* doc = document();
     // Formats are looked up afresh after every change: cheap, as a document has few.
     m_breakByFormat.clear();
+    // Undo and redo give back exactly what was, kinds included; only an edit needs the
+    // check below. An edit adds an undo step or merges into the last one (same count).
+    const bool edit = m_newUndoStep || doc->availableUndoSteps() == m_undoSteps;
 
+    const int oldCount = m_blockCount;
     const int newCount = doc->blockCount();
-    const int delta = newCount - m_blockCount;
+    const int delta = newCount - oldCount;
     m_blockCount = newCount;
     const int lastPosition = doc->characterCount() - 1;
-    const int first = doc->findBlock(std::clamp(position, 0, lastPosition)).blockNumber();
+    const QTextBlock firstBlock = doc->findBlock(std::clamp(position, 0, lastPosition));
+    const int first = firstBlock.blockNumber();
     const int lastNew =
         doc->findBlock(std::clamp(position + std::max(charsAdded, 0), 0, lastPosition)).blockNumber();
+
+    // The break that opens the first changed block lies before the change, so the block
+    // keeps its kind. Qt breaks that rule in one case: removing the break behind an empty
+    // block (Delete on an empty line, Backspace after one, a removal that starts at a line
+    // start) drops the empty block and keeps the next block's format. Put the kind back,
+    // within the same undo step. (The editing paths run in edit blocks so that the step can
+    // be joined; see runAsOneStep.)
+    if (edit && first >= 1 && first < oldCount) {
+        const Break kept = m_kind[first];
+        if (breakOf(firstBlock) != kept) {
+            QTextCursor fix(firstBlock);
+            fix.joinPreviousEditBlock();
+            fix.setBlockFormat(withBreak(firstBlock.blockFormat(), kept));
+            fix.endEditBlock();
+            m_breakByFormat.clear();
+        }
+    }
+
     // Blocks behind the changed range are untouched; only their numbers moved by `delta`.
     const int lastOld = lastNew - delta;
-    const int oldValid = m_valid;
-
-    if (oldValid <= first) {
-        m_crlf.resize(std::max(newCount, 1), 0);
-        return;
-    }
-    if (lastOld < first - 1 || lastOld + 1 >= oldValid) {
-        // Nothing reusable behind the change: recount lazily from its first block.
-        m_valid = std::max(first, 1);
-        m_crlf.resize(std::max(newCount, 1), 0);
+    if (lastOld < first || lastOld >= oldCount) {
+        m_kind.resize(newCount, Break::CrLf);
+        m_crlf.resize(newCount, 0);
+        recount(first, newCount - 1);
         return;
     }
     const int oldAtLast = m_crlf[lastOld];
-    if (delta > 0) {
-        m_crlf.resize(newCount, 0);
-        std::move_backward(m_crlf.begin() + lastOld + 1, m_crlf.begin() + oldValid,
-                           m_crlf.begin() + oldValid + delta);
-    } else if (delta < 0) {
-        std::move(m_crlf.begin() + lastOld + 1, m_crlf.begin() + oldValid,
-                  m_crlf.begin() + lastOld + 1 + delta);
-        m_crlf.resize(newCount, 0);
-    }
-    m_valid = std::max(first, 1);
-    extendCrlfIndex(lastNew);
+    const auto shift = [&](auto& v) {
+        if (delta > 0) {
+            v.resize(newCount);
+            std::move_backward(v.begin() + lastOld + 1, v.begin() + oldCount, v.begin() + oldCount + delta);
+        } else if (delta < 0) {
+            std::move(v.begin() + lastOld + 1, v.begin() + oldCount, v.begin() + lastOld + 1 + delta);
+            v.resize(newCount);
+        }
+    };
+    shift(m_kind);
+    shift(m_crlf);
+    recount(first, lastNew);
     const int diff = m_crlf[lastNew] - oldAtLast;
-    const int newValid = oldValid + delta;
     if (diff != 0) {
-        for (int i = lastNew + 1; i < newValid; ++i)
+        for (int i = lastNew + 1; i < newCount; ++i)
             m_crlf[i] += diff;
     }
-    m_valid = newValid;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -183,7 +200,6 @@ int TextBox::modelToWidget(qint64 modelPosition) const
     // The last block whose model start is at or before m.
     int lo = 0;
     int hi = m_blockCount - 1;
-    extendCrlfIndex(hi);
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
         if (doc->findBlockByNumber(mid).position() + m_crlf[mid] <= m)
@@ -355,7 +371,15 @@ void TextBox::replaceAtCaret(const QString& text)
 {
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    c.removeSelectedText();
+    if (c.hasSelection()) {
+        // The line the selection starts in keeps the break that opens it (see
+        // onContentsChange for the case Qt gets wrong); put it right before inserting, so
+        // the new lines split from a block of the right kind.
+        const Break kept = breakOf(document()->findBlock(c.selectionStart()));
+        c.removeSelectedText();
+        if (c.blockNumber() > 0 && breakOf(c.block()) != kept)
+            setBreakOfBlocks(c.blockNumber(), c.blockNumber(), kept);
+    }
     insertModelText(c, text);
     c.endEditBlock();
     setTextCursor(c);
@@ -406,14 +430,23 @@ void TextBox::setText(const QString& text)
     }
     doc->setUndoRedoEnabled(true);   // starts with an empty undo stack
     doc->setModified(false);
+    m_undoSteps = doc->availableUndoSteps();
+    m_newUndoStep = false;
+    m_changed = false;
 
     // The index comes straight from the breaks just read.
     m_breakByFormat.clear();
     m_blockCount = doc->blockCount();
-    m_crlf.assign(std::max(m_blockCount, 1), 0);
-    for (int b = 1; b < m_blockCount && b - 1 < static_cast<int>(wt.breaks.size()); ++b)
-        m_crlf[b] = m_crlf[b - 1] + (wt.breaks[b - 1] == Break::CrLf ? 1 : 0);
-    m_valid = static_cast<int>(wt.breaks.size()) + 1 == m_blockCount ? m_blockCount : 1;
+    m_kind.assign(m_blockCount, Break::CrLf);
+    m_crlf.assign(m_blockCount, 0);
+    if (static_cast<int>(wt.breaks.size()) + 1 == m_blockCount) {
+        for (int b = 1; b < m_blockCount; ++b) {
+            m_kind[b] = wt.breaks[b - 1];
+            m_crlf[b] = m_crlf[b - 1] + (m_kind[b] == Break::CrLf ? 1 : 0);
+        }
+    } else {
+        recount(0, m_blockCount - 1);   // not expected; the document is the authority
+    }
     m_loading = false;
 
     QTextCursor top(doc);
@@ -438,7 +471,46 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    const QString typed = event->text();
+    const bool hasSelection = textCursor().hasSelection();
+    const bool plainTyping = !hasSelection && !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t');
+    const bool mayRemove = !isReadOnly() && !plainTyping && !event->matches(QKeySequence::Undo) &&
+                           !event->matches(QKeySequence::Redo) &&
+                           (hasSelection || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+                            event->matches(QKeySequence::DeleteEndOfLine) ||
+                            event->matches(QKeySequence::DeleteCompleteLine));
+    if (mayRemove) {
+        // Keys that can remove a break run as one edit block, so that a kind put back
+        // after the removal joins the same undo step. Plain typing stays outside, so that
+        // Qt keeps merging typed characters into one step.
+        runAsOneStep([&] { QPlainTextEdit::keyPressEvent(event); });
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TextBox::runAsOneStep(const std::function<void()>& action)
+{
+    QTextCursor c(document());
+    c.beginEditBlock();
+    action();
+    c.endEditBlock();
+}
+
+void TextBox::dropEvent(QDropEvent* event)
+{
+    runAsOneStep([&] { QPlainTextEdit::dropEvent(event); });
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The menu's Cut and Delete remove text too.
+    runAsOneStep([&] { QPlainTextEdit::contextMenuEvent(event); });
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    runAsOneStep([&] { QPlainTextEdit::inputMethodEvent(event); });
 }
 
 bool TextBox::canInsertFromMimeData(const QMimeData* source) const

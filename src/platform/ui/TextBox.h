@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QTextBlock;
@@ -59,6 +60,9 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
+    void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     // The one routine through which every break enters the document: inserts `text` at
@@ -77,18 +81,25 @@ private:
     // Number of CR LF breaks that open blocks 1..block, i.e. the extra model characters
     // before the block's first character.
     int crlfBefore(int block) const;
-    void extendCrlfIndex(int block) const;
+    // Recounts the index entries of blocks first..last from the document.
+    void recount(int first, int last);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
+    void updateIndex(int position, int charsRemoved, int charsAdded);
+    void runAsOneStep(const std::function<void()>& action);
 
-    // m_crlf[b] = CR LF breaks among the breaks opening blocks 1..b; entries below m_valid
-    // are right. Kept up to date incrementally from the document's change reports.
-    mutable std::vector<int> m_crlf{0};
-    mutable int m_valid = 1;
+    // Per block: the break that opens it, and m_crlf[b] = CR LF breaks among the breaks
+    // opening blocks 1..b. Kept up to date from the document's change reports, so reading a
+    // position never walks the document.
+    std::vector<textbox::Break> m_kind{textbox::Break::CrLf};
+    std::vector<int> m_crlf{0};
     int m_blockCount = 1;
     // Block format index -> break kind (-1 unknown); formats are few, lookups many.
     mutable std::vector<std::int8_t> m_breakByFormat;
     bool m_loading = false;
     int m_quiet = 0;
+    bool m_changed = false;       // a contentsChange since the last Change
+    bool m_newUndoStep = false;   // undoCommandAdded since the last contentsChange
+    int m_undoSteps = 0;          // availableUndoSteps() after the last change
 };
 
 }  // namespace folio

@@ -58,12 +58,10 @@ TEST(NumberRules, FormsAcceptedAndRefused)
         EXPECT_FALSE(isNumeric(t)) << show(t);
 
     // &H and &O are 16-bit signed up to &HFFFF, 32-bit signed above.
-    EXPECT_EQ(numberOf(u"&H7FFF"), 32767.0);
-    EXPECT_EQ(numberOf(u"&H8000"), -32768.0);
-    EXPECT_EQ(numberOf(u"&HFFFF"), -1.0);
-    EXPECT_EQ(numberOf(u"&H10000"), 65536.0);
-    EXPECT_EQ(numberOf(u"&HFFFFFFFF"), -1.0);
-    EXPECT_EQ(numberOf(u"&O177777"), -1.0);
+    const struct { const char16_t* text; double value; } octHex[] = {
+        {u"&H7FFF", 32767}, {u"&H8000", -32768}, {u"&HFFFF", -1}, {u"&H10000", 65536}, {u"&HFFFFFFFF", -1}, {u"&O177777", -1}};
+    for (const auto& c : octHex)
+        EXPECT_EQ(numberOf(c.text), c.value) << show(c.text);
 }
 
 TEST(NumberRules, LeadingNumberAndDecimalText)
@@ -77,13 +75,10 @@ TEST(NumberRules, LeadingNumberAndDecimalText)
     EXPECT_FALSE(leadingNumber(u"1e400").has_value());
     EXPECT_FALSE(leadingNumber(u"&H123456789").has_value());
 
-    EXPECT_EQ(decimalText(255), "255");
-    EXPECT_EQ(decimalText(-1), "-1");
-    EXPECT_EQ(decimalText(-0.0), "0");
-    EXPECT_EQ(decimalText(100), "100");
-    EXPECT_EQ(decimalText(2.5), "2.5");
-    EXPECT_EQ(decimalText(0.1 + 1), "1.1");
-    EXPECT_EQ(decimalText(1e20), "1E+20");
+    const struct { double value; const char* text; } decimals[] = {
+        {255, "255"}, {-1, "-1"}, {-0.0, "0"}, {2.5, "2.5"}, {0.1 + 1, "1.1"}, {1e20, "1E+20"}};
+    for (const auto& d : decimals)
+        EXPECT_EQ(decimalText(d.value), d.text);
 }
 
 TEST(CodePageLookup, CodesAndCharacters)
@@ -126,13 +121,13 @@ TEST(Loop, ShowAndSteps)
     EXPECT_EQ(loopAnswer(u"65").answer, "A");
     EXPECT_EQ(loopAnswer(u"300").refusal, kNumberRefusal);
 
-    EXPECT_EQ(step(u"10", LoopDirection::Previous), "9");
-    EXPECT_EQ(step(u"10", LoopDirection::Next), "11");
-    EXPECT_EQ(step(u"0", LoopDirection::Previous), "255");
-    EXPECT_EQ(step(u"255", LoopDirection::Next), "0");
-    EXPECT_EQ(step(u"1.5", LoopDirection::Next), "2.5");
+    using D = LoopDirection;
+    const struct { const char16_t* from; D direction; const char* to; } steps[] = {
+        {u"10", D::Previous, "9"}, {u"10", D::Next, "11"}, {u"0", D::Previous, "255"}, {u"255", D::Next, "0"},
+        {u"1.5", D::Next, "2.5"}, {u"0.5", D::Previous, "-0.5"}};  // only an exact -1 wraps
+    for (const auto& c : steps)
+        EXPECT_EQ(step(c.from, c.direction), c.to) << show(c.from);
     EXPECT_EQ(loopAnswer(step(u"1.5", LoopDirection::Next)).answer, characterOfCode(2));
-    EXPECT_EQ(step(u"0.5", LoopDirection::Previous), "-0.5");  // only an exact -1 wraps
     EXPECT_FALSE(loopStepText(u"1e400", LoopDirection::Next).has_value());
 
     // A full walk each way returns to the start.

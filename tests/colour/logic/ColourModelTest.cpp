@@ -39,10 +39,8 @@ TEST(ColourConversions, ByteToHexAndRgb)
         EXPECT_EQ(hex, hex.toUpper()) << v;
         EXPECT_EQ(hex.toInt(nullptr, 16), v) << v;
     }
-    EXPECT_EQ(ByteToHex(0), "00");
-    EXPECT_EQ(ByteToHex(15), "0F");
-    EXPECT_EQ(ByteToHex(16), "10");
-    EXPECT_EQ(ByteToHex(255), "FF");
+    for (auto [v, hex] : {std::pair{0, "00"}, {15, "0F"}, {16, "10"}, {255, "FF"}})
+        EXPECT_EQ(ByteToHex(v), hex);
     for (int v : {-1, 256, -32768, 32767})
         EXPECT_TRUE(ByteToHex(v).isEmpty()) << v;
 

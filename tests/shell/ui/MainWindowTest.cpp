@@ -1,10 +1,11 @@
-// The main window: menu table, closing question, counter, the active-document rule,
-// the Window and Application menus that need no document.
+// The main window: menu table, closing question, counter, the edit-target rule, the Window and
+// Application menus that need no document.
 #include "support/MainWindowTest.h"
 
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/TextBox.h"
+#include "reading/logic/ReadingTexts.h"
 #include "reading/ui/TutorialForm.h"
 #include "reading/ui/frmAbout.h"
 #include "shell/logic/MenuTable.h"
@@ -20,13 +21,11 @@ using namespace folio;
 using test::MainWindowTest;
 
 namespace {
-const QString kQuitQuestion =
-    QStringLiteral("Some modules are still open. Do you really wnat to quit this application ?");
+const QString kRefusal = QStringLiteral("This activity is not allowed for this instance !");
 }
 
 TEST_F(MainWindowTest, MenuBarHoldsEveryEntryWithItsCaptionAndNesting)
 {
-    // Walk the real menus and compare with the table, depth by depth.
     QStringList seen;
     std::function<void(QMenu*, int)> walk = [&](QMenu* menu, int level) {
         for (QAction* a : menu->actions()) {
@@ -49,13 +48,13 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryEntryWithItsCaptionAndNesting)
     EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Hide Fi&nd Dialogue"));
 }
 
-TEST_F(MainWindowTest, ClosingAsksWhileChildrenAreOpenAndNoKeepsEverything)
+TEST_F(MainWindowTest, ClosingWithAChildAsksNoKeepsEverythingYesEnds)
 {
     dialogs.answer(MsgAnswer::No);
     main->mnuExit->trigger();
     ASSERT_EQ(dialogs.shown().size(), 1);
     const auto& box = dialogs.last();
-    EXPECT_EQ(box.prompt, kQuitQuestion);
+    EXPECT_EQ(box.prompt, QStringLiteral("Some modules are still open. Do you really wnat to quit this application ?"));
     EXPECT_EQ(box.title, QStringLiteral("Please confirm"));
     EXPECT_EQ(box.buttons, MsgButtons::YesNo);
     EXPECT_EQ(box.icon, MsgIcon::Question);
@@ -73,58 +72,112 @@ TEST_F(MainWindowTest, ClosingAsksWhileChildrenAreOpenAndNoKeepsEverything)
     EXPECT_FALSE(main);
 }
 
-TEST_F(MainWindowTest, ClosingWithNoChildOpenAsksNothing)
+TEST_F(MainWindowTest, WithoutAChildCloseActiveFileSaysSoAndClosingAsksNothing)
 {
     main->mnuClose->trigger();  // the About window
     test::settle();
     EXPECT_EQ(main->intOw, 0);
-    EXPECT_TRUE(main->mnuAbout->isEnabled());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    main->mnuClose->trigger();
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("No file is available to close !"));
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
+    EXPECT_EQ(main->intOw, 0);
     main->mnuExit->trigger();
     test::settle();
-    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(programEnds, 1);
 }
 
-TEST_F(MainWindowTest, CloseActiveFileWithNoChildSaysSoAndChangesNothing)
+TEST_F(MainWindowTest, EveryApplicationEntryOpensOnceCountsOneAndItsCloseUndoesBoth)
 {
     closeAllChildren();
-    const qint16 before = main->intOw;
-    main->mnuClose->trigger();
-    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("No file is available to close !"));
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
-    EXPECT_EQ(main->intOw, before);
+    ASSERT_EQ(main->intOw, 0);
+    const struct {
+        QAction* entry;
+        void (frmMdimenuform::*click)();
+        QString caption;
+    } table[] = {
+        {main->mnuAbout, &frmMdimenuform::mnuAbout_Click, QStringLiteral("About  Tagwright Folio")},
+        {main->mnuHelp, &frmMdimenuform::mnuHelp_Click, QStringLiteral("Tutorial on HTML Tags")},
+        {main->mnuTutorialAutorun, &frmMdimenuform::mnuTutorialAutorun_Click, QStringLiteral("Tutorial on Autorun.inf File")},
+        {main->mnuAC, &frmMdimenuform::mnuAC_Click, QStringLiteral("RGB and ASCII Functions")},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.caption.toStdString());
+        main->mnuHtml->setEnabled(true);
+        row.entry->trigger();
+        test::settle();
+        ASSERT_EQ(children().size(), 1);
+        ASSERT_NE(main->ActiveForm(), nullptr);
+        EXPECT_EQ(main->ActiveForm()->Caption(), row.caption);
+        EXPECT_EQ(main->intOw, 1);
+        EXPECT_FALSE(row.entry->isEnabled());
+        EXPECT_FALSE(main->mnuHtml->isEnabled());
+        EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
+        main->ActiveForm()->Unload();
+        test::settle();
+        EXPECT_EQ(main->intOw, 0);
+        EXPECT_TRUE(row.entry->isEnabled());
+    }
+    // "&Help" showed its message naming the program folder.
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.last().prompt.endsWith(QStringLiteral("from  ") + folder.path() + QStringLiteral("  path.")));
+    // Each entry reached twice directly still opens one window.
+    for (const auto& row : table) {
+        (main->*row.click)();
+        (main->*row.click)();
+    }
+    test::settle();
+    EXPECT_EQ(children().size(), 4);
 }
 
-TEST_F(MainWindowTest, AboutOpensOnceCountsOneAndItsUnloadUndoesBoth)
-{
-    main->ActiveForm()->Unload();
-    test::settle();
-    EXPECT_EQ(main->intOw, 0);
-    EXPECT_TRUE(main->mnuAbout->isEnabled());
-    main->mnuAbout->trigger();
-    test::settle();
-    EXPECT_EQ(main->intOw, 1);
-    EXPECT_FALSE(main->mnuAbout->isEnabled());
-    ASSERT_NE(qobject_cast<frmAbout*>(main->ActiveForm()), nullptr);
-    EXPECT_EQ(children().size(), 1);
-}
-
-TEST_F(MainWindowTest, AboutWindowShowsItsTextReadOnlyAndLaysItOut)
+TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndLayItOut)
 {
     auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
     ASSERT_NE(about, nullptr);
     const QString text = about->txtText01->Text();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("\r\nTagwright  Folio \r\nVersion : 1 . 5 . 2, Reference 20040328\r\n")));
-    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(text, reading::aboutText());
     EXPECT_TRUE(about->txtText01->Locked());
     about->txtText01->setFocus();
     QTest::keyClicks(about->txtText01, QStringLiteral("xyz"));
     EXPECT_EQ(about->txtText01->Text(), text);
-    // The text box follows the window: 97 % of its width, 95 % of its height.
+    // The About text box follows its sizable window: 97 % of its width.
     about->resize(about->size() + QSize(200, 100));
     test::settle();
-    const double w = about->ScaleWidth();
-    EXPECT_NEAR(geometry::width(about->txtText01), w * 0.97, 15.0);
+    EXPECT_NEAR(geometry::width(about->txtText01), about->ScaleWidth() * 0.97, 15.0);
+
+    main->mnuTutorialAutorun->trigger();
+    test::settle();
+    auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
+    ASSERT_NE(tutorial, nullptr);
+    EXPECT_EQ(tutorial->txtText01->Text(), reading::autorunTutorialText());
+    EXPECT_NEAR(tutorial->ScaleWidth(), 8910, 15);
+    EXPECT_NEAR(tutorial->ScaleHeight(), 6120, 15);
+    EXPECT_NEAR(geometry::width(tutorial->txtText01), tutorial->ScaleWidth() - 1200, 15);
+    EXPECT_NEAR(geometry::left(tutorial->cmdClose), tutorial->ScaleWidth() - 950, 15);
+    EXPECT_EQ(main->ActiveControl(), tutorial->txtText01);
+    // "&Window" lists both, the active one checked; choosing the other activates it, and
+    // activating a reading window disables "&HTML Tags" even after it was enabled.
+    QMenu* menu = main->mnuWindow->menu();
+    emit menu->aboutToShow();
+    QList<QAction*> listed;
+    for (QAction* a : menu->actions())
+        if (a->objectName().isEmpty() && !a->isSeparator())
+            listed << a;
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_EQ(listed[0]->text(), QStringLiteral("&1 About  Tagwright Folio"));
+    EXPECT_FALSE(listed[0]->isChecked());
+    EXPECT_TRUE(listed[1]->isChecked());
+    main->mnuHtml->setEnabled(true);
+    listed[0]->trigger();
+    test::settle();
+    EXPECT_EQ(main->ActiveForm(), about);
+    EXPECT_FALSE(main->mnuHtml->isEnabled());
+    main->mnuCascade->trigger();
+    QTest::mouseClick(tutorial->cmdClose, Qt::LeftButton);
+    test::settle();
+    EXPECT_EQ(main->intOw, 1);
 }
 
 TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)
@@ -134,35 +187,25 @@ TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)
     about->txtText01->setFocus();
     EXPECT_EQ(main->ActiveControl(), about->txtText01);
     EXPECT_TRUE(main->HasEditTarget());
-
-    // Copying from the read-only text works; cutting changes it through the menu command.
     about->txtText01->setSelStart(2);
     about->txtText01->setSelLength(9);
     main->mnuCopy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Tagwright"));
+    main->mnuFindOnOff->trigger();  // no document: refused, caption kept
+    EXPECT_EQ(dialogs.last().prompt, kRefusal);
+    EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Hide Fi&nd Dialogue"));
 
     closeAllChildren();
     EXPECT_FALSE(main->HasEditTarget());
-    for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste}) {
+    for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste, main->mnuFindOnOff}) {
         dialogs.clear();
         a->trigger();
         ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last().prompt,
-                  QStringLiteral("The copy, cut and paste activities are not allowed for this instance !"));
+        EXPECT_EQ(dialogs.last().prompt, a == main->mnuFindOnOff ? kRefusal
+                  : QStringLiteral("The copy, cut and paste activities are not allowed for this instance !"));
         EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
         EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
     }
-}
-
-TEST_F(MainWindowTest, FindToggleWithoutADocumentRefusesAndKeepsTheCaption)
-{
-    main->mnuFindOnOff->trigger();  // the About window is active
-    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("This activity is not allowed for this instance !"));
-    EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Hide Fi&nd Dialogue"));
-    closeAllChildren();
-    main->mnuFindOnOff->trigger();
-    EXPECT_EQ(dialogs.shown().size(), 2);
-    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("This activity is not allowed for this instance !"));
 }
 
 TEST_F(MainWindowTest, FontAndColourChangeTheActiveReadingWindowsTextBoxOnly)
@@ -186,97 +229,15 @@ TEST_F(MainWindowTest, FontAndColourChangeTheActiveReadingWindowsTextBoxOnly)
     main->mnuColour->trigger();
     EXPECT_EQ(files.shown()[1].title, QStringLiteral("Select a colour"));
     EXPECT_EQ(about->txtText01->palette().color(QPalette::Base), QColor(255, 224, 192));
-
-    // Cancel ends silently and changes nothing.
-    files.cancel();
+    files.cancel();  // ends silently, changes nothing
     main->mnuColour->trigger();
     EXPECT_EQ(about->txtText01->palette().color(QPalette::Base), QColor(255, 224, 192));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
 
-    // With no child window the commands end before any dialog opens.
-    closeAllChildren();
+    closeAllChildren();  // no child: the commands end before any dialog opens
     main->mnuSetFont->trigger();
     main->mnuColour->trigger();
     EXPECT_EQ(files.shown().size(), 3);
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(MainWindowTest, HelpShowsItsMessageThenTheTutorialUntilItCloses)
-{
-    main->mnuHelp->trigger();
-    test::settle();
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    const QString prompt = dialogs.last().prompt;
-    EXPECT_TRUE(prompt.endsWith(QStringLiteral("from  ") + folder.path() + QStringLiteral("  path.")));
-    auto* tutorial = qobject_cast<frmTuto01*>(main->ActiveForm());
-    ASSERT_NE(tutorial, nullptr);
-    EXPECT_EQ(tutorial->Caption(), QStringLiteral("Tutorial on HTML Tags"));
-    EXPECT_EQ(main->intOw, 2);
-    EXPECT_FALSE(main->mnuHelp->isEnabled());
-    EXPECT_FALSE(main->mnuHtml->isEnabled());
-    EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
-    EXPECT_TRUE(tutorial->txtText01->Text().startsWith(QStringLiteral("\r\nTutorial on HTML tags :--\r\n")));
-
-    QTest::mouseClick(tutorial->cmdClose, Qt::LeftButton);
-    test::settle();
-    EXPECT_EQ(main->intOw, 1);
-    EXPECT_TRUE(main->mnuHelp->isEnabled());
-    main->mnuHelp->trigger();
-    test::settle();
-    EXPECT_NE(qobject_cast<frmTuto01*>(main->ActiveForm()), nullptr);
-}
-
-TEST_F(MainWindowTest, AutorunTutorialLaysOutAtItsDesignSizeAndCannotOpenTwice)
-{
-    main->mnuTutorialAutorun->trigger();
-    test::settle();
-    auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
-    ASSERT_NE(tutorial, nullptr);
-    EXPECT_EQ(tutorial->Caption(), QStringLiteral("Tutorial on Autorun.inf File"));
-    EXPECT_FALSE(main->mnuTutorialAutorun->isEnabled());
-    EXPECT_EQ(main->intOw, 2);
-    EXPECT_NEAR(tutorial->ScaleWidth(), 8910, 15);
-    EXPECT_NEAR(tutorial->ScaleHeight(), 6120, 15);
-    EXPECT_NEAR(geometry::width(tutorial->txtText01), tutorial->ScaleWidth() - 1200, 15);
-    EXPECT_NEAR(geometry::left(tutorial->cmdClose), tutorial->ScaleWidth() - 950, 15);
-    EXPECT_EQ(main->ActiveControl(), tutorial->txtText01);
-    main->mnuTutorialAutorun_Click();  // reached directly: still one window
-    test::settle();
-    EXPECT_EQ(children().size(), 2);
-    tutorial->Unload();
-    test::settle();
-    EXPECT_TRUE(main->mnuTutorialAutorun->isEnabled());
-}
-
-TEST_F(MainWindowTest, ActivatingAReadingWindowDisablesHtmlTagsEvenAfterItWasEnabled)
-{
-    main->mnuTutorialAutorun->trigger();
-    test::settle();
-    main->mnuHtml->setEnabled(true);
-    main->mdiArea()->setActiveSubWindow(children().first());  // the About window
-    test::settle();
-    EXPECT_FALSE(main->mnuHtml->isEnabled());
-}
-
-TEST_F(MainWindowTest, WindowMenuListsTheChildrenAndActivatesTheOneChosen)
-{
-    main->mnuTutorialAutorun->trigger();
-    test::settle();
-    QMenu* menu = main->mnuWindow->menu();
-    emit menu->aboutToShow();
-    QList<QAction*> listed;
-    for (QAction* a : menu->actions())
-        if (a->objectName().isEmpty() && !a->isSeparator())
-            listed << a;
-    ASSERT_EQ(listed.size(), 2);
-    EXPECT_EQ(listed[0]->text(), QStringLiteral("&1 About  Tagwright Folio"));
-    EXPECT_FALSE(listed[0]->isChecked());
-    EXPECT_TRUE(listed[1]->isChecked());
-    listed[0]->trigger();
-    test::settle();
-    EXPECT_NE(qobject_cast<frmAbout*>(main->ActiveForm()), nullptr);
-    main->mnuCascade->trigger();
-    EXPECT_EQ(children().size(), 2);
 }
 
 TEST_F(MainWindowTest, F1OpensTheHelpFileOrSaysItIsMissing)

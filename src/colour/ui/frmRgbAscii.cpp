@@ -139,6 +139,9 @@ void frmRgbAscii::buildControls()
     // Created in tab order.
     cmdHelp[0] = new QPushButton(QStringLiteral("&C&lose"), c);
     cmdHelp[1] = new QPushButton(QStringLiteral("He&lp"), c);
+    // The caption carries two access-key markers; a screen reader would otherwise read the
+    // second one as an ampersand inside the word.
+    cmdHelp[0]->setAccessibleName(QStringLiteral("Close"));
     geometry::place(cmdHelp[0], 7200, 120, 735, 375);
     geometry::place(cmdHelp[1], 8040, 120, 735, 375);
 

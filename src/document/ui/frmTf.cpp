@@ -15,7 +15,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace folio {
@@ -48,6 +50,10 @@ QComboBox* findCombo(const char* name, const QString& accessibleName, QWidget* p
     c->setObjectName(QString::fromLatin1(name));
     c->setAccessibleName(accessibleName);
     c->setEditable(true);
+    // The focus lands in the edit field and the list opens on its own, so both carry the
+    // combo box's name for a screen reader.
+    c->lineEdit()->setAccessibleName(accessibleName);
+    c->view()->setAccessibleName(accessibleName);
     // Typed texts never become list items: the lists stay empty.
     c->setInsertPolicy(QComboBox::NoInsert);
     geometry::place(c, 120, top, 5415, 315);

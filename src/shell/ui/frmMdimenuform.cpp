@@ -42,6 +42,10 @@ frmMdimenuform::frmMdimenuform()
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setBackground(palette().brush(QPalette::Dark));
     m_mdiArea->setAccessibleName(QStringLiteral("Document area"));
+    // Child windows are placed at their own sizes and may reach past the frame's edges;
+    // scroll bars keep every part of them reachable.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     buildMenus();
     connectCommands();
@@ -182,7 +186,9 @@ void frmMdimenuform::MDIForm_Load()
     intOw = 0;
     help::setHelpFile(helpFilePath());
     mnuTutorialHTML->setVisible(false);
-    show();
+    // Opened maximised: the child windows are about as large as the frame's own client area
+    // and would otherwise stand partly outside it from the first one on.
+    showMaximized();
     openSingleInstance<frmAbout>(aboutWindow);
     intOw = intOw + 1;
     mnuAbout->setEnabled(false);

@@ -1,0 +1,76 @@
+// find: "Find &Next" for the one match near the end of the 50 MB document, searched from the
+// start, next to QString::indexOf over the same text; both case modes.
+#include "BenchFigures.h"
+#include "BenchFiles.h"
+#include "BenchSession.h"
+
+#include "document/ui/frmTf.h"
+#include "platform/ui/TextBox.h"
+
+#include <QComboBox>
+
+namespace folio::bench {
+
+namespace {
+
+// afterEdit: a character is added at the end of the text before each search, so the search
+// cannot reuse the text of the previous one.
+void FindNext(benchmark::State& state, bool caseSensitive, bool afterEdit)
+{
+    frmTf* form = Session::get().bigDocument();
+    TextBox* box = form->txtText01;
+    const QString needle = QString::fromLatin1(caseSensitive ? kMarker : kMarkerOtherCase);
+    const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    QString text = box->Text();
+    const qsizetype expected = text.indexOf(needle, 0, cs);
+    if (expected < 0 || expected < text.size() / 2) {
+        state.SkipWithError("the marker is not near the end");
+        return;
+    }
+    form->cboCombo01[0]->setCurrentText(needle);
+    form->CaseSensitive = caseSensitive;
+    // Find First has run, as it does before any Find Next.
+    form->cmdFindFirst_Click();
+
+    for (auto _ : state) {
+        if (afterEdit) {
+            box->setSelStart(box->TextLength());
+            box->ReplaceSelection(QStringLiteral(" "));
+            text.append(u' ');
+        }
+        double ours = 0, reference = 0;
+        qsizetype found = -1;
+        const auto runOurs = [&] {
+            form->FindPos = 1;
+            const auto start = std::chrono::steady_clock::now();
+            form->cmdFindNext_Click();
+            ours = secondsSince(start);
+        };
+        const auto runReference = [&] {
+            const auto start = std::chrono::steady_clock::now();
+            found = text.indexOf(needle, 0, cs);
+            reference = secondsSince(start);
+        };
+        if (oursFirst()) {
+            runOurs();
+            runReference();
+        } else {
+            runReference();
+            runOurs();
+        }
+        if (box->SelStart() != expected || found != expected) {
+            state.SkipWithError("Find Next selected the wrong place");
+            return;
+        }
+        state.SetIterationTime(ours);
+        record(state, ours, reference);
+    }
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(FindNext, case_sensitive, true, false)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, case_insensitive, false, false)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, after_edit_case_sensitive, true, true)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace folio::bench

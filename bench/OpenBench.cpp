@@ -1,0 +1,58 @@
+// open: "&Open an Existing File" (Opentf: read, decode, into the text box) until the
+// document window's text has been painted, next to the toolkit floor in the same run.
+#include "BenchFigures.h"
+#include "BenchFiles.h"
+#include "BenchSession.h"
+
+#include "document/ui/frmTf.h"
+#include "platform/ui/TextBox.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+namespace folio::bench {
+
+namespace {
+
+void Open(benchmark::State& state, FileSpec spec)
+{
+    const QString path = benchFile(spec);
+    Session& session = Session::get();
+    for (auto _ : state) {
+        double ours = 0, floor = 0;
+        const auto runOurs = [&] {
+            const auto start = std::chrono::steady_clock::now();
+            frmTf* form = session.open(path);
+            waitForPaint(form->txtText01->viewport());
+            ours = secondsSince(start);
+            session.close(form);
+        };
+        const auto runFloor = [&] {
+            const auto start = std::chrono::steady_clock::now();
+            QPlainTextEdit* edit = session.openBare(path);
+            floor = secondsSince(start);
+            delete edit;
+            QCoreApplication::processEvents();
+        };
+        if (oursFirst()) {
+            runOurs();
+            runFloor();
+        } else {
+            runFloor();
+            runOurs();
+        }
+        state.SetIterationTime(ours);
+        record(state, ours, floor);
+    }
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(Open, crlf_10mb, FileSpec{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, lf_10mb, FileSpec{LineEnd::Lf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_50mb, FileSpec{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, lf_50mb, FileSpec{LineEnd::Lf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, single_5mb, FileSpec{LineEnd::CrLf, 5, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_1mb, FileSpec{LineEnd::CrLf, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace folio::bench

@@ -62,14 +62,11 @@ TEST(DocumentFormat, ReadingRuleTable)
         {"\r", "\r\n"},                          // one empty line ended by a lone CR
         {"a", "\r\na"},                          // no line end at all
         {"a\r\nb\r\n", "\r\na\r\nb"},
-        {"a\r\nb", "\r\na\r\nb"},
         {"a\rb\r", "\r\na\r\nb"},                // CR alone ends lines too
         {"a\nb\n", "\r\na\nb\n"},                // LF alone is an ordinary character
-        {"\n", "\r\n\n"},
         {"\n\r", "\r\n\n"},
         {"\r\r\n", "\r\n\r\n"},                  // two empty lines
         {"\r\n\r\n", "\r\n\r\n"},
-        {"\r\n\r\n\r\n", "\r\n\r\n\r\n"},
         {"a\r\r\nb", "\r\na\r\n\r\nb"},
         {"a\n\r\nb", "\r\na\n\r\nb"},
         {"x\r\n\n", "\r\nx\r\n\n"},              // the last line is a lone LF
@@ -82,48 +79,32 @@ TEST(DocumentFormat, ReadingRuleTable)
     }
 }
 
-TEST(DocumentFormat, WritingRuleAddsOneFinalLineEndAndEncodes)
-{
-    EXPECT_EQ(docformat::fileBytesFromText(u""), QByteArray("\r\n"));
-    EXPECT_EQ(docformat::fileBytesFromText(u"\r\na\r\nb"), QByteArray("\r\na\r\nb\r\n"));
-    EXPECT_EQ(docformat::fileBytesFromText(u"a\nb"), QByteArray("a\nb\r\n"));
-    EXPECT_EQ(docformat::fileBytesFromText(u"\u20AC\u4E2D\U0001F600"), QByteArray("\x80??\r\n"));
-}
-
-TEST(DocumentFormat, OpenThenSaveLawOnTypicalFiles)
+TEST(DocumentFormat, OpenThenSaveLawOnTypicalFilesAndEveryByteValue)
 {
     const struct { QByteArray bytes; const char* what; } files[] = {
         {QByteArray(), "empty file"},
         {"\r\n", "a single empty line"},
+        {"one\r\ntwo\r\n", "CR LF"},
         {"one\rtwo\rthree\r", "CR only"},
         {"one\ntwo\nthree\n", "LF only"},
         {"a\r\nb\nc\rd\n\re\r\n\r\n", "mixed line ends"},
         {"first\r\nlast", "no final line end"},
-        {"\r\r\r", "empty lines by lone CRs"},
-        {"\n\n\n", "LF characters only"},
-        {QByteArray(100000, 'x'), "a line of 100 000 characters"},
-        {QByteArray(100000, 'x') + "\r\n" + QByteArray(99999, '\xE9'), "two long lines"},
+        {QByteArray(100000, 'x') + "\r\n" + QByteArray(99999, '\xE9'), "long lines"},
     };
     for (const auto& f : files)
         expectOpenThenSaveLaw(f.bytes, f.what);
-}
 
-TEST(DocumentFormat, OpenThenSaveLawForEveryByteValue)
-{
     QByteArray all;
     for (int b = 0; b < 256; ++b) {
         const QByteArray one(1, static_cast<char>(b));
-        expectOpenThenSaveLaw(one, ("single byte " + QByteArray::number(b)).constData());
         expectOpenThenSaveLaw("<" + one + ">\r\n", ("byte in a line " + QByteArray::number(b)).constData());
         all.append(static_cast<char>(b));
     }
-    expectOpenThenSaveLaw(all, "all 256 bytes in order");
-
-    // Apart from the line ends, every byte comes back as it was.
-    const QByteArray saved = docformat::fileBytesFromText(docformat::textFromFileBytes(all));
+    // Apart from the line ends, every byte (0x81 and 0xA0 too) comes back as it was.
     QByteArray expected = all;
-    expected.replace("\r", "\r\n");  // the lone CR at 0x0D now ends a line with CR LF
-    EXPECT_EQ(saved, "\r\n" + expected + "\r\n");
+    expected.replace("\r", "\r\n");
+    EXPECT_EQ(docformat::fileBytesFromText(docformat::textFromFileBytes(all)), "\r\n" + expected + "\r\n");
+    EXPECT_EQ(docformat::fileBytesFromText(u"\u4E2D\U0001F600"), QByteArray("??\r\n"));
 }
 
 TEST(DocumentFormat, OpenThenSaveLawOnRandomFilesRichInLineEnds)

@@ -65,9 +65,6 @@ private:
     int m_writes = 0;
 };
 
-// 0.98 of a width, as the window holds it: the exact decimal product in single precision.
-double panelWidthFor(double exactProduct) { return static_cast<float>(exactProduct); }
-
 }  // namespace
 
 TEST(DocumentLayout, DesignedSizeMovesEveryControlByTheTwentyOneSteps)
@@ -75,33 +72,21 @@ TEST(DocumentLayout, DesignedSizeMovesEveryControlByTheTwentyOneSteps)
     Controls c;
     EXPECT_TRUE(applyDocumentLayout(8910, 6120, c).empty());
     EXPECT_EQ(c.writes(), 21);
-
-    EXPECT_EQ(c.get(C::Text, P::Width), 7710);
-    EXPECT_EQ(c.get(C::Text, P::Height), 4620);
-    EXPECT_EQ(c.get(C::Close, P::Left), 7960);
-    EXPECT_EQ(c.get(C::Save, P::Left), 7960);
-    EXPECT_EQ(c.get(C::SaveAs, P::Left), 7960);
-    EXPECT_EQ(c.get(C::Panel, P::Left), 120);
-    EXPECT_EQ(c.get(C::Panel, P::Top), 4920);
-
-    const double panel = panelWidthFor(8731.8);
-    EXPECT_EQ(c.get(C::Panel, P::Width), panel);
-    EXPECT_NE(c.get(C::Panel, P::Width), 8731.8);  // single precision, not double
-    EXPECT_EQ(c.get(C::FindText, P::Left), 100);
-    EXPECT_EQ(c.get(C::FindText, P::Top), 200);
-    EXPECT_FLOAT_EQ(c.get(C::FindText, P::Width), 5771.8f);
-    EXPECT_EQ(c.get(C::Replacement, P::Left), 100);
-    EXPECT_FLOAT_EQ(c.get(C::Replacement, P::Width), 5771.8f);
-    EXPECT_FLOAT_EQ(c.get(C::FindFirst, P::Left), 5871.8f);
-    EXPECT_FLOAT_EQ(c.get(C::FindNext, P::Left), 6776.8f);
-    EXPECT_FLOAT_EQ(c.get(C::CaseSwitch, P::Left), 7656.8f);
-    EXPECT_FLOAT_EQ(c.get(C::Replace, P::Left), 5871.8f);
-    EXPECT_FLOAT_EQ(c.get(C::Clear, P::Left), 6776.8f);
-    for (C top : {C::FindFirst, C::FindNext, C::CaseSwitch})
-        EXPECT_EQ(c.get(top, P::Top), 200);
-    // Nothing else moves: 21 writes, none of them to these.
-    EXPECT_EQ(c.get(C::Replacement, P::Top), 600);
-    EXPECT_EQ(c.get(C::Panel, P::Height), 1050);
+    const struct { C control; P property; double value; } expected[] = {
+        {C::Text, P::Width, 7710},        {C::Text, P::Height, 4620},      {C::Close, P::Left, 7960},
+        {C::Save, P::Left, 7960},         {C::SaveAs, P::Left, 7960},      {C::Panel, P::Left, 120},
+        {C::Panel, P::Top, 4920},         {C::FindText, P::Left, 100},     {C::FindText, P::Top, 200},
+        {C::Replacement, P::Left, 100},   {C::FindFirst, P::Top, 200},     {C::CaseSwitch, P::Top, 200},
+        {C::Replacement, P::Top, 600},    {C::Panel, P::Height, 1050},  // not moved
+        {C::FindText, P::Width, 5771.8f}, {C::Replacement, P::Width, 5771.8f}, {C::FindFirst, P::Left, 5871.8f},
+        {C::FindNext, P::Left, 6776.8f},  {C::CaseSwitch, P::Left, 7656.8f}, {C::Replace, P::Left, 5871.8f},
+        {C::Clear, P::Left, 6776.8f},
+    };
+    for (const auto& e : expected)
+        EXPECT_FLOAT_EQ(c.get(e.control, e.property), e.value) << int(e.control) << "/" << int(e.property);
+    // 0.98 of the width in single precision, not double.
+    EXPECT_EQ(c.get(C::Panel, P::Width), static_cast<float>(8731.8));
+    EXPECT_NE(c.get(C::Panel, P::Width), 8731.8);
 }
 
 TEST(DocumentLayout, LaterStepsReadTheValuesControlsHoldAfterEarlierSteps)

@@ -6,11 +6,15 @@
 
 #include "document/ui/frmTf.h"
 #include "platform/ui/TextBox.h"
+#include "shell/logic/ErrorReport.h"
 
-#include <QByteArray>
+#include <QAction>
+#include <QComboBox>
+#include <QMdiArea>
 #include <QDir>
 #include <QFile>
-#include <QFileDevice>
+#include <QPushButton>
+#include <QTest>
 
 #include <unistd.h>
 
@@ -18,23 +22,23 @@ namespace folio::test {
 
 class DocumentTest : public MainWindowTest {
 protected:
-    // Writes `bytes` to the test folder and returns the file's path.
     QString put(const QString& name, const QByteArray& bytes) const
     {
-        const QString p = path(name);
-        QFile f(p);
+        QFile f(path(name));
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            ADD_FAILURE() << "cannot prepare " << p.toStdString();
-        return p;
+            ADD_FAILURE() << "cannot prepare " << name.toStdString();
+        return path(name);
     }
 
     static QByteArray bytesOf(const QString& p)
     {
         QFile f(p);
-        if (!f.open(QIODevice::ReadOnly))
-            return QByteArray("<missing>");
-        return f.readAll();
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
+
+    static QString report(int number) { return basModu001::errorReportText(RuntimeError::fromNumber(number)); }
+    static void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    static std::pair<int, int> sel(const frmTf* f) { return {f->txtText01->SelStart(), f->txtText01->SelLength()}; }
 
     frmTf* active() const { return qobject_cast<frmTf*>(main->ActiveForm()); }
 
@@ -47,7 +51,7 @@ protected:
         return active();
     }
 
-    // "Open a New &Blank File" with `text` put in it as the user's own.
+    // "Open a New &Blank File" with `text` put in it as the user's own (so changed).
     frmTf* blank(const QString& text = QString())
     {
         main->mnuNewBlank->trigger();
@@ -58,9 +62,18 @@ protected:
         return form;
     }
 
-    // A folder in which no new file can be made: a folder without write permission, or,
-    // where permission bits do not bind (the superuser), a system folder that refuses new
-    // files to everyone.
+    // A new document holding `text`, not marked changed, with `find` in the find box.
+    frmTf* doc(const QString& text, const QString& find = QString())
+    {
+        frmTf* f = blank(text);
+        if (f) {
+            f->TextChanged = false;
+            f->cboCombo01[0]->setEditText(find);
+        }
+        return f;
+    }
+
+    // A folder in which no new file can be made (a system folder when running as root).
     QString unwritableFolder() const
     {
         if (::geteuid() == 0)
@@ -78,5 +91,7 @@ protected:
         MainWindowTest::TearDown();
     }
 };
+
+using Sel = std::pair<int, int>;
 
 }  // namespace folio::test

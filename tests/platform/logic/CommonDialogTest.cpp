@@ -63,7 +63,7 @@ TEST(CommonDialogFilter, DescriptionsKeptAndPatternsSplit)
     EXPECT_EQ(f[2].description, QStringLiteral(" All files (*.*)"));
 }
 
-TEST(CommonDialogFiles, CancelRaisesTheCancelErrorOnlyWhenAskedTo)
+TEST(CommonDialogFiles, CancelRaisesTheCancelErrorOnlyWhenAskedToAndSaveAddsTheDefaultExtension)
 {
     QueueBackend backend;
     CommonDialog dlg(&backend);
@@ -79,22 +79,16 @@ TEST(CommonDialogFiles, CancelRaisesTheCancelErrorOnlyWhenAskedTo)
     dlg.CancelError = false;
     EXPECT_NO_THROW(dlg.ShowOpen());
     EXPECT_TRUE(dlg.FileName.isEmpty());
-}
 
-TEST(CommonDialogFiles, SaveAddsTheDefaultExtensionToANameWithoutOne)
-{
-    QueueBackend backend;
-    CommonDialog dlg(&backend);
     dlg.DefaultExt = QStringLiteral("txt");
-    backend.files.push_back(OpenChoice{QStringLiteral("/tmp/x/notes"), false});
-    backend.files.push_back(OpenChoice{QStringLiteral("/tmp/x/page.html"), false});
-    backend.files.push_back(OpenChoice{QStringLiteral("/tmp/x.dir/notes"), false});
-    dlg.ShowSave();
-    EXPECT_EQ(dlg.FileName, QStringLiteral("/tmp/x/notes.txt"));
-    dlg.ShowSave();
-    EXPECT_EQ(dlg.FileName, QStringLiteral("/tmp/x/page.html"));
-    dlg.ShowSave();
-    EXPECT_EQ(dlg.FileName, QStringLiteral("/tmp/x.dir/notes.txt"));
+    const std::pair<const char*, const char*> names[] = {
+        {"/tmp/x/notes", "/tmp/x/notes.txt"}, {"/tmp/x/page.html", "/tmp/x/page.html"},
+        {"/tmp/x.dir/notes", "/tmp/x.dir/notes.txt"}};
+    for (const auto& [chosen, taken] : names) {
+        backend.files.push_back(OpenChoice{QString::fromLatin1(chosen), false});
+        dlg.ShowSave();
+        EXPECT_EQ(dlg.FileName, QString::fromLatin1(taken));
+    }
 }
 
 TEST(CommonDialogFiles, OpenFlagsTellExactlyWhetherTheReadOnlyBoxWasTicked)

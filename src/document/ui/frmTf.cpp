@@ -9,6 +9,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/TextBox.h"
+#include "platform/ui/WrapButton.h"
 #include "shell/logic/MenuTable.h"
 #include "shell/ui/basModu001.h"
 #include "shell/ui/frmMdimenuform.h"
@@ -38,7 +39,7 @@ void fillBackground(QWidget* w, QColor colour)
 QPushButton* button(const char* name, const QString& caption, QWidget* parent, double l, double t, double w,
                     double h)
 {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new WrapButton(caption, parent);  // captions wrap as the classic buttons did
     b->setObjectName(QString::fromLatin1(name));
     geometry::place(b, l, t, w, h);
     return b;

@@ -167,6 +167,10 @@ void frmRgbAscii::buildControls()
         QStringLiteral("  Enter any character from keyboard and get corresponding ASCII number"), c);
     geometry::place(optButton01[0], 360, 4320, 5535, 195);
     geometry::place(optButton01[1], 360, 4560, 5535, 195);
+    // The captions are longer than the place designed for them in this font: the buttons
+    // grow to the right, where nothing else stands, rather than cut their last words.
+    for (QRadioButton* option : optButton01)
+        option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
 
     txtText01[kLookupInput] = new QLineEdit(c);
     geometry::place(txtText01[kLookupInput], 720, 5040, 1215, 285);
@@ -218,6 +222,10 @@ void frmRgbAscii::buildControls()
                           c, label2Names[7]);
     Label2[7]->setWordWrap(true);
     Label2[7]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Three lines fit above the loop input only in a slightly smaller face.
+    QFont instructionsFont = Label2[7]->font();
+    instructionsFont.setPointSizeF(instructionsFont.pointSizeF() * 0.9);
+    Label2[7]->setFont(instructionsFont);
     geometry::place(Label2[7], 6120, 4320, 2535, 615);
     Label2[8] = makeLabel(QStringLiteral("HTML values  =  "), c, label2Names[8]);
     geometry::place(Label2[8], 5040, 3120, 2775, 255);

@@ -18,37 +18,30 @@ void frmMdimenuform::mnuHelp_Click()
     mnuHelp->setEnabled(false);
 }
 
-void frmMdimenuform::mnuTutorialHTML_Click()
+void frmMdimenuform::openFromMenu(QAction* entry, const std::function<void()>& open)
 {
     try {
         intOw = intOw + 1;
-        openSingleInstance<frmTuto01>(htmlTutorialWindow);
-        mnuTutorialHTML->setEnabled(false);
+        open();
+        entry->setEnabled(false);
     } catch (const RuntimeError& e) {
         basModu001::ReportError(e);
     }
+}
+
+void frmMdimenuform::mnuTutorialHTML_Click()
+{
+    openFromMenu(mnuTutorialHTML, [this] { openSingleInstance<frmTuto01>(htmlTutorialWindow); });
 }
 
 void frmMdimenuform::mnuTutorialAutorun_Click()
 {
-    try {
-        intOw = intOw + 1;
-        openSingleInstance<frmTuto02>(autorunTutorialWindow);
-        mnuTutorialAutorun->setEnabled(false);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    openFromMenu(mnuTutorialAutorun, [this] { openSingleInstance<frmTuto02>(autorunTutorialWindow); });
 }
 
 void frmMdimenuform::mnuAbout_Click()
 {
-    try {
-        intOw = intOw + 1;
-        openSingleInstance<frmAbout>(aboutWindow);
-        mnuAbout->setEnabled(false);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    openFromMenu(mnuAbout, [this] { openSingleInstance<frmAbout>(aboutWindow); });
 }
 
 }  // namespace folio

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QMdiArea;
@@ -102,6 +103,10 @@ private:
         if (!window)
             window = ChildForm::load<T>(m_mdiArea);
     }
+
+    // The steps every "&Application" entry takes: count the window, open it, make the entry
+    // unavailable; a failure is reported and the steps done so far stay done.
+    void openFromMenu(QAction* entry, const std::function<void()>& open);
 
     void buildMenus();
     void connectCommands();

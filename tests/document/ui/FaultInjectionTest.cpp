@@ -1,0 +1,392 @@
+// Every way the program writes a file, against every way a write can fail: the disk filling
+// up half-way, no permission on the file or on its folder, a folder where the file should be,
+// a folder that has gone, a read-only file. Each case runs the window code in a child process
+// that meets the fault for real (a file size limit, or an ordinary user where the tests run
+// as the superuser), sends back what the user saw and what the windows hold, and leaves the
+// test to compare the folder with how it was before, byte for byte.
+#include "DocumentTest.h"
+
+#include "document/logic/SaveTexts.h"
+#include "shell/logic/ErrorReport.h"
+
+#include <QAction>
+#include <QDataStream>
+#include <QDirIterator>
+#include <QMap>
+#include <QPushButton>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <grp.h>
+#include <variant>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace folio;
+using test::DocumentTest;
+using test::settle;
+
+namespace {
+
+enum class WritePath { Save, SaveAsOverwrite, SaveAsAppend, NewFile, CloseYes };
+enum class Fault { DiskFull, FileNotWritable, FolderNotWritable, TargetIsFolder, FolderMissing, ReadOnlyFile };
+
+const struct {
+    WritePath path;
+    const char* name;
+} kPaths[] = {
+    {WritePath::Save, "&Save"},
+    {WritePath::SaveAsOverwrite, "Save As, overwrite"},
+    {WritePath::SaveAsAppend, "Save As, append"},
+    {WritePath::NewFile, "Create a New File"},
+    {WritePath::CloseYes, "closing question, Yes"},
+};
+
+const struct {
+    Fault fault;
+    const char* name;
+    int number;
+    bool needsOrdinaryUser;
+} kFaults[] = {
+    {Fault::DiskFull, "disk full mid-write", err::DiskFull, false},
+    {Fault::FileNotWritable, "no permission on the file", err::PermissionDenied, true},
+    {Fault::FolderNotWritable, "no permission on its folder", err::PermissionDenied, true},
+    {Fault::TargetIsFolder, "target is a folder", err::PathFileAccess, false},
+    {Fault::FolderMissing, "folder missing", err::PathNotFound, false},
+    {Fault::ReadOnlyFile, "read-only file", err::PermissionDenied, true},
+};
+
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNogroup = 65534;
+// Every file written here is far larger than the size limit, so the limit strikes in the
+// middle of the write, not before its first byte.
+constexpr rlim_t kFileSizeLimit = 8192;
+constexpr int kChildCannotDropRoot = 201;
+constexpr int kChildCannotLimit = 202;
+
+// What the child process saw and left in its windows.
+struct Outcome {
+    QStringList prompts;
+    QString text;
+    bool textChanged = false;
+    bool windowOpen = false;
+    QString filePath;
+    QString caption;
+    int intOw = 0;
+    int childCount = 0;
+    bool testFailed = false;  // a box nobody expected, inside the child
+};
+
+QDataStream& operator<<(QDataStream& s, const Outcome& o)
+{
+    return s << o.prompts << o.text << o.textChanged << o.windowOpen << o.filePath << o.caption << o.intOw
+             << o.childCount << o.testFailed;
+}
+
+QDataStream& operator>>(QDataStream& s, Outcome& o)
+{
+    return s >> o.prompts >> o.text >> o.textChanged >> o.windowOpen >> o.filePath >> o.caption >> o.intOw
+             >> o.childCount >> o.testFailed;
+}
+
+// Everything under `root`: each entry's relative path with its bytes, "<folder>" for a folder,
+// and its permission bits.
+QMap<QString, QByteArray> snapshot(const QString& root)
+{
+    QMap<QString, QByteArray> map;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString p = it.next();
+        struct stat st {};
+        ::lstat(QFile::encodeName(p).constData(), &st);
+        QByteArray entry = QByteArray::number(st.st_mode & 07777, 8) + ' ';
+        if (S_ISDIR(st.st_mode)) {
+            entry += "<folder>";
+        } else {
+            QFile f(p);
+            entry += f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+        }
+        map.insert(QDir(root).relativeFilePath(p), entry);
+    }
+    return map;
+}
+
+// Writes the bytes of `data` to `fd`, whole.
+void writeAll(int fd, const QByteArray& data)
+{
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n <= 0)
+            return;
+        done += n;
+    }
+}
+
+class FaultInjectionTest : public DocumentTest {
+protected:
+    QString caseFolder() const { return path(QStringLiteral("case")); }
+    QString subFolder() const { return path(QStringLiteral("case/sub")); }
+    QString target() const { return path(QStringLiteral("case/sub/doc.txt")); }
+
+    static void chmodPath(const QString& p, mode_t mode)
+    {
+        ASSERT_EQ(::chmod(QFile::encodeName(p).constData(), mode), 0) << qPrintable(p);
+    }
+
+    // A fresh case folder holding the target file with `old` in it, reachable for an
+    // ordinary user.
+    void prepareCase(const QByteArray& old)
+    {
+        removeCase();
+        ASSERT_TRUE(QDir().mkpath(subFolder()));
+        put(QStringLiteral("case/sub/doc.txt"), old);
+        chmodPath(folder.path(), 0755);
+        chmodPath(caseFolder(), 0755);
+        chmodPath(subFolder(), 0777);
+        chmodPath(target(), 0666);
+    }
+
+    void removeCase()
+    {
+        if (QFileInfo::exists(subFolder()))
+            ::chmod(QFile::encodeName(subFolder()).constData(), 0755);
+        QDir(caseFolder()).removeRecursively();
+    }
+
+    // Puts the fault in place, once the document is open.
+    void breakTarget(Fault fault)
+    {
+        const bool root = ::geteuid() == 0;
+        switch (fault) {
+        case Fault::DiskFull:
+            return;
+        case Fault::FileNotWritable:
+            // Someone else's file, readable by all. Without the superuser's rights to give
+            // it away, our own file with no permission at all.
+            chmodPath(target(), root ? 0644 : 0);
+            return;
+        case Fault::FolderNotWritable:
+            chmodPath(subFolder(), 0555);
+            return;
+        case Fault::TargetIsFolder:
+            ASSERT_TRUE(QFile::remove(target()));
+            ASSERT_TRUE(QDir().mkpath(target()));
+            put(QStringLiteral("case/sub/doc.txt/inside.txt"), "inside\r\n");
+            return;
+        case Fault::FolderMissing:
+            ASSERT_TRUE(QDir(subFolder()).removeRecursively());
+            return;
+        case Fault::ReadOnlyFile:
+            // The writer's own file, its write permission taken away; the folder still lets
+            // anyone replace it.
+            if (root) {
+                ASSERT_EQ(::chown(QFile::encodeName(target()).constData(), kNobody, kNogroup), 0);
+            }
+            chmodPath(target(), 0444);
+            return;
+        }
+    }
+
+    // Runs `action` in a child process that meets `fault` and returns what it saw, or the
+    // child's exit code when it could not set the fault up.
+    std::variant<Outcome, int> runInChild(Fault fault, bool ordinaryUser, const std::function<void()>& action)
+    {
+        int fds[2];
+        if (::pipe(fds) != 0) {
+            ADD_FAILURE() << "no pipe";
+            return -1;
+        }
+        std::fflush(nullptr);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(fds[0]);
+            if (fault == Fault::DiskFull) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{kFileSizeLimit, kFileSizeLimit};
+                if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                    ::_exit(kChildCannotLimit);
+            }
+            if (ordinaryUser && ::geteuid() == 0) {
+                if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0
+                    || ::geteuid() == 0)
+                    ::_exit(kChildCannotDropRoot);
+            }
+            // Painting hands work to the GUI thread pool, whose threads did not come along
+            // into this process: nothing here may paint.
+            main->setUpdatesEnabled(false);
+            const auto* result = ::testing::UnitTest::GetInstance()->current_test_info()->result();
+            const int partsBefore = result->total_part_count();
+            action();
+            settle();
+            Outcome o;
+            o.prompts = dialogs.prompts();
+            const QList<ChildForm*> open = children();
+            frmTf* form = open.isEmpty() ? nullptr : qobject_cast<frmTf*>(open.constLast());
+            o.windowOpen = form != nullptr;
+            if (form) {
+                o.text = form->txtText01->Text();
+                o.textChanged = form->TextChanged;
+                o.filePath = form->FilePath;
+                o.caption = form->Caption();
+            }
+            o.intOw = main->intOw;
+            o.childCount = int(open.size());
+            o.testFailed = result->total_part_count() != partsBefore;
+            QByteArray bytes;
+            QDataStream out(&bytes, QIODevice::WriteOnly);
+            out << o;
+            writeAll(fds[1], bytes);
+            ::close(fds[1]);
+            ::_exit(0);
+        }
+        ::close(fds[1]);
+        QByteArray bytes;
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+            if (n > 0)
+                bytes.append(buffer, n);
+            else if (n == 0 || errno != EINTR)
+                break;
+        }
+        ::close(fds[0]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (!WIFEXITED(status)) {
+            ADD_FAILURE() << "the window code crashed: signal " << WTERMSIG(status);
+            return -1;
+        }
+        if (WEXITSTATUS(status) != 0)
+            return WEXITSTATUS(status);
+        Outcome o;
+        QDataStream in(bytes);
+        in >> o;
+        return o;
+    }
+};
+
+QString documentText()
+{
+    QString text;
+    for (int i = 0; text.size() < 12000; ++i)
+        text += QStringLiteral("Line %1 of a document that must survive every failed save\r\n").arg(i);
+    return text;
+}
+
+QByteArray oldFileBytes()
+{
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < 12000; ++i)
+        bytes += "Old line " + QByteArray::number(i) + " \xA0\x81\xFF\r\n";
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultReportsItAndLosesNothing)
+{
+    const QString text = documentText() + QStringLiteral("typed");
+    int casesRun = 0;
+    QStringList skipped;
+    for (const auto& p : kPaths) {
+        for (const auto& f : kFaults) {
+            SCOPED_TRACE(std::string(p.name) + " / " + f.name);
+            prepareCase(oldFileBytes());
+            dialogs.clear();
+            const bool named = p.path == WritePath::Save || p.path == WritePath::CloseYes;
+            frmTf* form = nullptr;
+            if (named) {
+                form = open(target());
+                ASSERT_NE(form, nullptr);
+            } else if (p.path != WritePath::NewFile) {
+                form = blank();
+                ASSERT_NE(form, nullptr);
+            }
+            if (form) {
+                form->txtText01->setText(documentText());
+                form->txtText01->setFocus();
+                form->txtText01->moveCursor(QTextCursor::End);
+                QTest::keyClicks(form->txtText01, QStringLiteral("typed"));
+                ASSERT_EQ(form->txtText01->Text(), text);
+                ASSERT_TRUE(form->TextChanged);
+            }
+            breakTarget(f.fault);
+            const QString caption = form ? form->Caption() : QString();
+            const QString filePath = form ? form->FilePath : QString();
+            const int intOw = main->intOw;
+            const int childCount = int(children().size());
+            const auto before = snapshot(folder.path());
+
+            QStringList expected;
+            std::function<void()> action;
+            switch (p.path) {
+            // The answers are queued inside the child, which uses them up.
+            case WritePath::Save:
+                action = [form] { QTest::mouseClick(form->cmdSave, Qt::LeftButton); };
+                break;
+            case WritePath::SaveAsOverwrite:
+            case WritePath::SaveAsAppend:
+                expected << document::kOverwriteOrAppendQuestion;
+                action = [this, form, how = p.path == WritePath::SaveAsOverwrite ? MsgAnswer::Yes : MsgAnswer::No] {
+                    files.choose(target());
+                    dialogs.answer(how);
+                    QTest::mouseClick(form->cmdSaveas, Qt::LeftButton);
+                };
+                break;
+            case WritePath::NewFile:
+                action = [this] {
+                    files.choose(target());
+                    main->mnuNew->trigger();
+                };
+                break;
+            case WritePath::CloseYes:
+                expected << document::kSaveQuestion;
+                action = [this, form] {
+                    dialogs.answer(MsgAnswer::Yes);
+                    QTest::mouseClick(form->cmdClose, Qt::LeftButton);
+                };
+                break;
+            }
+            expected << basModu001::errorReportText(RuntimeError::fromNumber(f.number));
+
+            const auto result = runInChild(f.fault, f.needsOrdinaryUser, action);
+
+            if (const int* code = std::get_if<int>(&result)) {
+                if (*code == kChildCannotDropRoot)
+                    skipped << QStringLiteral("%1 / %2").arg(p.name, f.name);
+                else
+                    ADD_FAILURE() << "the child process could not set up the fault: exit " << *code;
+            } else {
+                const Outcome& o = std::get<Outcome>(result);
+                ++casesRun;
+                EXPECT_FALSE(o.testFailed);
+                EXPECT_EQ(o.prompts, expected);
+                EXPECT_EQ(o.intOw, intOw);
+                EXPECT_EQ(o.childCount, childCount);
+                if (form) {
+                    EXPECT_TRUE(o.windowOpen);
+                    EXPECT_EQ(o.text, text);
+                    EXPECT_TRUE(o.textChanged);
+                    EXPECT_EQ(o.caption, caption);
+                    EXPECT_EQ(o.filePath, filePath);
+                }
+                const auto after = snapshot(folder.path());
+                EXPECT_EQ(after.keys(), before.keys());
+                EXPECT_TRUE(after == before) << "a file in the folder changed";
+            }
+            closeAllChildren();
+            removeCase();
+        }
+    }
+    std::printf("[ fault injection ] %d of %d cases (faults x write paths) run, %s\n", casesRun,
+                int(std::size(kPaths) * std::size(kFaults)), HasFailure() ? "with failures" : "0 bytes lost");
+    if (!skipped.isEmpty())
+        GTEST_SKIP() << "running as the superuser and cannot switch to an ordinary user, so permissions "
+                        "are not enforced; not run: "
+                     << skipped.join(QStringLiteral(", ")).toStdString();
+}

@@ -153,7 +153,11 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
         FilePath = chosen;
         setCaption(document::kSavedAsCaptionPrefix + FilePath);
         FileExt = extensionOf(FilePath);
-        basModu001::SetHtmlMenuState(FileExt);
+        // "&HTML Tags" follows the active window. The closing of the program asks every
+        // window in turn and may save one behind the active one; a later window can still
+        // cancel that closing.
+        if (frmMdimenuform::instance() && frmMdimenuform::instance()->ActiveForm() == this)
+            basModu001::SetHtmlMenuState(FileExt);
         dlg.FileName.clear();
         TextChanged = false;
         return SaveOutcome::Written;

@@ -1,13 +1,16 @@
 #include "document/logic/DocumentFile.h"
 
 #include "document/logic/DocumentFormat.h"
+#include "platform/logic/CodePage.h"
 #include "platform/logic/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,19 +124,20 @@ QString readDocument(const QString& path)
     return docformat::textFromFileBytes(readFileBytes(path));
 }
 
-void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
+namespace {
+
+// Writes the pieces `next` hands out (an empty piece ends them) with the guarantees of
+// writeFileBytes(). A piece stays valid until the next call.
+void writeAtomically(const QString& path, WriteMode mode, const std::function<QByteArrayView()>& next)
 {
     if (path.isEmpty())
         throw RuntimeError::fromNumber(err::PathFileAccess);
     const QByteArray native = QFile::encodeName(path);
     checkWritableTarget(path, native);
 
-    QByteArray appended;
-    if (mode == WriteMode::Append && QFileInfo::exists(path)) {
-        appended = readFileBytes(path);
-        appended.append(bytes.data(), bytes.size());
-        bytes = appended;
-    }
+    QByteArray old;
+    if (mode == WriteMode::Append && QFileInfo::exists(path))
+        old = readFileBytes(path);
 
     // QSaveFile writes a temporary file in the target's folder and renames it over the target
     // on commit; it follows a symbolic link to the file it names and copies the old file's
@@ -146,29 +150,69 @@ void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throwErrno(errno, path, err::PathFileAccess);
 
-    const char* data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        errno = 0;
-        const qint64 written = file.write(data, left);
-        if (written <= 0) {
-            const int e = errno;
-            file.cancelWriting();
-            // A write that stops short without a reason is the device refusing more data.
-            throwErrno(e, path, err::DiskFull);
+    const auto writeAll = [&](QByteArrayView bytes) {
+        const char* data = bytes.data();
+        qsizetype left = bytes.size();
+        while (left > 0) {
+            errno = 0;
+            const qint64 written = file.write(data, left);
+            if (written <= 0) {
+                const int e = errno;
+                file.cancelWriting();
+                // A write that stops short without a reason is the device refusing more data.
+                throwErrno(e, path, err::DiskFull);
+            }
+            data += written;
+            left -= written;
         }
-        data += written;
-        left -= written;
-    }
+    };
+    writeAll(old);
+    for (QByteArrayView piece = next(); !piece.isEmpty(); piece = next())
+        writeAll(piece);
 
     errno = 0;
     if (!file.commit())
         throwErrno(errno, path, err::DeviceIO);
 }
 
+}  // namespace
+
+void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
+{
+    bool given = false;
+    writeAtomically(path, mode, [&]() -> QByteArrayView {
+        if (given)
+            return {};
+        given = true;
+        return bytes;
+    });
+}
+
 void writeDocument(const QString& path, QStringView text, WriteMode mode)
 {
-    writeFileBytes(path, docformat::fileBytesFromText(text), mode);
+    // The bytes of docformat::fileBytesFromText(), encoded a piece at a time into one small
+    // buffer as they are written: a document of tens of megabytes never needs a second copy
+    // of itself in memory, and the buffer stays in the processor's cache.
+    constexpr qsizetype kPiece = 256 * 1024;
+    QByteArray buffer(kPiece + 2, Qt::Uninitialized);
+    qsizetype at = 0;
+    bool ended = false;
+    writeAtomically(path, mode, [&]() -> QByteArrayView {
+        if (ended)
+            return {};
+        qsizetype length = std::min(kPiece, text.size() - at);
+        // A surrogate pair is encoded whole, as one '?'.
+        if (at + length < text.size() && length > 1 && QChar::isHighSurrogate(text[at + length - 1].unicode()))
+            --length;
+        qsizetype written = cp1252::encodeInto(text.sliced(at, length), buffer.data());
+        at += length;
+        if (at >= text.size()) {
+            buffer[written++] = '\r';
+            buffer[written++] = '\n';
+            ended = true;
+        }
+        return QByteArrayView(buffer.constData(), written);
+    });
 }
 
 }  // namespace folio

@@ -13,9 +13,7 @@
 #include "shell/ui/basModu001.h"
 
 #include <QComboBox>
-#include <QPointer>
 #include <QPushButton>
-#include <QTextDocument>
 
 namespace folio {
 
@@ -45,64 +43,6 @@ void giveFocus(QWidget* control)
     control->setFocus(Qt::OtherFocusReason);
 }
 
-// The text box's model text as the search reads it. Building it means walking the whole
-// document, which on a file of tens of megabytes costs far more than the search itself, so
-// it is kept until the document changes: any change of content or block format (the breaks
-// live in block formats) drops it, and the document's revision is checked as well.
-class SearchTextCache final : public QObject {
-public:
-    static SearchTextCache& of(TextBox& box)
-    {
-        const auto name = QStringLiteral("searchTextCache");
-        for (QObject* child : box.children()) {
-            if (child->objectName() == name) {
-                if (auto* cache = dynamic_cast<SearchTextCache*>(child))
-                    return *cache;
-            }
-        }
-        auto* cache = new SearchTextCache(box);
-        cache->setObjectName(name);
-        return *cache;
-    }
-
-    const QString& text()
-    {
-        QTextDocument* doc = m_box->document();
-        if (doc != m_document)
-            watch(doc);
-        if (!m_valid || doc->revision() != m_revision) {
-            m_text = m_box->Text();
-            m_revision = doc->revision();
-            m_valid = true;
-        }
-        return m_text;
-    }
-
-private:
-    explicit SearchTextCache(TextBox& box) : QObject(&box), m_box(&box) {}
-
-    void watch(QTextDocument* doc)
-    {
-        disconnect(m_connection);
-        m_document = doc;
-        m_connection = connect(doc, &QTextDocument::contentsChanged, this, &SearchTextCache::drop);
-        drop();
-    }
-
-    void drop()
-    {
-        m_valid = false;
-        m_text = QString();  // a big document's copy is not kept around while it is edited
-    }
-
-    TextBox* m_box;
-    QPointer<QTextDocument> m_document;
-    QMetaObject::Connection m_connection;
-    QString m_text;
-    int m_revision = -1;
-    bool m_valid = false;
-};
-
 }  // namespace
 
 void frmTf::cmdFindFirst_Click()
@@ -115,7 +55,9 @@ void frmTf::cmdFindFirst_Click()
             return;
         }
         FindLen = qint32(find.size());
-        FindPos = findText(SearchTextCache::of(*txtText01).text(), find, 1, CaseSensitive);
+        // The text box keeps its whole text ready; the copy goes again right after the search,
+        // so the next edit does not have to copy the text.
+        FindPos = findText(txtText01->Text(), find, 1, CaseSensitive);
         if (FindPos != 0) {
             giveFocus(txtText01);
             txtText01->setSelStart(FindPos - 1);
@@ -146,7 +88,7 @@ void frmTf::cmdFindNext_Click()
             return;
         }
         FindLen = qint32(find.size());
-        FindPos = findText(SearchTextCache::of(*txtText01).text(), find, FindPos, CaseSensitive);
+        FindPos = findText(txtText01->Text(), find, FindPos, CaseSensitive);
         if (FindPos != 0) {
             giveFocus(txtText01);
             txtText01->setSelStart(FindPos - 1);

@@ -147,21 +147,61 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+namespace {
+
+#if defined(__SSE2__)
+// One bit per character of p[0..16): set for a character below U+0100 outside
+// U+0080-U+009F, which is its own byte value in the code page.
+inline unsigned ownByteMask(const char16_t* p)
+{
+    const __m128i highMask = _mm_set1_epi16(short(0xFF00));
+    const __m128i c1Mask = _mm_set1_epi16(short(0xFFE0));
+    const __m128i c1 = _mm_set1_epi16(0x0080);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+    const __m128i own0 = _mm_andnot_si128(_mm_cmpeq_epi16(_mm_and_si128(v0, c1Mask), c1),
+                                          _mm_cmpeq_epi16(_mm_and_si128(v0, highMask), zero));
+    const __m128i own1 = _mm_andnot_si128(_mm_cmpeq_epi16(_mm_and_si128(v1, c1Mask), c1),
+                                          _mm_cmpeq_epi16(_mm_and_si128(v1, highMask), zero));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(own0, own1)));
+}
+#endif
+
+// Checks the character at `i` and returns where the next one starts.
+inline qsizetype checkOne(const char16_t* p, qsizetype i, qsizetype n, Unrepresentable& result)
+{
+    if (encodeUnit(p[i]) >= 0)
+        return i + 1;
+    const qsizetype len = unitsAt(p, i, n);
+    ++result.count;
+    if (result.count <= 5)
+        result.firstFew.append(QStringView(p + i, len));
+    return i + len;
+}
+
+}  // namespace
+
 Unrepresentable findUnrepresentable(QStringView text)
 {
     Unrepresentable result;
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n;) {
-        if (encodeUnit(p[i]) >= 0) {
-            ++i;
-            continue;
+    qsizetype i = 0;
+    while (i < n) {
+#if defined(__SSE2__)
+        // Sixteen at a time past characters the code page holds as their own byte value;
+        // only the others are looked at one by one.
+        if (i + 16 <= n) {
+            const unsigned mask = ownByteMask(p + i);
+            if (mask == 0xFFFF) {
+                i += 16;
+                continue;
+            }
+            i += __builtin_ctz(~mask);
         }
-        const qsizetype len = unitsAt(p, i, n);
-        ++result.count;
-        if (result.count <= 5)
-            result.firstFew.append(QStringView(p + i, len));
-        i += len;
+#endif
+        i = checkOne(p, i, n, result);
     }
     return result;
 }
@@ -172,40 +212,33 @@ qsizetype encodeInto(QStringView text, char* out)
     const qsizetype n = text.size();
     qsizetype w = 0;
     qsizetype i = 0;
-#if defined(__SSE2__)
-    // Eight characters at a time while all of them are below U+0100 and outside U+0080-U+009F:
-    // those are their own byte values.
-    const __m128i highMask = _mm_set1_epi16(short(0xFF00));
-    const __m128i c1Mask = _mm_set1_epi16(short(0xFFE0));
-    const __m128i c1 = _mm_set1_epi16(0x0080);
-    const __m128i zero = _mm_setzero_si128();
-#endif
     while (i < n) {
 #if defined(__SSE2__)
-        if (i + 8 <= n) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i latin1 = _mm_cmpeq_epi16(_mm_and_si128(v, highMask), zero);
-            const __m128i control = _mm_cmpeq_epi16(_mm_and_si128(v, c1Mask), c1);
-            if (_mm_movemask_epi8(_mm_andnot_si128(control, latin1)) == 0xFFFF) {
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v, v));
-                i += 8;
-                w += 8;
+        // Sixteen at a time: all sixteen are stored, but only the run of characters that
+        // are their own byte value counts; the bytes behind it are written again. (w never
+        // passes i, so the store stays inside the room for text.size() bytes.)
+        if (i + 16 <= n) {
+            const unsigned mask = ownByteMask(p + i);
+            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v0, v1));
+            if (mask == 0xFFFF) {
+                i += 16;
+                w += 16;
                 continue;
             }
+            const int run = __builtin_ctz(~mask);
+            i += run;
+            w += run;
         }
 #endif
-        // A block with other characters goes one character at a time (a surrogate pair may
-        // carry it one unit past the block).
-        const qsizetype blockEnd = std::min(n, i + 8);
-        while (i < blockEnd) {
-            const int b = encodeUnit(p[i]);
-            if (b >= 0) {
-                out[w++] = static_cast<char>(b);
-                ++i;
-            } else {
-                out[w++] = '?';
-                i += unitsAt(p, i, n);
-            }
+        const int b = encodeUnit(p[i]);
+        if (b >= 0) {
+            out[w++] = static_cast<char>(b);
+            ++i;
+        } else {
+            out[w++] = '?';
+            i += unitsAt(p, i, n);   // a surrogate pair is one character, one '?'
         }
     }
     return w;

@@ -106,7 +106,16 @@ int TextBox::crlfBefore(int block) const
 
 void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
 {
+    // updateIndex() may put a block's kind back, which Qt reports from inside this call;
+    // that block lies inside the range the outer call brings the text up to date for.
+    const bool nested = m_inContentsChange;
+    m_inContentsChange = true;
     updateIndex(position, charsRemoved, charsAdded);
+    if (!nested) {
+        if (!m_loading)
+            updateText(position, charsAdded);
+        m_inContentsChange = false;
+    }
     m_newUndoStep = false;
     m_undoSteps = document()->availableUndoSteps();
 }
@@ -277,7 +286,43 @@ QString TextBox::toModelText(QStringView widgetText, int widgetStart) const
 
 QString TextBox::Text() const
 {
+    return m_text.text();
+}
+
+QString TextBox::buildText() const
+{
     return toModelText(document()->toRawText(), 0);
+}
+
+void TextBox::updateText(int position, int charsAdded)
+{
+    // Only the blocks the change touched differ; the text before the break that opens the
+    // first of them and the text after the last of them are as they were. So the model text
+    // of that stretch replaces the old stretch, found by its unchanged surroundings.
+    const QTextDocument* doc = document();
+    const int lastPosition = doc->characterCount() - 1;
+    const QTextBlock firstBlock = doc->findBlock(std::clamp(position, 0, lastPosition));
+    const QTextBlock lastBlock = doc->findBlock(std::clamp(position + std::max(charsAdded, 0), 0, lastPosition));
+    const int first = firstBlock.blockNumber();
+    const int last = lastBlock.blockNumber();
+    const int widgetFrom = first == 0 ? 0 : firstBlock.position() - 1;
+    const int widgetTo = lastBlock.position() + lastBlock.length() - 1;
+    const qsizetype modelFrom = widgetFrom + (first == 0 ? 0 : crlfBefore(first - 1));
+    const qsizetype modelTo = widgetTo + crlfBefore(last);
+    const qsizetype after = qsizetype(TextLength()) - modelTo;
+    const qsizetype oldTo = m_text.size() - after;
+    if (first > last || after < 0 || oldTo < modelFrom) {
+        m_text.assign(buildText());   // not expected; the document is the authority
+        return;
+    }
+    QString stretch;
+    if (widgetTo > widgetFrom) {
+        QTextCursor c(const_cast<QTextDocument*>(doc));
+        c.setPosition(widgetFrom);
+        c.setPosition(widgetTo, QTextCursor::KeepAnchor);
+        stretch = toModelText(c.selectedText(), widgetFrom);
+    }
+    m_text.replace(modelFrom, oldTo - modelFrom, stretch);
 }
 
 int TextBox::SelStart() const
@@ -448,6 +493,10 @@ void TextBox::setText(const QString& text)
         recount(0, m_blockCount - 1);   // not expected; the document is the authority
     }
     m_loading = false;
+    // The text just set is the model text; it is kept, shared, not copied.
+    m_text.assign(text);
+    if (m_text.size() != TextLength())
+        m_text.assign(buildText());   // not expected; the document is the authority
 
     QTextCursor top(doc);
     top.movePosition(QTextCursor::Start);

@@ -6,6 +6,7 @@
 // Every break the user sees is a block break of the widget, and each block remembers the
 // break that opens it (CR LF, a lone LF or a lone CR) in its block format, so a file whose
 // lines end in LF keeps its LFs through editing, undo and redo. Enter inserts CR LF.
+#include "platform/logic/GapText.h"
 #include "platform/ui/SelectionAccess.h"
 #include "platform/ui/TextBoxBreaks.h"
 
@@ -25,7 +26,9 @@ class TextBox : public QPlainTextEdit, public SelectionAccess {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    // The whole text, breaks as remembered, CR LF for a break typed with Enter.
+    // The whole text, breaks as remembered, CR LF for a break typed with Enter. Kept up to
+    // date with every change, so reading it costs at most one move of memory; a caller that
+    // holds on to the copy makes the next change copy the whole text, so let it go when done.
     QString Text() const override;
     // Replaces the whole text in one bulk operation (no undo step is kept for loading).
     void setText(const QString& text);
@@ -81,6 +84,11 @@ private:
     // Number of CR LF breaks that open blocks 1..block, i.e. the extra model characters
     // before the block's first character.
     int crlfBefore(int block) const;
+    // The model text built afresh from the widget document.
+    QString buildText() const;
+    // Brings m_text up to date after a change reported by contentsChange.
+    void updateText(int position, int charsAdded);
+
     // Recounts the index entries of blocks first..last from the document.
     void recount(int first, int last);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
@@ -95,6 +103,11 @@ private:
     int m_blockCount = 1;
     // Block format index -> break kind (-1 unknown); formats are few, lookups many.
     mutable std::vector<std::int8_t> m_breakByFormat;
+    // The model text, kept in step with the widget document: whole-text readers (save,
+    // find) would otherwise walk a document of tens of megabytes block by block each time.
+    // Reading it closes its gap, hence mutable.
+    mutable GapText m_text;
+    bool m_inContentsChange = false;
     bool m_loading = false;
     int m_quiet = 0;
     bool m_changed = false;       // a contentsChange since the last Change

@@ -5,6 +5,7 @@
 //
 // FOLIO_RANDOM_ACTIONS sets the number of actions (a short run by default) and
 // FOLIO_RANDOM_SEED the seed; a failure names both and the actions that led to it.
+// FOLIO_RANDOM_TRACE=1 prints every action as it is done.
 #include "support/MainWindowTest.h"
 
 #include "colour/ui/frmRgbAscii.h"
@@ -340,6 +341,9 @@ protected:
                 {Qt::Key_F1, {}}, {Qt::Key_Escape, {}}, {Qt::Key_PageDown, Qt::ShiftModifier},
             };
             const auto& [key, mods] = pickFrom(rng, keys);
+            if (trace)
+                std::fprintf(stderr, "key %d+%d in %s, window %s\n", int(mods), int(key), qPrintable(describe(w)),
+                             active->isMinimized() ? "minimised" : active->isMaximized() ? "maximised" : "normal");
             QTest::keyClick(w, key, mods);
             return QStringLiteral("key %1+%2 in %3").arg(int(mods)).arg(int(key)).arg(describe(w));
         }
@@ -495,6 +499,11 @@ protected:
     {
         for (ChildForm* f : children())
             if (auto* doc = qobject_cast<frmTf*>(f); doc && doc->txtText01->document()->characterCount() > 30000) {
+                if (trace)
+                    std::fprintf(stderr, "trim %s: %d characters, window %s%s, focus %s\n", qPrintable(doc->Caption()),
+                                 doc->txtText01->document()->characterCount(),
+                                 doc->isMinimized() ? "minimised" : doc->isMaximized() ? "maximised" : "normal",
+                                 doc == main->ActiveForm() ? " active" : "", qPrintable(describe(doc->focusWidget())));
                 QTest::keyClick(doc->txtText01, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(doc->txtText01, Qt::Key_Delete);
             }
@@ -583,6 +592,7 @@ protected:
     std::optional<RandomFiles> randomFiles;
     QPointer<QMdiSubWindow> lastActivated;
     QStringList activations;  // during the current action
+    const bool trace = qEnvironmentVariableIsSet("FOLIO_RANDOM_TRACE");
     QHash<QObject*, QString> captions;  // every document's latest caption
     bool expectedHtml = false;
     bool expectedShadesEntry = true;
@@ -627,6 +637,8 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
         what += QStringLiteral(" [HTML %1 -> %2]").arg(html, main->mnuHtml->isEnabled() ? "on" : "off");
         settle();
         recent.push_back(QStringLiteral("#%1 %2").arg(done).arg(what));
+        if (trace)  // a crash takes the list of recent actions with it
+            std::fprintf(stderr, "%s\n", qPrintable(recent.back()));
         if (recent.size() > 25)
             recent.pop_front();
 

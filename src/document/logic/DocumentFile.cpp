@@ -127,8 +127,9 @@ QString readDocument(const QString& path)
 namespace {
 
 // Writes the pieces `next` hands out (an empty piece ends them) with the guarantees of
-// writeFileBytes(). A piece stays valid until the next call.
-void writeAtomically(const QString& path, WriteMode mode, const std::function<QByteArrayView()>& next)
+// writeFileBytes(). A piece stays valid until the next call. When `next` returns false the
+// write is given up, nothing is left behind, and this returns false.
+bool writeAtomically(const QString& path, WriteMode mode, const std::function<bool(QByteArrayView&)>& next)
 {
     if (path.isEmpty())
         throw RuntimeError::fromNumber(err::PathFileAccess);
@@ -167,12 +168,54 @@ void writeAtomically(const QString& path, WriteMode mode, const std::function<QB
         }
     };
     writeAll(old);
-    for (QByteArrayView piece = next(); !piece.isEmpty(); piece = next())
+    for (;;) {
+        QByteArrayView piece;
+        if (!next(piece)) {
+            file.cancelWriting();
+            return false;
+        }
+        if (piece.isEmpty())
+            break;
         writeAll(piece);
+    }
 
     errno = 0;
     if (!file.commit())
         throwErrno(errno, path, err::DeviceIO);
+    return true;
+}
+
+// Writes the text, then CR LF, encoding a piece at a time into one small buffer as it goes:
+// a document of tens of megabytes never needs a second copy of itself in memory, and the
+// buffer stays in the processor's cache. `onlyIfHeld`: give up at the first character the
+// code page cannot hold (see writeDocumentIfRepresentable()).
+bool writeText(const QString& path, QStringView text, WriteMode mode, bool onlyIfHeld)
+{
+    constexpr qsizetype kPiece = 256 * 1024;
+    QByteArray buffer(kPiece + 2, Qt::Uninitialized);
+    qsizetype at = 0;
+    bool ended = false;
+    return writeAtomically(path, mode, [&](QByteArrayView& piece) {
+        if (ended)
+            return true;
+        qsizetype length = std::min(kPiece, text.size() - at);
+        // A surrogate pair is encoded whole, as one '?'.
+        if (at + length < text.size() && length > 1 && QChar::isHighSurrogate(text[at + length - 1].unicode()))
+            --length;
+        const QStringView part = text.sliced(at, length);
+        qsizetype written = onlyIfHeld ? cp1252::encodeIntoIfHeld(part, buffer.data())
+                                       : cp1252::encodeInto(part, buffer.data());
+        if (written < 0)
+            return false;
+        at += length;
+        if (at >= text.size()) {
+            buffer[written++] = '\r';
+            buffer[written++] = '\n';
+            ended = true;
+        }
+        piece = QByteArrayView(buffer.constData(), written);
+        return true;
+    });
 }
 
 }  // namespace
@@ -180,39 +223,22 @@ void writeAtomically(const QString& path, WriteMode mode, const std::function<QB
 void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
 {
     bool given = false;
-    writeAtomically(path, mode, [&]() -> QByteArrayView {
-        if (given)
-            return {};
+    writeAtomically(path, mode, [&](QByteArrayView& piece) {
+        if (!given)
+            piece = bytes;
         given = true;
-        return bytes;
+        return true;
     });
 }
 
 void writeDocument(const QString& path, QStringView text, WriteMode mode)
 {
-    // The bytes of docformat::fileBytesFromText(), encoded a piece at a time into one small
-    // buffer as they are written: a document of tens of megabytes never needs a second copy
-    // of itself in memory, and the buffer stays in the processor's cache.
-    constexpr qsizetype kPiece = 256 * 1024;
-    QByteArray buffer(kPiece + 2, Qt::Uninitialized);
-    qsizetype at = 0;
-    bool ended = false;
-    writeAtomically(path, mode, [&]() -> QByteArrayView {
-        if (ended)
-            return {};
-        qsizetype length = std::min(kPiece, text.size() - at);
-        // A surrogate pair is encoded whole, as one '?'.
-        if (at + length < text.size() && length > 1 && QChar::isHighSurrogate(text[at + length - 1].unicode()))
-            --length;
-        qsizetype written = cp1252::encodeInto(text.sliced(at, length), buffer.data());
-        at += length;
-        if (at >= text.size()) {
-            buffer[written++] = '\r';
-            buffer[written++] = '\n';
-            ended = true;
-        }
-        return QByteArrayView(buffer.constData(), written);
-    });
+    writeText(path, text, mode, false);
+}
+
+bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode)
+{
+    return writeText(path, text, mode, true);
 }
 
 }  // namespace folio

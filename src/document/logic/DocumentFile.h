@@ -30,6 +30,11 @@ enum class WriteMode {
 
 // Writes the text, then CR LF, in Windows-1252.
 void writeDocument(const QString& path, QStringView text, WriteMode mode);
+// The same, but only when Windows-1252 holds every character of the text. At the first
+// one it cannot hold the write is given up, the target and its folder left exactly as they
+// were, and false comes back; failures throw as in writeDocument(). One pass over the text,
+// where checking it first and writing it afterwards would read it twice.
+bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode);
 
 // The raw bytes of a file.
 QByteArray readFileBytes(const QString& path);

@@ -113,9 +113,13 @@ bool frmTf::confirmCharactersLost(const QString& text) const
 bool frmTf::SaveFile()
 {
     const QString text = txtText01->Text();
-    if (!confirmCharactersLost(text))
-        return false;
-    writeDocument(FilePath, text, WriteMode::Overwrite);
+    // Nearly every text holds only characters the code page has, and is written in one pass.
+    // Otherwise nothing has been written yet, and the user decides first.
+    if (!writeDocumentIfRepresentable(FilePath, text, WriteMode::Overwrite)) {
+        if (!confirmCharactersLost(text))
+            return false;
+        writeDocument(FilePath, text, WriteMode::Overwrite);
+    }
     commonDialog().FileName.clear();
     TextChanged = false;
     return true;
@@ -147,9 +151,12 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
         if (how != MsgAnswer::Yes && how != MsgAnswer::No)
             return SaveOutcome::NotWritten;
         const QString text = txtText01->Text();
-        if (!confirmCharactersLost(text))
-            return SaveOutcome::NotWritten;
-        writeDocument(chosen, text, how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append);
+        const WriteMode mode = how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append;
+        if (!writeDocumentIfRepresentable(chosen, text, mode)) {
+            if (!confirmCharactersLost(text))
+                return SaveOutcome::NotWritten;
+            writeDocument(chosen, text, mode);
+        }
         FilePath = chosen;
         setCaption(document::kSavedAsCaptionPrefix + FilePath);
         FileExt = extensionOf(FilePath);

@@ -206,7 +206,12 @@ Unrepresentable findUnrepresentable(QStringView text)
     return result;
 }
 
-qsizetype encodeInto(QStringView text, char* out)
+namespace {
+
+// StopAtLost: return -1 at the first character the code page cannot hold instead of
+// writing '?' for it.
+template <bool StopAtLost>
+qsizetype encodeImpl(QStringView text, char* out)
 {
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
@@ -237,11 +242,25 @@ qsizetype encodeInto(QStringView text, char* out)
             out[w++] = static_cast<char>(b);
             ++i;
         } else {
+            if constexpr (StopAtLost)
+                return -1;
             out[w++] = '?';
             i += unitsAt(p, i, n);   // a surrogate pair is one character, one '?'
         }
     }
     return w;
+}
+
+}  // namespace
+
+qsizetype encodeInto(QStringView text, char* out)
+{
+    return encodeImpl<false>(text, out);
+}
+
+qsizetype encodeIntoIfHeld(QStringView text, char* out)
+{
+    return encodeImpl<true>(text, out);
 }
 
 QByteArray encode(QStringView text)

@@ -36,5 +36,8 @@ QByteArray encode(QStringView text);
 // Encodes `text` as encode() does into `out`, which has room for text.size() bytes; returns
 // the number of bytes written (fewer than text.size() only when surrogate pairs were replaced).
 qsizetype encodeInto(QStringView text, char* out);
+// Encodes `text` as encodeInto() does when the code page holds every character of it;
+// otherwise stops at the first one it cannot hold and returns -1.
+qsizetype encodeIntoIfHeld(QStringView text, char* out);
 
 }  // namespace folio::cp1252

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -33,4 +34,27 @@ TEST(DocumentWritePieces, ALongTextIsWrittenAsTheBytesOfTheWholeText)
 
     writeDocument(path, u"tail", WriteMode::Append);
     EXPECT_EQ(readFileBytes(path), whole + QByteArrayLiteral("tail\r\n"));
+}
+
+// The one-pass write gives up at a character the code page lacks, even far into the text,
+// and leaves the old file and its folder exactly as they were; a text without one is
+// written as writeDocument() writes it.
+TEST(DocumentWritePieces, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALostCharacter)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("doc.html"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
+    old.close();
+
+    QString text(700 * 1024, QChar(u'\u00e9'));
+    text[600 * 1024] = QChar(u'\u2603');
+    EXPECT_FALSE(writeDocumentIfRepresentable(path, text, WriteMode::Overwrite));
+    EXPECT_EQ(readFileBytes(path), QByteArrayLiteral("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("doc.html")});
+
+    text[600 * 1024] = QChar(u'\u20ac');
+    EXPECT_TRUE(writeDocumentIfRepresentable(path, text, WriteMode::Append));
+    EXPECT_EQ(readFileBytes(path), QByteArrayLiteral("old\r\n") + docformat::fileBytesFromText(text));
 }

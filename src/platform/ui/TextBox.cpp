@@ -1,5 +1,7 @@
 #include "platform/ui/TextBox.h"
 
+#include <optional>
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -146,8 +148,8 @@ void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
     // keeps its kind. Qt breaks that rule in one case: removing the break behind an empty
     // block (Delete on an empty line, Backspace after one, a removal that starts at a line
     // start) drops the empty block and keeps the next block's format. Put the kind back,
-    // within the same undo step. (The editing paths run in edit blocks so that the step can
-    // be joined; see runAsOneStep.)
+    // within the same undo step. (Removals by key run in an edit block of their own so that
+    // the step can be joined; see removeByKey.)
     if (edit && first >= 1 && first < oldCount) {
         const Break kept = m_kind[first];
         if (breakOf(firstBlock) != kept) {
@@ -520,46 +522,69 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const QString typed = event->text();
-    const bool hasSelection = textCursor().hasSelection();
-    const bool plainTyping = !hasSelection && !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t');
-    const bool mayRemove = !isReadOnly() && !plainTyping && !event->matches(QKeySequence::Undo) &&
-                           !event->matches(QKeySequence::Redo) &&
-                           (hasSelection || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
-                            event->matches(QKeySequence::DeleteEndOfLine) ||
-                            event->matches(QKeySequence::DeleteCompleteLine));
-    if (mayRemove) {
-        // Keys that can remove a break run as one edit block, so that a kind put back
-        // after the removal joins the same undo step. Plain typing stays outside, so that
-        // Qt keeps merging typed characters into one step.
-        runAsOneStep([&] { QPlainTextEdit::keyPressEvent(event); });
+    if (!isReadOnly() && removeByKey(event)) {
+        event->accept();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TextBox::runAsOneStep(const std::function<void()>& action)
+bool TextBox::removeByKey(QKeyEvent* event)
 {
-    QTextCursor c(document());
-    c.beginEditBlock();
-    action();
-    c.endEditBlock();
+    // Keys that remove text are carried out here on a cursor, inside one edit block, so
+    // that a break kind put back after the removal joins the same undo step. (Running Qt's
+    // own key handling inside an outer edit block is not safe: it asks where the caret
+    // stands on screen before the block ends and the lines are laid out again.)
+    QTextCursor c = textCursor();
+    const QString typed = event->text();
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool printable = !command && !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t');
+    if (c.hasSelection() && printable) {
+        replaceAtCaret(typed);
+        return true;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        if (c.hasSelection()) {
+            copy();
+            replaceAtCaret(QString());
+        }
+        return true;
+    }
+    std::optional<QTextCursor::MoveOperation> reach;
+    if (event->key() == Qt::Key_Backspace && !command)
+        reach = QTextCursor::PreviousCharacter;
+    else if (event->matches(QKeySequence::Delete))
+        reach = QTextCursor::NextCharacter;
+    else if (event->matches(QKeySequence::DeleteStartOfWord))
+        reach = QTextCursor::PreviousWord;
+    else if (event->matches(QKeySequence::DeleteEndOfWord))
+        reach = QTextCursor::NextWord;
+    if (!reach)
+        return false;
+    if (!c.hasSelection()) {
+        c.movePosition(*reach, QTextCursor::KeepAnchor);
+        if (!c.hasSelection())
+            return true;  // nothing before the start or after the end
+        setTextCursor(c);
+    }
+    replaceAtCaret(QString());
+    return true;
 }
 
 void TextBox::dropEvent(QDropEvent* event)
 {
-    runAsOneStep([&] { QPlainTextEdit::dropEvent(event); });
+    // The dropped text goes in through insertFromMimeData, with its real breaks.
+    QPlainTextEdit::dropEvent(event);
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The menu's Cut and Delete remove text too.
-    runAsOneStep([&] { QPlainTextEdit::contextMenuEvent(event); });
+    QPlainTextEdit::contextMenuEvent(event);
 }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* event)
 {
-    runAsOneStep([&] { QPlainTextEdit::inputMethodEvent(event); });
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 bool TextBox::canInsertFromMimeData(const QMimeData* source) const

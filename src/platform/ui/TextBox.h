@@ -93,7 +93,8 @@ private:
     void recount(int first, int last);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     void updateIndex(int position, int charsRemoved, int charsAdded);
-    void runAsOneStep(const std::function<void()>& action);
+    // Carries out a key that removes text; false when the key removes nothing.
+    bool removeByKey(QKeyEvent* event);
 
     // Per block: the break that opens it, and m_crlf[b] = CR LF breaks among the breaks
     // opening blocks 1..b. Kept up to date from the document's change reports, so reading a

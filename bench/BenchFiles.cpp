@@ -63,16 +63,16 @@ void appendLine(QByteArray& out, Random& rnd)
 
 }  // namespace
 
-QByteArray generateBytes(const FileSpec& spec)
+QByteArray generateBytes(const FileShape& shape)
 {
-    const qint64 size = spec.megabytes * 1024 * 1024;
-    Random rnd(0x7A6C31F00DULL + std::uint64_t(spec.megabytes) * 31 + (spec.lineEnd == LineEnd::Lf ? 7 : 0) +
-               (spec.singleLine ? 13 : 0));
+    const qint64 size = shape.megabytes * 1024 * 1024;
+    Random rnd(0x7A6C31F00DULL + std::uint64_t(shape.megabytes) * 31 + (shape.lineEnd == LineEnd::Lf ? 7 : 0) +
+               (shape.singleLine ? 13 : 0));
     QByteArray out;
     out.reserve(size + 256);
-    const QByteArrayView end = spec.lineEnd == LineEnd::CrLf ? QByteArrayView("\r\n") : QByteArrayView("\n");
+    const QByteArrayView end = shape.lineEnd == LineEnd::CrLf ? QByteArrayView("\r\n") : QByteArrayView("\n");
     const qint64 markerAt = size / 100 * 99;
-    bool marked = spec.singleLine;
+    bool marked = shape.singleLine;
     while (out.size() < size) {
         if (!marked && out.size() >= markerAt) {
             out.append("<a name=\"");
@@ -82,7 +82,7 @@ QByteArray generateBytes(const FileSpec& spec)
         } else {
             appendLine(out, rnd);
         }
-        if (!spec.singleLine)
+        if (!shape.singleLine)
             out.append(end.data(), end.size());
         else
             out.append(' ');
@@ -111,26 +111,26 @@ void removeScratchFolder()
     g_scratch.reset();
 }
 
-QString describe(const FileSpec& spec)
+QString describe(const FileShape& shape)
 {
-    if (spec.singleLine)
-        return QStringLiteral("%1 MB one line").arg(spec.megabytes);
-    return QStringLiteral("%1 MB %2").arg(spec.megabytes).arg(spec.lineEnd == LineEnd::CrLf ? "CR LF" : "LF");
+    if (shape.singleLine)
+        return QStringLiteral("%1 MB one line").arg(shape.megabytes);
+    return QStringLiteral("%1 MB %2").arg(shape.megabytes).arg(shape.lineEnd == LineEnd::CrLf ? "CR LF" : "LF");
 }
 
-QString benchFile(const FileSpec& spec)
+QString benchFile(const FileShape& shape)
 {
     static std::map<QString, QString> made;
     const QString name = QStringLiteral("%1-%2mb%3.html")
-                             .arg(spec.singleLine ? "single" : spec.lineEnd == LineEnd::CrLf ? "crlf" : "lf")
-                             .arg(spec.megabytes)
+                             .arg(shape.singleLine ? "single" : shape.lineEnd == LineEnd::CrLf ? "crlf" : "lf")
+                             .arg(shape.megabytes)
                              .arg("");
     auto it = made.find(name);
     if (it != made.end())
         return it->second;
     const QString path = scratchFolder() + u'/' + name;
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(generateBytes(spec)) < 0 || !f.flush()) {
+    if (!f.open(QIODevice::WriteOnly) || f.write(generateBytes(shape)) < 0 || !f.flush()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         std::abort();
     }

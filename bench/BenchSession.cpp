@@ -145,7 +145,7 @@ frmTf* Session::bigDocument()
     if (!m_big) {
         const QString work = scratchFolder() + QStringLiteral("/work-50mb.html");
         QFile::remove(work);
-        if (!QFile::copy(benchFile(FileSpec{LineEnd::CrLf, 50}), work))
+        if (!QFile::copy(benchFile(FileShape{LineEnd::CrLf, 50}), work))
             std::abort();
         m_big = open(work);
         waitForPaint(m_big->txtText01->viewport());

@@ -14,9 +14,9 @@ namespace folio::bench {
 
 namespace {
 
-void Open(benchmark::State& state, FileSpec spec)
+void Open(benchmark::State& state, FileShape shape)
 {
-    const QString path = benchFile(spec);
+    const QString path = benchFile(shape);
     Session& session = Session::get();
     for (auto _ : state) {
         double ours = 0, floor = 0;
@@ -48,11 +48,11 @@ void Open(benchmark::State& state, FileSpec spec)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(Open, crlf_10mb, FileSpec{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, lf_10mb, FileSpec{LineEnd::Lf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, crlf_50mb, FileSpec{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, lf_50mb, FileSpec{LineEnd::Lf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, single_5mb, FileSpec{LineEnd::CrLf, 5, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, crlf_1mb, FileSpec{LineEnd::CrLf, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_10mb, FileShape{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, lf_10mb, FileShape{LineEnd::Lf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_50mb, FileShape{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, lf_50mb, FileShape{LineEnd::Lf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, single_5mb, FileShape{LineEnd::CrLf, 5, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_1mb, FileShape{LineEnd::CrLf, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

@@ -117,9 +117,9 @@ double peakBytes(const char* mode, const QString& path)
     return run.ok ? double(valueAfter(run.output, "peak ")) : -1;
 }
 
-void PeakMemory(benchmark::State& state, FileSpec spec)
+void PeakMemory(benchmark::State& state, FileShape shape)
 {
-    const QString path = benchFile(spec);
+    const QString path = benchFile(shape);
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         double ours = 0, floor = 0;
@@ -142,7 +142,7 @@ void PeakMemory(benchmark::State& state, FileSpec spec)
 }  // namespace
 
 BENCHMARK(StartUp)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PeakMemory, crlf_10mb, FileSpec{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PeakMemory, crlf_50mb, FileSpec{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, crlf_10mb, FileShape{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, crlf_50mb, FileShape{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

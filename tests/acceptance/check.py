@@ -261,9 +261,9 @@ def _():
         names = [("-" if e.separator else e.name) for e in entries]
         wanted = [accessible(t if isinstance(t, str) else t[0]) if t != "-" else "-" for t in table]
         expect_eq(names[:len(wanted)], wanted, "entries of %s" % where)
-        for entry, spec in zip(entries, table):
-            if isinstance(spec, tuple):
-                compare(entry.items, spec[1], spec[0])
+        for entry, row in zip(entries, table):
+            if isinstance(row, tuple):
+                compare(entry.items, row[1], row[0])
     compare(read, [t for t in MENU_TABLE], "the menu bar")
 
 

@@ -67,8 +67,9 @@ TEST(IntroTexts, CaptionAndAcrosticReadDownTheProductName)
         indexes.insert(l.index);
         if (l.index <= 3)
             initials += QString::fromLatin1(l.text).at(0);
-        if (l.index == 4)
+        if (l.index == 4) {
             EXPECT_TRUE(QString::fromLatin1(l.text).startsWith(QStringLiteral("Folio ")));
+        }
     }
     EXPECT_EQ(initials, QStringLiteral("Tagw"));
     EXPECT_EQ(indexes.size(), 17);
@@ -81,8 +82,10 @@ TEST(MenuTable, NamesAreUniqueAndTheTwoSeparatorsSitInTheEditMenu)
     for (const auto& e : folio::menuTable()) {
         EXPECT_FALSE(names.contains(QString::fromLatin1(e.name))) << e.name;
         names.insert(QString::fromLatin1(e.name));
-        if (folio::isSeparator(e) && ++separators)
+        if (folio::isSeparator(e)) {
+            ++separators;
             EXPECT_TRUE(QString::fromLatin1(e.name).startsWith(QStringLiteral("mnuEditDash")));
+        }
     }
     EXPECT_EQ(separators, 2);
 }

@@ -1,3 +1,6 @@
+// Reading and writing files: round trips, kept permissions, symbolic links and the error
+// numbers of unusable targets. A full disk and missing permissions are met for real, on every
+// write path, by tests/document/ui/FaultInjectionTest.cpp.
 #include "document/logic/DocumentFile.h"
 #include "document/logic/DocumentFormat.h"
 #include "platform/logic/RuntimeError.h"
@@ -8,18 +11,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace folio;
 
 namespace {
-
-constexpr int kChildCannotDropRoot = 201;
 
 class DocumentFileTest : public ::testing::Test {
 protected:
@@ -60,24 +58,6 @@ protected:
             return e.number();
         }
         return 0;
-    }
-
-    // The same in a child process set up by `prepare` (kChildCannotDropRoot when it fails).
-    static int errorInChild(const std::function<bool()>& prepare, const std::function<void()>& action)
-    {
-        const pid_t pid = ::fork();
-        if (pid == 0)
-            ::_exit(prepare() ? errorOf(action) & 0xff : kChildCannotDropRoot);
-        int status = 0;
-        EXPECT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status));
-        return WEXITSTATUS(status);
-    }
-
-    // As root, permission checks run in a child that has dropped to "nobody".
-    static bool becomeOrdinaryUser()
-    {
-        return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0 && ::geteuid() != 0);
     }
 
     QTemporaryDir m_dir;
@@ -192,71 +172,4 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
     EXPECT_EQ(get(path("plain.txt")), QByteArray("keep"));
     EXPECT_EQ(entries(), (QStringList{"folder", "plain.txt"}));
     EXPECT_TRUE(entries(path("folder")).isEmpty());
-}
-
-TEST_F(DocumentFileTest, DiskFullIs61AndLeavesTheOldFileWholeWithNoTemporaryFile)
-{
-    const QString file = path("big.txt");
-    const QByteArray old = QByteArray(3000, 'o') + "\r\n";
-    put(file, old);
-    // A file size limit makes every write past 8 KB fail as a full disk would. Both a text
-    // that fits a write buffer and one far larger must fail.
-    const auto limitFileSize = [] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{8192, 8192};
-        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    };
-    for (const qsizetype length : {qsizetype(10000), qsizetype(200000)}) {
-        const QString text(length, QChar(u'n'));
-        for (const WriteMode mode : {WriteMode::Overwrite, WriteMode::Append}) {
-            const int number = errorInChild(limitFileSize, [&] { writeDocument(file, text, mode); });
-            EXPECT_EQ(number, err::DiskFull)
-                << length << (mode == WriteMode::Append ? " append" : " overwrite");
-            EXPECT_EQ(get(file), old);
-            EXPECT_EQ(entries(), QStringList{"big.txt"});
-        }
-    }
-
-    // Under the limit the same child writes normally, so the failure above was the limit's.
-    EXPECT_EQ(errorInChild(limitFileSize, [&] { writeDocument(file, u"small", WriteMode::Append); }), 0);
-    EXPECT_EQ(get(file), old + "small\r\n");
-}
-
-TEST_F(DocumentFileTest, MissingPermissionIs70AndChangesNothing)
-{
-    ASSERT_EQ(::chmod(native(m_dir.path()).constData(), 0777), 0);
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("locked"));
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("open"));
-    put(path("locked/inside.txt"), "locked file\r\n");
-    put(path("open/readonly.txt"), "read-only file\r\n");
-    put(path("open/secret.txt"), "secret\r\n");
-    ASSERT_EQ(::chmod(native(path("locked/inside.txt")).constData(), 0666), 0);
-    ASSERT_EQ(::chmod(native(path("locked")).constData(), 0555), 0);
-    ASSERT_EQ(::chmod(native(path("open")).constData(), 0777), 0);
-    ASSERT_EQ(::chmod(native(path("open/readonly.txt")).constData(), 0444), 0);
-    ASSERT_EQ(::chmod(native(path("open/secret.txt")).constData(), 0), 0);
-
-    const struct { const char* what; std::function<void()> action; } cases[] = {
-        {"new file in a folder without write permission",
-         [&] { writeDocument(path("locked/new.txt"), u"x", WriteMode::Overwrite); }},
-        {"writable file in a folder without write permission",
-         [&] { writeDocument(path("locked/inside.txt"), u"x", WriteMode::Overwrite); }},
-        {"append in a folder without write permission",
-         [&] { writeDocument(path("locked/inside.txt"), u"x", WriteMode::Append); }},
-        {"read-only file", [&] { writeDocument(path("open/readonly.txt"), u"x", WriteMode::Overwrite); }},
-        {"append to a read-only file", [&] { writeDocument(path("open/readonly.txt"), u"x", WriteMode::Append); }},
-        {"reading a file without read permission", [&] { readDocument(path("open/secret.txt")); }},
-    };
-    for (const auto& c : cases) {
-        const int number = errorInChild(becomeOrdinaryUser, c.action);
-        if (number == kChildCannotDropRoot)
-            GTEST_SKIP() << "running as root and cannot switch to an ordinary user; permissions are not enforced";
-        EXPECT_EQ(number, err::PermissionDenied) << c.what;
-    }
-
-    ::chmod(native(path("locked")).constData(), 0755);
-    EXPECT_EQ(get(path("locked/inside.txt")), QByteArray("locked file\r\n"));
-    EXPECT_EQ(get(path("open/readonly.txt")), QByteArray("read-only file\r\n"));
-    EXPECT_EQ(entries(path("locked")), QStringList{"inside.txt"});
-    EXPECT_EQ(entries(path("open")), (QStringList{"readonly.txt", "secret.txt"}));
 }

@@ -21,10 +21,8 @@
 #include "shell/logic/MenuTable.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -341,9 +339,6 @@ protected:
                 {Qt::Key_F1, {}}, {Qt::Key_Escape, {}}, {Qt::Key_PageDown, Qt::ShiftModifier},
             };
             const auto& [key, mods] = pickFrom(rng, keys);
-            if (trace)
-                std::fprintf(stderr, "key %d+%d in %s, window %s\n", int(mods), int(key), qPrintable(describe(w)),
-                             active->isMinimized() ? "minimised" : active->isMaximized() ? "maximised" : "normal");
             QTest::keyClick(w, key, mods);
             return QStringLiteral("key %1+%2 in %3").arg(int(mods)).arg(int(key)).arg(describe(w));
         }
@@ -499,11 +494,6 @@ protected:
     {
         for (ChildForm* f : children())
             if (auto* doc = qobject_cast<frmTf*>(f); doc && doc->txtText01->document()->characterCount() > 30000) {
-                if (trace)
-                    std::fprintf(stderr, "trim %s: %d characters, window %s%s, focus %s\n", qPrintable(doc->Caption()),
-                                 doc->txtText01->document()->characterCount(),
-                                 doc->isMinimized() ? "minimised" : doc->isMaximized() ? "maximised" : "normal",
-                                 doc == main->ActiveForm() ? " active" : "", qPrintable(describe(doc->focusWidget())));
                 QTest::keyClick(doc->txtText01, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(doc->txtText01, Qt::Key_Delete);
             }
@@ -619,15 +609,12 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
     for (; done < actions; ++done) {
         const int endsBefore = programEnds;
         const qsizetype openBefore = children().size();
-        QList<std::pair<QPointer<frmTf>, QString>> captionsBefore;
+        struct Before { QObject* key; QPointer<frmTf> doc; QString caption; };
+        QList<Before> docsBefore;
         for (ChildForm* f : children())
             if (auto* doc = qobject_cast<frmTf*>(f))
-                captionsBefore.append({doc, doc->Caption()});
+                docsBefore.append({doc, doc, doc->Caption()});
         watchCaptions();
-        QList<std::pair<QObject*, QPointer<frmTf>>> docsBefore;
-        for (ChildForm* f : children())
-            if (auto* doc = qobject_cast<frmTf*>(f))
-                docsBefore.append(std::pair<QObject*, QPointer<frmTf>>(doc, doc));
         shadesCommandRan = false;
         activations.clear();
         const QString html = main->mnuHtml->isEnabled() ? QStringLiteral("on") : QStringLiteral("off");
@@ -651,8 +638,8 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
         // the shades file unloads (a window saved under another name no longer is).
         if (shadesCommandRan)
             expectedShadesEntry = false;
-        for (const auto& [key, w] : docsBefore)
-            if ((!w || w->isUnloaded()) && isShadesCaption(captions.take(key)))
+        for (const Before& b : docsBefore)
+            if ((!b.doc || b.doc->isUnloaded()) && isShadesCaption(captions.take(b.key)))
                 expectedShadesEntry = true;
         if (shadesCommandRan && children().size() <= openBefore)
             expectedShadesEntry = true;  // the file could not be found
@@ -660,9 +647,9 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
         // takes a file's name: opened, or saved under a new name. A failed opening leaves the
         // menu alone.
         if (auto* doc = qobject_cast<frmTf*>(main->ActiveForm())) {
-            const auto it = std::find_if(captionsBefore.cbegin(), captionsBefore.cend(),
-                                         [doc](const auto& entry) { return entry.first == doc; });
-            const QString before = it == captionsBefore.cend() ? document::kEmptyCaption : it->second;
+            const auto it = std::find_if(docsBefore.cbegin(), docsBefore.cend(),
+                                         [doc](const Before& b) { return b.key == doc; });
+            const QString before = it == docsBefore.cend() ? document::kEmptyCaption : it->caption;
             if (doc->Caption() != before)
                 noteHtmlRule(doc);
         }

@@ -49,7 +49,8 @@ void GapText::replace(qsizetype position, qsizetype removed, QStringView inserte
         std::memmove(b + m_gapStart + gap, b + m_gapStart + m_gapLength, size_t(behind) * sizeof(QChar));
         m_gapLength = gap;
     }
-    std::memcpy(m_buffer.data() + m_gapStart, inserted.data(), size_t(inserted.size()) * sizeof(QChar));
+    if (!inserted.isEmpty())  // an empty view may carry no pointer at all
+        std::memcpy(m_buffer.data() + m_gapStart, inserted.data(), size_t(inserted.size()) * sizeof(QChar));
     m_gapStart += inserted.size();
     m_gapLength -= inserted.size();
     m_length += inserted.size();

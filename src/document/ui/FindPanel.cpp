@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include <optional>
+
 namespace folio {
 
 namespace {
@@ -45,28 +47,44 @@ void giveFocus(QWidget* control)
 
 }  // namespace
 
+namespace {
+
+// The find text, or nothing after telling the user that it is missing.
+std::optional<QString> findTextOf(frmTf& w)
+{
+    const QString find = w.cboCombo01[0]->currentText();
+    if (!find.isEmpty())
+        return find;
+    MsgBox(kNoFindText);
+    giveFocus(w.cboCombo01[0]);
+    return std::nullopt;
+}
+
+// Searches from the 1-based `start`: a match is selected in the text and FindPos moves
+// behind it; no match leaves FindPos at 0 and shows `notFound`.
+void searchFrom(frmTf& w, const QString& find, int start, const QString& notFound)
+{
+    w.FindLen = qint32(find.size());
+    // The text box keeps its whole text ready, so reading it costs nothing here.
+    w.FindPos = findText(w.txtText01->Text(), find, start, w.CaseSensitive);
+    if (w.FindPos != 0) {
+        giveFocus(w.txtText01);
+        w.txtText01->setSelStart(w.FindPos - 1);
+        w.txtText01->setSelLength(w.FindLen);
+        w.FindPos = w.FindPos + w.FindLen;
+        return;
+    }
+    MsgBox(notFound);
+    giveFocus(w.cboCombo01[0]);
+}
+
+}  // namespace
+
 void frmTf::cmdFindFirst_Click()
 {
     try {
-        const QString find = cboCombo01[0]->currentText();
-        if (find.isEmpty()) {
-            MsgBox(kNoFindText);
-            giveFocus(cboCombo01[0]);
-            return;
-        }
-        FindLen = qint32(find.size());
-        // The text box keeps its whole text ready; the copy goes again right after the search,
-        // so the next edit does not have to copy the text.
-        FindPos = findText(txtText01->Text(), find, 1, CaseSensitive);
-        if (FindPos != 0) {
-            giveFocus(txtText01);
-            txtText01->setSelStart(FindPos - 1);
-            txtText01->setSelLength(FindLen);
-            FindPos = FindPos + FindLen;
-            return;
-        }
-        MsgBox(kFirstNotFound);
-        giveFocus(cboCombo01[0]);
+        if (const auto find = findTextOf(*this))
+            searchFrom(*this, *find, 1, kFirstNotFound);
     } catch (const RuntimeError& e) {
         basModu001::ReportError(e);
     }
@@ -75,29 +93,16 @@ void frmTf::cmdFindFirst_Click()
 void frmTf::cmdFindNext_Click()
 {
     try {
-        const QString find = cboCombo01[0]->currentText();
-        if (find.isEmpty()) {
-            MsgBox(kNoFindText);
-            giveFocus(cboCombo01[0]);
+        const auto find = findTextOf(*this);
+        if (!find)
             return;
-        }
         if (FindPos == 0) {
             if (MsgBox(kStartAgainQuestion, MsgButtons::YesNo, MsgIcon::Question, 2, kStartAgainTitle) ==
                 MsgAnswer::Yes)
                 cmdFindFirst_Click();
             return;
         }
-        FindLen = qint32(find.size());
-        FindPos = findText(txtText01->Text(), find, FindPos, CaseSensitive);
-        if (FindPos != 0) {
-            giveFocus(txtText01);
-            txtText01->setSelStart(FindPos - 1);
-            txtText01->setSelLength(FindLen);
-            FindPos = FindPos + FindLen;
-            return;
-        }
-        MsgBox(kNextNotFound);
-        giveFocus(cboCombo01[0]);
+        searchFrom(*this, *find, FindPos, kNextNotFound);
     } catch (const RuntimeError& e) {
         basModu001::ReportError(e);
     }

@@ -83,18 +83,12 @@ void CommonDialog::ShowSave()
 
 void CommonDialog::ShowFont()
 {
-    const FontChoice initial{FontName, FontSize, FontBold, FontItalic, FontStrikethru, FontUnderline};
-    const auto choice = backendOrThrow().showFont(DialogTitle, initial, Min, Max);
+    const auto choice = backendOrThrow().showFont(DialogTitle, font(), Min, Max);
     if (!choice) {
         cancelled();
         return;
     }
-    FontName = choice->name;
-    FontSize = choice->size;
-    FontBold = choice->bold;
-    FontItalic = choice->italic;
-    FontStrikethru = choice->strikethru;
-    FontUnderline = choice->underline;
+    setFont(*choice);
 }
 
 void CommonDialog::ShowColor()

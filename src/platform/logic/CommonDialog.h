@@ -84,6 +84,19 @@ public:
     // After OK in a file dialog FileName is the full path; a name typed without an
     // extension gains DefaultExt. After ShowOpen, Flags is 1 exactly when the read-only
     // box was ticked in that dialog and 0 otherwise.
+    // The six font properties as one value, in the dialog's order: name, size, bold,
+    // italic, strikethrough, underline.
+    FontChoice font() const { return {FontName, FontSize, FontBold, FontItalic, FontStrikethru, FontUnderline}; }
+    void setFont(const FontChoice& f)
+    {
+        FontName = f.name;
+        FontSize = f.size;
+        FontBold = f.bold;
+        FontItalic = f.italic;
+        FontStrikethru = f.strikethru;
+        FontUnderline = f.underline;
+    }
+
     void ShowOpen();
     void ShowSave();
     void ShowFont();

@@ -24,4 +24,21 @@ QFont font(const QString& family, double points, bool bold)
     return f;
 }
 
+FontChoice choiceOf(const QFont& f)
+{
+    return FontChoice{f.family(), float(f.pointSizeF()), f.bold(), f.italic(), f.strikeOut(), f.underline()};
+}
+
+QFont withChoice(QFont f, const FontChoice& choice)
+{
+    f.setFamily(choice.name);
+    if (choice.size > 0)
+        f.setPointSizeF(choice.size);
+    f.setBold(choice.bold);
+    f.setItalic(choice.italic);
+    f.setStrikeOut(choice.strikethru);
+    f.setUnderline(choice.underline);
+    return f;
+}
+
 }  // namespace folio::fonts

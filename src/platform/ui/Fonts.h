@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/logic/CommonDialog.h"
+
 #include <QFont>
 #include <QString>
 
@@ -10,5 +12,9 @@ inline const QString kClassicSans = QStringLiteral("MS Sans Serif");
 void installSubstitutions();
 
 QFont font(const QString& family, double points, bool bold = false);
+
+// The six properties the font dialog works with, read from a font and put back into one.
+FontChoice choiceOf(const QFont& font);
+QFont withChoice(QFont font, const FontChoice& choice);
 
 }  // namespace folio::fonts

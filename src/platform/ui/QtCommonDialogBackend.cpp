@@ -1,5 +1,7 @@
 #include "platform/ui/QtCommonDialogBackend.h"
 
+#include "platform/ui/Fonts.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -79,13 +81,7 @@ std::optional<QString> QtCommonDialogBackend::showSave(const FileDialogRequest& 
 std::optional<FontChoice> QtCommonDialogBackend::showFont(const QString& title, const FontChoice& initial,
                                                           int minSize, int maxSize)
 {
-    QFont font(initial.name);
-    if (initial.size > 0)
-        font.setPointSizeF(initial.size);
-    font.setBold(initial.bold);
-    font.setItalic(initial.italic);
-    font.setStrikeOut(initial.strikethru);
-    font.setUnderline(initial.underline);
+    const QFont font = fonts::withChoice(QFont(initial.name), initial);
     // The size range is offered, not enforced: Qt's dialog accepts any size typed.
     Q_UNUSED(minSize);
     Q_UNUSED(maxSize);
@@ -93,8 +89,7 @@ std::optional<FontChoice> QtCommonDialogBackend::showFont(const QString& title, 
     const QFont chosen = QFontDialog::getFont(&ok, font, dialogParent(), title, QFontDialog::DontUseNativeDialog);
     if (!ok)
         return std::nullopt;
-    return FontChoice{chosen.family(), float(chosen.pointSizeF()), chosen.bold(), chosen.italic(),
-                      chosen.strikeOut(), chosen.underline()};
+    return fonts::choiceOf(chosen);
 }
 
 std::optional<ColourValue> QtCommonDialogBackend::showColor(const QString& title, ColourValue initial)

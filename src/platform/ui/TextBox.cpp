@@ -387,16 +387,7 @@ void TextBox::insertModelText(QTextCursor& cursor, const QString& text)
     plain.clearProperty(textbox::SubstituteProperty);
     cursor.insertText(wt.text, plain);
 
-    const int count = static_cast<int>(wt.breaks.size());
-    for (int i = 0; i < count;) {
-        const Break kind = wt.breaks[i];
-        int j = i + 1;
-        while (j < count && wt.breaks[j] == kind)
-            ++j;
-        if (kind != inherited)
-            setBreakOfBlocks(startBlock + 1 + i, startBlock + j, kind);
-        i = j;
-    }
+    markBreaks(startBlock + 1, wt.breaks, inherited);
 
     if (!wt.substitutes.empty()) {
         const int end = cursor.position();
@@ -411,6 +402,23 @@ void TextBox::insertModelText(QTextCursor& cursor, const QString& text)
         cursor.setPosition(end);
         // What is typed next is ordinary text, not a marked character.
         cursor.setCharFormat(plain);
+    }
+}
+
+void TextBox::markBreaks(int firstBlock, const std::vector<Break>& breaks, Break inherited)
+{
+    // Blocks firstBlock, firstBlock + 1, ... open with breaks[0], breaks[1], ...; they
+    // inherited `inherited` when they split, so only the other kinds are written, a run of
+    // equal kinds at a time.
+    const int count = static_cast<int>(breaks.size());
+    for (int i = 0; i < count;) {
+        const Break kind = breaks[i];
+        int j = i + 1;
+        while (j < count && breaks[j] == kind)
+            ++j;
+        if (kind != inherited)
+            setBreakOfBlocks(firstBlock + i, firstBlock + j - 1, kind);
+        i = j;
     }
 }
 
@@ -456,16 +464,7 @@ void TextBox::setText(const QString& text)
         c.beginEditBlock();
         c.setBlockFormat(withBreak(c.blockFormat(), common));
         c.insertText(wt.text);
-        const int count = static_cast<int>(wt.breaks.size());
-        for (int i = 0; i < count;) {
-            const Break kind = wt.breaks[i];
-            int j = i + 1;
-            while (j < count && wt.breaks[j] == kind)
-                ++j;
-            if (kind != common)
-                setBreakOfBlocks(1 + i, j, kind);
-            i = j;
-        }
+        markBreaks(1, wt.breaks, common);
         for (const auto& s : wt.substitutes) {
             QTextCharFormat f;
             f.setProperty(textbox::SubstituteProperty, int(s.original));

@@ -77,6 +77,7 @@ private:
 
     textbox::Break breakOf(const QTextBlock& block) const;
     void setBreakOfBlocks(int firstBlock, int lastBlock, textbox::Break kind);
+    void markBreaks(int firstBlock, const std::vector<textbox::Break>& breaks, textbox::Break inherited);
     // Widget text (U+2029 between blocks, marked U+FFFD for substitutes) starting at
     // `widgetStart` turned into model text.
     QString toModelText(QStringView widgetText, int widgetStart) const;

@@ -5,6 +5,7 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditTarget.h"
+#include "platform/ui/Fonts.h"
 #include "shell/logic/MenuTable.h"
 #include "shell/ui/basModu001.h"
 
@@ -91,23 +92,10 @@ void frmMdimenuform::mnuSetFont_Click()
         CommonDialog1.Max = 20;
         CommonDialog1.DialogTitle = QStringLiteral("Set Font for the Text");
         auto* text = activeChildControl<QPlainTextEdit>(*this, "txtText01");
-        const QFont current = text->font();
-        CommonDialog1.FontName = current.family();
-        CommonDialog1.FontSize = float(current.pointSizeF());
-        CommonDialog1.FontBold = current.bold();
-        CommonDialog1.FontItalic = current.italic();
-        CommonDialog1.FontStrikethru = current.strikeOut();
-        CommonDialog1.FontUnderline = current.underline();
+        // The text box's font goes to the dialog and comes back, property by property.
+        CommonDialog1.setFont(fonts::choiceOf(text->font()));
         CommonDialog1.ShowFont();
-        QFont chosen = text->font();
-        chosen.setFamily(CommonDialog1.FontName);
-        if (CommonDialog1.FontSize > 0)
-            chosen.setPointSizeF(CommonDialog1.FontSize);
-        chosen.setBold(CommonDialog1.FontBold);
-        chosen.setItalic(CommonDialog1.FontItalic);
-        chosen.setStrikeOut(CommonDialog1.FontStrikethru);
-        chosen.setUnderline(CommonDialog1.FontUnderline);
-        text->setFont(chosen);
+        text->setFont(fonts::withChoice(text->font(), CommonDialog1.font()));
     } catch (const RuntimeError&) {
     }
 }

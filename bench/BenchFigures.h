@@ -18,12 +18,20 @@ inline void record(benchmark::State& state, double ours)
     state.counters["ours"] = ours;
 }
 
-// Alternates which side of a pair runs first, so that neither always meets warm caches.
-inline bool oursFirst()
+// Runs both sides of a pair, alternating which runs first, so that neither always meets
+// warm caches.
+template <class Ours, class Reference>
+void runPair(Ours&& ours, Reference&& reference)
 {
-    static bool flip = false;
-    flip = !flip;
-    return flip;
+    static bool oursFirst = false;
+    oursFirst = !oursFirst;
+    if (oursFirst) {
+        ours();
+        reference();
+    } else {
+        reference();
+        ours();
+    }
 }
 
 }  // namespace folio::bench

@@ -51,13 +51,7 @@ void FindNext(benchmark::State& state, bool caseSensitive, bool afterEdit)
             found = text.indexOf(needle, 0, cs);
             reference = secondsSince(start);
         };
-        if (oursFirst()) {
-            runOurs();
-            runReference();
-        } else {
-            runReference();
-            runOurs();
-        }
+        runPair(runOurs, runReference);
         if (box->SelStart() != expected || found != expected) {
             state.SkipWithError("Find Next selected the wrong place");
             return;

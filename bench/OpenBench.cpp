@@ -34,13 +34,7 @@ void Open(benchmark::State& state, FileShape shape)
             delete edit;
             QCoreApplication::processEvents();
         };
-        if (oursFirst()) {
-            runOurs();
-            runFloor();
-        } else {
-            runFloor();
-            runOurs();
-        }
+        runPair(runOurs, runFloor);
         state.SetIterationTime(ours);
         record(state, ours, floor);
     }

@@ -95,13 +95,7 @@ void StartUp(benchmark::State& state)
 {
     for (auto _ : state) {
         double ours = 0, bare = 0;
-        if (oursFirst()) {
-            ours = startUpSeconds(FOLIO_START_PROGRAM);
-            bare = startUpSeconds(FOLIO_START_BARE);
-        } else {
-            bare = startUpSeconds(FOLIO_START_BARE);
-            ours = startUpSeconds(FOLIO_START_PROGRAM);
-        }
+        runPair([&] { ours = startUpSeconds(FOLIO_START_PROGRAM); }, [&] { bare = startUpSeconds(FOLIO_START_BARE); });
         if (ours <= 0 || bare <= 0) {
             state.SkipWithError("a start-up process failed");
             return;
@@ -123,13 +117,7 @@ void PeakMemory(benchmark::State& state, FileShape shape)
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         double ours = 0, floor = 0;
-        if (oursFirst()) {
-            ours = peakBytes("program", path);
-            floor = peakBytes("floor", path);
-        } else {
-            floor = peakBytes("floor", path);
-            ours = peakBytes("program", path);
-        }
+        runPair([&] { ours = peakBytes("program", path); }, [&] { floor = peakBytes("floor", path); });
         if (ours <= 0 || floor <= 0) {
             state.SkipWithError("a memory process failed");
             return;

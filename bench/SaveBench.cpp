@@ -34,13 +34,7 @@ void Save(benchmark::State& state)
                 std::abort();
             reference = secondsSince(start);
         };
-        if (oursFirst()) {
-            runOurs();
-            runReference();
-        } else {
-            runReference();
-            runOurs();
-        }
+        runPair(runOurs, runReference);
         if (form->TextChanged) {
             state.SkipWithError("the document was not saved");
             return;

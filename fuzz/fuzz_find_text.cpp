@@ -5,7 +5,8 @@
 // case does not matter. Texts come from a small alphabet rich in letters whose case mapping
 // is unusual (the Kelvin sign, the dotted capital I, final sigma, sharp s), in line breaks
 // and in surrogates, so that matches and near-matches are frequent; the searched-for text is
-// often cut from the text itself with its letters' case changed.
+// often cut from the text itself with its letters' case changed. The text is also searched
+// cut into parts at places the input chooses, as the text box hands it over.
 #include "document/logic/FindText.h"
 
 #include "FuzzSupport.h"
@@ -90,6 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const ExactText text{std::move(textUnits)};
     const ExactText find{std::move(findUnits)};
+    std::vector<QStringView> parts;
+    for (qsizetype at = 0; at < text.view().size();) {
+        const qsizetype length = std::min<qsizetype>(in.empty() ? 64 : in.below(40), text.view().size() - at);
+        parts.push_back(text.view().sliced(at, length));
+        at += length;
+    }
 
     for (bool caseSensitive : {true, false}) {
         const int got = folio::findText(text.view(), find.view(), start, caseSensitive);
@@ -101,6 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        .arg(caseSensitive ? "case-sensitive" : "any case")
                        .arg(got)
                        .arg(want));
+        const int inParts = folio::findText(parts, find.view(), start, caseSensitive);
+        FUZZ_CHECK(inParts == want, QStringLiteral("find %1 in %2 cut into %3 parts: got %4, want %5")
+                                        .arg(show(find.view()), show(text.view()))
+                                        .arg(parts.size())
+                                        .arg(inParts)
+                                        .arg(want));
     }
 
     // Lower-casing per unit keeps the length and agrees with QChar::toLower.

@@ -9,8 +9,10 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <functional>
+#include <future>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -185,35 +187,90 @@ bool writeAtomically(const QString& path, WriteMode mode, const std::function<bo
     return true;
 }
 
-// Writes the text, then CR LF, encoding a piece at a time into one small buffer as it goes:
-// a document of tens of megabytes never needs a second copy of itself in memory, and the
-// buffer stays in the processor's cache. `onlyIfHeld`: give up at the first character the
-// code page cannot hold (see writeDocumentIfRepresentable()).
-bool writeText(const QString& path, QStringView text, WriteMode mode, bool onlyIfHeld)
+// A place in a text given as parts.
+struct PartPosition {
+    size_t part = 0;
+    qsizetype at = 0;  // within parts[part]
+
+    // Moves past parts that are used up; true when nothing is left.
+    bool atEnd(std::span<const QStringView> parts)
+    {
+        while (part < parts.size() && at >= parts[part].size()) {
+            ++part;
+            at = 0;
+        }
+        return part >= parts.size();
+    }
+};
+
+constexpr qsizetype kSlice = 1024 * 1024;  // characters encoded in one go
+
+// Encodes up to kSlice characters from `from` on into `out` (room for kSlice bytes) and
+// moves `from` behind them. Returns the number of bytes, or -1 when `onlyIfHeld` and a
+// character the code page cannot hold came up.
+qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition& from, char* out, bool onlyIfHeld)
 {
-    constexpr qsizetype kPiece = 256 * 1024;
-    QByteArray buffer(kPiece + 2, Qt::Uninitialized);
-    qsizetype at = 0;
+    qsizetype taken = 0;
+    qsizetype written = 0;
+    while (taken < kSlice && !from.atEnd(parts)) {
+        const QStringView text = parts[from.part];
+        qsizetype length = std::min(kSlice - taken, text.size() - from.at);
+        // A surrogate pair is encoded whole, as one '?': it goes into the next slice.
+        if (from.at + length < text.size() && QChar::isHighSurrogate(text[from.at + length - 1].unicode())) {
+            if (--length == 0)
+                break;
+        }
+        const QStringView slice = text.sliced(from.at, length);
+        const qsizetype bytes = onlyIfHeld ? cp1252::encodeIntoIfHeld(slice, out + written)
+                                           : cp1252::encodeInto(slice, out + written);
+        if (bytes < 0)
+            return -1;
+        written += bytes;
+        taken += length;
+        from.at += length;
+    }
+    return written;
+}
+
+// Writes the text, then CR LF. The text is encoded a slice at a time into two small buffers
+// that take turns: while one is being written, the next slice is encoded into the other on a
+// second thread, so a big document costs little more than writing its bytes, and never
+// needs a second copy of itself in memory. `onlyIfHeld`: give up at the first character the
+// code page cannot hold (see writeDocumentIfRepresentable()).
+bool writeText(const QString& path, std::span<const QStringView> parts, WriteMode mode, bool onlyIfHeld)
+{
+    std::array<QByteArray, 2> buffers = {QByteArray(kSlice + 2, Qt::Uninitialized),
+                                         QByteArray(kSlice + 2, Qt::Uninitialized)};
+    PartPosition from;
+    int current = -1;  // the buffer handed out last
+    // The slice after buffers[current], being encoded into the other buffer. Declared after
+    // the buffers: leaving early (a failed write throws) waits for it before they go.
+    std::future<qsizetype> ahead;
     bool ended = false;
     return writeAtomically(path, mode, [&](QByteArrayView& piece) {
         if (ended)
             return true;
-        qsizetype length = std::min(kPiece, text.size() - at);
-        // A surrogate pair is encoded whole, as one '?'.
-        if (at + length < text.size() && length > 1 && QChar::isHighSurrogate(text[at + length - 1].unicode()))
-            --length;
-        const QStringView part = text.sliced(at, length);
-        qsizetype written = onlyIfHeld ? cp1252::encodeIntoIfHeld(part, buffer.data())
-                                       : cp1252::encodeInto(part, buffer.data());
+        qsizetype written;
+        if (current < 0) {
+            current = 0;
+            written = encodeSlice(parts, from, buffers[0].data(), onlyIfHeld);
+        } else {
+            current = 1 - current;
+            written = ahead.get();
+        }
         if (written < 0)
             return false;
-        at += length;
-        if (at >= text.size()) {
-            buffer[written++] = '\r';
-            buffer[written++] = '\n';
+        if (from.atEnd(parts)) {
+            buffers[current][written++] = '\r';
+            buffers[current][written++] = '\n';
             ended = true;
+        } else {
+            // Left to run on this thread only when no thread can be started.
+            char* out = buffers[1 - current].data();
+            ahead = std::async(std::launch::async | std::launch::deferred,
+                               [parts, &from, out, onlyIfHeld] { return encodeSlice(parts, from, out, onlyIfHeld); });
         }
-        piece = QByteArrayView(buffer.constData(), written);
+        piece = QByteArrayView(buffers[current].constData(), written);
         return true;
     });
 }
@@ -231,14 +288,24 @@ void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
     });
 }
 
+void writeDocument(const QString& path, std::span<const QStringView> parts, WriteMode mode)
+{
+    writeText(path, parts, mode, false);
+}
+
+bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode)
+{
+    return writeText(path, parts, mode, true);
+}
+
 void writeDocument(const QString& path, QStringView text, WriteMode mode)
 {
-    writeText(path, text, mode, false);
+    writeDocument(path, std::span<const QStringView>(&text, 1), mode);
 }
 
 bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode)
 {
-    return writeText(path, text, mode, true);
+    return writeDocumentIfRepresentable(path, std::span<const QStringView>(&text, 1), mode);
 }
 
 }  // namespace folio

@@ -17,6 +17,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <span>
+
 namespace folio {
 
 // The whole file, decoded and turned into text by the reading rule (document/logic/
@@ -35,6 +37,9 @@ void writeDocument(const QString& path, QStringView text, WriteMode mode);
 // were, and false comes back; failures throw as in writeDocument(). One pass over the text,
 // where checking it first and writing it afterwards would read it twice.
 bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode);
+// Both, for a text given as consecutive parts, none of which ends inside a surrogate pair.
+void writeDocument(const QString& path, std::span<const QStringView> parts, WriteMode mode);
+bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode);
 
 // The raw bytes of a file.
 QByteArray readFileBytes(const QString& path);

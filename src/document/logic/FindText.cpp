@@ -157,21 +157,79 @@ bool lowerVariants(char16_t lowered, std::array<char16_t, kMaxVariants>& out)
     return variantsOf(lowered, lowerTable(), out);
 }
 
+// indexOfMapped() over consecutive parts. A match that starts in one part's last m-1 units
+// and runs on into the next parts is looked for in a small copy of that stretch.
+template <typename Map>
+qsizetype indexOfMappedInParts(std::span<const QStringView> parts, QStringView needle, qsizetype from, Map map,
+                               bool (*variants)(char16_t, std::array<char16_t, kMaxVariants>&))
+{
+    const qsizetype m = needle.size();
+    qsizetype base = 0;
+    QString across;
+    for (size_t p = 0; p < parts.size(); ++p) {
+        const QStringView part = parts[p];
+        const qsizetype n = part.size();
+        if (base + n <= from) {
+            base += n;
+            continue;
+        }
+        const qsizetype localFrom = std::max<qsizetype>(0, from - base);
+        const qsizetype inside = indexOfMapped(part, needle, localFrom, map, variants);
+        if (inside >= 0)
+            return base + inside;
+        const qsizetype acrossFrom = std::max(localFrom, n - (m - 1));
+        if (acrossFrom < n && p + 1 < parts.size()) {
+            across = part.sliced(acrossFrom).toString();
+            qsizetype wanted = m - 1;
+            for (size_t q = p + 1; q < parts.size() && wanted > 0; ++q) {
+                const qsizetype take = std::min(wanted, parts[q].size());
+                across.append(parts[q].first(take));
+                wanted -= take;
+            }
+            // Too short for the needle to end past this part, so any match starts in it.
+            const qsizetype at = indexOfMapped(across, needle, 0, map, variants);
+            if (at >= 0)
+                return base + acrossFrom + at;
+        }
+        base += n;
+    }
+    return -1;
+}
+
 }  // namespace
 
-int findText(QStringView text, QStringView find, int start1Based, bool caseSensitive)
+int findText(std::span<const QStringView> parts, QStringView find, int start1Based, bool caseSensitive)
 {
     if (find.isEmpty())
         return 0;
+    qsizetype total = 0;
+    for (const QStringView part : parts)
+        total += part.size();
     const qsizetype from = start1Based < 1 ? 0 : qsizetype(start1Based) - 1;
-    if (from >= text.size() || find.size() > text.size() - from)
+    if (from >= total || find.size() > total - from)
         return 0;
+    // Each boundary between parts costs a copy of about twice the needle; when that would
+    // add up to more than the text, one copy of the whole text is cheaper.
+    QString joined;
+    QStringView single;
+    if (parts.size() > 1 && find.size() > total / qsizetype(parts.size())) {
+        joined.reserve(total);
+        for (const QStringView part : parts)
+            joined.append(part);
+        single = joined;
+        parts = std::span<const QStringView>(&single, 1);
+    }
     const qsizetype at = caseSensitive
-        ? indexOfMapped(text, find, from, ExactUnits{}, exactVariants)
-        : indexOfMapped(text, lowerPerCharacter(find), from, LowerUnits{}, lowerVariants);
+        ? indexOfMappedInParts(parts, find, from, ExactUnits{}, exactVariants)
+        : indexOfMappedInParts(parts, lowerPerCharacter(find), from, LowerUnits{}, lowerVariants);
     if (at < 0 || at >= INT_MAX)
         return 0;
     return static_cast<int>(at + 1);
+}
+
+int findText(QStringView text, QStringView find, int start1Based, bool caseSensitive)
+{
+    return findText(std::span<const QStringView>(&text, 1), find, start1Based, caseSensitive);
 }
 
 QString lowerPerCharacter(QStringView text)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <span>
+
 namespace folio {
 
 // The smallest 1-based position p >= start1Based at which `find` occurs in `text`, or 0 when
@@ -13,6 +15,9 @@ namespace folio {
 // Case-insensitive: both texts are compared as lowerPerCharacter() gives them, without
 // building the lower-cased copy of `text`.
 int findText(QStringView text, QStringView find, int start1Based, bool caseSensitive);
+// The same over a text given as consecutive parts, as if they were one string: a match may
+// run across any number of parts.
+int findText(std::span<const QStringView> parts, QStringView find, int start1Based, bool caseSensitive);
 
 // Case mapping one UTF-16 unit at a time (QChar::toLower / QChar::toUpper), so the length
 // never changes: "ß" stays "ß" in upper case, a surrogate pair stays as it is.

@@ -101,7 +101,7 @@ void frmTf::OpenMyShades()
     }
 }
 
-bool frmTf::confirmCharactersLost(const QString& text) const
+bool frmTf::confirmCharactersLost(std::span<const QStringView> text) const
 {
     const cp1252::Unrepresentable lost = cp1252::findUnrepresentable(text);
     if (lost.count == 0)
@@ -112,7 +112,9 @@ bool frmTf::confirmCharactersLost(const QString& text) const
 
 bool frmTf::SaveFile()
 {
-    const QString text = txtText01->Text();
+    // The text as it stands now, in the parts the box keeps it in: no copy of a big text.
+    const PieceText pieces = txtText01->TextPieces();
+    const std::vector<QStringView> text = pieces.parts();
     // Nearly every text holds only characters the code page has, and is written in one pass.
     // Otherwise nothing has been written yet, and the user decides first.
     if (!writeDocumentIfRepresentable(FilePath, text, WriteMode::Overwrite)) {
@@ -150,7 +152,8 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
                                      MsgIcon::Question, 2, document::kOverwriteOrAppendTitle);
         if (how != MsgAnswer::Yes && how != MsgAnswer::No)
             return SaveOutcome::NotWritten;
-        const QString text = txtText01->Text();
+        const PieceText pieces = txtText01->TextPieces();
+        const std::vector<QStringView> text = pieces.parts();
         const WriteMode mode = how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append;
         if (!writeDocumentIfRepresentable(chosen, text, mode)) {
             if (!confirmCharactersLost(text))

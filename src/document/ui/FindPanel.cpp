@@ -65,8 +65,10 @@ std::optional<QString> findTextOf(frmTf& w)
 void searchFrom(frmTf& w, const QString& find, int start, const QString& notFound)
 {
     w.FindLen = qint32(find.size());
-    // The text box keeps its whole text ready, so reading it costs nothing here.
-    w.FindPos = findText(w.txtText01->Text(), find, start, w.CaseSensitive);
+    // The text is searched in the parts the box keeps it in, so a search right after an
+    // edit costs no copy of a big text.
+    const PieceText pieces = w.txtText01->TextPieces();
+    w.FindPos = findText(pieces.parts(), find, start, w.CaseSensitive);
     if (w.FindPos != 0) {
         giveFocus(w.txtText01);
         w.txtText01->setSelStart(w.FindPos - 1);

@@ -8,8 +8,10 @@
 #include "platform/ui/ChildForm.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <array>
+#include <span>
 
 class QComboBox;
 class QGroupBox;
@@ -93,7 +95,7 @@ private:
     SaveOutcome saveByDecision();
     // The last word before a write: false when the text holds characters that would be
     // lost and the user does not want them lost.
-    bool confirmCharactersLost(const QString& text) const;
+    bool confirmCharactersLost(std::span<const QStringView> text) const;
 
     void applyLayout();
 };

@@ -33,59 +33,51 @@ constexpr std::array<char16_t, 256> makeDecodeTable()
 
 constexpr std::array<char16_t, 256> kDecode = makeDecodeTable();
 
-// Characters below U+0100 map to the byte of the same value, except U+0080-U+009F where
-// only the five undefined bytes do; -1 marks a character the code page cannot hold.
-constexpr std::array<short, 256> makeLowEncodeTable()
-{
-    std::array<short, 256> t{};
-    for (int c = 0; c < 256; ++c)
-        t[c] = (c >= 0x80 && c < 0xA0) ? short(-1) : short(c);
-    for (int i = 0; i < 32; ++i)
-        if (kHighControls[i] < 0x100)
-            t[kHighControls[i]] = short(0x80 + i);
-    return t;
-}
+// The byte of every character, a table of 256 characters (one "page") per high byte. Below
+// U+0100 a character is the byte of the same value, except U+0080-U+009F where only the five
+// undefined bytes are; the rest of kHighControls lies on four more pages. -1 marks a
+// character the code page cannot hold; every other page holds nothing but -1.
+constexpr std::array<char16_t, 5> kPagesWithBytes = {0x00, 0x01, 0x02, 0x20, 0x21};
+constexpr std::size_t kEmptyPage = kPagesWithBytes.size();
 
-constexpr std::array<short, 256> kEncodeLow = makeLowEncodeTable();
+using EncodePages = std::array<std::array<short, 256>, kPagesWithBytes.size() + 1>;
 
-// The byte of a character at or above U+0100, or -1.
-int encodeHigh(char16_t c)
+constexpr EncodePages makeEncodePages()
 {
-    switch (c) {
-    case 0x20AC: return 0x80;
-    case 0x201A: return 0x82;
-    case 0x0192: return 0x83;
-    case 0x201E: return 0x84;
-    case 0x2026: return 0x85;
-    case 0x2020: return 0x86;
-    case 0x2021: return 0x87;
-    case 0x02C6: return 0x88;
-    case 0x2030: return 0x89;
-    case 0x0160: return 0x8A;
-    case 0x2039: return 0x8B;
-    case 0x0152: return 0x8C;
-    case 0x017D: return 0x8E;
-    case 0x2018: return 0x91;
-    case 0x2019: return 0x92;
-    case 0x201C: return 0x93;
-    case 0x201D: return 0x94;
-    case 0x2022: return 0x95;
-    case 0x2013: return 0x96;
-    case 0x2014: return 0x97;
-    case 0x02DC: return 0x98;
-    case 0x2122: return 0x99;
-    case 0x0161: return 0x9A;
-    case 0x203A: return 0x9B;
-    case 0x0153: return 0x9C;
-    case 0x017E: return 0x9E;
-    case 0x0178: return 0x9F;
-    default: return -1;
+    EncodePages pages{};
+    for (std::size_t k = 0; k < pages.size(); ++k)
+        pages[k].fill(-1);
+    for (int c = 0; c < 0x100; ++c) {
+        if (c < 0x80 || c >= 0xA0)
+            pages[0][c] = short(c);
     }
+    for (int i = 0; i < 32; ++i) {
+        const char16_t c = kHighControls[i];
+        for (std::size_t k = 0; k < kPagesWithBytes.size(); ++k) {
+            if (c >> 8 == kPagesWithBytes[k])
+                pages[k][c & 0xFF] = short(0x80 + i);
+        }
+    }
+    return pages;
 }
 
+constexpr std::array<unsigned char, 256> makePageIndex()
+{
+    std::array<unsigned char, 256> index{};
+    index.fill(static_cast<unsigned char>(kEmptyPage));
+    for (std::size_t k = 0; k < kPagesWithBytes.size(); ++k)
+        index[kPagesWithBytes[k]] = static_cast<unsigned char>(k);
+    return index;
+}
+
+constexpr EncodePages kEncodePages = makeEncodePages();
+constexpr std::array<unsigned char, 256> kPageIndex = makePageIndex();
+
+// The byte of a character, or -1: two table reads and no branch, as text with a curly quote
+// or a euro sign every few words is common.
 inline int encodeUnit(char16_t c)
 {
-    return c < 0x100 ? kEncodeLow[c] : encodeHigh(c);
+    return kEncodePages[kPageIndex[c >> 8]][c & 0xFF];
 }
 
 // The number of UTF-16 units of the character starting at `i`: 2 for a complete surrogate
@@ -180,11 +172,9 @@ inline qsizetype checkOne(const char16_t* p, qsizetype i, qsizetype n, Unreprese
     return i + len;
 }
 
-}  // namespace
-
-Unrepresentable findUnrepresentable(QStringView text)
+// Adds the characters of `text` the code page cannot hold to `result`.
+void collectUnrepresentable(QStringView text, Unrepresentable& result)
 {
-    Unrepresentable result;
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -203,6 +193,22 @@ Unrepresentable findUnrepresentable(QStringView text)
 #endif
         i = checkOne(p, i, n, result);
     }
+}
+
+}  // namespace
+
+Unrepresentable findUnrepresentable(QStringView text)
+{
+    Unrepresentable result;
+    collectUnrepresentable(text, result);
+    return result;
+}
+
+Unrepresentable findUnrepresentable(std::span<const QStringView> parts)
+{
+    Unrepresentable result;
+    for (const QStringView part : parts)
+        collectUnrepresentable(part, result);
     return result;
 }
 
@@ -219,20 +225,31 @@ qsizetype encodeImpl(QStringView text, char* out)
     qsizetype i = 0;
     while (i < n) {
 #if defined(__SSE2__)
-        // Sixteen at a time: all sixteen are stored, but only the run of characters that
-        // are their own byte value counts; the bytes behind it are written again. (w never
-        // passes i, so the store stays inside the room for text.size() bytes.)
+        // Sixteen at a time: the characters that are their own byte value come out of one
+        // pack; the others are looked up and put in their place, as long as each of them is
+        // one unit with a byte of its own. Otherwise the run up to the first such character
+        // counts and the rest goes one by one (w never passes i, so the store stays inside
+        // the room for text.size() bytes).
         if (i + 16 <= n) {
             const unsigned mask = ownByteMask(p + i);
             const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
             const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v0, v1));
-            if (mask == 0xFFFF) {
+            unsigned others = ~mask & 0xFFFF;
+            while (others) {
+                const int lane = __builtin_ctz(others);
+                const int b = encodeUnit(p[i + lane]);
+                if (b < 0)
+                    break;
+                out[w + lane] = static_cast<char>(b);
+                others &= others - 1;
+            }
+            if (others == 0) {
                 i += 16;
                 w += 16;
                 continue;
             }
-            const int run = __builtin_ctz(~mask);
+            const int run = __builtin_ctz(others);
             i += run;
             w += run;
         }

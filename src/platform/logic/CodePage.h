@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <span>
 
 namespace folio::cp1252 {
 
@@ -28,6 +29,8 @@ struct Unrepresentable {
 };
 // The characters of `text` that encode() would have to replace.
 Unrepresentable findUnrepresentable(QStringView text);
+// The same over a text given as consecutive parts, none of which ends inside a surrogate pair.
+Unrepresentable findUnrepresentable(std::span<const QStringView> parts);
 
 // Encodes `text`; a character the code page cannot hold becomes '?' (a surrogate pair counts as
 // one character here, as in findUnrepresentable()). Callers that must not

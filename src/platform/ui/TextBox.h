@@ -6,7 +6,7 @@
 // Every break the user sees is a block break of the widget, and each block remembers the
 // break that opens it (CR LF, a lone LF or a lone CR) in its block format, so a file whose
 // lines end in LF keeps its LFs through editing, undo and redo. Enter inserts CR LF.
-#include "platform/logic/GapText.h"
+#include "platform/logic/PieceText.h"
 #include "platform/ui/SelectionAccess.h"
 #include "platform/ui/TextBoxBreaks.h"
 
@@ -27,9 +27,11 @@ public:
     explicit TextBox(QWidget* parent = nullptr);
 
     // The whole text, breaks as remembered, CR LF for a break typed with Enter. Kept up to
-    // date with every change, so reading it costs at most one move of memory; a caller that
-    // holds on to the copy makes the next change copy the whole text, so let it go when done.
+    // date with every change; reading it after a change costs one copy of the text.
     QString Text() const override;
+    // The same text in the parts it is kept in, without joining them: for readers that walk
+    // a big text once (find, save). The copy stays as it is whatever the box does later.
+    PieceText TextPieces() const { return m_text; }
     // Replaces the whole text in one bulk operation (no undo step is kept for loading).
     void setText(const QString& text);
 
@@ -107,8 +109,8 @@ private:
     mutable std::vector<std::int8_t> m_breakByFormat;
     // The model text, kept in step with the widget document: whole-text readers (save,
     // find) would otherwise walk a document of tens of megabytes block by block each time.
-    // Reading it closes its gap, hence mutable.
-    mutable GapText m_text;
+    // Reading it whole joins its pieces, hence mutable.
+    mutable PieceText m_text;
     bool m_inContentsChange = false;
     bool m_loading = false;
     int m_quiet = 0;

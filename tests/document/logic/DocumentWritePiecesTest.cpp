@@ -9,9 +9,10 @@
 
 using namespace folio;
 
-// writeDocument encodes a long text a piece at a time as it writes; the file must still
-// hold exactly the bytes of the whole text, also where a surrogate pair or a character the
-// code page lacks meets the edge of a piece, and after the old contents when appending.
+// writeDocument encodes a long text a slice at a time as it writes, the next slice while the
+// last is written; the file must still hold exactly the bytes of the whole text, also where a
+// surrogate pair or a character the code page lacks meets the edge of a slice or of a part,
+// and after the old contents when appending.
 TEST(DocumentWritePieces, ALongTextIsWrittenAsTheBytesOfTheWholeText)
 {
     QTemporaryDir dir;
@@ -19,12 +20,12 @@ TEST(DocumentWritePieces, ALongTextIsWrittenAsTheBytesOfTheWholeText)
     const QString path = dir.filePath(QStringLiteral("long.html"));
 
     QString text;
-    for (int i = 0; text.size() < 900 * 1024; ++i) {
+    for (int i = 0; text.size() < 2600 * 1024; ++i) {
         text += QStringLiteral("<p>line %1 caf\u00e9 \u20ac \u2018q\u2019</p>\r\n").arg(i);
         if (i % 977 == 0)
             text += QStringLiteral("\U0001F600\u4e2d");
     }
-    // Put a pair across every likely piece edge.
+    // Put a pair across every likely slice edge.
     for (qsizetype edge = 64 * 1024; edge < text.size(); edge += 64 * 1024)
         text.replace(edge - 1, 2, QStringLiteral("\U0001F600"));
 
@@ -32,13 +33,26 @@ TEST(DocumentWritePieces, ALongTextIsWrittenAsTheBytesOfTheWholeText)
     const QByteArray whole = docformat::fileBytesFromText(text);
     EXPECT_EQ(readFileBytes(path), whole);
 
+    // The same text handed over in parts of every size, cut where no pair is parted.
+    std::vector<QStringView> parts;
+    for (qsizetype at = 0, length = 1; at < text.size(); length = length * 3 + 1) {
+        qsizetype end = std::min(text.size(), at + length);
+        if (end < text.size() && text[end - 1].isHighSurrogate())
+            ++end;
+        parts.push_back(QStringView(text).sliced(at, end - at));
+        at = end;
+    }
+    ASSERT_GT(parts.size(), 5u);
+    writeDocument(path, parts, WriteMode::Overwrite);
+    EXPECT_EQ(readFileBytes(path), whole);
+
     writeDocument(path, u"tail", WriteMode::Append);
     EXPECT_EQ(readFileBytes(path), whole + QByteArrayLiteral("tail\r\n"));
 }
 
-// The one-pass write gives up at a character the code page lacks, even far into the text,
-// and leaves the old file and its folder exactly as they were; a text without one is
-// written as writeDocument() writes it.
+// The one-pass write gives up at a character the code page lacks, even far into the text
+// (in a slice encoded while an earlier one is written), and leaves the old file and its
+// folder exactly as they were; a text without one is written as writeDocument() writes it.
 TEST(DocumentWritePieces, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALostCharacter)
 {
     QTemporaryDir dir;
@@ -48,13 +62,13 @@ TEST(DocumentWritePieces, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALo
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
     old.close();
 
-    QString text(700 * 1024, QChar(u'\u00e9'));
-    text[600 * 1024] = QChar(u'\u2603');
+    QString text(3000 * 1024, QChar(u'\u00e9'));
+    text[2500 * 1024] = QChar(u'\u2603');
     EXPECT_FALSE(writeDocumentIfRepresentable(path, text, WriteMode::Overwrite));
     EXPECT_EQ(readFileBytes(path), QByteArrayLiteral("old\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("doc.html")});
 
-    text[600 * 1024] = QChar(u'\u20ac');
+    text[2500 * 1024] = QChar(u'\u20ac');
     EXPECT_TRUE(writeDocumentIfRepresentable(path, text, WriteMode::Append));
     EXPECT_EQ(readFileBytes(path), QByteArrayLiteral("old\r\n") + docformat::fileBytesFromText(text));
 }

@@ -93,9 +93,22 @@ TEST(FindText, MatchesANaiveSearchOnRandomTexts)
             find = rng.bounded(2) ? lowerPerCharacter(find) : upperPerCharacter(find);
         const int start = rng.bounded(text.size() + 3);
         const bool caseSensitive = rng.bounded(2) == 0;
-        ASSERT_EQ(findText(text, find, start, caseSensitive), referenceFind(text, find, start, caseSensitive))
+        const int expected = referenceFind(text, find, start, caseSensitive);
+        ASSERT_EQ(findText(text, find, start, caseSensitive), expected)
             << "text " << qPrintable(text.toUtf8().toHex()) << " find " << qPrintable(find.toUtf8().toHex())
             << " start " << start << (caseSensitive ? " case-sensitive" : " case-insensitive");
+        // The same text cut into parts (some of them empty) gives the same answer, also for
+        // matches that run across one or more cuts.
+        std::vector<QStringView> parts;
+        qsizetype at = 0;
+        while (at < text.size()) {
+            const qsizetype length = std::min<qsizetype>(rng.bounded(5), text.size() - at);
+            parts.push_back(QStringView(text).sliced(at, length));
+            at += length;
+        }
+        ASSERT_EQ(findText(parts, find, start, caseSensitive), expected)
+            << "text " << qPrintable(text.toUtf8().toHex()) << " in " << parts.size() << " parts, find "
+            << qPrintable(find.toUtf8().toHex()) << " start " << start;
     }
 }
 

@@ -9,21 +9,24 @@
 #include "shell/ui/frmMdimenuform.h"
 
 #include <QCoreApplication>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace folio::bench {
 
 namespace {
 
-// The start of a line about 2000 characters before the end of the text. Text before it is
-// never changed by these figures, so it stays a line start.
+// The start of the line 30 lines (about 2400 characters) before the end of the text, and of
+// the second line. Looked up in the document each time, as the figures keep adding tags.
 int lineStartNearEnd(TextBox* box)
 {
-    static int position = -1;
-    if (position < 0) {
-        const QString text = box->Text();
-        position = int(text.lastIndexOf(QStringLiteral("\r\n"), text.size() - 2000)) + 2;
-    }
-    return position;
+    const QTextDocument* doc = box->document();
+    return box->widgetToModel(doc->findBlockByNumber(doc->blockCount() - 30).position());
+}
+
+int lineStartNearStart(TextBox* box)
+{
+    return box->widgetToModel(box->document()->findBlockByNumber(1).position());
 }
 
 void selectNearEnd(TextBox* box, int length)
@@ -32,22 +35,24 @@ void selectNearEnd(TextBox* box, int length)
     box->setSelLength(length);
 }
 
-// The start of the second line, which the near-start figure keeps wrapping.
-int lineStartNearStart(TextBox* box)
-{
-    static int position = -1;
-    if (position < 0)
-        position = int(box->Text().indexOf(QStringLiteral("\r\n"), 2)) + 2;
-    return position;
-}
+// Where the measured command runs, and whether a command at the other end of the text runs
+// just before it (unmeasured), so that the measured change is far from the previous one.
+enum class Place { NearEnd, NearStart, NearEndAfterNearStart };
 
-void TagCommand(benchmark::State& state, bool nearEnd)
+void TagCommand(benchmark::State& state, Place place)
 {
     Session& session = Session::get();
     frmTf* form = session.bigDocument();
     TextBox* box = form->txtText01;
-    const int at = nearEnd ? lineStartNearEnd(box) : lineStartNearStart(box);
     for (auto _ : state) {
+        if (place == Place::NearEndAfterNearStart) {
+            box->setFocus();
+            box->setSelStart(lineStartNearStart(box));
+            box->setSelLength(5);
+            session.main().mnuBold_Click();
+            QCoreApplication::processEvents();
+        }
+        const int at = place == Place::NearStart ? lineStartNearStart(box) : lineStartNearEnd(box);
         box->setFocus();
         box->setSelStart(at);
         box->setSelLength(5);
@@ -109,8 +114,9 @@ void ReadSelText(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(TagCommand, near_end, true)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(TagCommand, near_start, false)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TagCommand, near_end, Place::NearEnd)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TagCommand, near_start, Place::NearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TagCommand, near_end_after_one_near_start, Place::NearEndAfterNearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadSelStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadSelText)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 

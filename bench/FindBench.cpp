@@ -13,16 +13,19 @@ namespace folio::bench {
 
 namespace {
 
-// afterEdit: a character is added at the end of the text before each search, so the search
-// cannot reuse the text of the previous one.
-void FindNext(benchmark::State& state, bool caseSensitive, bool afterEdit)
+// Where a character is typed before each search, so that the search cannot reuse the text
+// of the previous one: nowhere, at the end, or near the start (which a text kept in one
+// piece of memory would have to move).
+enum class EditBefore { None, AtEnd, NearStart };
+
+void FindNext(benchmark::State& state, bool caseSensitive, EditBefore edit)
 {
     frmTf* form = Session::get().bigDocument();
     TextBox* box = form->txtText01;
     const QString needle = QString::fromLatin1(caseSensitive ? kMarker : kMarkerOtherCase);
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QString text = box->Text();
-    const qsizetype expected = text.indexOf(needle, 0, cs);
+    qsizetype expected = text.indexOf(needle, 0, cs);
     if (expected < 0 || expected < text.size() / 2) {
         state.SkipWithError("the marker is not near the end");
         return;
@@ -33,10 +36,15 @@ void FindNext(benchmark::State& state, bool caseSensitive, bool afterEdit)
     form->cmdFindFirst_Click();
 
     for (auto _ : state) {
-        if (afterEdit) {
+        if (edit == EditBefore::AtEnd) {
             box->setSelStart(box->TextLength());
             box->ReplaceSelection(QStringLiteral(" "));
             text.append(u' ');
+        } else if (edit == EditBefore::NearStart) {
+            box->setSelStart(10);
+            box->ReplaceSelection(QStringLiteral(" "));
+            text.insert(10, u' ');
+            ++expected;
         }
         double ours = 0, reference = 0;
         qsizetype found = -1;
@@ -63,8 +71,9 @@ void FindNext(benchmark::State& state, bool caseSensitive, bool afterEdit)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(FindNext, case_sensitive, true, false)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindNext, case_insensitive, false, false)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindNext, after_edit_case_sensitive, true, true)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, case_sensitive, true, EditBefore::None)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, case_insensitive, false, EditBefore::None)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, after_edit_case_sensitive, true, EditBefore::AtEnd)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, after_edit_near_start_case_sensitive, true, EditBefore::NearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

@@ -1,7 +1,10 @@
 // insert: a tag command ("&Bold" around a selected word) near the end of the 50 MB
 // document, the same near its start (the cost must not grow with the text behind the
-// change), and reading SelStart and SelText near the end. Absolute figures.
+// change), and reading SelStart and SelText near the end. Absolute figures. Also, for
+// information: a character typed into the middle of the 5 MB one-line file until it is
+// painted, next to the same in a bare QPlainTextEdit.
 #include "BenchFigures.h"
+#include "BenchFiles.h"
 #include "BenchSession.h"
 
 #include "document/ui/frmTf.h"
@@ -9,6 +12,7 @@
 #include "shell/ui/frmMdimenuform.h"
 
 #include <QCoreApplication>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -112,8 +116,48 @@ void ReadSelText(benchmark::State& state)
     }
 }
 
+void TypeInLongLine(benchmark::State& state)
+{
+    Session& session = Session::get();
+    const QString path = benchFile(FileShape{LineEnd::CrLf, 5, true});
+    frmTf* form = session.open(path);
+    waitForPaint(form->txtText01->viewport());
+    QPlainTextEdit* bare = session.openBare(path);
+    TextBox* box = form->txtText01;
+    const int middle = box->TextLength() / 2;
+    // The middle of the line lies far below the view, so each side asks for a paint of its
+    // own: the figure runs to the first paint after the line has been laid out again.
+    for (auto _ : state) {
+        double ours = 0, reference = 0;
+        const auto runOurs = [&] {
+            box->setSelStart(middle);
+            box->viewport()->update();
+            const auto start = std::chrono::steady_clock::now();
+            box->ReplaceSelection(QStringLiteral("x"));
+            waitForPaint(box->viewport());
+            ours = secondsSince(start);
+        };
+        const auto runReference = [&] {
+            QTextCursor cursor(bare->document());
+            cursor.setPosition(middle);
+            bare->setTextCursor(cursor);
+            bare->viewport()->update();
+            const auto start = std::chrono::steady_clock::now();
+            bare->textCursor().insertText(QStringLiteral("x"));
+            waitForPaint(bare->viewport());
+            reference = secondsSince(start);
+        };
+        runPair(runOurs, runReference);
+        state.SetIterationTime(ours);
+        record(state, ours, reference);
+    }
+    delete bare;
+    session.close(form);
+}
+
 }  // namespace
 
+BENCHMARK(TypeInLongLine)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_end, Place::NearEnd)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_start, Place::NearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_end_after_one_near_start, Place::NearEndAfterNearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

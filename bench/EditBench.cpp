@@ -12,6 +12,7 @@
 #include "shell/ui/frmMdimenuform.h"
 
 #include <QCoreApplication>
+#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -48,6 +49,8 @@ void TagCommand(benchmark::State& state, Place place)
     Session& session = Session::get();
     frmTf* form = session.bigDocument();
     TextBox* box = form->txtText01;
+    // The commands act on the active window, which another figure's document may have been.
+    session.main().mdiArea()->setActiveSubWindow(form);
     for (auto _ : state) {
         if (place == Place::NearEndAfterNearStart) {
             box->setFocus();

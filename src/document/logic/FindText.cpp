@@ -158,14 +158,16 @@ bool lowerVariants(char16_t lowered, std::array<char16_t, kMaxVariants>& out)
 }
 
 // indexOfMapped() over consecutive parts. A match that starts in one part's last m-1 units
-// and runs on into the next parts is looked for in a small copy of that stretch.
+// and runs on into the next parts is looked for in a small copy of that stretch, when one
+// of those units could begin it.
 template <typename Map>
 qsizetype indexOfMappedInParts(std::span<const QStringView> parts, QStringView needle, qsizetype from, Map map,
                                bool (*variants)(char16_t, std::array<char16_t, kMaxVariants>&))
 {
     const qsizetype m = needle.size();
     qsizetype base = 0;
-    QString across;
+    // Room for the stretch across a boundary, made once: parts may number in the thousands.
+    std::vector<char16_t> across(size_t(2 * m));
     for (size_t p = 0; p < parts.size(); ++p) {
         const QStringView part = parts[p];
         const qsizetype n = part.size();
@@ -178,16 +180,19 @@ qsizetype indexOfMappedInParts(std::span<const QStringView> parts, QStringView n
         if (inside >= 0)
             return base + inside;
         const qsizetype acrossFrom = std::max(localFrom, n - (m - 1));
-        if (acrossFrom < n && p + 1 < parts.size()) {
-            across = part.sliced(acrossFrom).toString();
+        const QStringView tail = part.sliced(acrossFrom);
+        const auto startsMatch = [&](QChar c) { return map(c.unicode()) == needle[0].unicode(); };
+        if (p + 1 < parts.size() && std::any_of(tail.begin(), tail.end(), startsMatch)) {
+            char16_t* out = std::copy(tail.utf16(), tail.utf16() + tail.size(), across.data());
             qsizetype wanted = m - 1;
             for (size_t q = p + 1; q < parts.size() && wanted > 0; ++q) {
                 const qsizetype take = std::min(wanted, parts[q].size());
-                across.append(parts[q].first(take));
+                out = std::copy(parts[q].utf16(), parts[q].utf16() + take, out);
                 wanted -= take;
             }
             // Too short for the needle to end past this part, so any match starts in it.
-            const qsizetype at = indexOfMapped(across, needle, 0, map, variants);
+            const QStringView stretch(across.data(), out - across.data());
+            const qsizetype at = indexOfMapped(stretch, needle, 0, map, variants);
             if (at >= 0)
                 return base + acrossFrom + at;
         }

@@ -2,44 +2,55 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <tuple>
 
 namespace folio {
 
 namespace {
 
-// Pieces up to kSmall characters are joined with their neighbours as long as the joined piece
-// stays within kJoined: copying that much costs microseconds, and typing line after line
-// leaves pieces of a few thousand characters rather than one per line.
-constexpr qsizetype kSmall = 2048;
-constexpr qsizetype kJoined = 8192;
+// Pieces hold at most about kLongest characters (copying that much costs microseconds) and,
+// unless the whole text is shorter, at least kShortest.
+constexpr qsizetype kLongest = 65536;
+constexpr qsizetype kShortest = kLongest / 4;
+
+bool partsAPair(QStringView text, qsizetype at)
+{
+    return at > 0 && at < text.size() && text[at - 1].isHighSurrogate() && text[at].isLowSurrogate();
+}
+
+// Appends pieces of `buffer` [from, to) to `out`: as few as kLongest allows, of even
+// length, none ending inside a surrogate pair.
+template <class Piece>
+void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Piece>& out)
+{
+    while (from < to) {
+        const qsizetype left = to - from;
+        const qsizetype count = (left + kLongest - 1) / kLongest;
+        qsizetype length = (left + count - 1) / count;
+        if (partsAPair(buffer, from + length))
+            ++length;
+        out.push_back(Piece{buffer, from, length});
+        from += length;
+    }
+}
 
 }  // namespace
 
 void PieceText::assign(const QString& text)
 {
     m_pieces.clear();
-    if (!text.isEmpty())
-        m_pieces.push_back({text, 0, text.size()});
+    cutInto(text, 0, text.size(), m_pieces);
     m_length = text.size();
 }
 
-qsizetype PieceText::splitAt(qsizetype position)
+std::pair<qsizetype, qsizetype> PieceText::pieceAt(qsizetype position) const
 {
     qsizetype start = 0;
-    for (qsizetype k = 0; k < qsizetype(m_pieces.size()); ++k) {
-        Piece& piece = m_pieces[size_t(k)];
-        if (position == start)
-            return k;
-        if (position < start + piece.length) {
-            const qsizetype head = position - start;
-            Piece tail{piece.buffer, piece.offset + head, piece.length - head};
-            piece.length = head;
-            m_pieces.insert(m_pieces.begin() + k + 1, std::move(tail));
-            return k + 1;
-        }
-        start += piece.length;
-    }
-    return qsizetype(m_pieces.size());
+    qsizetype k = 0;
+    while (position >= start + m_pieces[size_t(k)].length)
+        start += m_pieces[size_t(k++)].length;
+    return {k, start};
 }
 
 void PieceText::replace(qsizetype position, qsizetype removed, QStringView inserted)
@@ -48,92 +59,101 @@ void PieceText::replace(qsizetype position, qsizetype removed, QStringView inser
     removed = std::clamp<qsizetype>(removed, 0, m_length - position);
     if (removed == 0 && inserted.isEmpty())
         return;
-    const qsizetype first = splitAt(position);
-    const qsizetype last = removed == 0 ? first : splitAt(position + removed);
-    m_pieces.erase(m_pieces.begin() + first, m_pieces.begin() + last);
-    if (!inserted.isEmpty())
-        m_pieces.insert(m_pieces.begin() + first, Piece{inserted.toString(), 0, inserted.size()});
-    m_length += inserted.size() - removed;
-    tidyAround(first, inserted.isEmpty() ? first : first + 1);
-}
 
-void PieceText::join(qsizetype first, qsizetype last)
-{
-    qsizetype total = 0;
-    for (qsizetype k = first; k < last; ++k)
-        total += m_pieces[size_t(k)].length;
+    // The pieces [first, last] are written anew: the one the change starts in (at the end of
+    // the text, the last one), the one its last removed character lies in, and the ones
+    // between. A short result takes in its neighbours, so that no piece stays short.
+    qsizetype first = 0;
+    qsizetype last = -1;
+    qsizetype firstStart = 0;
+    if (!m_pieces.empty()) {
+        std::tie(first, firstStart) = pieceAt(std::min(position, m_length - 1));
+        last = removed == 0 ? first : pieceAt(position + removed - 1).first;
+    }
+    const auto lengthOf = [&](qsizetype k) { return m_pieces[size_t(k)].length; };
+    qsizetype kept = 0;  // characters of [first, last] the change leaves
+    for (qsizetype k = first; k <= last; ++k)
+        kept += lengthOf(k);
+    kept -= removed;
+    const qsizetype count = qsizetype(m_pieces.size());
+    while (kept + inserted.size() < kShortest && (first > 0 || last < count - 1)) {
+        if (last < count - 1) {
+            kept += lengthOf(++last);
+        } else {
+            kept += lengthOf(--first);
+            firstStart -= lengthOf(first);
+        }
+    }
+
+    // The new text of [first, last]: the old one up to the change, the inserted text, and
+    // the old one behind the removed stretch.
     QString joined;
-    joined.reserve(total);
-    for (qsizetype k = first; k < last; ++k)
-        joined.append(m_pieces[size_t(k)].view());
-    m_pieces.erase(m_pieces.begin() + first + 1, m_pieces.begin() + last);
-    m_pieces[size_t(first)] = Piece{joined, 0, total};
-}
-
-void PieceText::tidyAround(qsizetype first, qsizetype last)
-{
-    qsizetype total = 0;
-    for (qsizetype k = first; k < last; ++k)
-        total += m_pieces[size_t(k)].length;
-    const auto joinable = [&](qsizetype k) {
-        const qsizetype length = m_pieces[size_t(k)].length;
-        return length <= kSmall && total + length <= kJoined;
+    const auto build = [&] {
+        const auto appendOld = [&](qsizetype from, qsizetype to) {  // from the start of `first`
+            qsizetype at = 0;
+            for (qsizetype k = first; k <= last; ++k) {
+                const QStringView piece = m_pieces[size_t(k)].view();
+                const qsizetype a = std::clamp(from - at, qsizetype(0), piece.size());
+                const qsizetype b = std::clamp(to - at, qsizetype(0), piece.size());
+                joined.append(piece.sliced(a, b - a));
+                at += piece.size();
+            }
+        };
+        const qsizetype local = position - firstStart;
+        joined.clear();
+        joined.reserve(kept + inserted.size());
+        appendOld(0, local);
+        joined.append(inserted);
+        appendOld(local + removed, kept + removed);
     };
-    while (first > 0 && joinable(first - 1))
-        total += m_pieces[size_t(--first)].length;
-    while (last < qsizetype(m_pieces.size()) && joinable(last))
-        total += m_pieces[size_t(last++)].length;
-    if (last - first >= 2) {
-        join(first, last);
-        last = first + 1;
+    build();
+    // A surrogate pair parted at either end of the new stretch takes the neighbour in.
+    const bool pairBefore = first > 0 && !joined.isEmpty() && joined.front().isLowSurrogate()
+        && m_pieces[size_t(first - 1)].view().back().isHighSurrogate();
+    const bool pairAfter = last < count - 1 && !joined.isEmpty() && joined.back().isHighSurrogate()
+        && m_pieces[size_t(last + 1)].view().front().isLowSurrogate();
+    if (pairBefore || pairAfter) {
+        if (pairBefore) {
+            kept += lengthOf(--first);
+            firstStart -= lengthOf(first);
+        }
+        if (pairAfter)
+            kept += lengthOf(++last);
+        build();
     }
-    // The far end first, so that a piece added there leaves `first` where it is.
-    keepPairWhole(last);
-    if (first != last)
-        keepPairWhole(first);
+
+    std::vector<Piece> made;
+    cutInto(joined, 0, joined.size(), made);
+    const auto at = m_pieces.erase(m_pieces.begin() + first, m_pieces.begin() + (last + 1));
+    m_pieces.insert(at, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+    m_length += inserted.size() - removed;
 }
 
-void PieceText::keepPairWhole(qsizetype k)
+bool PieceText::isOneWholeBuffer() const
 {
-    if (k <= 0 || k >= qsizetype(m_pieces.size()))
-        return;
-    Piece& left = m_pieces[size_t(k - 1)];
-    Piece& right = m_pieces[size_t(k)];
-    const QChar high = left.view().back();
-    const QChar low = right.view().front();
-    if (!high.isHighSurrogate() || !low.isLowSurrogate())
-        return;
-    if (left.length + right.length <= kJoined) {
-        join(k - 1, k + 1);
-        return;
+    const QChar* data = m_pieces.front().buffer.constData();
+    qsizetype next = 0;
+    for (const Piece& piece : m_pieces) {
+        if (piece.buffer.constData() != data || piece.offset != next)
+            return false;
+        next += piece.length;
     }
-    // Both are long: the pair moves into a piece of its own between them.
-    left.length -= 1;
-    right.offset += 1;
-    right.length -= 1;
-    const QChar pair[2] = {high, low};
-    m_pieces.insert(m_pieces.begin() + k, Piece{QString(pair, 2), 0, 2});
-    // A piece that held nothing but its half of the pair is gone.
-    if (m_pieces[size_t(k + 1)].length == 0)
-        m_pieces.erase(m_pieces.begin() + k + 1);
-    if (m_pieces[size_t(k - 1)].length == 0)
-        m_pieces.erase(m_pieces.begin() + k - 1);
+    return next == m_pieces.front().buffer.size();
 }
 
 QString PieceText::text()
 {
     if (m_pieces.empty())
         return QString();
-    const Piece& only = m_pieces.front();
-    if (m_pieces.size() == 1 && only.offset == 0 && only.length == only.buffer.size())
-        return only.buffer;
+    if (isOneWholeBuffer())
+        return m_pieces.front().buffer;
     QString joined(m_length, Qt::Uninitialized);
     QChar* out = joined.data();
     for (const Piece& piece : m_pieces) {
         std::memcpy(out, piece.view().data(), size_t(piece.length) * sizeof(QChar));
         out += piece.length;
     }
-    m_pieces.assign(1, Piece{joined, 0, m_length});
+    assign(joined);
     return joined;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // A long text that is changed in small places again and again and read whole now and then:
-// the text box's model text. It is kept as a list of pieces, each a stretch of a shared,
-// never-changed buffer: the text as loaded, or the text of one change. A change splits the
-// pieces at its two ends and puts one new piece between them, so its cost depends on the
-// change and on the number of pieces, never on the length of the text or on where the
-// previous change was. Small neighbouring pieces are joined, so a run of changes in one place
-// leaves few pieces behind.
+// the text box's model text. It is kept as a list of pieces of bounded size, each a stretch
+// of a shared buffer that is never written to once it is in a piece: the text as loaded, or
+// the text of one change. A change copies only the piece (or the few pieces) it falls in,
+// so its cost depends on the change, never on the length of the text or on where the
+// previous change was; and however the text is changed, there are never more pieces than
+// one per 16,384 characters, so readers that walk them stay as fast as over one string.
 //
 // Readers of the whole text that can take it in parts (find, save) read the pieces where
 // they lie. No piece ends between the two halves of a surrogate pair, so a reader that takes
@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
 #include <vector>
 
 namespace folio {
@@ -23,8 +24,9 @@ public:
     void assign(const QString& text);
     // Replaces `removed` characters at `position` (both clamped to the text) by `inserted`.
     void replace(qsizetype position, qsizetype removed, QStringView inserted);
-    // The whole text. Joins the pieces into one (a copy of the text) and keeps that as the
-    // only piece, so a second reading without a change in between copies nothing.
+    // The whole text. When the text has changed since it was assigned or last read whole,
+    // this joins the pieces into one buffer (a copy of the text) and keeps that, so a second
+    // reading without a change in between copies nothing.
     QString text();
     qsizetype size() const { return m_length; }
     // The text as consecutive parts, in order; valid while this object lives unchanged. A
@@ -35,23 +37,17 @@ public:
 
 private:
     struct Piece {
-        QString buffer;  // shared and never written to once it is in a piece
+        QString buffer;
         qsizetype offset = 0;
         qsizetype length = 0;
         QStringView view() const { return QStringView(buffer).sliced(offset, length); }
     };
 
-    // Makes `position` the start of a piece (or the end of the text) and returns that
-    // piece's index.
-    qsizetype splitAt(qsizetype position);
-    // Replaces pieces [first, last) by one new piece holding their text.
-    void join(qsizetype first, qsizetype last);
-    // Joins the small pieces around [first, last), the pieces a change has just touched,
-    // and keeps the surrogate pairs at the ends of that stretch whole.
-    void tidyAround(qsizetype first, qsizetype last);
-    // Where pieces k-1 and k would part a surrogate pair, the two are joined, or, when both
-    // are long, the pair gets a piece of its own between them.
-    void keepPairWhole(qsizetype k);
+    // The index of the piece holding the character at `position` (< size()), and where that
+    // piece starts.
+    std::pair<qsizetype, qsizetype> pieceAt(qsizetype position) const;
+    // Whether the pieces are the whole of one buffer, in order.
+    bool isOneWholeBuffer() const;
 
     std::vector<Piece> m_pieces;
     qsizetype m_length = 0;

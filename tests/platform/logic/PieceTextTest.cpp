@@ -54,67 +54,82 @@ TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
         ASSERT_FALSE(partsPartAPair(parts)) << "step " << step;
         if (rnd.bounded(50) == 0) {
             ASSERT_EQ(text.text(), model) << "step " << step;
-            ASSERT_EQ(text.pieceCount(), model.isEmpty() ? 0 : 1);
         }
     }
 }
 
-// A pair whose halves come together between two long pieces is kept whole without copying
-// either of them.
-TEST(PieceText, APairMetBetweenLongPiecesIsKeptWhole)
+// However a long text is changed (here: 10,000 single characters at scattered places, then
+// a run typed character by character, then a long stretch removed), it never lies in more
+// than one piece per 16,384 characters.
+TEST(PieceText, PiecesStayFewWhateverTheChanges)
 {
-    const QString high = QString(10000, u'a') + QChar(0xD83D);
-    const QString low = QChar(0xDE00) + QString(10000, u'b');
     PieceText text;
-    text.assign(high + u'-' + low);
-    text.replace(high.size(), 1, u"");
-    const std::vector<QStringView> parts = text.parts();
-    EXPECT_FALSE(partsPartAPair(parts));
-    EXPECT_EQ(joined(parts), high + low);
-    EXPECT_EQ(text.pieceCount(), 3);
+    text.assign(QString(2000000, u'x'));
+    const auto bounded = [&] { return text.pieceCount() <= text.size() / 16384 + 1; };
+    QRandomGenerator rnd(99);
+    for (int i = 0; i < 10000; ++i)
+        text.replace(rnd.bounded(int(text.size())), 1, u"y");
+    EXPECT_TRUE(bounded()) << text.pieceCount();
+    for (qsizetype at = 500000; at < 520000; ++at)
+        text.replace(at, 0, u"k");
+    EXPECT_TRUE(bounded()) << text.pieceCount();
+    text.replace(100000, 1500000, u"");
+    EXPECT_TRUE(bounded()) << text.pieceCount();
+    EXPECT_EQ(text.size(), 2000000 + 20000 - 1500000);
+    // Nearly all of every 65,536 characters removed, from the back: what remains of each
+    // piece is taken in by a neighbour.
+    text.assign(QString(16 * 65536, u'x'));
+    for (qsizetype block = 15; block >= 0; --block)
+        text.replace(block * 65536 + 50, 65536 - 100, u"");
+    EXPECT_EQ(text.size(), 16 * 100);
+    EXPECT_TRUE(bounded()) << text.pieceCount();
 }
 
-// The loaded text is never copied: a change far from the last one only cuts the shared text,
-// so its cost does not depend on the length of the text. A whole reading without a change
-// hands out the same buffer.
-TEST(PieceText, ChangesCutTheLoadedTextWithoutCopyingIt)
+// The halves of a surrogate pair that meet where two pieces meet end up in one piece, from
+// either side.
+TEST(PieceText, APairMetAtAPieceEdgeIsKeptWhole)
 {
-    const QString loaded(1000000, u'x');
+    const QChar high(0xD83D), low(0xDE00);
+    for (const bool highFirst : {true, false}) {
+        PieceText text;
+        QString model(131072, u'a');  // two pieces of 65,536
+        text.assign(model);
+        ASSERT_EQ(text.pieceCount(), 2);
+        const qsizetype first = highFirst ? 65535 : 65536;
+        const qsizetype second = highFirst ? 65536 : 65535;
+        text.replace(first, 1, QStringView(highFirst ? &high : &low, 1));
+        text.replace(second, 1, QStringView(highFirst ? &low : &high, 1));
+        model[65535] = high;
+        model[65536] = low;
+        const std::vector<QStringView> parts = text.parts();
+        EXPECT_FALSE(partsPartAPair(parts)) << (highFirst ? "high first" : "low first");
+        EXPECT_EQ(joined(parts), model);
+    }
+}
+
+// The loaded text is never copied whole: a change copies only the piece it falls in, and a
+// whole reading of an unchanged text hands out the loaded buffer itself.
+TEST(PieceText, AChangeCopiesOnlyThePieceItFallsIn)
+{
+    const QString loaded(4000000, u'x');
     PieceText text;
     text.assign(loaded);
     EXPECT_EQ(text.text().constData(), loaded.constData());
 
-    text.replace(990000, 1, u"end");
+    text.replace(3990000, 1, u"end");
     text.replace(5000, 1, u"start");
-    text.replace(500000, 0, u"middle");
-    const std::vector<QStringView> parts = text.parts();
-    ASSERT_EQ(parts.size(), 7u);
-    EXPECT_EQ(parts[0].data(), loaded.constData());
-    EXPECT_EQ(parts[2].data(), loaded.constData() + 5001);
-    EXPECT_EQ(parts[6].data(), loaded.constData() + 990001);
-
-    // Joined once, the text stays one piece until the next change.
-    const QString whole = text.text();
-    EXPECT_EQ(whole.size(), 1000000 + 2 + 4 + 6);
-    EXPECT_EQ(text.text().constData(), whole.constData());
-}
-
-// Typing character by character, and line by line, in the middle of a long text leaves a
-// handful of pieces, not one per change.
-TEST(PieceText, TypingInOnePlaceLeavesFewPieces)
-{
-    PieceText text;
-    text.assign(QString(1000000, u'x'));
-    qsizetype at = 400000;
-    for (int i = 0; i < 10000; ++i)
-        text.replace(at++, 0, u"k");
-    EXPECT_LE(text.pieceCount(), 10);
-    for (int line = 0; line < 1000; ++line) {
-        text.replace(at, 0, u"<p>a typed line</p>\r\n");
-        at += 21;
+    text.replace(2000000, 0, u"middle");
+    qsizetype stillLoaded = 0;
+    for (const QStringView part : text.parts()) {
+        if (part.data() >= loaded.constData() && part.data() < loaded.constData() + loaded.size())
+            stillLoaded += part.size();
     }
-    EXPECT_LE(text.pieceCount(), 20);
-    EXPECT_EQ(text.size(), 1000000 + 10000 + 21000);
+    EXPECT_GE(stillLoaded, loaded.size() * 9 / 10);
+
+    // Joined once, the text stays in one buffer until the next change.
+    const QString whole = text.text();
+    EXPECT_EQ(whole.size(), 4000000 + 2 + 4 + 6);
+    EXPECT_EQ(text.text().constData(), whole.constData());
 }
 
 // A copy keeps the text it was made from whatever happens to the original afterwards, even

@@ -28,7 +28,7 @@ void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Pi
         const qsizetype left = to - from;
         const qsizetype count = (left + kLongest - 1) / kLongest;
         qsizetype length = (left + count - 1) / count;
-        if (partsAPair(buffer, from + length))
+        if (from + length < to && partsAPair(buffer, from + length))
             ++length;
         out.push_back(Piece{buffer, from, length});
         from += length;

@@ -4,8 +4,8 @@
 // of a shared buffer that is never written to once it is in a piece: the text as loaded, or
 // the text of one change. A change copies only the piece (or the few pieces) it falls in,
 // so its cost depends on the change, never on the length of the text or on where the
-// previous change was; and however the text is changed, there are never more pieces than
-// one per 16,384 characters, so readers that walk them stay as fast as over one string.
+// previous change was; and however the text is changed, every piece but a lone one holds at
+// least 16,384 characters, so readers that walk the pieces stay as fast as over one string.
 //
 // Readers of the whole text that can take it in parts (find, save) read the pieces where
 // they lie. No piece ends between the two halves of a surrogate pair, so a reader that takes

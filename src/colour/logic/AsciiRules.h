@@ -3,15 +3,15 @@
 // continuous loop reads and steps its input, and the character of a code and the code of a
 // character in the program's single-byte code page (Windows-1252).
 //
-// Number texts follow the classic BASIC conversions, with "." as the only decimal point and
+// Number texts follow the program's number conversions, with "." as the only decimal point and
 // no locale forms (no thousands separators, currency signs or decimal comma). "Blanks" are
 // space, tab, line feed and carriage return.
 //
 //  * Decimal form: optional sign, digits with an optional "." and fraction (".5" and "5."
 //    both count, "." alone does not), optional exponent "e"/"E" with optional sign and at
 //    least one digit ("1e2", "1E+2", "2e-1").
-//  * "&H" (hexadecimal) and "&O" (octal) forms, letters in either case, no sign. As in the
-//    classic runtime they are integers: a value up to &HFFFF is a 16-bit signed integer
+//  * "&H" (hexadecimal) and "&O" (octal) forms, letters in either case, no sign. They are
+//    integers: a value up to &HFFFF is a 16-bit signed integer
 //    ("&HFFFF" is -1, "&H8000" is -32768), a value up to &HFFFFFFFF a 32-bit signed one
 //    ("&H10000" is 65536, "&HFFFFFFFF" is -1); anything larger does not fit, which is an
 //    overflow. Octal follows the same value limits (&O177777, &O37777777777).

@@ -32,9 +32,9 @@ constexpr int kMixedText = 1;
 constexpr int kHtmlText = 8;
 constexpr int kLoopInputMaxLength = 3;
 
-// The classic key code of a Qt key: Enter is 13, letters and digits their upper-case
+// The window's key code of a Qt key: Enter is 13, letters and digits their upper-case
 // character code; keys the window has no use for give 0.
-int classicKeyCode(const QKeyEvent* event)
+int keyCodeOf(const QKeyEvent* event)
 {
     const int key = event->key();
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
@@ -66,7 +66,7 @@ int classicKeyCode(const QKeyEvent* event)
     }
 }
 
-int classicShiftState(Qt::KeyboardModifiers modifiers)
+int shiftStateOf(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
         | (modifiers & Qt::AltModifier ? 4 : 0);
@@ -95,10 +95,10 @@ QLabel* makeLabel(const QString& caption, QWidget* parent, const char* name)
     return label;
 }
 
-// The headings: classic sans serif, 12 point, bold, in green.
+// The headings: the dialog font, 12 point, bold, in green.
 void makeHeading(QLabel* label)
 {
-    label->setFont(fonts::font(fonts::kClassicSans, 12, true));
+    label->setFont(fonts::font(fonts::kDialogFont, 12, true));
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, toQColor(RGB(0, 255, 0)));
     label->setPalette(pal);
@@ -428,7 +428,7 @@ bool frmRgbAscii::eventFilter(QObject* watched, QEvent* event)
         } else if (event->type() == QEvent::KeyRelease) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat() && m_keysDown[index].remove(key->key()))
-                txtText01_KeyUp(index, classicKeyCode(key), classicShiftState(key->modifiers()));
+                txtText01_KeyUp(index, keyCodeOf(key), shiftStateOf(key->modifiers()));
         }
     } else if (auto* bar = qobject_cast<QScrollBar*>(watched); bar && event->type() == QEvent::KeyPress) {
         // Qt's scroll bars swap the arrow keys (they invert their controls for the wheel);

@@ -47,7 +47,7 @@ public:
     void optButton01_Click(int index);
     void cmdShow_Click();
     void cmdLoop_Click();
-    // keyCode as the classic key codes (13 for Enter); shift: 1 Shift, 2 Ctrl, 4 Alt.
+    // keyCode as the window's key codes (13 for Enter, see keyCodeOf); shift: 1 Shift, 2 Ctrl, 4 Alt.
     void txtText01_KeyUp(int index, int keyCode, int shift);
 
     // The hexadecimal pair of each channel as of its latest change.

@@ -1,6 +1,6 @@
 #pragma once
 // Reading and writing document files. Every failure is thrown as a folio::RuntimeError with the
-// original error number: 53 File not found, 76 Path not found, 70 Permission denied,
+// program's error numbers: 53 File not found, 76 Path not found, 70 Permission denied,
 // 75 Path/File access error (a folder or other unusable target), 61 Disk full,
 // 57 Device I/O error. Nothing here talks to the user.
 //

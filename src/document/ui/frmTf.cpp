@@ -39,7 +39,7 @@ void fillBackground(QWidget* w, QColor colour)
 QPushButton* button(const char* name, const QString& caption, QWidget* parent, double l, double t, double w,
                     double h)
 {
-    auto* b = new WrapButton(caption, parent);  // captions wrap as the classic buttons did
+    auto* b = new WrapButton(caption, parent);  // long captions wrap onto more lines
     b->setObjectName(QString::fromLatin1(name));
     geometry::place(b, l, t, w, h);
     return b;
@@ -124,7 +124,7 @@ frmTf::frmTf(QMdiArea* area) : ChildForm(area)
     txtText01 = new TextBox(c);
     txtText01->setObjectName(QStringLiteral("txtText01"));
     txtText01->setAccessibleName(QStringLiteral("Document text"));
-    txtText01->setFont(fonts::font(fonts::kClassicSans, 9.75));
+    txtText01->setFont(fonts::font(fonts::kDialogFont, 9.75));
     txtText01->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtText01->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtText01->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -31,7 +31,7 @@ public:
     qsizetype size() const { return m_length; }
     // The text as consecutive parts, in order; valid while this object lives unchanged. A
     // copy of this object is cheap (one shared reference per piece) and keeps its parts
-    // valid whatever happens to the original afterwards.
+    // valid whatever happens afterwards to the object it was copied from.
     std::vector<QStringView> parts() const;
     qsizetype pieceCount() const { return qsizetype(m_pieces.size()); }
 

@@ -1,5 +1,5 @@
 #pragma once
-// A runtime failure as the program reports it to the user: the original error number,
+// A runtime failure as the program reports it to the user: the program's error number,
 // its description and the component that raised it. Every guarded command catches it:
 //   try { ... } catch (const RuntimeError& e) {
 //       if (e.number() == err::CancelError) return;   // Cancel in a dialog ends silently
@@ -36,7 +36,7 @@ public:
     // The name the program gives as the source of its own errors.
     static QString programSource();
 
-    // The standard description of an original error number ("File not found" for 53, ...);
+    // The standard description of one of the program's error numbers ("File not found" for 53, ...);
     // empty for a number the program does not know.
     static QString standardDescription(int number);
     static RuntimeError fromNumber(int number);
@@ -45,7 +45,7 @@ public:
     static RuntimeError noObject();        // 91: no window or control was there to use
     static RuntimeError notSupported();    // 438: the window has no such control or routine
 
-    // An operating-system failure (errno) on `path`, mapped to the original numbers:
+    // An operating-system failure (errno) on `path`, mapped to the program's numbers:
     // missing file 53, missing folder 76, no permission 70, a folder or other unusable
     // target 75, disk or quota full 61, input/output failure 57.
     // With a path, a missing file whose folder is missing too is 76, not 53.

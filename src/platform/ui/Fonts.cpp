@@ -7,13 +7,13 @@ namespace folio::fonts {
 
 void installSubstitutions()
 {
-    // A sans-serif face with the classic font's narrow widths comes first, so texts placed
-    // for it still fit; the desktop's own sans-serif face stands in where there is none.
+    // A sans-serif face with the dialog font's narrow widths comes first, so texts placed
+    // for it still fit; the desktop's own sans-serif face serves where there is none.
     const QString desktopSans = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     QStringList substitutes;
     substitutes << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << desktopSans
                 << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif");
-    QFont::insertSubstitutions(kClassicSans, substitutes);
+    QFont::insertSubstitutions(kDialogFont, substitutes);
 }
 
 QFont font(const QString& family, double points, bool bold)

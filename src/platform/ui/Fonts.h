@@ -6,9 +6,9 @@
 
 namespace folio::fonts {
 
-// The classic dialog font is mapped to the desktop's sans-serif font by one substitution
-// rule, so every size and weight given stays as it is.
-inline const QString kClassicSans = QStringLiteral("MS Sans Serif");
+// The dialog font, the font every window is laid out for. It is mapped to the desktop's
+// sans-serif font by one substitution rule, so every size and weight given stays as it is.
+inline const QString kDialogFont = QStringLiteral("MS Sans Serif");
 void installSubstitutions();
 
 QFont font(const QString& family, double points, bool bold = false);

@@ -265,8 +265,8 @@ QString TextBox::toModelText(QStringView widgetText, int widgetStart) const
             out.append(widgetText.mid(i, hit - i));
             QTextCursor c(const_cast<QTextDocument*>(doc));
             c.setPosition(widgetStart + int(hit) + 1);
-            const QVariant original = c.charFormat().property(textbox::SubstituteProperty);
-            out.append(original.isValid() ? QChar(char16_t(original.toInt())) : QChar(textbox::SubstituteChar));
+            const QVariant realChar = c.charFormat().property(textbox::SubstituteProperty);
+            out.append(realChar.isValid() ? QChar(char16_t(realChar.toInt())) : QChar(textbox::SubstituteChar));
             i = hit + 1;
         }
     };
@@ -394,7 +394,7 @@ void TextBox::insertModelText(QTextCursor& cursor, const QString& text)
         QTextCursor mark(cursor.document());
         for (const auto& s : wt.substitutes) {
             QTextCharFormat f = plain;
-            f.setProperty(textbox::SubstituteProperty, int(s.original));
+            f.setProperty(textbox::SubstituteProperty, int(s.real));
             mark.setPosition(startPosition + int(s.widgetOffset));
             mark.setPosition(startPosition + int(s.widgetOffset) + 1, QTextCursor::KeepAnchor);
             mark.setCharFormat(f);
@@ -467,7 +467,7 @@ void TextBox::setText(const QString& text)
         markBreaks(1, wt.breaks, common);
         for (const auto& s : wt.substitutes) {
             QTextCharFormat f;
-            f.setProperty(textbox::SubstituteProperty, int(s.original));
+            f.setProperty(textbox::SubstituteProperty, int(s.real));
             c.setPosition(int(s.widgetOffset));
             c.setPosition(int(s.widgetOffset) + 1, QTextCursor::KeepAnchor);
             c.mergeCharFormat(f);
@@ -515,7 +515,7 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     const bool plainOrShift =
         (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
     if (enterKey && plainOrShift && !isReadOnly()) {
-        // Enter always inserts CR LF, as the original text box did; Shift+Enter too
+        // Enter always inserts CR LF; Shift+Enter too
         // (no soft line breaks).
         replaceAtCaret(QStringLiteral("\r\n"));
         event->accept();

@@ -50,7 +50,7 @@ struct WidgetText {
     // the real character.
     struct Substitute {
         qsizetype widgetOffset;
-        char16_t original;
+        char16_t real;
     };
     std::vector<Substitute> substitutes;
 };

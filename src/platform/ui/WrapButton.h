@@ -1,6 +1,6 @@
 #pragma once
-// A command button whose caption wraps onto as many lines as its height allows, as the
-// classic buttons did; the caption keeps its "&" access key.
+// A command button whose caption wraps onto as many lines as its height allows; the
+// caption keeps its "&" access key.
 #include <QPushButton>
 
 namespace folio {

@@ -29,7 +29,7 @@ ReadingForm::ReadingForm(QMdiArea* area, Kind kind) : ChildForm(area), m_kind(ki
     txtText01 = new TextBox(client());
     txtText01->setObjectName(QStringLiteral("txtText01"));
     txtText01->setLocked(true);
-    txtText01->setFont(fonts::font(fonts::kClassicSans, 9.75));
+    txtText01->setFont(fonts::font(fonts::kDialogFont, 9.75));
     txtText01->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtText01->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtText01->setLineWrapMode(QPlainTextEdit::WidgetWidth);

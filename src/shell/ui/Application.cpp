@@ -20,9 +20,9 @@ void prepareApplication(QApplication& app)
     // The program ends when its main window unloads, not when the intro window closes.
     app.setQuitOnLastWindowClosed(false);
     fonts::installSubstitutions();
-    // Every window's standard font is the classic dialog font at 8 points: the captions of
+    // Every window's standard font is the dialog font at 8 points: the captions of
     // buttons, option buttons and labels were placed for its widths.
-    QApplication::setFont(fonts::font(fonts::kClassicSans, 8));
+    QApplication::setFont(fonts::font(fonts::kDialogFont, 8));
     help::installF1Handler();
 }
 

@@ -4,7 +4,7 @@ class QApplication;
 
 namespace folio {
 
-// Font substitution for the classic dialog font, the application icon, F1 help, the
+// Font substitution for the dialog font, the application icon, F1 help, the
 // message-box service. Called by main() and by the window tests.
 void prepareApplication(QApplication& app);
 

@@ -60,13 +60,13 @@ frmIntro::frmIntro()
     setFixedSize(twips::toPixels(7905, dpi), twips::toPixels(6120, dpi));
 
     Label1 = makeLabel(this, QString::fromLatin1(intro::kProductName),
-                       fonts::font(fonts::kClassicSans, 24, true), kBrightGreen);
+                       fonts::font(fonts::kDialogFont, 24, true), kBrightGreen);
     placeLabel(Label1, 2040, 0, 3975, 495);
 
     for (const intro::LabelDef& def : intro::labels()) {
         const bool picked = def.index == 15;
         QLabel* label = makeLabel(this, QString::fromLatin1(def.text),
-                                  fonts::font(fonts::kClassicSans, def.points, def.bold),
+                                  fonts::font(fonts::kDialogFont, def.points, def.bold),
                                   picked ? kOrange : kDarkGreen);
         if (picked) {
             label->setAutoFillBackground(true);

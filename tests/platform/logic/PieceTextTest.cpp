@@ -132,8 +132,8 @@ TEST(PieceText, AChangeCopiesOnlyThePieceItFallsIn)
     EXPECT_EQ(text.text().constData(), whole.constData());
 }
 
-// A copy keeps the text it was made from whatever happens to the original afterwards, even
-// when the original joins its pieces or lets go of every buffer the copy points into.
+// A copy keeps the text it was made from whatever happens afterwards to its source, even
+// when the source joins its pieces or lets go of every buffer the copy points into.
 TEST(PieceText, ACopyKeepsItsTextThroughLaterChanges)
 {
     PieceText text;

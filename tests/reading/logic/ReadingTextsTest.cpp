@@ -151,7 +151,7 @@ TEST(HtmlTutorialText, ReminderFollowsEachOfTheNineHeadBlocksAndNothingElse)
         EXPECT_NE(lines[i], kReminder);
 }
 
-TEST(HtmlTutorialText, ExactLinesAndBlocksStandInOrder)
+TEST(HtmlTutorialText, ExactLinesAndBlocksInOrder)
 {
     const QStringList lines = linesOf(htmlTutorialText());
     expectLinesInOrder(lines, L({"<!--  Your comments -->", "<html>", "</html>", "<head>", "</head>"}) + kHeadTagLines

@@ -45,7 +45,7 @@ TEST(ErrorReport, NinetyOneAnd438RefuseOtherNumbersAreReported)
                              "Source of error :   "));
 }
 
-TEST(RuntimeError, OperatingSystemFailuresGetTheOriginalNumbers)
+TEST(RuntimeError, OperatingSystemFailuresGetTheProgramsNumbers)
 {
     using folio::RuntimeError;
     const struct { int err; const char* path; int number; } table[] = {

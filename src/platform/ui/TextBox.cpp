@@ -92,32 +92,27 @@ void TextBox::setBreakOfBlocks(int firstBlock, int lastBlock, Break kind)
 // ---------------------------------------------------------------------------------------
 // The CR LF index
 
-void TextBox::recount(int first, int last)
+std::vector<Break> TextBox::kindsOf(int first, int last) const
 {
+    std::vector<Break> kinds;
+    kinds.reserve(std::max(last - first + 1, 0));
     QTextBlock block = document()->findBlockByNumber(first);
-    for (int i = first; i <= last && block.isValid(); ++i, block = block.next()) {
-        m_kind[i] = i == 0 ? Break::CrLf : breakOf(block);
-        m_crlf[i] = i == 0 ? 0 : m_crlf[i - 1] + (m_kind[i] == Break::CrLf ? 1 : 0);
-    }
-}
-
-int TextBox::crlfBefore(int block) const
-{
-    return m_crlf[std::clamp(block, 0, m_blockCount - 1)];
+    for (int i = first; i <= last && block.isValid(); ++i, block = block.next())
+        kinds.push_back(breakOf(block));
+    return kinds;
 }
 
 void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
 {
     // updateIndex() may put a block's kind back, which Qt reports from inside this call;
-    // that block lies inside the range the outer call brings the text up to date for.
-    const bool nested = m_inContentsChange;
+    // that block lies inside the range the outer call reads the kinds and the text of.
+    if (m_inContentsChange)
+        return;
     m_inContentsChange = true;
     updateIndex(position, charsRemoved, charsAdded);
-    if (!nested) {
-        if (!m_loading)
-            updateText(position, charsAdded);
-        m_inContentsChange = false;
-    }
+    if (!m_loading)
+        updateText(position, charsAdded);
+    m_inContentsChange = false;
     m_newUndoStep = false;
     m_undoSteps = document()->availableUndoSteps();
 }
@@ -134,10 +129,9 @@ void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
     // check below. An edit adds an undo step or merges into the last one (same count).
     const bool edit = m_newUndoStep || doc->availableUndoSteps() == m_undoSteps;
 
-    const int oldCount = m_blockCount;
+    const int oldCount = m_breaks.blockCount();
     const int newCount = doc->blockCount();
     const int delta = newCount - oldCount;
-    m_blockCount = newCount;
     const int lastPosition = doc->characterCount() - 1;
     const QTextBlock firstBlock = doc->findBlock(std::clamp(position, 0, lastPosition));
     const int first = firstBlock.blockNumber();
@@ -151,7 +145,7 @@ void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
     // within the same undo step. (Removals by key run in an edit block of their own so that
     // the step can be joined; see removeByKey.)
     if (edit && first >= 1 && first < oldCount) {
-        const Break kept = m_kind[first];
+        const Break kept = m_breaks.kind(first);
         if (breakOf(firstBlock) != kept) {
             QTextCursor fix(firstBlock);
             fix.joinPreviousEditBlock();
@@ -163,30 +157,10 @@ void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
 
     // Blocks behind the changed range are untouched; only their numbers moved by `delta`.
     const int lastOld = lastNew - delta;
-    if (lastOld < first || lastOld >= oldCount) {
-        m_kind.resize(newCount, Break::CrLf);
-        m_crlf.resize(newCount, 0);
-        recount(first, newCount - 1);
-        return;
-    }
-    const int oldAtLast = m_crlf[lastOld];
-    const auto shift = [&](auto& v) {
-        if (delta > 0) {
-            v.resize(newCount);
-            std::move_backward(v.begin() + lastOld + 1, v.begin() + oldCount, v.begin() + oldCount + delta);
-        } else if (delta < 0) {
-            std::move(v.begin() + lastOld + 1, v.begin() + oldCount, v.begin() + lastOld + 1 + delta);
-            v.resize(newCount);
-        }
-    };
-    shift(m_kind);
-    shift(m_crlf);
-    recount(first, lastNew);
-    const int diff = m_crlf[lastNew] - oldAtLast;
-    if (diff != 0) {
-        for (int i = lastNew + 1; i < newCount; ++i)
-            m_crlf[i] += diff;
-    }
+    if (lastOld < first || lastOld >= oldCount)
+        m_breaks.replace(first, oldCount - 1, kindsOf(first, newCount - 1));   // not expected
+    else
+        m_breaks.replace(first, lastOld, kindsOf(first, lastNew));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -210,16 +184,16 @@ int TextBox::modelToWidget(qint64 modelPosition) const
     const int m = static_cast<int>(modelPosition);
     // The last block whose model start is at or before m.
     int lo = 0;
-    int hi = m_blockCount - 1;
+    int hi = m_breaks.blockCount() - 1;
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + m_crlf[mid] <= m)
+        if (doc->findBlockByNumber(mid).position() + crlfBefore(mid) <= m)
             lo = mid;
         else
             hi = mid - 1;
     }
     const QTextBlock block = doc->findBlockByNumber(lo);
-    const int offset = m - (block.position() + m_crlf[lo]);
+    const int offset = m - (block.position() + crlfBefore(lo));
     const int textLength = block.length() - 1;
     // Past the line's last character means inside the following CR LF pair, between its
     // CR and its LF: the caret cannot stand inside a break, so it goes to the next line.
@@ -231,7 +205,7 @@ int TextBox::modelToWidget(qint64 modelPosition) const
 int TextBox::TextLength() const
 {
     const QTextDocument* doc = document();
-    return doc->characterCount() - 1 + crlfBefore(m_blockCount - 1);
+    return doc->characterCount() - 1 + m_breaks.extraTotal();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -482,17 +456,10 @@ void TextBox::setText(const QString& text)
 
     // The index comes straight from the breaks just read.
     m_breakByFormat.clear();
-    m_blockCount = doc->blockCount();
-    m_kind.assign(m_blockCount, Break::CrLf);
-    m_crlf.assign(m_blockCount, 0);
-    if (static_cast<int>(wt.breaks.size()) + 1 == m_blockCount) {
-        for (int b = 1; b < m_blockCount; ++b) {
-            m_kind[b] = wt.breaks[b - 1];
-            m_crlf[b] = m_crlf[b - 1] + (m_kind[b] == Break::CrLf ? 1 : 0);
-        }
-    } else {
-        recount(0, m_blockCount - 1);   // not expected; the document is the authority
-    }
+    if (static_cast<int>(wt.breaks.size()) + 1 == doc->blockCount())
+        m_breaks.assign(wt.breaks);
+    else
+        m_breaks.assign(kindsOf(1, doc->blockCount() - 1));   // not expected; the document is the authority
     m_loading = false;
     // The text just set is the model text; it is kept, shared, not copied.
     m_text.assign(text);

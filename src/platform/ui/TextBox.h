@@ -84,27 +84,25 @@ private:
     // `widgetStart` turned into model text.
     QString toModelText(QStringView widgetText, int widgetStart) const;
 
-    // Number of CR LF breaks that open blocks 1..block, i.e. the extra model characters
-    // before the block's first character.
-    int crlfBefore(int block) const;
+    // The extra model characters before the block's first character (one per CR LF
+    // break that opens blocks 1..block).
+    int crlfBefore(int block) const { return m_breaks.extraBefore(block); }
     // The model text built afresh from the widget document.
     QString buildText() const;
     // Brings m_text up to date after a change reported by contentsChange.
     void updateText(int position, int charsAdded);
 
-    // Recounts the index entries of blocks first..last from the document.
-    void recount(int first, int last);
+    // The breaks that open blocks first..last, read from the document.
+    std::vector<textbox::Break> kindsOf(int first, int last) const;
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     void updateIndex(int position, int charsRemoved, int charsAdded);
     // Carries out a key that removes text; false when the key removes nothing.
     bool removeByKey(QKeyEvent* event);
 
-    // Per block: the break that opens it, and m_crlf[b] = CR LF breaks among the breaks
-    // opening blocks 1..b. Kept up to date from the document's change reports, so reading a
-    // position never walks the document.
-    std::vector<textbox::Break> m_kind{textbox::Break::CrLf};
-    std::vector<int> m_crlf{0};
-    int m_blockCount = 1;
+    // Per block: the break that opens it and the extra model characters before it. Kept up
+    // to date from the document's change reports, so reading a position never walks the
+    // document.
+    textbox::BreakIndex m_breaks;
     // Block format index -> break kind (-1 unknown); formats are few, lookups many.
     mutable std::vector<std::int8_t> m_breakByFormat;
     // The model text, kept in step with the widget document: whole-text readers (save,

@@ -2,19 +2,6 @@
 
 namespace folio::textbox {
 
-QStringView breakText(Break kind)
-{
-    switch (kind) {
-    case Break::Lf:
-        return u"\n";
-    case Break::Cr:
-        return u"\r";
-    case Break::CrLf:
-        break;
-    }
-    return u"\r\n";
-}
-
 WidgetText toWidgetText(const QString& modelText)
 {
     WidgetText out;

@@ -8,6 +8,8 @@
 // two frame marks U+FDD0 and U+FDD1. Such a character is kept in the widget as the
 // replacement character U+FFFD whose character format names the real character; a
 // U+FFFD without that mark is an ordinary U+FFFD.
+#include "platform/logic/BreakIndex.h"
+
 #include <QString>
 #include <QStringView>
 #include <QTextFormat>
@@ -18,10 +20,9 @@
 
 namespace folio::textbox {
 
-// The break that opens a block. CR LF is the document default and is stored as a missing
-// property, so the blocks of an ordinary text share one block format.
-enum class Break : std::uint8_t { CrLf = 0, Lf = 1, Cr = 2 };
-
+// The break that opens a block (Break, BreakIndex.h) is kept as a block format property;
+// CR LF, the document default, is stored as a missing property, so the blocks of an
+// ordinary text share one block format.
 inline constexpr int BreakProperty = QTextFormat::UserProperty + 1;        // block format
 inline constexpr int SubstituteProperty = QTextFormat::UserProperty + 2;   // char format
 inline constexpr char16_t SubstituteChar = u'\uFFFD';
@@ -31,10 +32,6 @@ constexpr bool needsSubstitute(char16_t c)
 {
     return c == u'\u2029' || c == u'\uFDD0' || c == u'\uFDD1';
 }
-
-QStringView breakText(Break kind);
-// Model characters a break takes: 2 for CR LF, 1 for LF or CR.
-constexpr int breakLength(Break kind) { return kind == Break::CrLf ? 2 : 1; }
 
 // A model text prepared for one insertion into the widget document.
 struct WidgetText {

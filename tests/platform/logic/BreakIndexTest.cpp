@@ -1,0 +1,68 @@
+#include "platform/logic/BreakIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+using namespace folio::textbox;
+
+namespace {
+
+// Checks every block against a plain list of the breaks: its kind, and the CR LF breaks
+// counted among blocks 1..b.
+::testing::AssertionResult agrees(const BreakIndex& index, const std::vector<Break>& blocks)
+{
+    if (index.blockCount() != int(blocks.size()))
+        return ::testing::AssertionFailure() << index.blockCount() << " blocks, expected " << blocks.size();
+    int crlf = 0;
+    for (int b = 0; b < int(blocks.size()); ++b) {
+        if (b > 0 && blocks[b] == Break::CrLf)
+            ++crlf;
+        if (b > 0 && index.kind(b) != blocks[b])
+            return ::testing::AssertionFailure() << "kind of block " << b;
+        if (index.extraBefore(b) != crlf)
+            return ::testing::AssertionFailure() << "block " << b << ": " << index.extraBefore(b) << " != " << crlf;
+    }
+    if (index.extraTotal() != crlf)
+        return ::testing::AssertionFailure() << "total " << index.extraTotal() << " != " << crlf;
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST(BreakIndex, AssignCountsCrLfOnlyAndClampsBlockNumbers)
+{
+    BreakIndex index;
+    EXPECT_EQ(index.blockCount(), 1);
+    EXPECT_EQ(index.extraTotal(), 0);
+    const std::vector<Break> breaks{Break::Lf, Break::CrLf, Break::Cr, Break::CrLf};
+    index.assign(breaks);
+    EXPECT_TRUE(agrees(index, {Break::CrLf, Break::Lf, Break::CrLf, Break::Cr, Break::CrLf}));
+    EXPECT_EQ(index.extraBefore(-3), 0);
+    EXPECT_EQ(index.extraBefore(99), 2);
+}
+
+// Lines split, merged, retyped and removed anywhere, block 0 included, give the kinds and
+// sums of a plain list changed the same way.
+TEST(BreakIndex, RandomReplacementsMatchAPlainList)
+{
+    QRandomGenerator rnd(16);
+    std::vector<Break> blocks{Break::CrLf};
+    BreakIndex index;
+    for (int step = 0; step < 3000; ++step) {
+        const int count = int(blocks.size());
+        const int first = int(rnd.bounded(count));
+        const int oldLast = first - 1 + int(rnd.bounded(std::min(count - first, 4) + 1));
+        std::vector<Break> kinds(rnd.bounded(step % 7 == 0 ? 40 : 4));
+        for (Break& k : kinds)
+            k = static_cast<Break>(rnd.bounded(3));
+        index.replace(first, oldLast, kinds);
+        blocks.erase(blocks.begin() + first, blocks.begin() + oldLast + 1);
+        blocks.insert(blocks.begin() + first, kinds.begin(), kinds.end());
+        if (blocks.empty())
+            blocks.push_back(Break::CrLf);
+        blocks[0] = Break::CrLf;   // the first block has no break
+        ASSERT_TRUE(agrees(index, blocks)) << "step " << step << " replaced " << first << ".." << oldLast
+                                           << " by " << kinds.size();
+    }
+}

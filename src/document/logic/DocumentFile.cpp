@@ -1,7 +1,6 @@
 #include "document/logic/DocumentFile.h"
 
 #include "document/logic/DocumentFormat.h"
-#include "platform/logic/CodePage.h"
 #include "platform/logic/RuntimeError.h"
 
 #include <QFile>
@@ -9,6 +8,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 #include <array>
 #include <cerrno>
 #include <functional>
@@ -121,9 +121,12 @@ QByteArray readFileBytes(const QString& path)
     return bytes;
 }
 
-QString readDocument(const QString& path)
+QString readDocument(const QString& path, docformat::Encoding* encoding)
 {
-    return docformat::textFromFileBytes(readFileBytes(path));
+    docformat::DecodedFile file = docformat::decodeFile(readFileBytes(path));
+    if (encoding)
+        *encoding = file.encoding;
+    return std::move(file.text);
 }
 
 namespace {
@@ -205,24 +208,24 @@ struct PartPosition {
 
 constexpr qsizetype kSlice = 1024 * 1024;  // characters encoded in one go
 
-// Encodes up to kSlice characters from `from` on into `out` (room for kSlice bytes) and
-// moves `from` behind them. Returns the number of bytes, or -1 when `onlyIfHeld` and a
-// character the code page cannot hold came up.
-qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition& from, char* out, bool onlyIfHeld)
+// Encodes up to kSlice characters from `from` on into `out` (room for kSlice characters'
+// bytes) and moves `from` behind them. Returns the number of bytes, or -1 when `onlyIfHeld`
+// and a character the encoding cannot hold came up.
+qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition& from, char* out, Encoding encoding,
+                      bool onlyIfHeld)
 {
     qsizetype taken = 0;
     qsizetype written = 0;
     while (taken < kSlice && !from.atEnd(parts)) {
         const QStringView text = parts[from.part];
         qsizetype length = std::min(kSlice - taken, text.size() - from.at);
-        // A surrogate pair is encoded whole, as one '?': it goes into the next slice.
+        // A surrogate pair is encoded whole: it goes into the next slice.
         if (from.at + length < text.size() && QChar::isHighSurrogate(text[from.at + length - 1].unicode())) {
             if (--length == 0)
                 break;
         }
         const QStringView slice = text.sliced(from.at, length);
-        const qsizetype bytes = onlyIfHeld ? cp1252::encodeIntoIfHeld(slice, out + written)
-                                           : cp1252::encodeInto(slice, out + written);
+        const qsizetype bytes = docformat::encodeInto(encoding, slice, out + written, onlyIfHeld);
         if (bytes < 0)
             return -1;
         written += bytes;
@@ -236,11 +239,16 @@ qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition& from, ch
 // that take turns: while one is being written, the next slice is encoded into the other on a
 // second thread, so a big document costs little more than writing its bytes, and never
 // needs a second copy of itself in memory. `onlyIfHeld`: give up at the first character the
-// code page cannot hold (see writeDocumentIfRepresentable()).
-bool writeText(const QString& path, std::span<const QStringView> parts, WriteMode mode, bool onlyIfHeld)
+// encoding cannot hold (see writeDocumentIfRepresentable()).
+bool writeText(const QString& path, std::span<const QStringView> parts, WriteMode mode, Encoding encoding,
+               bool onlyIfHeld)
 {
-    std::array<QByteArray, 2> buffers = {QByteArray(kSlice + 2, Qt::Uninitialized),
-                                         QByteArray(kSlice + 2, Qt::Uninitialized)};
+    // The byte-order mark opens the first slice, unless the text goes after existing contents.
+    QByteArrayView lead = docformat::leadingBytes(encoding);
+    if (!lead.isEmpty() && mode == WriteMode::Append && QFileInfo(path).size() > 0)
+        lead = QByteArrayView();
+    const qsizetype room = kSlice * docformat::maxBytesPerUnit(encoding) + lead.size() + 2;
+    std::array<QByteArray, 2> buffers = {QByteArray(room, Qt::Uninitialized), QByteArray(room, Qt::Uninitialized)};
     PartPosition from;
     int current = -1;  // the buffer handed out last
     // The slice after buffers[current], being encoded into the other buffer. Declared after
@@ -253,7 +261,11 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
         qsizetype written;
         if (current < 0) {
             current = 0;
-            written = encodeSlice(parts, from, buffers[0].data(), onlyIfHeld);
+            if (!lead.isEmpty())
+                std::memcpy(buffers[0].data(), lead.data(), size_t(lead.size()));
+            written = encodeSlice(parts, from, buffers[0].data() + lead.size(), encoding, onlyIfHeld);
+            if (written >= 0)
+                written += lead.size();
         } else {
             current = 1 - current;
             written = ahead.get();
@@ -267,8 +279,9 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
         } else {
             // Left to run on this thread only when no thread can be started.
             char* out = buffers[1 - current].data();
-            ahead = std::async(std::launch::async | std::launch::deferred,
-                               [parts, &from, out, onlyIfHeld] { return encodeSlice(parts, from, out, onlyIfHeld); });
+            ahead = std::async(std::launch::async | std::launch::deferred, [parts, &from, out, encoding, onlyIfHeld] {
+                return encodeSlice(parts, from, out, encoding, onlyIfHeld);
+            });
         }
         piece = QByteArrayView(buffers[current].constData(), written);
         return true;
@@ -288,24 +301,25 @@ void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
     });
 }
 
-void writeDocument(const QString& path, std::span<const QStringView> parts, WriteMode mode)
+void writeDocument(const QString& path, std::span<const QStringView> parts, WriteMode mode, Encoding encoding)
 {
-    writeText(path, parts, mode, false);
+    writeText(path, parts, mode, encoding, false);
 }
 
-bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode)
+bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode,
+                                  Encoding encoding)
 {
-    return writeText(path, parts, mode, true);
+    return writeText(path, parts, mode, encoding, true);
 }
 
-void writeDocument(const QString& path, QStringView text, WriteMode mode)
+void writeDocument(const QString& path, QStringView text, WriteMode mode, Encoding encoding)
 {
-    writeDocument(path, std::span<const QStringView>(&text, 1), mode);
+    writeDocument(path, std::span<const QStringView>(&text, 1), mode, encoding);
 }
 
-bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode)
+bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode, Encoding encoding)
 {
-    return writeDocumentIfRepresentable(path, std::span<const QStringView>(&text, 1), mode);
+    return writeDocumentIfRepresentable(path, std::span<const QStringView>(&text, 1), mode, encoding);
 }
 
 }  // namespace folio

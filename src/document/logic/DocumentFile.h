@@ -9,9 +9,11 @@
 // as it was and no temporary file behind. The file keeps its permission bits, and a symbolic
 // link stays a link while the file it points to is written.
 //
-// Characters Windows-1252 cannot hold are written as '?'. A caller that must not lose them
-// asks folio::cp1252::findUnrepresentable(text) first (platform/logic/CodePage.h) and lets
-// the user decide before calling writeDocument().
+// Text is written in the encoding the caller names (document/logic/DocumentFormat.h);
+// characters it cannot hold are written as '?'. A caller that must not lose them uses
+// writeDocumentIfRepresentable() and lets the user decide when it gives up.
+#include "document/logic/DocumentFormat.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -22,24 +24,31 @@
 namespace folio {
 
 // The whole file, decoded and turned into text by the reading rule (document/logic/
-// DocumentFormat.h), in one step.
-QString readDocument(const QString& path);
+// DocumentFormat.h), in one step; `encoding`, when given, receives the file's encoding.
+QString readDocument(const QString& path, docformat::Encoding* encoding = nullptr);
 
 enum class WriteMode {
     Overwrite,  // replace the whole contents; create the file when missing
     Append,     // add after the existing contents; create the file when missing
 };
 
-// Writes the text, then CR LF, in Windows-1252.
-void writeDocument(const QString& path, QStringView text, WriteMode mode);
-// The same, but only when Windows-1252 holds every character of the text. At the first
+using docformat::Encoding;
+
+// Writes the text, then CR LF, in `encoding`. A byte-order mark goes only at the start of a
+// file: it is left out when appending to a file that is not empty.
+void writeDocument(const QString& path, QStringView text, WriteMode mode,
+                   Encoding encoding = Encoding::Windows1252);
+// The same, but only when the encoding holds every character of the text. At the first
 // one it cannot hold the write is given up, the target and its folder left exactly as they
 // were, and false comes back; failures throw as in writeDocument(). One pass over the text,
 // where checking it first and writing it afterwards would read it twice.
-bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode);
+bool writeDocumentIfRepresentable(const QString& path, QStringView text, WriteMode mode,
+                                  Encoding encoding = Encoding::Windows1252);
 // Both, for a text given as consecutive parts, none of which ends inside a surrogate pair.
-void writeDocument(const QString& path, std::span<const QStringView> parts, WriteMode mode);
-bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode);
+void writeDocument(const QString& path, std::span<const QStringView> parts, WriteMode mode,
+                   Encoding encoding = Encoding::Windows1252);
+bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode,
+                                  Encoding encoding = Encoding::Windows1252);
 
 // The raw bytes of a file.
 QByteArray readFileBytes(const QString& path);

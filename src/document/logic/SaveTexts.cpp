@@ -35,23 +35,27 @@ const QString kShadesNotFoundText = QStringLiteral("The MyShades.csv file is not
                                     QStringLiteral("\r\n") +
                                     QStringLiteral("Please locate and open it manually from the File --> Open menu.");
 
-QString unrepresentableQuestion(qsizetype count, const QString& firstFew)
+QString unrepresentableQuestion(qsizetype count, const QString& firstFew, const QString& encodingName)
 {
     QStringList shown;
     for (int i = 0; i < firstFew.size(); ++i) {
-        const char32_t code = firstFew.at(i).isHighSurrogate() && i + 1 < firstFew.size()
-                                  ? QChar::surrogateToUcs4(firstFew.at(i), firstFew.at(i + 1))
-                                  : firstFew.at(i).unicode();
-        const int width = code > 0xFFFF ? 2 : 1;
+        const bool pair = firstFew.at(i).isHighSurrogate() && i + 1 < firstFew.size() &&
+                          firstFew.at(i + 1).isLowSurrogate();
+        const char32_t code = pair ? QChar::surrogateToUcs4(firstFew.at(i), firstFew.at(i + 1))
+                                   : firstFew.at(i).unicode();
+        const int width = pair ? 2 : 1;
         const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        shown << QStringLiteral("%1 (U+%2)").arg(firstFew.mid(i, width), hex);
+        if (firstFew.at(i).isSurrogate() && !pair)
+            shown << QStringLiteral("U+%1").arg(hex);
+        else
+            shown << QStringLiteral("%1 (U+%2)").arg(firstFew.mid(i, width), hex);
         i += width - 1;
     }
     const bool more = count > shown.size();
     return QStringLiteral("This text holds %1 character%2 that cannot be written in this file's character set "
-                          "(Windows-1252):")
+                          "(%3):")
                .arg(count)
-               .arg(count == 1 ? QString() : QStringLiteral("s")) +
+               .arg(count == 1 ? QString() : QStringLiteral("s"), encodingName) +
            QStringLiteral("\r\n\r\n     ") + shown.join(QStringLiteral(", ")) +
            (more ? QStringLiteral(", ...") : QString()) +
            QStringLiteral("\r\n\r\nEach of them would be saved as a question mark (?).") +

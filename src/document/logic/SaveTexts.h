@@ -29,9 +29,10 @@ inline const QString kOverwriteOrAppendTitle = QStringLiteral("Please Confirm Yo
 // "Open &MyShades.csv" without the file.
 extern const QString kShadesNotFoundText;
 
-// Asked before writing a text that holds characters the file's code page cannot hold:
-// how many there are and the first few of them (each shown with its Unicode number).
-QString unrepresentableQuestion(qsizetype count, const QString& firstFew);
+// Asked before writing a text that holds characters the document's encoding (named by
+// `encodingName`) cannot hold: how many there are and the first few of them, each shown with
+// its Unicode number (a surrogate half without its partner by its number alone).
+QString unrepresentableQuestion(qsizetype count, const QString& firstFew, const QString& encodingName);
 inline const QString kUnrepresentableTitle = QStringLiteral("Characters would be lost");
 
 }  // namespace folio::document

@@ -4,7 +4,6 @@
 
 #include "document/logic/DocumentFile.h"
 #include "document/logic/SaveTexts.h"
-#include "platform/logic/CodePage.h"
 #include "platform/logic/ProgramFolder.h"
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
@@ -40,8 +39,10 @@ void frmTf::loadFile()
     FileExt = extensionOf(FilePath);
     // The whole file in one step: no line can go missing on the way, and a failure leaves
     // the text as it was.
-    const QString text = readDocument(FilePath);
+    docformat::Encoding encoding;
+    const QString text = readDocument(FilePath, &encoding);
     txtText01->setText(text);
+    fileEncoding = encoding;
     txtText01->show();
     cmdSaveas->setEnabled(true);
 }
@@ -103,11 +104,11 @@ void frmTf::OpenMyShades()
 
 bool frmTf::confirmCharactersLost(std::span<const QStringView> text) const
 {
-    const cp1252::Unrepresentable lost = cp1252::findUnrepresentable(text);
+    const Unrepresentable lost = docformat::findUnrepresentable(fileEncoding, text);
     if (lost.count == 0)
         return true;
-    return MsgBox(document::unrepresentableQuestion(lost.count, lost.firstFew), MsgButtons::YesNo,
-                  MsgIcon::Exclamation, 2, document::kUnrepresentableTitle) == MsgAnswer::Yes;
+    return MsgBox(document::unrepresentableQuestion(lost.count, lost.firstFew, docformat::displayName(fileEncoding)),
+                  MsgButtons::YesNo, MsgIcon::Exclamation, 2, document::kUnrepresentableTitle) == MsgAnswer::Yes;
 }
 
 bool frmTf::SaveFile()
@@ -115,12 +116,12 @@ bool frmTf::SaveFile()
     // The text as it stands now, in the parts the box keeps it in: no copy of a big text.
     const PieceText pieces = txtText01->TextPieces();
     const std::vector<QStringView> text = pieces.parts();
-    // Nearly every text holds only characters the code page has, and is written in one pass.
+    // Nearly every text holds only characters its encoding has, and is written in one pass.
     // Otherwise nothing has been written yet, and the user decides first.
-    if (!writeDocumentIfRepresentable(FilePath, text, WriteMode::Overwrite)) {
+    if (!writeDocumentIfRepresentable(FilePath, text, WriteMode::Overwrite, fileEncoding)) {
         if (!confirmCharactersLost(text))
             return false;
-        writeDocument(FilePath, text, WriteMode::Overwrite);
+        writeDocument(FilePath, text, WriteMode::Overwrite, fileEncoding);
     }
     commonDialog().FileName.clear();
     TextChanged = false;
@@ -155,10 +156,10 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
         const PieceText pieces = txtText01->TextPieces();
         const std::vector<QStringView> text = pieces.parts();
         const WriteMode mode = how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append;
-        if (!writeDocumentIfRepresentable(chosen, text, mode)) {
+        if (!writeDocumentIfRepresentable(chosen, text, mode, fileEncoding)) {
             if (!confirmCharactersLost(text))
                 return SaveOutcome::NotWritten;
-            writeDocument(chosen, text, mode);
+            writeDocument(chosen, text, mode, fileEncoding);
         }
         FilePath = chosen;
         setCaption(document::kSavedAsCaptionPrefix + FilePath);

@@ -5,6 +5,7 @@
 //
 // Controls and lifecycle are in frmTf.cpp, opening and saving in DocumentFiles.cpp, the
 // find panel's commands in FindPanel.cpp.
+#include "document/logic/DocumentFormat.h"
 #include "platform/ui/ChildForm.h"
 
 #include <QString>
@@ -46,6 +47,9 @@ public:
     QString FileExt;       // lower-cased extension of FilePath; drives the "&HTML Tags" menu
     bool TextChanged = false;
     bool OpenedReadOnly = false;
+    // The encoding the file was read in, which every save writes; Windows-1252 for a
+    // document that was never read from a file.
+    docformat::Encoding fileEncoding = docformat::Encoding::Windows1252;
     bool CaseSensitive = false;  // set by Form_Load
     qint32 FindLen = 0;
     qint32 FindPos = 0;  // 1-based start of the next "Find &Next"; 0: no search under way
@@ -82,7 +86,8 @@ private:
         NotWritten,       // refused, declined or failed; the user has been told
     };
 
-    // The common part of opening: FileExt, the text, the buttons. Throws on failure.
+    // The common part of opening: FileExt, the text and its encoding, the buttons. Throws on
+    // failure.
     void loadFile();
     // Writes the text over FilePath without asking. Throws on failure; returns false when
     // the user declined to lose characters the code page cannot hold.
@@ -93,8 +98,8 @@ private:
     // "&Save" and Yes to the closing question: SaveFile for a named document not opened
     // read-only, SaveFileAs otherwise. A failure of SaveFile is reported here.
     SaveOutcome saveByDecision();
-    // The last word before a write: false when the text holds characters that would be
-    // lost and the user does not want them lost.
+    // The last word before a write: false when the text holds characters that the document's
+    // encoding cannot hold and the user does not want them lost.
     bool confirmCharactersLost(std::span<const QStringView> text) const;
 
     void applyLayout();

@@ -1,8 +1,8 @@
 #pragma once
-// Documents are 8-bit text in Windows-1252. Every byte value 0-255 maps to exactly one
-// character and back (the five bytes the code page leaves undefined, 0x81 0x8D 0x8F 0x90
-// 0x9D, map to the C1 control characters of the same value), so any file reads and writes
-// back byte for byte.
+// Windows-1252, the encoding of every document that is not UTF-8. Every byte value 0-255
+// maps to exactly one character and back (the five bytes the code page leaves undefined,
+// 0x81 0x8D 0x8F 0x90 0x9D, map to the C1 control characters of the same value), so any
+// file reads and writes back byte for byte.
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -11,7 +11,19 @@
 #include <optional>
 #include <span>
 
+namespace folio {
+
+// What a character set cannot hold of a text.
+struct Unrepresentable {
+    qsizetype count = 0;       // characters it cannot hold
+    QString firstFew;          // up to the first five of them, in text order
+};
+
+}  // namespace folio
+
 namespace folio::cp1252 {
+
+using folio::Unrepresentable;
 
 // The character of a byte value.
 QChar toChar(unsigned char byte);
@@ -23,10 +35,6 @@ QString decode(QByteArrayView bytes);
 // byte, so callers can decode pieces straight into a larger buffer.
 void decodeInto(QByteArrayView bytes, QChar* out);
 
-struct Unrepresentable {
-    qsizetype count = 0;       // characters the code page cannot hold
-    QString firstFew;          // up to the first five of them, in text order
-};
 // The characters of `text` that encode() would have to replace.
 Unrepresentable findUnrepresentable(QStringView text);
 // The same over a text given as consecutive parts, none of which ends inside a surrogate pair.

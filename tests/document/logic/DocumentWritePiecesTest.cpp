@@ -8,11 +8,13 @@
 #include <QTemporaryDir>
 
 using namespace folio;
+using docformat::Encoding;
 
 // writeDocument encodes a long text a slice at a time as it writes, the next slice while the
-// last is written; the file must still hold exactly the bytes of the whole text, also where a
-// surrogate pair or a character the code page lacks meets the edge of a slice or of a part,
-// and after the old contents when appending.
+// last is written; the file must still hold exactly the bytes of the whole text in either
+// encoding, also where a surrogate pair or a character the code page lacks meets the edge of
+// a slice or of a part, and after the old contents when appending (where a byte-order mark
+// has no place, unless the file was empty or missing).
 TEST(DocumentWritePieces, ALongTextIsWrittenAsTheBytesOfTheWholeText)
 {
     QTemporaryDir dir;
@@ -29,10 +31,6 @@ TEST(DocumentWritePieces, ALongTextIsWrittenAsTheBytesOfTheWholeText)
     for (qsizetype edge = 64 * 1024; edge < text.size(); edge += 64 * 1024)
         text.replace(edge - 1, 2, QStringLiteral("\U0001F600"));
 
-    writeDocument(path, text, WriteMode::Overwrite);
-    const QByteArray whole = docformat::fileBytesFromText(text);
-    EXPECT_EQ(readFileBytes(path), whole);
-
     // The same text handed over in parts of every size, cut where no pair is parted.
     std::vector<QStringView> parts;
     for (qsizetype at = 0, length = 1; at < text.size(); length = length * 3 + 1) {
@@ -43,14 +41,25 @@ TEST(DocumentWritePieces, ALongTextIsWrittenAsTheBytesOfTheWholeText)
         at = end;
     }
     ASSERT_GT(parts.size(), 5u);
-    writeDocument(path, parts, WriteMode::Overwrite);
-    EXPECT_EQ(readFileBytes(path), whole);
 
-    writeDocument(path, u"tail", WriteMode::Append);
-    EXPECT_EQ(readFileBytes(path), whole + QByteArrayLiteral("tail\r\n"));
+    for (const Encoding encoding : {Encoding::Windows1252, Encoding::Utf8WithMark}) {
+        SCOPED_TRACE(int(encoding));
+        writeDocument(path, text, WriteMode::Overwrite, encoding);
+        const QByteArray whole = docformat::fileBytesFromText(text, encoding);
+        EXPECT_EQ(readFileBytes(path), whole);
+
+        writeDocument(path, parts, WriteMode::Overwrite, encoding);
+        EXPECT_EQ(readFileBytes(path), whole);
+
+        writeDocument(path, u"tail", WriteMode::Append, encoding);
+        EXPECT_EQ(readFileBytes(path), whole + QByteArrayLiteral("tail\r\n"));
+    }
+    const QString fresh = dir.filePath(QStringLiteral("fresh.html"));
+    writeDocument(fresh, u"tail", WriteMode::Append, Encoding::Utf8WithMark);
+    EXPECT_EQ(readFileBytes(fresh), QByteArrayLiteral("\xEF\xBB\xBFtail\r\n"));
 }
 
-// The one-pass write gives up at a character the code page lacks, even far into the text
+// The one-pass write gives up at a character the encoding lacks, even far into the text
 // (in a slice encoded while an earlier one is written), and leaves the old file and its
 // folder exactly as they were; a text without one is written as writeDocument() writes it.
 TEST(DocumentWritePieces, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALostCharacter)
@@ -68,6 +77,15 @@ TEST(DocumentWritePieces, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALo
     EXPECT_EQ(readFileBytes(path), QByteArrayLiteral("old\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("doc.html")});
 
+    // In UTF-8 only a surrogate half without its partner is lost.
+    EXPECT_TRUE(writeDocumentIfRepresentable(path, text, WriteMode::Overwrite, Encoding::Utf8));
+    EXPECT_EQ(readFileBytes(path), docformat::fileBytesFromText(text, Encoding::Utf8));
+    text[2500 * 1024] = QChar(0xDC00);
+    EXPECT_FALSE(writeDocumentIfRepresentable(path, text, WriteMode::Overwrite, Encoding::Utf8));
+    EXPECT_EQ(readFileBytes(path), docformat::fileBytesFromText(QString(text).replace(QChar(0xDC00), QChar(u'\u2603')),
+                                                                Encoding::Utf8));
+
+    writeFileBytes(path, "old\r\n", WriteMode::Overwrite);
     text[2500 * 1024] = QChar(u'\u20ac');
     EXPECT_TRUE(writeDocumentIfRepresentable(path, text, WriteMode::Append));
     EXPECT_EQ(readFileBytes(path), QByteArrayLiteral("old\r\n") + docformat::fileBytesFromText(text));

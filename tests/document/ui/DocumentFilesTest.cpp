@@ -221,6 +221,81 @@ TEST_F(DocumentTest, CharactersTheCodePageCannotHoldAreOnlyLostWhenTheUserAgrees
     EXPECT_FALSE(f->TextChanged);
 }
 
+// A document is written in the encoding it was read in: a UTF-8 page comes back byte for
+// byte, byte-order mark included, and what is typed into it goes out in UTF-8 without a
+// question; typed into a Windows-1252 file, only the character the code page lacks is asked
+// about. A blank document is Windows-1252.
+TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
+{
+    const QString typed = QStringLiteral("\u00E9\u20AC\u2713");
+    const struct {
+        const char* name;
+        QByteArray file;
+        QString shown;
+        QByteArray atOnce;  // saved right after opening
+        QByteArray typedBytes;
+        bool asked;
+    } cases[] = {
+        {"page.html", "<p>\xE2\x80\x9Cq\xE2\x80\x9D caf\xC3\xA9</p>\r\n", QStringLiteral("\r\n<p>\u201Cq\u201D caf\u00E9</p>"),
+         "\r\n<p>\xE2\x80\x9Cq\xE2\x80\x9D caf\xC3\xA9</p>\r\n", "\xC3\xA9\xE2\x82\xAC\xE2\x9C\x93", false},
+        {"marked.css", "\xEF\xBB\xBF" "a{}\n", QStringLiteral("\r\na{}\n"), "\xEF\xBB\xBF\r\na{}\n\r\n",
+         "\xC3\xA9\xE2\x82\xAC\xE2\x9C\x93", false},
+        {"old.html", "<p>\x93q\x94 caf\xE9</p>\r\n", QStringLiteral("\r\n<p>\u201Cq\u201D caf\u00E9</p>"),
+         "\r\n<p>\x93q\x94 caf\xE9</p>\r\n", "\xE9\x80?", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString p = put(QString::fromLatin1(c.name), c.file);
+        frmTf* f = open(p);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->txtText01->Text(), c.shown);
+        click(f->cmdSave);
+        EXPECT_EQ(bytesOf(p), c.atOnce);
+
+        main->activateWindow();
+        f->txtText01->setFocus();
+        QTest::keyClick(f->txtText01, Qt::Key_End, Qt::ControlModifier);
+        for (QChar ch : typed)
+            QTest::sendKeyEvent(QTest::Click, f->txtText01, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        ASSERT_TRUE(f->txtText01->Text().endsWith(typed));
+        if (c.asked)
+            dialogs.answer(MsgAnswer::Yes);
+        click(f->cmdSave);
+        EXPECT_EQ(bytesOf(p), c.atOnce.chopped(2) + c.typedBytes + "\r\n");
+        ASSERT_EQ(dialogs.shown().size(), c.asked ? 1 : 0);
+        if (c.asked) {
+            const QString prompt = dialogs.last().prompt;
+            EXPECT_TRUE(prompt.contains(QStringLiteral("1 character that cannot be written in this file's character set "
+                                                       "(Windows-1252):\r\n\r\n     \u2713 (U+2713)\r\n")))
+                << prompt.toStdString();
+        }
+        dialogs.clear();
+        f->Unload();
+        settle();
+    }
+
+    // A surrogate half without its partner is all UTF-8 cannot hold; the document stays UTF-8
+    // under a new name.
+    frmTf* f = open(path(QStringLiteral("page.html")));
+    f->txtText01->setText(QStringLiteral("\u4E2D") + QChar(0xD800));
+    dialogs.answer(MsgAnswer::No);
+    click(f->cmdSave);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.last().prompt.contains(QStringLiteral("(UTF-8):\r\n\r\n     U+D800\r\n")))
+        << dialogs.last().prompt.toStdString();
+    const QString copy = path(QStringLiteral("copy.html"));
+    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Yes);
+    files.choose(copy);
+    click(f->cmdSaveas);
+    EXPECT_EQ(bytesOf(copy), QByteArray("\xE4\xB8\xAD?\r\n"));
+
+    frmTf* b = blank(QStringLiteral("caf\u00E9"));
+    dialogs.answer(MsgAnswer::Yes);
+    files.choose(path(QStringLiteral("blank.txt")));
+    click(b->cmdSave);
+    EXPECT_EQ(bytesOf(path(QStringLiteral("blank.txt"))), QByteArray("caf\xE9\r\n"));
+}
+
 TEST_F(DocumentTest, ShadesFileIsFoundCountedAndGivesItsEntryBackUnlessRenamed)
 {
     const qint16 before = main->intOw;

@@ -1,0 +1,194 @@
+#include "platform/logic/Utf8.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace folio::utf8 {
+
+namespace {
+
+inline bool isContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+Decoded decodeValidPrefix(QByteArrayView bytes, QChar* outChars)
+{
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    auto* out = reinterpret_cast<char16_t*>(outChars);
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    qsizetype w = 0;  // never more than i, so a store of 16 units at w stays inside the room
+    while (i < n) {
+#if defined(__SSE2__)
+        // Sixteen bytes at a time are widened as they stand; where all are ASCII that is the
+        // whole work, otherwise the ASCII run in front of the first other byte counts.
+        if (i + 16 <= n) {
+            const __m128i zero = _mm_setzero_si128();
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w + 8), _mm_unpackhi_epi8(v, zero));
+            const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+            if (high == 0) {
+                i += 16;
+                w += 16;
+                continue;
+            }
+            const int run = __builtin_ctz(high);
+            i += run;
+            w += run;
+        }
+#endif
+        const unsigned char b0 = in[i];
+        if (b0 < 0x80) {
+            out[w++] = b0;
+            ++i;
+            continue;
+        }
+        const qsizetype left = n - i;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            if (left < 2 || !isContinuation(in[i + 1]))
+                break;
+            out[w++] = char16_t(((b0 & 0x1F) << 6) | (in[i + 1] & 0x3F));
+            i += 2;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            if (left < 3)
+                break;
+            const unsigned char b1 = in[i + 1];
+            // E0 needs A0-BF after it (shorter forms are overlong), ED needs 80-9F (above
+            // are the surrogate halves).
+            const unsigned char low = b0 == 0xE0 ? 0xA0 : 0x80;
+            const unsigned char high = b0 == 0xED ? 0x9F : 0xBF;
+            if (b1 < low || b1 > high || !isContinuation(in[i + 2]))
+                break;
+            out[w++] = char16_t(((b0 & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (in[i + 2] & 0x3F));
+            i += 3;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            if (left < 4)
+                break;
+            const unsigned char b1 = in[i + 1];
+            // F0 needs 90-BF (overlong below), F4 needs 80-8F (past U+10FFFF above).
+            const unsigned char low = b0 == 0xF0 ? 0x90 : 0x80;
+            const unsigned char high = b0 == 0xF4 ? 0x8F : 0xBF;
+            if (b1 < low || b1 > high || !isContinuation(in[i + 2]) || !isContinuation(in[i + 3]))
+                break;
+            const char32_t code = (char32_t(b0 & 0x07) << 18) | (char32_t(b1 & 0x3F) << 12) |
+                                  (char32_t(in[i + 2] & 0x3F) << 6) | char32_t(in[i + 3] & 0x3F);
+            out[w++] = QChar::highSurrogate(code);
+            out[w++] = QChar::lowSurrogate(code);
+            i += 4;
+        } else {
+            break;  // a continuation byte out of place, C0, C1 or F5-FF
+        }
+    }
+    return {i, w};
+}
+
+namespace {
+
+template <bool StopAtLost>
+qsizetype encodeImpl(QStringView text, char* out)
+{
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    qsizetype w = 0;
+    while (i < n) {
+#if defined(__SSE2__)
+        // Sixteen ASCII units at a time become sixteen bytes in one pack.
+        if (i + 16 <= n) {
+            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+            const __m128i nonAscii = _mm_and_si128(_mm_or_si128(v0, v1), _mm_set1_epi16(short(0xFF80)));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonAscii, _mm_setzero_si128())) == 0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v0, v1));
+                i += 16;
+                w += 16;
+                continue;
+            }
+        }
+#endif
+        const char16_t c = p[i];
+        if (c < 0x80) {
+            out[w++] = char(c);
+            ++i;
+        } else if (c < 0x800) {
+            out[w++] = char(0xC0 | (c >> 6));
+            out[w++] = char(0x80 | (c & 0x3F));
+            ++i;
+        } else if (!QChar::isSurrogate(c)) {
+            out[w++] = char(0xE0 | (c >> 12));
+            out[w++] = char(0x80 | ((c >> 6) & 0x3F));
+            out[w++] = char(0x80 | (c & 0x3F));
+            ++i;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
+            const char32_t code = QChar::surrogateToUcs4(c, p[i + 1]);
+            out[w++] = char(0xF0 | (code >> 18));
+            out[w++] = char(0x80 | ((code >> 12) & 0x3F));
+            out[w++] = char(0x80 | ((code >> 6) & 0x3F));
+            out[w++] = char(0x80 | (code & 0x3F));
+            i += 2;
+        } else {
+            if constexpr (StopAtLost)
+                return -1;
+            out[w++] = '?';
+            ++i;
+        }
+    }
+    return w;
+}
+
+}  // namespace
+
+qsizetype encodeInto(QStringView text, char* out)
+{
+    return encodeImpl<false>(text, out);
+}
+
+qsizetype encodeIntoIfHeld(QStringView text, char* out)
+{
+    return encodeImpl<true>(text, out);
+}
+
+Unrepresentable findUnrepresentable(std::span<const QStringView> parts)
+{
+    Unrepresentable result;
+    for (const QStringView part : parts) {
+        const char16_t* p = part.utf16();
+        const qsizetype n = part.size();
+        qsizetype i = 0;
+        while (i < n) {
+#if defined(__SSE2__)
+            // Sixteen at a time past units that are no surrogate half.
+            if (i + 16 <= n) {
+                const __m128i mask = _mm_set1_epi16(short(0xF800));
+                const __m128i halves = _mm_set1_epi16(short(0xD800));
+                const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+                const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+                const __m128i s0 = _mm_cmpeq_epi16(_mm_and_si128(v0, mask), halves);
+                const __m128i s1 = _mm_cmpeq_epi16(_mm_and_si128(v1, mask), halves);
+                if (_mm_movemask_epi8(_mm_or_si128(s0, s1)) == 0) {
+                    i += 16;
+                    continue;
+                }
+            }
+#endif
+            const char16_t c = p[i];
+            if (!QChar::isSurrogate(c)) {
+                ++i;
+            } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
+                i += 2;
+            } else {
+                if (++result.count <= 5)
+                    result.firstFew.append(QChar(c));
+                ++i;
+            }
+        }
+    }
+    return result;
+}
+
+}  // namespace folio::utf8

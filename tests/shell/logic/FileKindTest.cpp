@@ -3,7 +3,6 @@
 #include "shell/logic/ErrorReport.h"
 #include "shell/logic/FileKind.h"
 #include "shell/logic/IntroTexts.h"
-#include "shell/logic/MenuTable.h"
 
 #include <gtest/gtest.h>
 
@@ -73,19 +72,4 @@ TEST(IntroTexts, CaptionAndAcrosticReadDownTheProductName)
     }
     EXPECT_EQ(initials, QStringLiteral("Tagw"));
     EXPECT_EQ(indexes.size(), 17);
-}
-
-TEST(MenuTable, NamesAreUniqueAndTheTwoSeparatorsSitInTheEditMenu)
-{
-    QSet<QString> names;
-    int separators = 0;
-    for (const auto& e : folio::menuTable()) {
-        EXPECT_FALSE(names.contains(QString::fromLatin1(e.name))) << e.name;
-        names.insert(QString::fromLatin1(e.name));
-        if (folio::isSeparator(e)) {
-            ++separators;
-            EXPECT_TRUE(QString::fromLatin1(e.name).startsWith(QStringLiteral("mnuEditDash")));
-        }
-    }
-    EXPECT_EQ(separators, 2);
 }

@@ -11,12 +11,6 @@ using namespace folio::tags;
 
 TEST(PromptedTags, TextsDefaultsAndAnswersKeptAsTyped)
 {
-    EXPECT_EQ(kHyperlinkCaption, QLatin1String("Insert Hyperlink"));
-    EXPECT_EQ(kHyperlinkTargetPrompt, QLatin1String("Please type the URL\r\nhttp://www.example.com or mailto:info@example.com"));
-    EXPECT_EQ(kHyperlinkDisplayPrompt, QLatin1String("Please type the Display Text"));
-    EXPECT_EQ(kImageCaption, QLatin1String("Insert Image Tag"));
-    EXPECT_EQ(kImageFilePrompt, QLatin1String("Please type the image file name with relative path"));
-    EXPECT_EQ(kImageAltPrompt, QLatin1String("Please type the Search Keywords for the Image"));
     EXPECT_EQ(hyperlinkTag(kHyperlinkTargetDefault, kHyperlinkDisplayDefault),
               QLatin1String("<a href= 'http://www.example.com'> Display Text </a>"));
     EXPECT_EQ(imageTag(kImageFileDefault, kImageAltDefault),
@@ -36,15 +30,6 @@ TEST(PromptedTags, AnEmptyOrBlanksOnlyValueGivesNoTag)
         EXPECT_EQ(hyperlinkTag(QString::fromLatin1(p[0]), QString::fromLatin1(p[1])), std::nullopt) << p[0] << '|' << p[1];
         EXPECT_EQ(imageTag(QString::fromLatin1(p[0]), QString::fromLatin1(p[1])), std::nullopt) << p[0] << '|' << p[1];
     }
-}
-
-TEST(WarningText, HasThreeParagraphsWithOneEmptyLineBetween)
-{
-    EXPECT_EQ(warningText(), QStringLiteral(
-        "Wherever you read the words 'Your Text' on the menu, you can wrap the selected or highlighted text in "
-        "your file by the concerned tags.\r\n\r\nWherever these words don't appear on the menu, the selected or "
-        "highloghted text in your file will be replaced by the concerned tags.\r\n\r\nSo take care ! If you want "
-        "to undo the changes, please right click on the text box and select 'Undo'."));
 }
 
 // The case commands rely on the find panel's mapping: letters change, nothing else, same length.

@@ -63,23 +63,45 @@ protected:
     const QString kRefusal = QStringLiteral("This activity is not allowed for this instance !");
 };
 
+// Each entry's exact texts, in the menu's order: an entry with a closing text wraps the
+// selection, one without replaces it.
+const struct { const char* control; const char* opening; const char* closing; } kTagRows[] = {
+    {"mnuLineBreak", "<br>", ""}, {"mnuBS", "&nbsp;", ""}, {"mnuBold", "<b> ", " </b>"},
+    {"mnuUnderline", "<u> ", " </u>"}, {"mnuItalic", "<i> ", " </i>"},
+    {"mnuFont", "<font face='arial' color=#000000 size=3> ", " </font>"},
+    {"mnuAlignLeft", " align=left ", ""}, {"mnuAlignCenter", " align=center ", ""},
+    {"mnuAlignRight", " align=right ", ""}, {"mnuAlignTop", " valign=top ", ""},
+    {"mnuAlignMiddle", " valign=middle ", ""}, {"mnuAlignBottom", " valign=bottom ", ""},
+    {"mnuAlignCenterPair", "<center> ", " </center>"}, {"mnuListOl", "<ol> ", " </ol>"},
+    {"mnuListUl", "<ul> ", " </ul>"}, {"mnuListLi", "<li> ", " </li>"},
+    {"mnuTableBody", "<table width='100%' border =2 cellpadding=10 cellspacing=0> ", " </table>"},
+    {"mnuTableTr", "<tr> ", " </tr>"}, {"mnuTableTd", "<td> ", " </td>"},
+    {"mnuParagraph", "<p> ", " </p>"}, {"mnuDivision", "<div> ", " </div>"},
+};
+
+const QString kWarning = QStringLiteral(
+    "Wherever you read the words 'Your Text' on the menu, you can wrap the selected or highlighted text in "
+    "your file by the concerned tags.\r\n\r\nWherever these words don't appear on the menu, the selected or "
+    "highloghted text in your file will be replaced by the concerned tags.\r\n\r\nSo take care ! If you want "
+    "to undo the changes, please right click on the text box and select 'Undo'.");
+
 }  // namespace
 
 TEST_F(TagCommandsTest, EveryEntryPutsItsTagInPlaceOfTheSelectionOrAtTheCaretAndLeavesTheCaretBehind)
 {
+    ASSERT_EQ(tags::tagTable().size(), std::size(kTagRows));
     frmTf* doc = openDocument();
     ASSERT_NE(doc, nullptr);
-    for (const tags::TagRow& row : tags::tagTable()) {
+    for (const auto& row : kTagRows) {
         SCOPED_TRACE(row.control);
-        const QString control = QString::fromLatin1(row.control);
+        const QString open = QString::fromLatin1(row.opening), close = QString::fromLatin1(row.closing);
         select(doc, QStringLiteral("alpha beta gamma"), 6, 4);
-        run(control);
-        const QString inserted = tags::applyTag(row, QStringLiteral("beta"));
-        expectText(doc, QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"), 6 + inserted.size());
+        run(QString::fromLatin1(row.control));
+        const QString inserted = close.isEmpty() ? open : open + QStringLiteral("beta") + close;
+        expectText(doc, QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"), 6 + int(inserted.size()));
         select(doc, QStringLiteral("ab"), 1, 0);
-        run(control);
-        const QString pair = tags::applyTag(row, QString());
-        expectText(doc, QStringLiteral("a") + pair + QStringLiteral("b"), 1 + pair.size());
+        run(QString::fromLatin1(row.control));
+        expectText(doc, QStringLiteral("a") + open + close + QStringLiteral("b"), 1 + int(open.size() + close.size()));
     }
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(main->ActiveControl(), doc->txtText01);
@@ -143,11 +165,11 @@ TEST_F(TagCommandsTest, AFocusedButtonOrNoChildIsRefusedWithNothingChangedButThe
     EXPECT_EQ(main->ActiveControl(), doc->cmdFindFirst);
     dialogs.clear();
     run(QStringLiteral("mnuWarning"));
-    expectOneBox(tags::warningText());
+    expectOneBox(kWarning);
 
     closeAllChildren();
     QStringList commands = kTextCommands;
-    for (const tags::TagRow& row : tags::tagTable())
+    for (const auto& row : kTagRows)
         commands << QString::fromLatin1(row.control);
     for (const QString& c : commands) {
         SCOPED_TRACE(c.toStdString());
@@ -157,7 +179,7 @@ TEST_F(TagCommandsTest, AFocusedButtonOrNoChildIsRefusedWithNothingChangedButThe
     }
     dialogs.clear();
     run(QStringLiteral("mnuWarning"));
-    expectOneBox(tags::warningText());
+    expectOneBox(kWarning);
 }
 
 TEST_F(TagCommandsTest, PromptedTagsAskTwiceWithTheirDefaultsAndReplaceTheSelection)

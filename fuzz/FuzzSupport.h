@@ -52,16 +52,8 @@ inline QString show(QStringView s, qsizetype limit = 400)
     return out;
 }
 
-inline QString show(QByteArrayView b, qsizetype limit = 400)
-{
-    QString out = QStringLiteral("[");
-    for (qsizetype i = 0; i < b.size() && i < limit; ++i)
-        out += QStringLiteral("%1 ").arg(unsigned(static_cast<unsigned char>(b[i])), 2, 16, QLatin1Char('0'));
-    if (b.size() > limit)
-        out += QStringLiteral("...");
-    out += QStringLiteral("] (%1 bytes)").arg(b.size());
-    return out;
-}
+// Bytes shown as the characters of the same values.
+inline QString show(QByteArrayView b, qsizetype limit = 400) { return show(QString::fromLatin1(b.data(), b.size()), limit); }
 
 // Consumes the fuzzer's bytes front to back; once they run out every value reads as 0.
 class Input {
@@ -69,7 +61,6 @@ public:
     Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
 
     bool empty() const { return m_pos >= m_size; }
-    std::size_t remaining() const { return m_size - m_pos; }
 
     std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     std::uint16_t u16()
@@ -92,15 +83,13 @@ public:
         std::memcpy(&d, &bits, sizeof d);
         return d;
     }
-    // Up to n raw bytes.
-    std::vector<std::uint8_t> bytes(std::size_t n)
+    // The bytes not read yet.
+    std::vector<std::uint8_t> rest()
     {
-        n = std::min(n, remaining());
-        std::vector<std::uint8_t> out(m_data + m_pos, m_data + m_pos + n);
-        m_pos += n;
+        std::vector<std::uint8_t> out(m_data + std::min(m_pos, m_size), m_data + m_size);
+        m_pos = m_size;
         return out;
     }
-    std::vector<std::uint8_t> rest() { return bytes(remaining()); }
 
 private:
     const std::uint8_t* m_data;
@@ -180,10 +169,5 @@ public:
 private:
     std::vector<char16_t> m_units;
 };
-
-inline ExactText exactText(QStringView s)
-{
-    return ExactText(std::vector<char16_t>(s.utf16(), s.utf16() + s.size()));
-}
 
 }  // namespace fuzzsupport

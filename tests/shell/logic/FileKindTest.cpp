@@ -1,5 +1,4 @@
-// The shell's pure rules: extensions, the HTML-menu decision, error reports, the intro texts and
-// the menu table's names.
+// The shell's pure rules: extensions, the HTML-menu decision, error reports, and the intro texts.
 #include "shell/logic/ErrorReport.h"
 #include "shell/logic/FileKind.h"
 #include "shell/logic/IntroTexts.h"

@@ -134,4 +134,7 @@ TEST(FindText, CaseMappingKeepsTheLength)
     EXPECT_EQ(lowerPerCharacter(u"A\U0001F600B"), QStringLiteral("a\U0001F600b"));
     EXPECT_EQ(upperPerCharacter(u"a\r\nb\t1"), QStringLiteral("A\r\nB\t1"));
     EXPECT_TRUE(lowerPerCharacter(u"").isEmpty());
+    const QString digitsAndMarks = QStringLiteral("0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
+    EXPECT_EQ(upperPerCharacter(digitsAndMarks), digitsAndMarks);
+    EXPECT_EQ(lowerPerCharacter(digitsAndMarks), digitsAndMarks);
 }

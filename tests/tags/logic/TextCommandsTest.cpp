@@ -1,7 +1,5 @@
-// The prompted tags, the case changes and the general date text.
+// The prompted tags and the general date text.
 #include "tags/logic/TextCommands.h"
-
-#include "document/logic/FindText.h"
 
 #include <QTimeZone>
 
@@ -30,19 +28,6 @@ TEST(PromptedTags, AnEmptyOrBlanksOnlyValueGivesNoTag)
         EXPECT_EQ(hyperlinkTag(QString::fromLatin1(p[0]), QString::fromLatin1(p[1])), std::nullopt) << p[0] << '|' << p[1];
         EXPECT_EQ(imageTag(QString::fromLatin1(p[0]), QString::fromLatin1(p[1])), std::nullopt) << p[0] << '|' << p[1];
     }
-}
-
-// The case commands rely on the find panel's mapping: letters change, nothing else, same length.
-TEST(CaseChange, ChangesLettersOnlyAndKeepsTheLength)
-{
-    const QString mixed = QStringLiteral("Ab1-<P>, z9! \u00e9\u00c9 \u00df\t\r\nx");
-    EXPECT_EQ(folio::upperPerCharacter(mixed), QStringLiteral("AB1-<P>, Z9! \u00c9\u00c9 \u00df\t\r\nX"));
-    EXPECT_EQ(folio::lowerPerCharacter(mixed), QStringLiteral("ab1-<p>, z9! \u00e9\u00e9 \u00df\t\r\nx"));
-    EXPECT_EQ(folio::upperPerCharacter(QStringLiteral("stra\u00dfe")).size(), 6);
-    EXPECT_EQ(folio::upperPerCharacter(QStringLiteral("\u00ff")), QStringLiteral("\u0178"));
-    const QString digitsAndMarks = QStringLiteral("0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
-    EXPECT_EQ(folio::upperPerCharacter(digitsAndMarks), digitsAndMarks);
-    EXPECT_EQ(folio::lowerPerCharacter(digitsAndMarks), digitsAndMarks);
 }
 
 TEST(TimeFormatWithoutZone, TakesOutTheZoneWhereverItStands)

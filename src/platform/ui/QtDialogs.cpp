@@ -26,30 +26,41 @@ QWidget* dialogParent()
     return nullptr;
 }
 
-QList<QMessageBox::StandardButton> buttonsOf(MsgButtons b)
+QList<MsgAnswer> buttonsOf(MsgButtons b)
 {
     switch (b) {
-    case MsgButtons::OkOnly: return {QMessageBox::Ok};
-    case MsgButtons::OkCancel: return {QMessageBox::Ok, QMessageBox::Cancel};
-    case MsgButtons::AbortRetryIgnore: return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
-    case MsgButtons::YesNoCancel: return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
-    case MsgButtons::YesNo: return {QMessageBox::Yes, QMessageBox::No};
-    case MsgButtons::RetryCancel: return {QMessageBox::Retry, QMessageBox::Cancel};
+    case MsgButtons::OkOnly: return {MsgAnswer::Ok};
+    case MsgButtons::OkCancel: return {MsgAnswer::Ok, MsgAnswer::Cancel};
+    case MsgButtons::AbortRetryIgnore: return {MsgAnswer::Abort, MsgAnswer::Retry, MsgAnswer::Ignore};
+    case MsgButtons::YesNoCancel: return {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
+    case MsgButtons::YesNo: return {MsgAnswer::Yes, MsgAnswer::No};
+    case MsgButtons::RetryCancel: return {MsgAnswer::Retry, MsgAnswer::Cancel};
     }
-    return {QMessageBox::Ok};
+    return {MsgAnswer::Ok};
 }
 
-MsgAnswer answerOf(QMessageBox::StandardButton b)
+QString captionOf(MsgAnswer a)
 {
-    switch (b) {
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    case QMessageBox::Abort: return MsgAnswer::Abort;
-    case QMessageBox::Retry: return MsgAnswer::Retry;
-    case QMessageBox::Ignore: return MsgAnswer::Ignore;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    default: return MsgAnswer::Cancel;
+    switch (a) {
+    case MsgAnswer::Ok: return QStringLiteral("OK");
+    case MsgAnswer::Cancel: return QStringLiteral("Cancel");
+    case MsgAnswer::Abort: return QStringLiteral("&Abort");
+    case MsgAnswer::Retry: return QStringLiteral("&Retry");
+    case MsgAnswer::Ignore: return QStringLiteral("&Ignore");
+    case MsgAnswer::Yes: return QStringLiteral("&Yes");
+    case MsgAnswer::No: return QStringLiteral("&No");
     }
+    return QString();
+}
+
+// What Esc and the close box answer: Cancel where there is one, else No, else Abort (which
+// ends what the box asks about), else the only button. Never a choice the box does not show.
+MsgAnswer escapeAnswerOf(const QList<MsgAnswer>& buttons)
+{
+    for (MsgAnswer a : {MsgAnswer::Cancel, MsgAnswer::No, MsgAnswer::Abort})
+        if (buttons.contains(a))
+            return a;
+    return buttons.first();
 }
 
 QMessageBox::Icon iconOf(MsgIcon i)
@@ -91,23 +102,20 @@ MsgAnswer QtDialogs::msgBox(const MsgBoxRequest& request)
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(request.prompt));
     box.setIcon(iconOf(request.icon));
-    const auto buttons = buttonsOf(request.buttons);
-    for (auto b : buttons)
-        box.addButton(b);
+    // The buttons stand left to right in the order the program names them. Given one shared
+    // role they keep that order; by their standard roles the desktop's convention would
+    // reorder them (Abort, Retry, Ignore came out as Retry, Ignore, Abort).
+    const QList<MsgAnswer> answers = buttonsOf(request.buttons);
+    QList<QPushButton*> buttons;
+    for (MsgAnswer a : answers)
+        buttons << box.addButton(captionOf(a), QMessageBox::ActionRole);
     const int index = qBound(1, request.defaultButton, int(buttons.size())) - 1;
     box.setDefaultButton(buttons.at(index));
-    // Esc answers like the box's close button: Cancel where there is one, else No, else OK.
-    if (buttons.contains(QMessageBox::Cancel))
-        box.setEscapeButton(QMessageBox::Cancel);
-    else if (buttons.contains(QMessageBox::No))
-        box.setEscapeButton(QMessageBox::No);
-    else if (buttons.size() == 1)
-        box.setEscapeButton(buttons.first());
+    const MsgAnswer onEscape = escapeAnswerOf(answers);
+    box.setEscapeButton(buttons.at(answers.indexOf(onEscape)));
     box.exec();
-    auto* clicked = box.clickedButton();
-    if (!clicked)
-        return buttons.contains(QMessageBox::Cancel) ? MsgAnswer::Cancel : answerOf(buttons.last());
-    return answerOf(box.standardButton(clicked));
+    const int clicked = buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return clicked < 0 ? onEscape : answers.at(clicked);
 }
 
 QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText)

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
@@ -284,6 +286,57 @@ TEST_F(ColourToolTest, LoopWalksTheTableByKeyboardAndWrapsAtTheEnd)
     pressEnter();
     EXPECT_EQ(input->text(), QStringLiteral("0"));
     EXPECT_EQ(dialogs.pendingAnswers(), 0);
+}
+
+TEST_F(ColourToolTest, TheRealLoopQuestionReadsAbortRetryIgnoreAndEscOrItsCloseBoxAborts)
+{
+    QLineEdit* input = tool->txtText01[5];
+    Dialogs::install(nullptr);
+    // Each row: how the real box is answered, and the loop input afterwards.
+    const struct {
+        const char* how;
+        std::function<void(QMessageBox*)> answer;
+        const char* input;
+    } table[] = {
+        {"Enter", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, "11"},
+        {"Esc", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, "11"},
+        {"close box", [](QMessageBox* box) { box->close(); }, "11"},
+        {"Retry", [](QMessageBox* box) {
+             for (QAbstractButton* b : box->buttons())
+                 if (b->text().remove(QLatin1Char('&')) == QLatin1String("Retry"))
+                     QTest::mouseClick(b, Qt::LeftButton);
+         }, "10"},
+    };
+    typeInto(input, QStringLiteral("10"));
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.how);
+        QStringList leftToRight;
+        QString defaultButton;
+        bool stillOpen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QList<QAbstractButton*> buttons = box->buttons();
+            std::sort(buttons.begin(), buttons.end(),
+                      [](QAbstractButton* a, QAbstractButton* b) { return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x(); });
+            for (QAbstractButton* b : buttons)
+                leftToRight << b->text().remove(QLatin1Char('&'));
+            if (box->defaultButton())
+                defaultButton = box->defaultButton()->text().remove(QLatin1Char('&'));
+            row.answer(box);
+            stillOpen = box->isVisible();
+            if (stillOpen)
+                box->done(0);
+        });
+        QTest::mouseClick(tool->cmdLoop, Qt::LeftButton);
+        EXPECT_EQ(leftToRight, QStringList({QStringLiteral("Abort"), QStringLiteral("Retry"), QStringLiteral("Ignore")}));
+        EXPECT_EQ(defaultButton, QStringLiteral("Ignore"));
+        EXPECT_FALSE(stillOpen);
+        EXPECT_EQ(input->text(), QLatin1String(row.input));
+        EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
+    }
+    Dialogs::install(&dialogs);
 }
 
 TEST_F(ColourToolTest, LoopRefusesOutOfRangeInputAndKeepsLongerResultsWhole)

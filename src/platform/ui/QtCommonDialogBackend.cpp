@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 
 namespace folio {
@@ -81,15 +82,34 @@ std::optional<QString> QtCommonDialogBackend::showSave(const FileDialogRequest& 
 std::optional<FontChoice> QtCommonDialogBackend::showFont(const QString& title, const FontChoice& initial,
                                                           int minSize, int maxSize)
 {
-    const QFont font = fonts::withChoice(QFont(initial.name), initial);
     // The size range is offered, not enforced: Qt's dialog accepts any size typed.
     Q_UNUSED(minSize);
     Q_UNUSED(maxSize);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, dialogParent(), title, QFontDialog::DontUseNativeDialog);
-    if (!ok)
+    // Qt's dialog lists installed families only, so a name that the font substitution
+    // resolves (the text boxes' own font is one) would select whatever family comes first:
+    // the dialog opens on the family actually shown. It offers whole points only, so 9.75
+    // shows as 10. What the user leaves alone therefore comes back exactly as it was given.
+    const QFont asked = fonts::withChoice(QFont(initial.name), initial);
+    QFont shown = asked;
+    shown.setFamily(QFontInfo(asked).family());
+    QFontDialog dlg(shown, dialogParent());
+    dlg.setOption(QFontDialog::DontUseNativeDialog);
+    dlg.setWindowTitle(title);
+    const QFont opened = dlg.currentFont();
+    bool familyChanged = false;
+    bool sizeChanged = false;
+    QObject::connect(&dlg, &QFontDialog::currentFontChanged, &dlg, [&](const QFont& f) {
+        familyChanged = familyChanged || f.family() != opened.family();
+        sizeChanged = sizeChanged || f.pointSize() != opened.pointSize();
+    });
+    if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
-    return fonts::choiceOf(chosen);
+    FontChoice chosen = fonts::choiceOf(dlg.selectedFont());
+    if (!familyChanged)
+        chosen.name = initial.name;
+    if (!sizeChanged)
+        chosen.size = initial.size;
+    return chosen;
 }
 
 std::optional<ColourValue> QtCommonDialogBackend::showColor(const QString& title, ColourValue initial)

@@ -4,6 +4,7 @@
 
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Help.h"
+#include "platform/ui/QtCommonDialogBackend.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingTexts.h"
 #include "reading/ui/TutorialForm.h"
@@ -12,6 +13,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -252,6 +259,59 @@ TEST_F(MainWindowTest, FontAndColourChangeTheActiveReadingWindowsTextBoxOnly)
     main->mnuColour->trigger();
     EXPECT_EQ(files.shown().size(), 3);
     EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(MainWindowTest, SetFontOpensTheRealDialogOnTheFaceShownAndOkWithoutAChangeKeepsTheFont)
+{
+    auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
+    ASSERT_NE(about, nullptr);
+    const QFont start = about->txtText01->font();
+    ASSERT_EQ(start.family(), QStringLiteral("MS Sans Serif"));
+    ASSERT_EQ(start.pointSizeF(), 9.75);
+    const QString shownFamily = QFontInfo(start).family();
+    ASSERT_NE(shownFamily, start.family());
+
+    QtCommonDialogBackend real;
+    main->CommonDialog1.setBackend(&real);
+    // Each row: the size typed into the dialog (none: OK at once), then the font expected.
+    const struct {
+        QString typedSize;
+        double points;
+    } table[] = {{QString(), 9.75}, {QStringLiteral("12"), 12}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.typedSize.toStdString());
+        QFont opened;
+        QTimer poll;
+        poll.start(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dlg = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            poll.stop();
+            opened = dlg->currentFont();
+            if (!row.typedSize.isEmpty()) {
+                for (QLineEdit* edit : dlg->findChildren<QLineEdit*>()) {
+                    if (qobject_cast<const QIntValidator*>(edit->validator())) {
+                        edit->selectAll();
+                        QTest::keyClicks(edit, row.typedSize);
+                    }
+                }
+            }
+            dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        about->txtText01->setFont(start);
+        main->mnuSetFont->trigger();
+        EXPECT_EQ(opened.family(), shownFamily);
+        EXPECT_EQ(opened.pointSize(), 10);  // the dialog offers whole points
+        const QFont now = about->txtText01->font();
+        EXPECT_EQ(now.family(), start.family());
+        EXPECT_EQ(now.pointSizeF(), row.points);
+        EXPECT_EQ(now.weight(), start.weight());
+        EXPECT_EQ(now.italic(), start.italic());
+        EXPECT_EQ(now.underline(), start.underline());
+        EXPECT_EQ(now.strikeOut(), start.strikeOut());
+    }
+    main->CommonDialog1.setBackend(&files);
 }
 
 TEST_F(MainWindowTest, F1OpensTheHelpFileOrSaysItIsMissing)

@@ -30,6 +30,13 @@ double ChildForm::ScaleHeight() const
     return twips::fromPixels(m_client->height(), m_client->logicalDpiY());
 }
 
+QSize ChildForm::sizeHint() const
+{
+    if (isMinimized() || isMaximized())
+        return QMdiSubWindow::sizeHint();
+    return size();
+}
+
 void ChildForm::setClientSize(double w, double h)
 {
     m_clientSize = QSize(twips::toPixels(w, m_client->logicalDpiX()), twips::toPixels(h, m_client->logicalDpiY()));

@@ -57,6 +57,10 @@ public:
 
     bool isUnloaded() const { return m_unloaded; }
 
+    // The size the window has: the frame's cascade places every window at this size, since
+    // the controls of the client area are placed by the program and ask for no size.
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

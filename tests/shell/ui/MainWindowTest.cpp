@@ -195,10 +195,60 @@ TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndLayItOut)
     test::settle();
     EXPECT_EQ(main->ActiveForm(), about);
     EXPECT_FALSE(main->mnuHtml->isEnabled());
-    main->mnuCascade->trigger();
     QTest::mouseClick(tutorial->cmdClose, Qt::LeftButton);
     test::settle();
     EXPECT_EQ(main->intOw, 1);
+}
+
+TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
+{
+    main->resize(1000, 760);
+    main->mnuTutorialAutorun->trigger();
+    main->mnuAC->trigger();
+    main->mnuHelp->trigger();
+    test::settle();
+    ASSERT_EQ(children().size(), 4);
+    main->aboutWindow->resize(420, 260);
+    const auto sizes = [&] {
+        QList<QSize> list;
+        for (ChildForm* f : children())
+            list << f->size();
+        return list;
+    };
+    const QList<QSize> before = sizes();
+
+    main->mnuCascade->trigger();
+    test::settle();
+    EXPECT_EQ(sizes(), before);
+    // Each window lies below and right of the one before it in the cascade.
+    QList<ChildForm*> stack = children();
+    std::sort(stack.begin(), stack.end(), [](ChildForm* a, ChildForm* b) { return a->y() < b->y(); });
+    for (int i = 1; i < stack.size(); ++i) {
+        EXPECT_GT(stack[i]->x(), stack[i - 1]->x());
+        EXPECT_GT(stack[i]->y(), stack[i - 1]->y());
+    }
+
+    // Arrange Icons moves the minimised windows' icons to the bottom and nothing else.
+    ChildForm* tutorial = main->autorunTutorialWindow;
+    ChildForm* tool = main->colourToolWindow;
+    tutorial->showMinimized();
+    tool->showMinimized();
+    test::settle();
+    const QRect aboutPlace = main->aboutWindow->geometry();
+    const QRect htmlPlace = main->htmlTutorialWindow->geometry();
+    main->mnuArrange->trigger();
+    test::settle();
+    const int bottom = main->mdiArea()->viewport()->height();
+    for (ChildForm* icon : {tutorial, tool}) {
+        EXPECT_TRUE(icon->isMinimized());
+        EXPECT_EQ(icon->geometry().bottom() + 1, bottom);
+    }
+    EXPECT_EQ(main->aboutWindow->geometry(), aboutPlace);
+    EXPECT_EQ(main->htmlTutorialWindow->geometry(), htmlPlace);
+    tutorial->showNormal();
+    tool->showNormal();
+    test::settle();
+    EXPECT_EQ(sizes(), before);
 }
 
 TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)

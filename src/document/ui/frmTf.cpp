@@ -8,6 +8,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Geometry.h"
+#include "platform/ui/Icons.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/WrapButton.h"
 #include "shell/logic/MenuTable.h"
@@ -118,6 +119,7 @@ private:
 frmTf::frmTf(QMdiArea* area) : ChildForm(area)
 {
     setObjectName(QStringLiteral("frmTf"));
+    setWindowIcon(icons::document());
     QWidget* c = client();
     fillBackground(c, QColor(255, 224, 192));
 

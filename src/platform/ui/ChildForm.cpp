@@ -59,17 +59,21 @@ void ChildForm::applyClientSize()
 void ChildForm::Show()
 {
     show();
-    applyClientSize();
-    m_clientSize = QSize();
-    // Where the frame's default place would put part of the window outside the document
-    // area, it moves back in as far as it can.
-    if (m_area) {
-        const QRect room = m_area->viewport()->rect();
-        QPoint at = pos();
-        at.setX(std::max(0, std::min(at.x(), room.width() - width())));
-        at.setY(std::max(0, std::min(at.y(), room.height() - height())));
-        move(at);
+    // Shown while another child is maximised, the window comes up maximised too and fills
+    // the document area; the size it was given is the size it restores to.
+    if (!isMaximized()) {
+        applyClientSize();
+        // Where the frame's default place would put part of the window outside the document
+        // area, it moves back in as far as it can.
+        if (m_area) {
+            const QRect room = m_area->viewport()->rect();
+            QPoint at = pos();
+            at.setX(std::max(0, std::min(at.x(), room.width() - width())));
+            at.setY(std::max(0, std::min(at.y(), room.height() - height())));
+            move(at);
+        }
     }
+    m_clientSize = QSize();
     if (m_area)
         m_area->setActiveSubWindow(this);
 }

@@ -12,8 +12,10 @@ namespace folio {
 TutorialForm::TutorialForm(QMdiArea* area) : ReadingForm(area, Kind::Tutorial)
 {
     setWindowIcon(icons::document());
-    // Fixed border: no minimize or maximize box, not sizable by dragging.
-    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // Fixed border: not sizable by dragging, but it can be minimised, maximised and restored
+    // like any child window, and it lays itself out again on each of these.
+    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setClientSize(8910, 6120);
 }
 
@@ -24,7 +26,6 @@ void TutorialForm::Form_Load()
         setCaption(tutorialCaption());
         FillTutorialText();
         Show();
-        setFixedSize(size());
         txtText01->setFocus();
         txtText01->moveCursor(QTextCursor::Start);
     } catch (const RuntimeError& e) {

@@ -200,6 +200,90 @@ TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndLayItOut)
     EXPECT_EQ(main->intOw, 1);
 }
 
+TEST_F(MainWindowTest, TutorialsMinimiseMaximiseAndLayThemselvesOutOnEveryResize)
+{
+    main->resize(900, 700);
+    main->mnuTutorialAutorun->trigger();
+    test::settle();
+    auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
+    ASSERT_NE(tutorial, nullptr);
+    const auto expectLaidOut = [&](double w, double h, const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_NEAR(tutorial->ScaleWidth(), w, 15);
+        EXPECT_NEAR(tutorial->ScaleHeight(), h, 15);
+        EXPECT_NEAR(geometry::width(tutorial->txtText01), w - 1200, 15);
+        EXPECT_NEAR(geometry::height(tutorial->txtText01), h * 0.95, 15);
+        EXPECT_NEAR(geometry::left(tutorial->cmdClose), w - 950, 15);
+    };
+    // Dragging the border does not size it, as it does the About window.
+    for (ChildForm* form : {main->aboutWindow.data(), static_cast<ChildForm*>(tutorial)}) {
+        const QSize before = form->size();
+        const QPoint corner(form->width() - 2, form->height() - 2);
+        const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent e(type, at, form->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(form, &e);
+        };
+        send(QEvent::MouseMove, corner, Qt::NoButton, Qt::NoButton);
+        send(QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, corner + QPoint(60, 40), Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, corner + QPoint(60, 40), Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(form->size() == before, form == tutorial) << form->Caption().toStdString();
+    }
+
+    tutorial->showMinimized();
+    test::settle();
+    EXPECT_TRUE(tutorial->isMinimized());
+    tutorial->showNormal();
+    test::settle();
+    expectLaidOut(8910, 6120, "restored");
+
+    // Narrower than 1200 twips: the text box keeps its width, the button still moves.
+    tutorial->setClientSize(900, 6120);
+    test::settle();
+    EXPECT_NEAR(geometry::width(tutorial->txtText01), 7710, 15);
+    EXPECT_NEAR(geometry::left(tutorial->cmdClose), -50, 15);
+    tutorial->setClientSize(8910, 6120);
+    test::settle();
+
+    // While another child is maximised, activating the tutorial or opening it anew shows it
+    // maximised and laid out over the whole document area.
+    main->aboutWindow->showMaximized();
+    test::settle();
+    const QSize room = main->aboutWindow->size();
+    main->mdiArea()->setActiveSubWindow(tutorial);
+    test::settle();
+    ASSERT_TRUE(tutorial->isMaximized());
+    EXPECT_EQ(tutorial->size(), room);
+    expectLaidOut(tutorial->ScaleWidth(), tutorial->ScaleHeight(), "activated while maximised");
+    EXPECT_GT(tutorial->ScaleWidth(), 8910 + 1000);
+    tutorial->showNormal();
+    test::settle();
+    expectLaidOut(8910, 6120, "restored from maximised");
+
+    tutorial->Unload();
+    main->aboutWindow->showMaximized();
+    test::settle();
+    main->mnuTutorialAutorun->trigger();
+    test::settle();
+    tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
+    ASSERT_NE(tutorial, nullptr);
+    EXPECT_TRUE(tutorial->isMaximized());
+    EXPECT_EQ(tutorial->size(), room);
+    expectLaidOut(tutorial->ScaleWidth(), tutorial->ScaleHeight(), "opened while maximised");
+    tutorial->showNormal();
+    test::settle();
+    expectLaidOut(8910, 6120, "restored after opening maximised");
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    // The tutorials wear the document windows' icon; the About window the main window's.
+    main->mnuNewBlank->trigger();
+    test::settle();
+    const auto icon = [](const QWidget* w) { return w->windowIcon().pixmap(16, 16).toImage(); };
+    EXPECT_EQ(icon(tutorial), icon(main->ActiveForm()));
+    EXPECT_NE(icon(tutorial), icon(main->aboutWindow));
+    EXPECT_EQ(icon(main->aboutWindow), icon(main));
+}
+
 TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
 {
     main->resize(1000, 760);

@@ -98,17 +98,26 @@ qsizetype encodeImpl(QStringView text, char* out)
     qsizetype w = 0;
     while (i < n) {
 #if defined(__SSE2__)
-        // Sixteen ASCII units at a time become sixteen bytes in one pack.
+        // Sixteen units at a time are packed to bytes as they stand; where all are ASCII that
+        // is the whole work, otherwise the ASCII run in front of the first other unit counts.
+        // (w is at most 3 * i, so the store stays inside the room for 3 * n bytes.)
         if (i + 16 <= n) {
+            const __m128i highBits = _mm_set1_epi16(short(0xFF80));
+            const __m128i zero = _mm_setzero_si128();
             const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
             const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
-            const __m128i nonAscii = _mm_and_si128(_mm_or_si128(v0, v1), _mm_set1_epi16(short(0xFF80)));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonAscii, _mm_setzero_si128())) == 0xFFFF) {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v0, v1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v0, v1));
+            const __m128i ascii0 = _mm_cmpeq_epi16(_mm_and_si128(v0, highBits), zero);
+            const __m128i ascii1 = _mm_cmpeq_epi16(_mm_and_si128(v1, highBits), zero);
+            const unsigned ascii = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ascii0, ascii1)));
+            if (ascii == 0xFFFF) {
                 i += 16;
                 w += 16;
                 continue;
             }
+            const int run = __builtin_ctz(~ascii);
+            i += run;
+            w += run;
         }
 #endif
         const char16_t c = p[i];

@@ -35,11 +35,21 @@ const char* const kWords[] = {
     "header", "footer", "image", "link", "bold", "caf\xe9", "na\xefve", "r\xe9sum\xe9", "\x93quoted\x94",
     "price\xa0\x80" "12", "section", "paragraph", "markup", "style", "value", "green", "navy", "left",
 };
+// The same words in UTF-8, with a few that Windows-1252 cannot hold.
+const char* const kWordsUtf8[] = {
+    "the", "folio", "page", "table", "colour", "shade", "list", "item", "window", "text", "line",
+    "header", "footer", "image", "link", "bold", "caf\xC3\xA9", "na\xC3\xAFve", "r\xC3\xA9sum\xC3\xA9",
+    "\xE2\x80\x9Cquoted\xE2\x80\x9D", "price\xC2\xA0\xE2\x82\xAC" "12", "section", "paragraph", "markup",
+    "\xE2\x9C\x93", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "green", "\xF0\x9F\x98\x80", "left",
+};
+static_assert(std::size(kWordsUtf8) == std::size(kWords));
+
 const char* const kOpen[] = {"<p>", "<td>", "<li>", "<div class=\"c", "<a href=\"page", "<h3>", "<span>"};
 const char* const kClose[] = {"</p>", "</td>", "</li>", "</div>", "</a>", "</h3>", "</span>"};
 
-void appendLine(QByteArray& out, Random& rnd)
+void appendLine(QByteArray& out, Random& rnd, bool utf8)
 {
+    const char* const* words = utf8 ? kWordsUtf8 : kWords;
     const int target = 40 + rnd.below(81);  // 40..120 characters
     const int tag = rnd.below(7);
     const qsizetype start = out.size();
@@ -50,15 +60,21 @@ void appendLine(QByteArray& out, Random& rnd)
     }
     const QByteArrayView close(kClose[tag]);
     while (out.size() - start + close.size() < target) {
-        out.append(kWords[rnd.below(int(std::size(kWords)))]);
+        out.append(words[rnd.below(int(std::size(kWords)))]);
         out.append(' ');
     }
     out.append(close);
     while (out.size() - start < target)
         out.append(' ');
-    out.truncate(start + target);
+    qsizetype cut = start + target - close.size();
+    // Never inside a UTF-8 sequence: step back to the byte that starts one.
+    while (utf8 && cut > start && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80)
+        --cut;
+    out.truncate(cut);
     // Keep the closing tag whole where the line had to be cut.
-    out.replace(start + target - close.size(), close.size(), close);
+    out.append(close);
+    while (out.size() - start < target)
+        out.append(' ');
 }
 
 }  // namespace
@@ -67,7 +83,7 @@ QByteArray generateBytes(const FileShape& shape)
 {
     const qint64 size = shape.megabytes * 1024 * 1024;
     Random rnd(0x7A6C31F00DULL + std::uint64_t(shape.megabytes) * 31 + (shape.lineEnd == LineEnd::Lf ? 7 : 0) +
-               (shape.singleLine ? 13 : 0));
+               (shape.singleLine ? 13 : 0) + (shape.utf8 ? 17 : 0));
     QByteArray out;
     out.reserve(size + 256);
     const QByteArrayView end = shape.lineEnd == LineEnd::CrLf ? QByteArrayView("\r\n") : QByteArrayView("\n");
@@ -80,7 +96,7 @@ QByteArray generateBytes(const FileShape& shape)
             out.append("\">here</a>");
             marked = true;
         } else {
-            appendLine(out, rnd);
+            appendLine(out, rnd, shape.utf8);
         }
         if (!shape.singleLine)
             out.append(end.data(), end.size());
@@ -115,7 +131,9 @@ QString describe(const FileShape& shape)
 {
     if (shape.singleLine)
         return QStringLiteral("%1 MB one line").arg(shape.megabytes);
-    return QStringLiteral("%1 MB %2").arg(shape.megabytes).arg(shape.lineEnd == LineEnd::CrLf ? "CR LF" : "LF");
+    return QStringLiteral("%1 MB %2%3")
+        .arg(shape.megabytes)
+        .arg(shape.utf8 ? "UTF-8 " : "", shape.lineEnd == LineEnd::CrLf ? "CR LF" : "LF");
 }
 
 QString benchFile(const FileShape& shape)
@@ -124,7 +142,7 @@ QString benchFile(const FileShape& shape)
     const QString name = QStringLiteral("%1-%2mb%3.html")
                              .arg(shape.singleLine ? "single" : shape.lineEnd == LineEnd::CrLf ? "crlf" : "lf")
                              .arg(shape.megabytes)
-                             .arg("");
+                             .arg(shape.utf8 ? "-utf8" : "");
     auto it = made.find(name);
     if (it != made.end())
         return it->second;

@@ -158,7 +158,7 @@ void Session::setSaveAnswer(const QString& path)
     fileAnswers().savePath = path;
 }
 
-QPlainTextEdit* Session::openBare(const QString& path)
+QPlainTextEdit* Session::openBare(const QString& path, bool utf8)
 {
     auto* edit = new QPlainTextEdit(m_bareHost);
     edit->setFont(m_textFont);
@@ -168,7 +168,7 @@ QPlainTextEdit* Session::openBare(const QString& path)
         if (!file.open(QIODevice::ReadOnly))
             std::abort();
         const QByteArray bytes = file.readAll();
-        edit->setPlainText(QString::fromLatin1(bytes));
+        edit->setPlainText(utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes));
     }
     edit->show();
     waitForPaint(edit->viewport());

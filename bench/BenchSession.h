@@ -41,10 +41,10 @@ public:
     QRect textGeometry() const { return m_textGeometry; }
     QFont textFont() const { return m_textFont; }
 
-    // The toolkit floor of opening: read, decode, setPlainText and the first paint of a
-    // bare QPlainTextEdit placed and set like the document's text box. Returns the edit
-    // (still shown); the caller deletes it.
-    QPlainTextEdit* openBare(const QString& path);
+    // The toolkit floor of opening: read, decode (as UTF-8 when `utf8`, else byte for
+    // character), setPlainText and the first paint of a bare QPlainTextEdit placed and set
+    // like the document's text box. Returns the edit (still shown); the caller deletes it.
+    QPlainTextEdit* openBare(const QString& path, bool utf8 = false);
 
     // A 50 MB CR LF document opened once from a copy of its file, shared by the find, edit
     // and save figures (which run in that order; the edits grow it by a few characters).

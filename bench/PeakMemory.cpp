@@ -2,6 +2,7 @@
 // process's peak resident memory in bytes.
 //   folio_peak_memory program <file>   the program: main window, "&Open an Existing File"
 //   folio_peak_memory floor <file>     a bare QPlainTextEdit: read, decode, setPlainText
+//   folio_peak_memory floor-utf8 <file> the same, decoding the file as UTF-8
 #include "BenchSession.h"
 
 #include "document/ui/frmTf.h"
@@ -40,7 +41,8 @@ int main(int argc, char** argv)
             if (!file.open(QIODevice::ReadOnly))
                 return 3;
             const QByteArray bytes = file.readAll();
-            edit->setPlainText(QString::fromLatin1(bytes));
+            edit->setPlainText(std::strcmp(argv[1], "floor-utf8") == 0 ? QString::fromUtf8(bytes)
+                                                                       : QString::fromLatin1(bytes));
         }
         edit->show();
         folio::bench::waitForPaint(edit->viewport());

@@ -125,7 +125,8 @@ void PeakMemory(benchmark::State& state, FileShape shape)
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         double ours = 0, floor = 0;
-        runPair([&] { ours = peakBytes("program", path); }, [&] { floor = peakBytes("floor", path); });
+        runPair([&] { ours = peakBytes("program", path); },
+                [&] { floor = peakBytes(shape.utf8 ? "floor-utf8" : "floor", path); });
         if (ours <= 0 || floor <= 0) {
             state.SkipWithError("a memory process failed");
             return;
@@ -140,5 +141,7 @@ void PeakMemory(benchmark::State& state, FileShape shape)
 BENCHMARK(StartUp)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PeakMemory, crlf_10mb, FileShape{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PeakMemory, crlf_50mb, FileShape{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, utf8_10mb, FileShape{LineEnd::CrLf, 10, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, utf8_50mb, FileShape{LineEnd::CrLf, 50, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

@@ -1,7 +1,8 @@
 #pragma once
 // Shared pieces of the fuzz targets: a reader that turns the fuzzer's bytes into values,
-// a check that stops the run with a readable message, and a Windows-1252 table written out
-// here on its own so the code page is checked against something it did not produce.
+// a check that stops the run with a readable message, and a Windows-1252 table and a UTF-8
+// encoder written out here on their own, so the code is checked against something it did
+// not produce.
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -151,6 +152,43 @@ inline QByteArray cp1252Encode(QStringView text, qsizetype* replaced = nullptr)
         ++count;
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode()))
             ++i;
+    }
+    if (replaced)
+        *replaced = count;
+    return out;
+}
+
+// UTF-8 written out by the book, one code point at a time: a surrogate half without its
+// partner becomes '?', counted in `replaced`.
+inline QByteArray utf8Encode(QStringView text, qsizetype* replaced = nullptr)
+{
+    QByteArray out;
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            c = QChar::surrogateToUcs4(char16_t(c), text[i + 1].unicode());
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            out += '?';
+            ++count;
+            continue;
+        }
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
     }
     if (replaced)
         *replaced = count;

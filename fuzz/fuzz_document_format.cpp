@@ -1,15 +1,24 @@
 // Reading a document file into text and writing the text back.
 //
-// For any bytes B, the text B loads as, written back, must be exactly the bytes the reading
-// rule gives: the lines of B (split at CR or CR LF; a lone LF belongs to its line; a line end
-// at the very end does not start another line), each written as CR LF followed by the line,
-// then one CR LF. The text itself must be those lines decoded from Windows-1252. Writing an
-// arbitrary text must give its Windows-1252 bytes ('?' for what the code page cannot hold)
-// followed by CR LF.
+// The encoding: a file that starts with the UTF-8 byte-order mark and is valid UTF-8 after
+// it, or is valid UTF-8 throughout with at least one byte above 0x7F, is UTF-8 (validity
+// decided by Qt's own decoder); every other file is Windows-1252.
+//
+// For any bytes B (without the mark, when the file has one), the text B loads as, written
+// back, must be exactly the bytes the reading rule gives: the lines of B (split at CR or
+// CR LF; a lone LF belongs to its line; a line end at the very end does not start another
+// line), each written as CR LF followed by the line, then one CR LF, the mark in front when
+// the file had it. The text itself must be those lines decoded in the file's encoding.
+// Writing an arbitrary text must give its bytes in each encoding ('?' for what the encoding
+// cannot hold) followed by CR LF, and the characters the encoding cannot hold must be exactly
+// those written as '?'.
 #include "document/logic/DocumentFormat.h"
 
 #include "FuzzSupport.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <vector>
 
 using namespace fuzzsupport;
@@ -43,23 +52,42 @@ std::vector<QByteArray> linesOf(QByteArrayView bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using folio::docformat::Encoding;
     // The whole input is the file: libFuzzer's buffer is exactly sized, so reading past its
     // end is caught.
     const QByteArrayView file(reinterpret_cast<const char*>(data), qsizetype(size));
 
+    const QByteArrayView mark("\xEF\xBB\xBF");
+    const bool marked = file.startsWith(mark);
+    const QByteArrayView afterMark = marked ? file.sliced(mark.size()) : file;
+    QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const bool valid = [&] {
+        const QString decodedByQt = strict.decode(afterMark);
+        return !strict.hasError();
+    }();
+    const bool beyondAscii = std::any_of(afterMark.begin(), afterMark.end(), [](char b) { return b & 0x80; });
+    const Encoding want = valid && marked ? Encoding::Utf8WithMark
+                          : valid && beyondAscii ? Encoding::Utf8
+                                                 : Encoding::Windows1252;
+    const QByteArrayView body = want == Encoding::Utf8WithMark ? afterMark : file;
+
     QByteArray expectedRaw;  // the lines joined as the reading rule says, still as bytes
-    for (const QByteArray& line : linesOf(file)) {
+    for (const QByteArray& line : linesOf(body)) {
         expectedRaw += "\r\n";
         expectedRaw += line;
     }
+    const QString expectedText =
+        want == Encoding::Windows1252 ? cp1252Decode(expectedRaw) : QString::fromUtf8(expectedRaw);
 
-    const QString text = folio::docformat::textFromFileBytes(file);
-    FUZZ_CHECK(text == cp1252Decode(expectedRaw),
-               QStringLiteral("file %1\n text %2\n want %3")
-                   .arg(show(file), show(text), show(cp1252Decode(expectedRaw))));
+    const folio::docformat::DecodedFile decoded = folio::docformat::decodeFile(file);
+    FUZZ_CHECK(decoded.encoding == want,
+               QStringLiteral("file %1\n encoding %2, want %3").arg(show(file)).arg(int(decoded.encoding)).arg(int(want)));
+    FUZZ_CHECK(decoded.text == expectedText,
+               QStringLiteral("file %1\n text %2\n want %3").arg(show(file), show(decoded.text), show(expectedText)));
 
-    const QByteArray written = folio::docformat::fileBytesFromText(text);
-    const QByteArray expectedWritten = expectedRaw + "\r\n";
+    const QByteArray written = folio::docformat::fileBytesFromText(decoded.text, decoded.encoding);
+    const QByteArray expectedWritten = (want == Encoding::Utf8WithMark ? mark.toByteArray() : QByteArray()) +
+                                       expectedRaw + "\r\n";
     FUZZ_CHECK(written == expectedWritten,
                QStringLiteral("file %1\n wrote %2\n want %3")
                    .arg(show(file), show(written), show(expectedWritten)));
@@ -69,10 +97,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!units.empty())
         std::memcpy(units.data(), data, units.size() * 2);
     const ExactText arbitrary{std::move(units)};
-    const QByteArray writtenArbitrary = folio::docformat::fileBytesFromText(arbitrary.view());
-    const QByteArray wantArbitrary = cp1252Encode(arbitrary.view()) + "\r\n";
-    FUZZ_CHECK(writtenArbitrary == wantArbitrary,
-               QStringLiteral("text %1\n wrote %2\n want %3")
-                   .arg(show(arbitrary.view()), show(writtenArbitrary), show(wantArbitrary)));
+    const QStringView parts[] = {arbitrary.view()};
+    for (const Encoding encoding : {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark}) {
+        qsizetype replaced = 0;
+        const QByteArray wantArbitrary =
+            (encoding == Encoding::Utf8WithMark ? mark.toByteArray() : QByteArray()) +
+            (encoding == Encoding::Windows1252 ? cp1252Encode(arbitrary.view(), &replaced)
+                                               : utf8Encode(arbitrary.view(), &replaced)) +
+            "\r\n";
+        const QByteArray writtenArbitrary = folio::docformat::fileBytesFromText(arbitrary.view(), encoding);
+        FUZZ_CHECK(writtenArbitrary == wantArbitrary,
+                   QStringLiteral("encoding %1, text %2\n wrote %3\n want %4")
+                       .arg(int(encoding))
+                       .arg(show(arbitrary.view()), show(writtenArbitrary), show(wantArbitrary)));
+        const qsizetype lost = folio::docformat::findUnrepresentable(encoding, parts).count;
+        FUZZ_CHECK(lost == replaced, QStringLiteral("encoding %1, text %2\n %3 unrepresentable, %4 replaced")
+                                          .arg(int(encoding))
+                                          .arg(show(arbitrary.view()))
+                                          .arg(lost)
+                                          .arg(replaced));
+    }
     return 0;
 }

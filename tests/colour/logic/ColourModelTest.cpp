@@ -71,28 +71,6 @@ TEST(ColourModel, LoadSequenceFillsTheCacheOneChannelAtATime)
     EXPECT_EQ(blue.htmlText, "HTML values =  # FF FF FF");
 }
 
-TEST(ColourModel, GreenTo128ThenRedTo0)
-{
-    BarValues bars;
-    ColourModel model = loadedModel(bars);
-
-    const ColourChange green = moveBar(model, bars, Green, 128);
-    EXPECT_EQ(green.channel, Green);
-    EXPECT_EQ(green.channelBox, RGB(0, 128, 0));
-    EXPECT_EQ(green.channelText, "0, 128 , 0  /  # 00 80 00");
-    EXPECT_EQ(green.mixedBox, RGB(255, 128, 255));
-    EXPECT_EQ(green.mixedText, "R,G,B values = 255 , 128 , 255");
-    EXPECT_EQ(green.htmlText, "HTML values =  # FF 80 FF");
-
-    const ColourChange red = moveBar(model, bars, Red, 0);
-    EXPECT_EQ(red.channel, Red);
-    EXPECT_EQ(red.channelBox, RGB(0, 0, 0));
-    EXPECT_EQ(red.channelText, "0, 0, 0  /  # 00 00 00");
-    EXPECT_EQ(red.mixedBox, RGB(0, 128, 255));
-    EXPECT_EQ(red.mixedText, "R,G,B values = 0 , 128 , 255");
-    EXPECT_EQ(red.htmlText, "HTML values =  # 00 80 FF");
-}
-
 TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
 {
     BarValues bars;

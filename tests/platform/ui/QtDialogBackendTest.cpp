@@ -63,6 +63,20 @@ void answerNextDialog(Answer& answer)
     timer->start(10);
 }
 
+// Closes the next dialog as its OK (accept) or Cancel button would.
+void closeNextDialog(bool accept)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, accept] {
+        if (auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            timer->stop();
+            accept ? dlg->accept() : dlg->reject();
+        }
+    });
+    timer->start(10);
+}
+
 class QtDialogBackendTest : public test::WidgetTest {
 protected:
     QString path(const QString& name) const { return folder.filePath(name); }
@@ -110,4 +124,21 @@ TEST_F(QtDialogBackendTest, SaveOverAnExistingFileAsksNothingOfItsOwn)
     Answer cancel;
     answerNextDialog(cancel);
     EXPECT_FALSE(backend.showSave(request).has_value());
+}
+
+TEST_F(QtDialogBackendTest, FontAndColourDialogsGiveTheChoiceOnOkAndNothingOnCancel)
+{
+    const FontChoice initial{QStringLiteral("DejaVu Sans"), 12, false, false, false, false};
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok);
+        closeNextDialog(ok);
+        const auto font = backend.showFont(QStringLiteral("Font"), initial, 8, 72);
+        ASSERT_EQ(font.has_value(), ok);
+        if (font) {
+            EXPECT_FLOAT_EQ(font->size, 12);
+        }
+        closeNextDialog(ok);
+        EXPECT_EQ(backend.showColor(QStringLiteral("Colour"), RGB(1, 2, 3)),
+                  ok ? std::optional<ColourValue>(RGB(1, 2, 3)) : std::nullopt);
+    }
 }

@@ -63,6 +63,9 @@ TEST(IntroTexts, CaptionAndAcrosticReadDownTheProductName)
     QSet<int> indexes;
     for (const auto& l : folio::intro::labels()) {
         indexes.insert(l.index);
+        // 12 point for the five name lines and the bold " Colour  Picker ", 9.75 for the rest.
+        EXPECT_EQ(l.bold, l.index == 15) << l.index;
+        EXPECT_EQ(l.points, l.index <= 4 || l.index == 15 ? 12 : 9.75) << l.index;
         if (l.index <= 3)
             initials += QString::fromLatin1(l.text).at(0);
         if (l.index == 4) {

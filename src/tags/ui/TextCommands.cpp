@@ -2,10 +2,10 @@
 // of "&Edit": tab, date and time, upper and lower case of the selection.
 #include "tags/ui/TagCommandSteps.h"
 
-#include "document/logic/FindText.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditTarget.h"
 #include "shell/ui/frmMdimenuform.h"
+#include "tags/logic/CaseChange.h"
 #include "tags/logic/TextCommands.h"
 
 #include <QDateTime>
@@ -38,6 +38,14 @@ void mapSelection(const frmMdimenuform& main, Map map)
         return;
     const auto target = main.editTarget();
     tags::replaceSelection(main, map(target->SelText()));
+}
+
+// The characters the changed selection may hold: those of the code page the documents are
+// kept in. A find box or a reading window's text follows the same rule, so a search text
+// changed here still finds the document text changed the same way.
+tags::CaseCodePage targetCodePage()
+{
+    return tags::CaseCodePage::Windows1252;
 }
 
 }  // namespace
@@ -73,12 +81,12 @@ void frmMdimenuform::mnuDateTime_Click()
 
 void frmMdimenuform::mnuUppercase_Click()
 {
-    mapSelection(*this, [](const QString& s) { return upperPerCharacter(s); });
+    mapSelection(*this, [](const QString& s) { return tags::upperCaseIn(s, targetCodePage()); });
 }
 
 void frmMdimenuform::mnuLowercase_Click()
 {
-    mapSelection(*this, [](const QString& s) { return lowerPerCharacter(s); });
+    mapSelection(*this, [](const QString& s) { return tags::lowerCaseIn(s, targetCodePage()); });
 }
 
 }  // namespace folio

@@ -2,6 +2,7 @@
 // of "&Edit": tab, date and time, upper and lower case of the selection.
 #include "tags/ui/TagCommandSteps.h"
 
+#include "document/ui/frmTf.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditTarget.h"
 #include "shell/ui/frmMdimenuform.h"
@@ -40,11 +41,15 @@ void mapSelection(const frmMdimenuform& main, Map map)
     tags::replaceSelection(main, map(target->SelText()));
 }
 
-// The characters the changed selection may hold: those of the code page the documents are
-// kept in. A find box or a reading window's text follows the same rule, so a search text
-// changed here still finds the document text changed the same way.
-tags::CaseCodePage targetCodePage()
+// The characters the changed selection may hold: those the active document's file can hold
+// (any character in a UTF-8 file). Its find boxes follow the same rule, so a search text
+// changed there still finds the document text changed the same way; the reading windows and
+// the colour tool, which have no file, follow Windows-1252 like a new document.
+tags::CaseCodePage targetCodePage(const frmMdimenuform& main)
 {
+    const auto* doc = qobject_cast<const frmTf*>(main.ActiveForm());
+    if (doc && doc->fileEncoding != docformat::Encoding::Windows1252)
+        return tags::CaseCodePage::Unicode;
     return tags::CaseCodePage::Windows1252;
 }
 
@@ -81,12 +86,12 @@ void frmMdimenuform::mnuDateTime_Click()
 
 void frmMdimenuform::mnuUppercase_Click()
 {
-    mapSelection(*this, [](const QString& s) { return tags::upperCaseIn(s, targetCodePage()); });
+    mapSelection(*this, [this](const QString& s) { return tags::upperCaseIn(s, targetCodePage(*this)); });
 }
 
 void frmMdimenuform::mnuLowercase_Click()
 {
-    mapSelection(*this, [](const QString& s) { return tags::lowerCaseIn(s, targetCodePage()); });
+    mapSelection(*this, [this](const QString& s) { return tags::lowerCaseIn(s, targetCodePage(*this)); });
 }
 
 }  // namespace folio

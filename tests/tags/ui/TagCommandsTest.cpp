@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -244,6 +245,20 @@ TEST_F(TagCommandsTest, TabAndCaseChangesWorkOnTheSelectionOnly)
     doc->txtText01->setSelStart(1);  // nothing selected: nothing changes
     run(QStringLiteral("mnuUppercase"));
     EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep mixed 12-ab;ünï µƒÿ, z\r\nq! TAIL"));
+
+    // A UTF-8 file can hold any character: there µ and ƒ take their upper case.
+    QFile page(path(QStringLiteral("page.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("caf\xC3\xA9\r\n") > 0);
+    page.close();
+    files.choose(page.fileName());
+    main->mnuOef->trigger();
+    test::settle();
+    auto* utf8 = qobject_cast<frmTf*>(main->ActiveForm());
+    ASSERT_TRUE(utf8 && utf8 != doc);
+    select(utf8, QStringLiteral("µƒÿ é"), 0, 5);
+    utf8->txtText01->setFocus();
+    run(QStringLiteral("mnuUppercase"));
+    expectText(utf8, QStringLiteral("\u039c\u0191\u0178 \u00c9"), 5);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 

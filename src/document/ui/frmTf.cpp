@@ -3,7 +3,6 @@
 
 #include "document/logic/DocumentLayout.h"
 #include "document/logic/SaveTexts.h"
-#include "platform/logic/ProgramFolder.h"
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
@@ -247,10 +246,12 @@ void frmTf::Form_Unload()
     if (!main)
         return;
     main->intOw = main->intOw - 1;
-    // The shades window, however the folder's letters are written; its file may be
-    // "myshades.csv" or "MyShades.csv", which compare equal here.
-    if (Caption().toLower() == shadesFilePath().toLower())
+    // The window "Open &MyShades.csv" opened gives the entry back, under whatever name it was
+    // saved; another window showing the same file does not.
+    if (main->shadesWindow == this) {
+        main->shadesWindow.clear();
         main->mnuMyShades->setEnabled(true);
+    }
 }
 
 }  // namespace folio

@@ -37,7 +37,8 @@ TextBox::TextBox(QWidget* parent)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setMaximumBlockCount(0);   // no length limit
+    // No length limit: the document's own default. (Setting a block limit, even 0, turns the
+    // document's undo and redo off.)
 
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::onContentsChange);
     // A new undo step (not an undo or redo) is on its way to contentsChange.

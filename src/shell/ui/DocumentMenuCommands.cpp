@@ -59,6 +59,7 @@ void frmMdimenuform::mnuMyShades_Click()
         intOw = intOw + 1;
         mnuMyShades->setEnabled(false);
         frmTf* form = ChildForm::load<frmTf>(mdiArea());
+        shadesWindow = form;
         form->OpenMyShades();
     } catch (const RuntimeError& e) {
         basModu001::ReportError(e);

@@ -40,7 +40,10 @@ void frmMdimenuform::mnuCopy_Click()
         MsgBox(kClipboardRefusal);
         return;
     }
-    QGuiApplication::clipboard()->setText(target->SelText());
+    // With nothing selected there is nothing to copy, and the clipboard keeps what it has.
+    const QString selected = target->SelText();
+    if (!selected.isEmpty())
+        QGuiApplication::clipboard()->setText(selected);
 }
 
 void frmMdimenuform::mnuCut_Click()
@@ -50,7 +53,10 @@ void frmMdimenuform::mnuCut_Click()
         MsgBox(kClipboardRefusal);
         return;
     }
-    QGuiApplication::clipboard()->setText(target->SelText());
+    const QString selected = target->SelText();
+    if (selected.isEmpty())
+        return;  // nothing to cut: the clipboard keeps what it has
+    QGuiApplication::clipboard()->setText(selected);
     target->ReplaceSelection(QString());
 }
 
@@ -61,8 +67,11 @@ void frmMdimenuform::mnuPaste_Click()
         MsgBox(kClipboardRefusal);
         return;
     }
-    // A clipboard without text gives the empty text, which deletes the selection.
-    target->ReplaceSelection(QGuiApplication::clipboard()->text());
+    // With no text on the clipboard (nothing, or only a picture) there is nothing to paste,
+    // and the selection stays.
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        target->ReplaceSelection(text);
 }
 
 void frmMdimenuform::mnuFindOnOff_Click()

@@ -56,6 +56,9 @@ public:
     QPointer<ChildForm> htmlTutorialWindow;
     QPointer<ChildForm> autorunTutorialWindow;
     QPointer<ChildForm> colourToolWindow;
+    // The document window "Open &MyShades.csv" opened, while it is open: the entry is
+    // unavailable exactly as long, whatever the window is captioned or saved as.
+    QPointer<ChildForm> shadesWindow;
 
 #define FOLIO_DECLARE_ENTRY(name) QAction* name = nullptr;
     FOLIO_MENU_COMMANDS(FOLIO_DECLARE_ENTRY)

@@ -89,7 +89,10 @@ QString timeFormatWithoutZone(const QString& format)
 QString generalDateText(const QDateTime& when, const QLocale& locale)
 {
     const QString date = locale.toString(when.date(), QLocale::ShortFormat);
-    if (when.time() == QTime(0, 0))
+    // Judged on the whole seconds the text shows: the first second after midnight is
+    // midnight too, whatever its milliseconds.
+    const QTime time = when.time();
+    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
         return date;
     const QString timeFormat = timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat));
     return date + QLatin1Char(' ') + locale.toString(when.time(), timeFormat);

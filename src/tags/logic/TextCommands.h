@@ -43,12 +43,11 @@ std::optional<QString> imageTag(const QString& file, const QString& alt);
 // (U+0020) counts: a tab or a line break is content.
 bool isBlankOnly(const QString& text);
 
-// "Make &Uppercase" and "Make &Lowercase" use the find panel's per-character case mapping,
-// folio::upperPerCharacter and folio::lowerPerCharacter (document/logic/FindText.h), so the
-// length of the selection never changes.
+// "Make &Uppercase" and "Make &Lowercase": tags/logic/CaseChange.h.
 
 // The general date text: the locale's short date, a blank and the time with its seconds in the
-// locale's long time format without its time zone. Exactly midnight gives the date alone.
+// locale's long time format without its time zone. Midnight, to the second, gives the date
+// alone.
 QString generalDateText(const QDateTime& when, const QLocale& locale);
 
 // The locale's long time format with every time-zone field taken out, together with the blanks

@@ -2,10 +2,11 @@
 // of "&Edit": tab, date and time, upper and lower case of the selection.
 #include "tags/ui/TagCommandSteps.h"
 
-#include "document/logic/FindText.h"
+#include "document/ui/frmTf.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditTarget.h"
 #include "shell/ui/frmMdimenuform.h"
+#include "tags/logic/CaseChange.h"
 #include "tags/logic/TextCommands.h"
 
 #include <QDateTime>
@@ -38,6 +39,18 @@ void mapSelection(const frmMdimenuform& main, Map map)
         return;
     const auto target = main.editTarget();
     tags::replaceSelection(main, map(target->SelText()));
+}
+
+// The characters the changed selection may hold: those the active document's file can hold
+// (any character in a UTF-8 file). Its find boxes follow the same rule, so a search text
+// changed there still finds the document text changed the same way; the reading windows and
+// the colour tool, which have no file, follow Windows-1252 like a new document.
+tags::CaseCodePage targetCodePage(const frmMdimenuform& main)
+{
+    const auto* doc = qobject_cast<const frmTf*>(main.ActiveForm());
+    if (doc && doc->fileEncoding != docformat::Encoding::Windows1252)
+        return tags::CaseCodePage::Unicode;
+    return tags::CaseCodePage::Windows1252;
 }
 
 }  // namespace
@@ -73,12 +86,12 @@ void frmMdimenuform::mnuDateTime_Click()
 
 void frmMdimenuform::mnuUppercase_Click()
 {
-    mapSelection(*this, [](const QString& s) { return upperPerCharacter(s); });
+    mapSelection(*this, [this](const QString& s) { return tags::upperCaseIn(s, targetCodePage(*this)); });
 }
 
 void frmMdimenuform::mnuLowercase_Click()
 {
-    mapSelection(*this, [](const QString& s) { return lowerPerCharacter(s); });
+    mapSelection(*this, [this](const QString& s) { return tags::lowerCaseIn(s, targetCodePage(*this)); });
 }
 
 }  // namespace folio

@@ -373,7 +373,7 @@ TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
     EXPECT_EQ(bytesOf(path(QStringLiteral("blank.txt"))), QByteArray("caf\xE9\r\n"));
 }
 
-TEST_F(DocumentTest, ShadesFileIsFoundCountedAndGivesItsEntryBackUnlessRenamed)
+TEST_F(DocumentTest, ShadesEntryIsUnavailableExactlyWhileTheWindowItOpenedIsOpen)
 {
     const qint16 before = main->intOw;
     const QString shades = put(QStringLiteral("myshades.csv"), "Sky,135,206,235,#87CEEB,skyblue\r\n");
@@ -389,13 +389,22 @@ TEST_F(DocumentTest, ShadesFileIsFoundCountedAndGivesItsEntryBackUnlessRenamed)
     f->txtText01->setText(QStringLiteral("\r\nSea"));
     click(f->cmdSave);
     EXPECT_EQ(bytesOf(shades), QByteArray("\r\nSea\r\n"));
+
+    // The same file opened through the File menu is another window: closing it leaves the
+    // entry unavailable while the shades window is open.
+    frmTf* same = open(shades);
+    ASSERT_NE(same, f);
+    EXPECT_EQ(same->Caption(), shades);
+    same->Unload();
+    settle();
+    EXPECT_FALSE(main->mnuMyShades->isEnabled());
     click(f->cmdClose);
     settle();
     EXPECT_TRUE(main->mnuMyShades->isEnabled());
     EXPECT_EQ(main->intOw, before);
 
     // Under its capitalised name in another program folder; saved under a new name, its
-    // window no longer gives the entry back.
+    // window still gives the entry back when it closes.
     const QString folder = path(QStringLiteral("Program Folder"));
     QDir().mkpath(folder);
     setProgramFolderForTesting(folder);
@@ -407,9 +416,11 @@ TEST_F(DocumentTest, ShadesFileIsFoundCountedAndGivesItsEntryBackUnlessRenamed)
     dialogs.answer(MsgAnswer::Yes);
     files.choose(path(QStringLiteral("mine.csv")));
     click(f->cmdSaveas);
+    EXPECT_EQ(f->Caption(), QStringLiteral("This file name : ") + path(QStringLiteral("mine.csv")));
+    EXPECT_FALSE(main->mnuMyShades->isEnabled());
     f->Unload();
     settle();
-    EXPECT_FALSE(main->mnuMyShades->isEnabled());
+    EXPECT_TRUE(main->mnuMyShades->isEnabled());
 }
 
 TEST_F(DocumentTest, MissingOrUnreadableShadesFileIsReported)
@@ -424,7 +435,7 @@ TEST_F(DocumentTest, MissingOrUnreadableShadesFileIsReported)
     EXPECT_EQ(main->intOw, before);
     EXPECT_TRUE(main->mnuMyShades->isEnabled());
 
-    // A folder by that name: 75, an empty window that keeps the entry when closed.
+    // A folder by that name: 75, and an empty window that holds the entry until it closes.
     QDir().mkpath(path(QStringLiteral("myshades.csv")));
     main->mnuMyShades->trigger();
     settle();
@@ -432,7 +443,8 @@ TEST_F(DocumentTest, MissingOrUnreadableShadesFileIsReported)
     frmTf* f = active();
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->Caption(), QStringLiteral("Open a File"));
+    EXPECT_FALSE(main->mnuMyShades->isEnabled());
     f->Unload();
     settle();
-    EXPECT_FALSE(main->mnuMyShades->isEnabled());
+    EXPECT_TRUE(main->mnuMyShades->isEnabled());
 }

@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <memory>
 
 using namespace folio;
 using namespace folio::test;
@@ -184,4 +187,55 @@ TEST_F(DocumentTest, ClosingTheMainWindowStopsAtAChangedDocumentThatIsNotSaved)
     settle();
     EXPECT_EQ(programEnds, 1);
     EXPECT_EQ(bytesOf(p), QByteArray("draft\r\n"));
+}
+
+// The text box's own undo and redo (Ctrl+Z, Ctrl+Y and its context menu) take back typing and
+// a tag command alike, in every document window however it was made, and after a save.
+TEST_F(DocumentTest, UndoAndRedoWorkInEveryDocumentWindowAndAfterASave)
+{
+    const QString named = put(QStringLiteral("named.htm"), "x\r\n");
+    frmTf* const windows[] = {blank(), open(path(QStringLiteral("absent.txt"))), open(named)};
+    for (frmTf* f : windows) {
+        ASSERT_NE(f, nullptr);
+        SCOPED_TRACE(f->Caption().toStdString());
+        main->mdiArea()->setActiveSubWindow(f);
+        settle();
+        TextBox* t = f->txtText01;
+        t->setFocus();
+        t->setSelStart(t->TextLength());
+        const QString before = t->Text();
+        QTest::keyClicks(t, QStringLiteral("ab"));
+        main->mnuBold->trigger();
+        const QString tagged = before + QStringLiteral("ab<b>  </b>");
+        ASSERT_EQ(t->Text(), tagged);
+        const std::unique_ptr<QMenu> menu(t->createStandardContextMenu());
+        const QAction* undoEntry = menu->findChild<QAction*>(QStringLiteral("edit-undo"));
+        ASSERT_NE(undoEntry, nullptr);
+        EXPECT_TRUE(undoEntry->isEnabled());
+
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), before + QStringLiteral("ab"));
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), before);
+        QTest::keyClick(t, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(t, Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), tagged);
+
+        // Saved (the new document under a name of its own), then typed on at the start: undo
+        // goes back past the save.
+        if (f->FilePath.isEmpty()) {
+            dialogs.answer(MsgAnswer::Yes);
+            files.choose(path(QStringLiteral("blank.txt")));
+        }
+        click(f->cmdSave);
+        ASSERT_FALSE(f->TextChanged);
+        t->setFocus();
+        t->setSelStart(0);
+        QTest::keyClicks(t, QStringLiteral("c"));
+        ASSERT_EQ(t->Text(), QStringLiteral("c") + tagged);
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), tagged);
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), before + QStringLiteral("ab"));
+    }
 }

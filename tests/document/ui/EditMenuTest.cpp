@@ -71,19 +71,30 @@ TEST_F(EditMenuTest, ClipboardCommandsActOnTheDocumentTextOrTheFocusedFindBox)
     EXPECT_EQ(t->Text(), QStringLiteral("line\r\nse cond line"));
     EXPECT_FALSE(d->TextChanged);
 
-    // A clipboard without text: paste deletes the selection.
+    // With nothing selected, Copy and Cut leave the clipboard as it is.
+    t->setFocus();
+    t->setSelStart(2);
+    main->mnuCopy->trigger();
+    main->mnuCut->trigger();
+    EXPECT_EQ(clipboardText(), QStringLiteral("needle "));
+
+    // With no text on the clipboard, Paste leaves the selection, and Copy of nothing keeps
+    // the picture.
     auto* picture = new QMimeData;
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
     picture->setImageData(image);
     QApplication::clipboard()->setMimeData(picture);
     ASSERT_FALSE(QApplication::clipboard()->mimeData()->hasText());
-    t->setFocus();
     t->setSelStart(0);
     t->setSelLength(6);
     main->mnuPaste->trigger();
-    EXPECT_EQ(t->Text(), QStringLiteral("se cond line"));
-    EXPECT_TRUE(d->TextChanged);
+    EXPECT_EQ(t->Text(), QStringLiteral("line\r\nse cond line"));
+    EXPECT_EQ(sel(d), Sel(0, 6));
+    t->setSelLength(0);
+    main->mnuCopy->trigger();
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasImage());
+    EXPECT_FALSE(d->TextChanged);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 

@@ -118,9 +118,22 @@ TEST_F(TextBoxTest, TextComesBackExactlyAsSet)
     EXPECT_EQ(box->document()->blockCount(), 1);
 }
 
-TEST_F(TextBoxTest, LoadingIsNoUndoStepAndNotModified)
+TEST_F(TextBoxTest, UndoWorksFromTheFirstChangeAndLoadingIsNoUndoStep)
 {
-    box->ReplaceSelection(QStringLiteral("typed"));
+    // A box that was never loaded: typing and a replacement are undone and redone.
+    showAndFocus();
+    QTest::keyClicks(box.get(), QStringLiteral("ab"));
+    box->ReplaceSelection(QStringLiteral("<b>"));
+    ASSERT_EQ(box->Text(), QStringLiteral("ab<b>"));
+    box->undo();
+    EXPECT_EQ(box->Text(), QStringLiteral("ab"));
+    for (int i = 0; i < 2 && box->document()->isUndoAvailable(); ++i)
+        box->undo();
+    EXPECT_EQ(box->Text(), QString());
+    while (box->document()->isRedoAvailable())
+        box->redo();
+    EXPECT_EQ(box->Text(), QStringLiteral("ab<b>"));
+
     box->setText(QStringLiteral("a\nb"));
     EXPECT_FALSE(box->document()->isUndoAvailable());
     EXPECT_FALSE(box->document()->isModified());

@@ -1,5 +1,9 @@
-// The prompted tags and the general date text.
+// The prompted tags, the case changes and the general date text.
 #include "tags/logic/TextCommands.h"
+
+#include "document/logic/FindText.h"
+#include "platform/logic/CodePage.h"
+#include "tags/logic/CaseChange.h"
 
 #include <QTimeZone>
 
@@ -30,6 +34,51 @@ TEST(PromptedTags, AnEmptyOrBlanksOnlyValueGivesNoTag)
     }
 }
 
+// Letters change, nothing else, and the length never; in Windows-1252 a letter whose other
+// case the code page lacks stays as it is.
+TEST(CaseChange, LettersChangeWithinTheDocumentsCodePage)
+{
+    const auto W = CaseCodePage::Windows1252, U = CaseCodePage::Unicode;
+    const struct { const char16_t* text; CaseCodePage page; const char16_t* upper; const char16_t* lower; } table[] = {
+        {u"Ab1-<P>, z9! \u00e9\u00c9 \u00df\t\r\nx", W, u"AB1-<P>, Z9! \u00c9\u00c9 \u00df\t\r\nX",
+         u"ab1-<p>, z9! \u00e9\u00e9 \u00df\t\r\nx"},
+        {u"\u00b5\u0192\u00ff\u0161\u017e\u0153", W, u"\u00b5\u0192\u0178\u0160\u017d\u0152",
+         u"\u00b5\u0192\u00ff\u0161\u017e\u0153"},
+        {u"\u00b5\u0192\u00ff", U, u"\u039c\u0191\u0178", u"\u00b5\u0192\u00ff"},
+        {u"\u03b1\u03a9", W, u"\u03b1\u03a9", u"\u03b1\u03a9"},
+        {u"\u03b1\u03a9", U, u"\u0391\u03a9", u"\u03b1\u03c9"},
+        {u"\u212a", W, u"\u212a", u"k"},  // the Kelvin sign's lower case is the code page's k
+        {u"\U00010428\U00010400", W, u"\U00010428\U00010400", u"\U00010428\U00010400"},
+        {u"\U00010428\U00010400", U, u"\U00010400\U00010400", u"\U00010428\U00010428"},
+        {u"\xd800x\xdc00", U, u"\xd800X\xdc00", u"\xd800x\xdc00"},  // halves of a pair alone stay
+    };
+    for (const auto& row : table) {
+        const QString text = QString::fromUtf16(row.text);
+        EXPECT_EQ(upperCaseIn(text, row.page), QString::fromUtf16(row.upper)) << text.toStdString();
+        EXPECT_EQ(lowerCaseIn(text, row.page), QString::fromUtf16(row.lower)) << text.toStdString();
+    }
+    const QString digitsAndMarks = QStringLiteral("0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
+    EXPECT_EQ(upperCaseIn(digitsAndMarks, W), digitsAndMarks);
+    EXPECT_EQ(lowerCaseIn(digitsAndMarks, W), digitsAndMarks);
+}
+
+// Over the whole code page: a case change never leaves it, and a case-insensitive search
+// matches two of its characters exactly when one is the other's case by the same rule.
+TEST(CaseChange, NeverLeavesWindows1252AndAgreesWithTheSearch)
+{
+    const auto W = CaseCodePage::Windows1252;
+    for (int a = 0; a < 256; ++a) {
+        const QString ca(folio::cp1252::toChar(uchar(a)));
+        const QString up = upperCaseIn(ca, W), low = lowerCaseIn(ca, W);
+        ASSERT_EQ(folio::cp1252::findUnrepresentable(up).count + folio::cp1252::findUnrepresentable(low).count, 0) << a;
+        for (int b = 0; b < 256; ++b) {
+            const QString cb(folio::cp1252::toChar(uchar(b)));
+            const bool sameLetter = ca == cb || up == upperCaseIn(cb, W) || low == lowerCaseIn(cb, W);
+            EXPECT_EQ(folio::findText(ca, cb, 1, false) == 1, sameLetter) << a << ' ' << b;
+        }
+    }
+}
+
 TEST(TimeFormatWithoutZone, TakesOutTheZoneWhereverItStands)
 {
     const char* const table[][2] = {
@@ -51,7 +100,9 @@ TEST(GeneralDateText, ShortDateBlankLongTimeWithoutZoneAndMidnightAlone)
         {QDateTime(day, QTime(0, 0, 1), Qt::LocalTime), us, "3/28/04 12:00:01 AM"},
         {QDateTime(QDate(2004, 12, 31), QTime(0, 0), Qt::LocalTime), de, "31.12.04"},
         {QDateTime(QDate(2004, 12, 31), QTime(0, 0), Qt::LocalTime), us, "12/31/04"},
-        {QDateTime(QDate(2004, 12, 31), QTime(0, 0, 0, 1), Qt::LocalTime), de, "31.12.04 00:00:00"},
+        {QDateTime(QDate(2004, 12, 31), QTime(0, 0, 0, 1), Qt::LocalTime), de, "31.12.04"},
+        {QDateTime(QDate(2004, 12, 31), QTime(0, 0, 0, 999), Qt::LocalTime), us, "12/31/04"},
+        {QDateTime(QDate(2004, 12, 31), QTime(0, 0, 1, 0), Qt::LocalTime), de, "31.12.04 00:00:01"},
     };
     for (const auto& row : table)
         EXPECT_EQ(generalDateText(row.when, row.locale), QLatin1String(row.text)) << row.text;

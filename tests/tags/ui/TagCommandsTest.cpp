@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -233,16 +234,31 @@ TEST_F(TagCommandsTest, TabAndCaseChangesWorkOnTheSelectionOnly)
     run(QStringLiteral("mnuTabkey"));
     expectText(doc, QStringLiteral("a\tef"), 2);
 
-    select(doc, QStringLiteral("keep Mixed 12-ab;Ünï, z\r\nQ! TAIL"), 5, 21);  // "Mixed 12-ab;Ünï, z\r\nQ"
+    // µ and ƒ have no upper case in the code page, so they stay as they are.
+    select(doc, QStringLiteral("keep Mixed 12-ab;Ünï µƒÿ, z\r\nQ! TAIL"), 5, 25);  // "Mixed … z\r\nQ"
     run(QStringLiteral("mnuUppercase"));
-    expectText(doc, QStringLiteral("keep MIXED 12-AB;ÜNÏ, Z\r\nQ! TAIL"), 26);
+    expectText(doc, QStringLiteral("keep MIXED 12-AB;ÜNÏ µƒŸ, Z\r\nQ! TAIL"), 30);
     doc->txtText01->setSelStart(5);
-    doc->txtText01->setSelLength(21);
+    doc->txtText01->setSelLength(25);
     run(QStringLiteral("mnuLowercase"));
-    expectText(doc, QStringLiteral("keep mixed 12-ab;ünï, z\r\nq! TAIL"), 26);
+    expectText(doc, QStringLiteral("keep mixed 12-ab;ünï µƒÿ, z\r\nq! TAIL"), 30);
     doc->txtText01->setSelStart(1);  // nothing selected: nothing changes
     run(QStringLiteral("mnuUppercase"));
-    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep mixed 12-ab;ünï, z\r\nq! TAIL"));
+    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep mixed 12-ab;ünï µƒÿ, z\r\nq! TAIL"));
+
+    // A UTF-8 file can hold any character: there µ and ƒ take their upper case.
+    QFile page(path(QStringLiteral("page.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("caf\xC3\xA9\r\n") > 0);
+    page.close();
+    files.choose(page.fileName());
+    main->mnuOef->trigger();
+    test::settle();
+    auto* utf8 = qobject_cast<frmTf*>(main->ActiveForm());
+    ASSERT_TRUE(utf8 && utf8 != doc);
+    select(utf8, QStringLiteral("µƒÿ é"), 0, 5);
+    utf8->txtText01->setFocus();
+    run(QStringLiteral("mnuUppercase"));
+    expectText(utf8, QStringLiteral("\u039c\u0191\u0178 \u00c9"), 5);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 

@@ -59,9 +59,20 @@ void frmTf::Opentf()
         dlg.ShowOpen();
         if (dlg.FileName.isEmpty())
             return;
-        FilePath = dlg.FileName;
+        OpenFile(dlg.FileName, dlg.Flags == CommonDialog::ReadOnlyFlag);
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::CancelError)
+            return;
+        basModu001::ReportError(e);
+    }
+}
+
+bool frmTf::OpenFile(const QString& path, bool readOnly)
+{
+    try {
+        FilePath = path;
         loadFile();
-        if (dlg.Flags == CommonDialog::ReadOnlyFlag) {
+        if (readOnly) {
             cmdSave->setEnabled(false);
             ReadOnlyPath = FilePath;
             OpenedReadOnly = true;
@@ -72,10 +83,10 @@ void frmTf::Opentf()
         setCaption(FilePath);
         TextChanged = false;
         basModu001::SetHtmlMenuState(FileExt);
+        return true;
     } catch (const RuntimeError& e) {
-        if (e.number() == err::CancelError)
-            return;
         basModu001::ReportError(e);
+        return false;
     }
 }
 

@@ -26,9 +26,10 @@ void prepareApplication(QApplication& app)
     help::installF1Handler();
 }
 
-void showIntroWindow()
+void showIntroWindow(const QStringList& files)
 {
     auto* intro = new frmIntro;
+    intro->FilesToOpen = files;
     intro->Form_Load();
     intro->show();
     intro->cmdProceed->setFocus();

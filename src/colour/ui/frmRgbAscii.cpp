@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -168,9 +169,14 @@ void frmRgbAscii::buildControls()
     geometry::place(optButton01[0], 360, 4320, 5535, 195);
     geometry::place(optButton01[1], 360, 4560, 5535, 195);
     // The captions are longer than the place designed for them in this font: the buttons
-    // grow to the right, where nothing else stands, rather than cut their last words.
-    for (QRadioButton* option : optButton01)
-        option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
+    // grow to the right, where nothing else stands, rather than cut their last words. They
+    // also grow down to the height of their round indicator, which the style may draw a
+    // pixel taller than the place designed (at 200 % scale the cut-off edge shows plainly);
+    // the gap to the next button stays.
+    for (QRadioButton* option : optButton01) {
+        const int indicator = option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, option);
+        option->resize(std::max(option->width(), option->sizeHint().width()), std::max(option->height(), indicator));
+    }
 
     txtText01[kLookupInput] = new QLineEdit(c);
     geometry::place(txtText01[kLookupInput], 720, 5040, 1215, 285);

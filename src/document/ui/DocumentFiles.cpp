@@ -69,9 +69,20 @@ void frmTf::Opentf()
         dlg.ShowOpen();
         if (dlg.FileName.isEmpty())
             return;
-        FilePath = dlg.FileName;
+        OpenFile(dlg.FileName, dlg.Flags == CommonDialog::ReadOnlyFlag);
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::CancelError)
+            return;
+        basModu001::ReportError(e);
+    }
+}
+
+bool frmTf::OpenFile(const QString& path, bool readOnly)
+{
+    try {
+        FilePath = path;
         loadFile();
-        if (dlg.Flags == CommonDialog::ReadOnlyFlag) {
+        if (readOnly) {
             cmdSave->setEnabled(false);
             ReadOnlyPath = FilePath;
             OpenedReadOnly = true;
@@ -82,12 +93,13 @@ void frmTf::Opentf()
         setCaption(FilePath);
         TextChanged = false;
         basModu001::SetHtmlMenuState(FileExt);
+        return true;
     } catch (const RuntimeError& e) {
-        if (e.number() == err::CancelError)
-            return;
         basModu001::ReportError(e);
+        return false;
     } catch (const std::bad_alloc&) {
         basModu001::ReportError(RuntimeError::outOfMemory());
+        return false;
     }
 }
 

@@ -77,6 +77,9 @@ public:
     // Runs the open dialog and loads the chosen file. Cancel leaves the window as it was
     // and the common dialog's FileName empty.
     void Opentf();
+    // Loads `path` as the open dialog's choice, read-only when the box was ticked. A failure
+    // is reported and gives false.
+    bool OpenFile(const QString& path, bool readOnly);
     // Loads the shades file from the program folder; when it is missing, says so and
     // closes this window.
     void OpenMyShades();

@@ -32,6 +32,11 @@ QString helpFilePath()
     return programFolder() + QStringLiteral("/tutorial_01.chm");
 }
 
+QString helpBookPath()
+{
+    return programFolder() + QLatin1Char('/') + QLatin1String(kHelpBookName);
+}
+
 QString shadesFilePath()
 {
     return programFolder() + QStringLiteral("/myshades.csv");

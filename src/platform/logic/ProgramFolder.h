@@ -12,6 +12,9 @@ void setProgramFolderForTesting(const QString& folder);
 
 // The help file's path: the program folder followed by "/tutorial_01.chm".
 QString helpFilePath();
+// The help book in HTML shipped with the program, which F1 opens when there is no help file.
+QString helpBookPath();
+inline constexpr const char* kHelpBookName = "tagwright-folio-help.html";
 
 // The shades file's path as the program names it: the program folder and "/myshades.csv".
 QString shadesFilePath();

@@ -17,6 +17,12 @@ QString& fileName()
     return name;
 }
 
+QString& bookName()
+{
+    static QString name;
+    return name;
+}
+
 std::function<bool(const QUrl&)>& opener()
 {
     static std::function<bool(const QUrl&)> open = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -41,11 +47,37 @@ protected:
 
 void setHelpFile(const QString& path) { fileName() = path; }
 QString helpFile() { return fileName(); }
+void setHelpBook(const QString& path) { bookName() = path; }
+QString helpBook() { return bookName(); }
 
-QString missingHelpMessage(const QString& path)
+QStringList helpCandidates()
 {
-    return QStringLiteral("The help file could not be found:\r\n") + path
-         + QStringLiteral("\r\n\r\nPlease save tutorial_01.chm in the folder of the program.");
+    QStringList names;
+    const QString file = helpFile();
+    if (!file.isEmpty()) {
+        names << file;
+        const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
+        QString capital = file;
+        if (slash + 1 < capital.size())
+            capital[slash + 1] = capital[slash + 1].toUpper();
+        if (capital != file)
+            names << capital;
+    }
+    if (!helpBook().isEmpty())
+        names << helpBook();
+    QStringList found;
+    for (const QString& name : std::as_const(names))
+        if (QFileInfo(name).isFile())
+            found << name;
+    return found;
+}
+
+QString missingHelpMessage(const QString& helpPath, const QString& bookPath)
+{
+    return QStringLiteral("The help file could not be found:\r\n") + helpPath
+         + QStringLiteral("\r\n\r\nNor could the help book that comes with the program:\r\n") + bookPath
+         + QStringLiteral("\r\n\r\nPlease save tutorial_01.chm in the folder of the program, or install the "
+                          "program again.");
 }
 
 QString unopenableHelpMessage(const QString& path)
@@ -55,13 +87,16 @@ QString unopenableHelpMessage(const QString& path)
 
 void showHelp()
 {
-    const QString path = helpFile();
-    if (!QFileInfo(path).isFile()) {
-        MsgBox(missingHelpMessage(path));
+    const QStringList candidates = helpCandidates();
+    if (candidates.isEmpty()) {
+        MsgBox(missingHelpMessage(helpFile(), helpBook()));
         return;
     }
-    if (!opener()(QUrl::fromLocalFile(path)))
-        MsgBox(unopenableHelpMessage(path));
+    // A help file that no program on the desktop opens leaves the book to try.
+    for (const QString& path : candidates)
+        if (opener()(QUrl::fromLocalFile(path)))
+            return;
+    MsgBox(unopenableHelpMessage(candidates.first()));
 }
 
 void installF1Handler()

@@ -1,6 +1,8 @@
 #pragma once
-// F1 anywhere in the program opens the application help file with the desktop's handler.
+// F1 anywhere in the program opens the application help file with the desktop's handler,
+// or, where there is none, the help book in HTML with the desktop's browser.
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -11,7 +13,16 @@ namespace folio::help {
 void setHelpFile(const QString& path);
 QString helpFile();
 
-// Opens the help file; when it is missing or nothing can open it, says so in a message.
+// The help book that F1 opens in the help file's place.
+void setHelpBook(const QString& path);
+QString helpBook();
+
+// The files F1 tries, in order, of those that exist: the help file under its name and under
+// the name with a capital first letter (the "&Help" message writes it so), then the book.
+QStringList helpCandidates();
+
+// Opens the first of the candidates that something can open; when none exists or nothing
+// can open any, says so in a message.
 void showHelp();
 
 // Installs the application-wide F1 key handler (once).
@@ -20,7 +31,7 @@ void installF1Handler();
 // Tests replace the desktop's URL handler; returns whether the file could be handed over.
 void setUrlOpenerForTesting(std::function<bool(const QUrl&)> opener);
 
-QString missingHelpMessage(const QString& path);
+QString missingHelpMessage(const QString& helpPath, const QString& bookPath);
 QString unopenableHelpMessage(const QString& path);
 
 }  // namespace folio::help

@@ -1,7 +1,10 @@
 #include "platform/ui/TextBox.h"
 
+#include "platform/ui/FileDrop.h"
+
 #include <optional>
 
+#include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -536,6 +539,16 @@ bool TextBox::removeByKey(QKeyEvent* event)
     }
     replaceAtCaret(QString());
     return true;
+}
+
+void TextBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Files from a file manager are not text to insert: the window around takes them.
+    if (!fileDrop::localFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
 }
 
 void TextBox::dropEvent(QDropEvent* event)

@@ -33,9 +33,10 @@ void prepareApplication(QApplication& app)
         QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
 }
 
-void showIntroWindow()
+void showIntroWindow(const QStringList& files)
 {
     auto* intro = new frmIntro;
+    intro->FilesToOpen = files;
     intro->Form_Load();
     intro->show();
     intro->cmdProceed->setFocus();

@@ -1,5 +1,7 @@
 #pragma once
 // Start-up of the program: what is set on the application before the first window.
+#include <QStringList>
+
 class QApplication;
 
 namespace folio {
@@ -8,7 +10,8 @@ namespace folio {
 // message-box service. Called by main() and by the window tests.
 void prepareApplication(QApplication& app);
 
-// Creates and shows the intro window; the rest follows from its events.
-void showIntroWindow();
+// Creates and shows the intro window; the rest follows from its events. `files` open after
+// "&Proceed", each in a document window of its own.
+void showIntroWindow(const QStringList& files = {});
 
 }  // namespace folio

@@ -10,6 +10,7 @@
 #include "shell/ui/basModu001.h"
 
 #include <QAction>
+#include <QPointer>
 
 namespace folio {
 
@@ -21,6 +22,24 @@ void frmMdimenuform::mnuOef_Click()
     // An empty name: the open dialog was cancelled, so the new window goes again.
     if (CommonDialog1.FileName.isEmpty())
         mnuClose_Click();
+}
+
+void frmMdimenuform::openFiles(const QStringList& paths)
+{
+    QPointer<frmTf> lastOpened;
+    for (const QString& path : paths) {
+        // As the menu command does, with `path` for the dialog's choice. A file that cannot
+        // be opened has been reported; its window goes again and the next file follows.
+        intOw = intOw + 1;
+        frmTf* form = ChildForm::load<frmTf>(mdiArea());
+        if (form->OpenFile(path, false))
+            lastOpened = form;
+        else
+            form->Unload();
+    }
+    // The last file opened is the one in front, even when a later one failed.
+    if (lastOpened && ActiveForm() != lastOpened)
+        mdiArea()->setActiveSubWindow(lastOpened);
 }
 
 void frmMdimenuform::mnuNew_Click()

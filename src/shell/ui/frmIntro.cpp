@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace folio {
 
@@ -125,9 +126,12 @@ void frmIntro::closeEvent(QCloseEvent* event)
 
 void frmIntro::Form_Unload()
 {
-    if (ProceedChosen)
-        frmMdimenuform::load();
-    else
+    if (ProceedChosen) {
+        frmMdimenuform* main = frmMdimenuform::load();
+        // After this window has gone, each file as if chosen in the open dialog.
+        if (!FilesToOpen.isEmpty())
+            QTimer::singleShot(0, main, [main, files = FilesToOpen] { main->openFiles(files); });
+    } else
         endProgram();
 }
 

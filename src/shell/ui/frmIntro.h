@@ -2,6 +2,7 @@
 // The intro window: what the program is for, "&Proceed" and "&Cancel". Its unload opens
 // the main window when the user chose to proceed and ends the program otherwise.
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 
@@ -16,6 +17,8 @@ public:
     frmIntro();
 
     bool ProceedChosen = false;
+    // Files named on the command line: they open once the main window is there.
+    QStringList FilesToOpen;
 
     QLabel* Label1 = nullptr;
     std::array<QLabel*, 17> Label2{};

@@ -3,6 +3,7 @@
 #include "platform/logic/ProgramFolder.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditTarget.h"
+#include "platform/ui/FileDrop.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/Icons.h"
 #include "platform/ui/ProgramEnd.h"
@@ -47,6 +48,8 @@ frmMdimenuform::frmMdimenuform()
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    // Files dropped from a file manager open as if chosen in the open dialog.
+    fileDrop::acceptFiles(m_mdiArea->viewport(), [this](const QStringList& paths) { openFiles(paths); });
     buildMenus();
     connectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMdimenuform::onSubWindowActivated);
@@ -185,6 +188,7 @@ void frmMdimenuform::MDIForm_Load()
     setWindowTitle(QStringLiteral("Tagwright Folio :  "));
     intOw = 0;
     help::setHelpFile(helpFilePath());
+    help::setHelpBook(helpBookPath());
     mnuTutorialHTML->setVisible(false);
     // Opened maximised: the child windows are about as large as the frame's own client area
     // and would otherwise stand partly outside it from the first one on.

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -79,6 +80,10 @@ public:
     bool HasEditTarget() const;
     // The focused control's selection, when the rule admits it.
     std::unique_ptr<EditTarget> editTarget() const;
+
+    // Files named on the command line or dropped on the document area: each opens in a
+    // window of its own as if chosen in "&Open an Existing File".
+    void openFiles(const QStringList& paths);
 
     void MDIForm_Load();
     void MDIForm_QueryUnload(bool& cancel);

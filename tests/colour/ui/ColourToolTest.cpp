@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -109,6 +110,10 @@ TEST_F(ColourToolTest, OpensWhiteWithInitialTextsAndNumberModeAndReopensAfresh)
         for (int i : {4, 5})
             EXPECT_TRUE(tool->txtText01[i]->text().isEmpty() && tool->txtText01[i]->maxLength() == 3) << i;
         EXPECT_TRUE(tool->optButton01[0]->isChecked());
+        // Each option button holds its whole round indicator, and the two do not overlap.
+        for (QRadioButton* o : tool->optButton01)
+            EXPECT_GE(o->height(), o->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, o));
+        EXPECT_LT(tool->optButton01[0]->geometry().bottom(), tool->optButton01[1]->y());
         EXPECT_EQ(tool->Label3[0]->text(), kPlaceholder);
         EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
         if (round == 1)

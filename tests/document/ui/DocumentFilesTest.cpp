@@ -1,7 +1,8 @@
 // Opening and saving through the document window, end to end: round trips through the open
 // dialog and "&Save", an LF file edited with the keyboard, "Save this file as" with
 // overwrite, append and Cancel, read-only documents, failures, characters the code page
-// cannot hold, and the shades file. The byte rules themselves are in the logic suites.
+// cannot hold, the shades file, and files named on the command line or dropped. The byte rules
+// themselves are in the logic suites.
 #include "DocumentTest.h"
 
 #include "platform/logic/ProgramFolder.h"
@@ -12,6 +13,8 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <QMimeData>
+#include <QUrl>
 
 using namespace folio;
 using namespace folio::test;
@@ -259,6 +262,53 @@ TEST_F(DocumentTest, SaveAsksBeforeWritingOverAFileChangedSinceThisWindowReadOrW
     EXPECT_EQ(dialogs.shown().size(), 4);
     EXPECT_EQ(bytesOf(p), QByteArray("from b\r\n"));
     a->TextChanged = b->TextChanged = false;
+}
+
+TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreReportedAndSkipped)
+{
+    const QString page = put(QStringLiteral("page.html"), "<b>x</b>\r\n");
+    const QString notes = put(QStringLiteral("notes.txt"), "n\r\n");
+    const QString folder = path(QStringLiteral("folder.txt"));
+    QDir().mkpath(folder);
+    const qint16 before = main->intOw;
+    main->openFiles({page, path(QStringLiteral("missing.txt")), folder, notes});
+    settle();
+    EXPECT_EQ(dialogs.prompts(), QStringList({report(53), report(75)}));
+    ASSERT_EQ(children().size(), 3);  // the About window and the two that could be read
+    EXPECT_EQ(children()[1]->Caption(), page);
+    EXPECT_EQ(qobject_cast<frmTf*>(children()[1])->txtText01->Text(), QStringLiteral("\r\n<b>x</b>"));
+    EXPECT_EQ(active()->Caption(), notes);
+    EXPECT_TRUE(active()->cmdSave->isEnabled());
+    EXPECT_FALSE(main->mnuHtml->isEnabled());
+    EXPECT_EQ(main->intOw, before + 2);
+
+    // Dropped on a document's text box, files go to the document area; a folder is refused.
+    dialogs.clear();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(page), QUrl::fromLocalFile(folder)});
+    files.setText(page);  // file managers add the paths as text too
+    QWidget* box = active()->txtText01->viewport();
+    QDragEnterEvent enter(box->rect().center(), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(box->rect().center(), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
+    settle();
+    EXPECT_EQ(dialogs.prompts(), QStringList({report(75)}));
+    EXPECT_EQ(active()->Caption(), page);
+    EXPECT_TRUE(main->mnuHtml->isEnabled());
+    EXPECT_EQ(main->intOw, before + 3);
+    EXPECT_EQ(qobject_cast<frmTf*>(children()[2])->txtText01->Text(), QStringLiteral("\r\nn"));
+
+    // Text and web addresses are not files: the document area leaves them alone.
+    QMimeData web, text;
+    web.setUrls({QUrl(QStringLiteral("https://example.org/"))});
+    text.setText(page);
+    for (const QMimeData* data : {&web, &text}) {
+        QDragEnterEvent other(QPoint(1, 1), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(main->mdiArea()->viewport(), &other);
+        EXPECT_FALSE(other.isAccepted());
+    }
 }
 
 TEST_F(DocumentTest, CharactersTheCodePageCannotHoldAreOnlyLostWhenTheUserAgrees)

@@ -1,10 +1,13 @@
-// The shell's pure rules: extensions, the HTML-menu decision, error reports, and the intro texts.
+// The shell's pure rules: extensions, the HTML-menu decision, error reports, the intro texts
+// and the command line.
+#include "shell/logic/CommandLine.h"
 #include "shell/logic/ErrorReport.h"
 #include "shell/logic/FileKind.h"
 #include "shell/logic/IntroTexts.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QSet>
 
 using namespace basModu001;
@@ -74,4 +77,42 @@ TEST(IntroTexts, CaptionAndAcrosticReadDownTheProductName)
     }
     EXPECT_EQ(initials, QStringLiteral("Tagw"));
     EXPECT_EQ(indexes.size(), 17);
+}
+
+TEST(CommandLine, FilesOpenAfterProceedHelpVersionAndMistakesEndAtOnce)
+{
+    using folio::cli::Action;
+    const QString here = QDir::currentPath() + QLatin1Char('/');
+    struct Row {
+        QStringList arguments;
+        Action action;
+        QStringList files;
+    };
+    const Row table[] = {
+        {{}, Action::Run, {}},
+        {{"tagwright-folio"}, Action::Run, {}},
+        {{"tagwright-folio", "page.html", "/srv/www/a b.txt"}, Action::Run, {here + "page.html", "/srv/www/a b.txt"}},
+        {{"tagwright-folio", "file:///srv/a%20b.htm"}, Action::Run, {"/srv/a b.htm"}},
+        // The toolkit's options and their values are the toolkit's, not files.
+        {{"tagwright-folio", "-style", "fusion", "x.ini", "--platform=offscreen", "-reverse"}, Action::Run, {here + "x.ini"}},
+        {{"tagwright-folio", "--", "--help", "-v"}, Action::Run, {here + "--help", here + "-v"}},
+        {{"tagwright-folio", "a.txt", "--help"}, Action::Help, {}},
+        {{"tagwright-folio", "-h"}, Action::Help, {}},
+        {{"tagwright-folio", "--version"}, Action::Version, {}},
+        {{"tagwright-folio", "-v", "a.txt"}, Action::Version, {}},
+        {{"tagwright-folio", "--frobnicate", "a.txt"}, Action::Mistake, {}},
+        {{"tagwright-folio", "-x"}, Action::Mistake, {}},
+        {{"tagwright-folio", "-style"}, Action::Mistake, {}},
+    };
+    for (const Row& row : table) {
+        const folio::cli::Request r = folio::cli::parse(row.arguments);
+        EXPECT_EQ(r.action, row.action) << row.arguments.join(' ').toStdString();
+        EXPECT_EQ(r.files, row.files) << row.arguments.join(' ').toStdString();
+        EXPECT_EQ(r.message.isEmpty(), row.action != Action::Mistake) << row.arguments.join(' ').toStdString();
+    }
+    EXPECT_EQ(folio::cli::parse({"/usr/bin/tagwright-folio", "--frobnicate"}).message,
+              QStringLiteral("tagwright-folio: Unknown option 'frobnicate'.\n"
+                             "Try 'tagwright-folio --help' for more information.\n"));
+    EXPECT_EQ(folio::cli::versionText(), QStringLiteral("Tagwright Folio 1.5.2\n"));
+    EXPECT_TRUE(folio::cli::usageText().startsWith(QStringLiteral("Usage: tagwright-folio [OPTION...] [FILE...]\n")));
 }

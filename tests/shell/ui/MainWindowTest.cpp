@@ -448,21 +448,43 @@ TEST_F(MainWindowTest, SetFontOpensTheRealDialogOnTheFaceShownAndOkWithoutAChang
     main->CommonDialog1.setBackend(&files);
 }
 
-TEST_F(MainWindowTest, F1OpensTheHelpFileOrSaysItIsMissing)
+TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysWhatIsMissing)
 {
-    QList<QUrl> opened;
-    help::setUrlOpenerForTesting([&](const QUrl& u) { opened << u; return true; });
-    const QString helpPath = folder.path() + QStringLiteral("/tutorial_01.chm");
-    EXPECT_EQ(help::helpFile(), helpPath);
-    QTest::keyClick(main->ActiveForm()->focusWidget(), Qt::Key_F1);
-    EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(dialogs.last().prompt.contains(helpPath));
-
-    QFile file(helpPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    QTest::keyClick(main, Qt::Key_F1);
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(helpPath));
+    const QString chm = QStringLiteral("tutorial_01.chm"), capital = QStringLiteral("Tutorial_01.chm"),
+                  book = QStringLiteral("tagwright-folio-help.html");
+    EXPECT_EQ(help::helpFile(), path(chm));
+    struct Row {
+        QStringList present, refusedByTheDesktop, tried;
+        bool message;
+    };
+    const Row table[] = {
+        {{}, {}, {}, true},
+        {{capital}, {}, {capital}, false},
+        {{chm, capital, book}, {}, {chm}, false},
+        {{book}, {}, {book}, false},
+        {{capital, book}, {capital}, {capital, book}, false},  // no viewer for the help file
+        {{chm}, {chm}, {chm}, true},
+    };
+    for (const Row& row : table) {
+        for (const QString& name : {chm, capital, book})
+            QFile::remove(path(name));
+        for (const QString& name : row.present) {
+            QFile file(path(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        QStringList tried;
+        help::setUrlOpenerForTesting([&](const QUrl& u) {
+            tried << u.fileName();
+            return !row.refusedByTheDesktop.contains(u.fileName());
+        });
+        dialogs.clear();
+        QTest::keyClick(main->ActiveForm()->focusWidget(), Qt::Key_F1);
+        EXPECT_EQ(tried, row.tried) << row.present.join(' ').toStdString();
+        ASSERT_EQ(dialogs.shown().size(), row.message ? 1 : 0) << row.present.join(' ').toStdString();
+        if (row.message) {
+            EXPECT_TRUE(dialogs.last().prompt.contains(path(chm)));
+            EXPECT_EQ(dialogs.last().prompt.contains(path(book)), row.present.isEmpty());
+        }
+    }
     help::setUrlOpenerForTesting(nullptr);
 }

@@ -9,6 +9,9 @@
 #include "shell/ui/frmIntro.h"
 #include "shell/ui/frmMdimenuform.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -33,9 +36,9 @@ protected:
         setEndProgramHandlerForTesting(nullptr);
         test::WidgetTest::TearDown();
     }
-    frmIntro* intro()
+    frmIntro* intro(const QStringList& files = {})
     {
-        showIntroWindow();
+        showIntroWindow(files);
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* i = qobject_cast<frmIntro*>(w); i && i->isVisible())
                 return i;
@@ -105,4 +108,32 @@ TEST_F(StartUp, CancelEscapeAndTheCloseBoxEachEndTheProgramWithoutAMainWindow)
     test::settle();
     EXPECT_EQ(ends, 3);
     EXPECT_EQ(frmMdimenuform::instance(), nullptr);
+}
+
+TEST_F(StartUp, FilesNamedAtTheStartOpenAfterProceedBehindTheAboutWindowAndNotAfterCancel)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("page.htm"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<p>\r\n");
+    file.close();
+
+    intro({page})->cmdCancel_Click();
+    test::settle();
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(frmMdimenuform::instance(), nullptr);
+
+    intro({page})->cmdProceed_Click();
+    test::settle();
+    auto* main = frmMdimenuform::instance();
+    ASSERT_NE(main, nullptr);
+    const auto windows = main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_NE(qobject_cast<frmAbout*>(windows[0]), nullptr);
+    EXPECT_EQ(main->ActiveForm(), windows[1]);
+    EXPECT_EQ(windows[1]->windowTitle(), page);
+    EXPECT_EQ(main->intOw, 2);
+    EXPECT_TRUE(main->mnuHtml->isEnabled());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }

@@ -5,12 +5,15 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cstring>
 #include <array>
 #include <cerrno>
+#include <climits>
+#include <new>
+#include <utility>
 #include <functional>
 #include <future>
 #include <fcntl.h>
@@ -28,6 +31,12 @@ public:
     ~FdGuard() { if (m_fd >= 0) ::close(m_fd); }
     FdGuard(const FdGuard&) = delete;
     FdGuard& operator=(const FdGuard&) = delete;
+    // Closes now and reports a failure the close itself met (a late write error).
+    bool close()
+    {
+        const int fd = std::exchange(m_fd, -1);
+        return ::close(fd) == 0;
+    }
 private:
     int m_fd;
 };
@@ -50,27 +59,148 @@ QByteArray parentFolder(const QByteArray& nativePath)
     return nativePath.left(slash);
 }
 
-// Checks what can be known before writing, so that each case gets its own number instead of
-// whatever the temporary file's creation happens to report.
-void checkWritableTarget(const QString& path, const QByteArray& native)
+QString sizeText(qint64 bytes)
 {
+    constexpr qint64 kMB = qint64(1) << 20;
+    constexpr qint64 kGB = qint64(1) << 30;
+    if (bytes >= kGB)
+        return QString::number(double(bytes) / double(kGB), 'f', 1) + QStringLiteral(" GB");
+    return QString::number((bytes + kMB - 1) / kMB) + QStringLiteral(" MB");
+}
+
+RuntimeError tooLarge(qint64 size)
+{
+    return RuntimeError(err::OutOfMemory, QStringLiteral("File too large (%1): a document can hold at most %2")
+                                              .arg(sizeText(size), sizeText(documentSizeLimit())));
+}
+
+FileStamp stampOf(const struct stat& st)
+{
+    return FileStamp{qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+// Opens an existing file without ever waiting (a pipe with no writer, a device) and checks
+// that it is a regular file before anything else happens to it.
+int openRegularFile(const QString& path, const QByteArray& native, int flags, struct stat& st)
+{
+    const int fd = ::open(native.constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        throwErrno(errno, path, err::PathFileAccess);  // a socket gives ENXIO: 75
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        throwErrno(e, path, err::DeviceIO);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw RuntimeError::fromNumber(err::PathFileAccess);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// Reads from `fd`, at its current offset, up to its end; `expected` is the size it reports.
+QByteArray readAll(int fd, qint64 expected, const QString& path)
+{
+    if (expected > documentSizeLimit())
+        throw tooLarge(expected);
+    try {
+        // Read the reported size in one go; keep reading to the end in case the file grew.
+        QByteArray bytes;
+        qsizetype capacity = qsizetype(expected) + 1;
+        bytes.resize(capacity);
+        qsizetype filled = 0;
+        for (;;) {
+            if (filled == capacity) {
+                if (capacity > documentSizeLimit())
+                    throw tooLarge(capacity);
+                capacity = capacity + capacity / 2 + 64 * 1024;
+                bytes.resize(capacity);
+            }
+            const ssize_t got = ::read(fd, bytes.data() + filled, size_t(capacity - filled));
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                throwErrno(errno, path, err::DeviceIO);
+            }
+            if (got == 0)
+                break;
+            filled += got;
+        }
+        bytes.truncate(filled);
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        throw RuntimeError::outOfMemory();
+    }
+}
+
+// Writes all of `bytes` at `offset`; false with errno set (0 when the device took no more).
+bool writeAllAt(int fd, QByteArrayView bytes, qint64 offset)
+{
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        errno = 0;
+        const ssize_t written = ::pwrite(fd, data, size_t(left), off_t(offset));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+        offset += written;
+    }
+    return true;
+}
+
+// The file a write lands in: the end of any chain of symbolic links, which stay as they are.
+struct Target {
+    QByteArray native;
+    bool exists = false;
     struct stat st {};
-    if (::stat(native.constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
+};
+
+Target resolveTarget(const QString& path)
+{
+    Target t;
+    t.native = QFile::encodeName(path);
+    for (int hops = 0;; ++hops) {
+        if (::lstat(t.native.constData(), &t.st) != 0) {
+            const int e = errno;
+            if (e == ENOTDIR)
+                throw RuntimeError::fromNumber(err::PathNotFound);
+            if (e != ENOENT)
+                throwErrno(e, path, err::PathFileAccess);
+            return t;  // missing: the write creates it
+        }
+        if (!S_ISLNK(t.st.st_mode)) {
+            t.exists = true;
+            return t;
+        }
+        if (hops == 40)
             throw RuntimeError::fromNumber(err::PathFileAccess);
-        if (::access(native.constData(), W_OK) != 0)
+        QByteArray link(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(t.native.constData(), link.data(), size_t(link.size()));
+        if (n < 0 || n >= link.size())
+            throwErrno(n < 0 ? errno : 0, path, err::PathFileAccess);
+        link.truncate(n);
+        t.native = link.startsWith('/') ? link : parentFolder(t.native) + '/' + link;
+    }
+}
+
+// Checks what can be known before writing, so that each case gets its own number and nothing
+// is touched: the target must be a regular file this user may write, or a new name in a
+// folder that takes new files.
+void checkWritableTarget(const QString& path, const Target& t)
+{
+    if (t.exists) {
+        if (!S_ISREG(t.st.st_mode))
+            throw RuntimeError::fromNumber(err::PathFileAccess);
+        if (::access(t.native.constData(), W_OK) != 0)
             throwErrno(errno, path, err::PermissionDenied);
         return;
     }
-    const int statErrno = errno;
-    if (statErrno == ENOTDIR)
-        throw RuntimeError::fromNumber(err::PathNotFound);
-    if (statErrno != ENOENT)
-        throwErrno(statErrno, path, err::PathFileAccess);
-
-    // The file is missing (or a symbolic link points nowhere): its folder must exist and
-    // take a new file.
-    const QByteArray folder = parentFolder(native);
+    const QByteArray folder = parentFolder(t.native);
     struct stat dirSt {};
     if (::stat(folder.constData(), &dirSt) != 0 || !S_ISDIR(dirSt.st_mode))
         throw RuntimeError::fromNumber(err::PathNotFound);
@@ -78,115 +208,218 @@ void checkWritableTarget(const QString& path, const QByteArray& native)
         throwErrno(errno, path, err::PermissionDenied);
 }
 
+// Hands out the pieces of the new contents, an empty piece at the end; false: given up.
+using NextPiece = std::function<bool(QByteArrayView&)>;
+
+enum class Replaced { Done, GivenUp, NotPossible };
+
+// Writes the new contents to a temporary file beside the target and renames it over the
+// target. NotPossible (before a single piece was taken) when the temporary file cannot have
+// the target's owner, group and permission bits.
+Replaced replaceAtomically(const QString& path, const Target& t, const NextPiece& next)
+{
+    const QByteArray folder = parentFolder(t.native);
+    QByteArray temp;
+    int fd = -1;
+    // A short name of its own: the target's name may already be as long as a name can be.
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temp = folder + "/.folio-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        // A new file gets the mode any new file gets here; an existing one its own, below.
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, t.exists ? 0600 : 0666);
+        if (fd < 0 && (errno != EEXIST || attempt == 100))
+            throwErrno(errno, path, err::PathFileAccess);
+    }
+    FdGuard guard(fd);
+    const auto giveUp = [&] { ::unlink(temp.constData()); };
+    if (t.exists) {
+        struct stat tempSt {};
+        const bool kept = ::fstat(fd, &tempSt) == 0
+            && ((tempSt.st_uid == t.st.st_uid && tempSt.st_gid == t.st.st_gid)
+                || ::fchown(fd, t.st.st_uid, t.st.st_gid) == 0)
+            && ::fchmod(fd, t.st.st_mode & 07777) == 0;
+        if (!kept) {
+            giveUp();
+            return Replaced::NotPossible;
+        }
+    }
+    qint64 offset = 0;
+    for (;;) {
+        QByteArrayView piece;
+        bool more;
+        try {
+            more = next(piece);
+        } catch (...) {
+            giveUp();
+            throw;
+        }
+        if (!more) {
+            giveUp();
+            return Replaced::GivenUp;
+        }
+        if (piece.isEmpty())
+            break;
+        if (!writeAllAt(fd, piece, offset)) {
+            const int e = errno;
+            giveUp();
+            // A write that stops short without a reason is the device refusing more data.
+            throwErrno(e, path, err::DiskFull);
+        }
+        offset += piece.size();
+    }
+    errno = 0;
+    if (::fsync(fd) != 0 || !guard.close()) {
+        const int e = errno;
+        giveUp();
+        throwErrno(e, path, err::DeviceIO);
+    }
+    if (::rename(temp.constData(), t.native.constData()) != 0) {
+        const int e = errno;
+        giveUp();
+        throwErrno(e, path, err::PathFileAccess);
+    }
+    return Replaced::Done;
+}
+
+// The whole new contents in one buffer, so that nothing is written before they are complete.
+bool collect(const NextPiece& next, QByteArray& all)
+{
+    try {
+        for (;;) {
+            QByteArrayView piece;
+            if (!next(piece))
+                return false;
+            if (piece.isEmpty())
+                return true;
+            all.append(piece);
+        }
+    } catch (const std::bad_alloc&) {
+        throw RuntimeError::outOfMemory();
+    }
+}
+
+// Writes `bytes` over the file itself, which keeps its inode, names, owner and mode. The old
+// bytes are kept aside first and written back when anything fails.
+void overwriteInPlace(const QString& path, const Target& t, const QByteArray& bytes)
+{
+    struct stat st {};
+    const int fd = openRegularFile(path, t.native, O_RDWR, st);
+    FdGuard guard(fd);
+    const QByteArray old = readAll(fd, st.st_size, path);
+    const qint64 newSize = bytes.size();
+    // Room for the longer contents first, where the file system can promise it: a full disk
+    // is then met before the file is touched.
+    if (newSize > old.size() && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(newSize)) != 0
+        && errno != EOPNOTSUPP && errno != ENOSYS)
+        throwErrno(errno, path, err::DiskFull);
+    errno = 0;
+    if (writeAllAt(fd, bytes, 0) && (newSize >= old.size() || ::ftruncate(fd, off_t(newSize)) == 0)
+        && ::fsync(fd) == 0)
+        return;
+    const int e = errno;
+    // The old bytes fit in the space the file already had.
+    writeAllAt(fd, old, 0);
+    if (::ftruncate(fd, off_t(old.size())) == 0)
+        ::fsync(fd);
+    throwErrno(e, path, err::DiskFull);
+}
+
+// Adds `bytes` after the end of the file itself; on failure the file is cut back to its old
+// length. Needs only the right to write the file, neither to read it nor to replace it.
+void appendInPlace(const QString& path, const Target& t, const QByteArray& bytes)
+{
+    struct stat st {};
+    const int fd = openRegularFile(path, t.native, O_WRONLY, st);
+    FdGuard guard(fd);
+    errno = 0;
+    if (writeAllAt(fd, bytes, st.st_size) && ::fsync(fd) == 0)
+        return;
+    const int e = errno;
+    if (::ftruncate(fd, st.st_size) == 0)
+        ::fsync(fd);
+    throwErrno(e, path, err::DiskFull);
+}
+
 }  // namespace
 
-QByteArray readFileBytes(const QString& path)
+qint64 documentSizeLimit()
+{
+    static const qint64 limit = [] {
+        // The text box counts characters in an int, and a file of N bytes can load as up to
+        // 2N characters (every lone CR becomes CR LF).
+        qint64 most = qint64(512) << 20;
+        const long pages = ::sysconf(_SC_PHYS_PAGES);
+        const long pageSize = ::sysconf(_SC_PAGESIZE);
+        if (pages > 0 && pageSize > 0)
+            most = std::min(most, qint64(pages) * pageSize / 16);
+        return most;
+    }();
+    return limit;
+}
+
+FileStamp fileStamp(const QString& path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return FileStamp{};
+    return stampOf(st);
+}
+
+QByteArray readFileBytes(const QString& path, FileStamp* stamp)
 {
     if (path.isEmpty())
         throw RuntimeError::fromNumber(err::FileNotFound);
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwErrno(errno, path, err::PathFileAccess);
-    FdGuard guard(fd);
-
     struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        throwErrno(errno, path, err::DeviceIO);
-    if (S_ISDIR(st.st_mode))
-        throw RuntimeError::fromNumber(err::PathFileAccess);
-
-    // Read the size the file reports in one go; keep reading until the end in case it is
-    // larger than reported (a special file, or a file still growing).
-    QByteArray bytes;
-    qsizetype capacity = S_ISREG(st.st_mode) && st.st_size > 0 ? qsizetype(st.st_size) : 64 * 1024;
-    bytes.resize(capacity);
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == capacity) {
-            capacity = capacity + capacity / 2 + 64 * 1024;
-            bytes.resize(capacity);
-        }
-        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(capacity - filled));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throwErrno(errno, path, err::DeviceIO);
-        }
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    bytes.truncate(filled);
+    const int fd = openRegularFile(path, QFile::encodeName(path), O_RDONLY, st);
+    FdGuard guard(fd);
+    QByteArray bytes = readAll(fd, st.st_size, path);
+    if (stamp)
+        *stamp = stampOf(st);
     return bytes;
 }
 
-QString readDocument(const QString& path, docformat::Encoding* encoding)
+QString readDocument(const QString& path, docformat::Encoding* encoding, FileStamp* stamp)
 {
-    docformat::DecodedFile file = docformat::decodeFile(readFileBytes(path));
-    if (encoding)
-        *encoding = file.encoding;
-    return std::move(file.text);
+    const QByteArray bytes = readFileBytes(path, stamp);
+    try {
+        docformat::DecodedFile file = docformat::decodeFile(bytes);
+        if (encoding)
+            *encoding = file.encoding;
+        return std::move(file.text);
+    } catch (const std::bad_alloc&) {
+        throw RuntimeError::outOfMemory();
+    }
 }
 
 namespace {
 
-// Writes the pieces `next` hands out (an empty piece ends them) with the guarantees of
-// writeFileBytes(). A piece stays valid until the next call. When `next` returns false the
-// write is given up, nothing is left behind, and this returns false.
-bool writeAtomically(const QString& path, WriteMode mode, const std::function<bool(QByteArrayView&)>& next)
+// Writes the pieces `next` hands out (an empty piece ends them) by the route the target
+// allows; see the header. A piece stays valid until the next call. When `next` returns false
+// the write is given up, nothing is left behind or changed, and this returns false.
+bool writeFile(const QString& path, WriteMode mode, const NextPiece& next)
 {
     if (path.isEmpty())
         throw RuntimeError::fromNumber(err::PathFileAccess);
-    const QByteArray native = QFile::encodeName(path);
-    checkWritableTarget(path, native);
+    const Target t = resolveTarget(path);
+    checkWritableTarget(path, t);
 
-    QByteArray old;
-    if (mode == WriteMode::Append && QFileInfo::exists(path))
-        old = readFileBytes(path);
-
-    // QSaveFile writes a temporary file in the target's folder and renames it over the target
-    // on commit; it follows a symbolic link to the file it names and copies the old file's
-    // permission bits. Unbuffered, so that every failing write() reports at once with errno
-    // still set: a buffered QSaveFile only finds out while flushing in commit(), which in
-    // Qt 6.4 then still renames the truncated file into place.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throwErrno(errno, path, err::PathFileAccess);
-
-    const auto writeAll = [&](QByteArrayView bytes) {
-        const char* data = bytes.data();
-        qsizetype left = bytes.size();
-        while (left > 0) {
-            errno = 0;
-            const qint64 written = file.write(data, left);
-            if (written <= 0) {
-                const int e = errno;
-                file.cancelWriting();
-                // A write that stops short without a reason is the device refusing more data.
-                throwErrno(e, path, err::DiskFull);
-            }
-            data += written;
-            left -= written;
+    if (!t.exists || mode == WriteMode::Overwrite) {
+        const QByteArray folder = parentFolder(t.native);
+        const bool replaceable = !t.exists
+            || (t.st.st_nlink == 1 && (::geteuid() == 0 || t.st.st_uid == ::geteuid())
+                && ::access(folder.constData(), W_OK | X_OK) == 0);
+        if (replaceable) {
+            const Replaced r = replaceAtomically(path, t, next);
+            if (r != Replaced::NotPossible)
+                return r == Replaced::Done;
         }
-    };
-    writeAll(old);
-    for (;;) {
-        QByteArrayView piece;
-        if (!next(piece)) {
-            file.cancelWriting();
-            return false;
-        }
-        if (piece.isEmpty())
-            break;
-        writeAll(piece);
     }
-
-    errno = 0;
-    if (!file.commit())
-        throwErrno(errno, path, err::DeviceIO);
+    QByteArray bytes;
+    if (!collect(next, bytes))
+        return false;
+    if (mode == WriteMode::Append)
+        appendInPlace(path, t, bytes);
+    else
+        overwriteInPlace(path, t, bytes);
     return true;
 }
 
@@ -255,7 +488,7 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
     // the buffers: leaving early (a failed write throws) waits for it before they go.
     std::future<qsizetype> ahead;
     bool ended = false;
-    return writeAtomically(path, mode, [&](QByteArrayView& piece) {
+    return writeFile(path, mode, [&](QByteArrayView& piece) {
         if (ended)
             return true;
         qsizetype written;
@@ -293,7 +526,7 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
 void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
 {
     bool given = false;
-    writeAtomically(path, mode, [&](QByteArrayView& piece) {
+    writeFile(path, mode, [&](QByteArrayView& piece) {
         if (!given)
             piece = bytes;
         given = true;

@@ -4,10 +4,19 @@
 // 75 Path/File access error (a folder or other unusable target), 61 Disk full,
 // 57 Device I/O error. Nothing here talks to the user.
 //
-// Writing is atomic: the new contents go to a temporary file in the target's folder that
-// replaces the target only once complete. A failed write leaves the old file byte for byte
-// as it was and no temporary file behind. The file keeps its permission bits, and a symbolic
-// link stays a link while the file it points to is written.
+// A write never leaves a half-written file. Where the target's folder takes a new file, the
+// target has a single name and its owner and group can be kept, the new contents go to a
+// temporary file (a short name of its own, so any name the file system takes can be saved)
+// that replaces the target only once complete. Otherwise the file itself is written: the new
+// contents are made whole first, written over the old from the start, the file cut to the new
+// length last, and on any failure the old bytes are written back. An append always writes the
+// file itself, after its end, and cuts it back on failure. A file keeps its permission bits,
+// owner, group and other names, and a symbolic link stays a link while the file it points to
+// is written.
+//
+// Only regular files are documents: a folder, pipe, socket or device is refused (75) before a
+// byte is read or written, and opening never waits. A file larger than a document can hold is
+// refused (7) before anything large is allocated, and so is any allocation that fails.
 //
 // Text is written in the encoding the caller names (document/logic/DocumentFormat.h);
 // characters it cannot hold are written as '?'. A caller that must not lose them uses
@@ -23,9 +32,26 @@
 
 namespace folio {
 
+// What a file looked like when it was last read or written here: a change of either means
+// another program (or another window) has written it since.
+struct FileStamp {
+    qint64 size = -1;  // -1: no such file
+    qint64 modifiedNs = 0;
+    bool exists() const { return size >= 0; }
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp the file `path` (or the file its links lead to) has now; none (exists() false)
+// when there is no regular file there.
+FileStamp fileStamp(const QString& path);
+
+// The most bytes a document file may hold: what the text box can take, and no more than a
+// sixteenth of the machine's memory.
+qint64 documentSizeLimit();
+
 // The whole file, decoded and turned into text by the reading rule (document/logic/
-// DocumentFormat.h), in one step; `encoding`, when given, receives the file's encoding.
-QString readDocument(const QString& path, docformat::Encoding* encoding = nullptr);
+// DocumentFormat.h), in one step; `encoding`, when given, receives the file's encoding, and
+// `stamp` the file's stamp as read.
+QString readDocument(const QString& path, docformat::Encoding* encoding = nullptr, FileStamp* stamp = nullptr);
 
 enum class WriteMode {
     Overwrite,  // replace the whole contents; create the file when missing
@@ -50,11 +76,10 @@ void writeDocument(const QString& path, std::span<const QStringView> parts, Writ
 bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode,
                                   Encoding encoding = Encoding::Windows1252);
 
-// The raw bytes of a file.
-QByteArray readFileBytes(const QString& path);
+// The raw bytes of a file, refused as above when it is no regular file or too large.
+QByteArray readFileBytes(const QString& path, FileStamp* stamp = nullptr);
 
-// Writes raw bytes with the guarantees above. Append writes the old contents followed by
-// `bytes` into the new file, so a failure never leaves a half-appended file.
+// Writes raw bytes with the guarantees above.
 void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode);
 
 }  // namespace folio

@@ -21,6 +21,7 @@ QString RuntimeError::programSource()
 QString RuntimeError::standardDescription(int number)
 {
     switch (number) {
+    case err::OutOfMemory: return QStringLiteral("Out of memory");
     case err::BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
     case err::FileNotFound: return QStringLiteral("File not found");
     case err::DeviceIO: return QStringLiteral("Device I/O error");
@@ -43,6 +44,7 @@ RuntimeError RuntimeError::fromNumber(int number)
 RuntimeError RuntimeError::cancelled() { return fromNumber(err::CancelError); }
 RuntimeError RuntimeError::noObject() { return fromNumber(err::ObjectNotSet); }
 RuntimeError RuntimeError::notSupported() { return fromNumber(err::NotSupported); }
+RuntimeError RuntimeError::outOfMemory() { return fromNumber(err::OutOfMemory); }
 
 RuntimeError RuntimeError::fromErrno(int e, const QString& path)
 {

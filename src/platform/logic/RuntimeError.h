@@ -12,6 +12,7 @@
 namespace folio {
 
 namespace err {
+inline constexpr int OutOfMemory = 7;
 inline constexpr int DeviceIO = 57;
 inline constexpr int BadFileNameOrNumber = 52;
 inline constexpr int FileNotFound = 53;
@@ -44,6 +45,7 @@ public:
     static RuntimeError cancelled();       // 32755: Cancel in a common dialog
     static RuntimeError noObject();        // 91: no window or control was there to use
     static RuntimeError notSupported();    // 438: the window has no such control or routine
+    static RuntimeError outOfMemory();     // 7: an allocation failed
 
     // An operating-system failure (errno) on `path`, mapped to the program's numbers:
     // missing file 53, missing folder 76, no permission 70, a folder or other unusable

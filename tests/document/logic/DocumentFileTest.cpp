@@ -9,10 +9,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cstring>
 #include <functional>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace folio;
@@ -46,7 +50,7 @@ protected:
     }
     QStringList entries(const QString& folder = QString()) const
     {
-        return QDir(folder.isEmpty() ? m_dir.path() : folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        return QDir(folder.isEmpty() ? m_dir.path() : folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     }
 
     // The error number `action` throws, 0 when it does not throw.
@@ -147,10 +151,36 @@ TEST_F(DocumentFileTest, ASymbolicLinkStaysALinkAndItsTargetIsWritten)
     EXPECT_EQ(get(path("real/later.txt")), QByteArray("born\r\n"));
 }
 
+TEST_F(DocumentFileTest, EveryNameTheFileSystemTakesCanBeWritten)
+{
+    const QString file = path(QString(255 - 4, QLatin1Char('n')) + QStringLiteral(".txt"));
+    writeDocument(file, u"one", WriteMode::Overwrite);
+    writeDocument(file, u"two", WriteMode::Overwrite);
+    writeDocument(file, u"three", WriteMode::Append);
+    EXPECT_EQ(get(file), QByteArray("two\r\nthree\r\n"));
+    EXPECT_EQ(entries(), QStringList{QFileInfo(file).fileName()});  // no temporary file left
+}
+
 TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
 {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder"));
     put(path("plain.txt"), "keep");
+    // Only regular files are documents: nothing waits for a pipe's writer or reads a device
+    // without end, and nothing is written into one.
+    ASSERT_EQ(::mkfifo(native(path("pipe")).constData(), 0644), 0);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray sockPath = native(path("socket"));
+    ASSERT_LT(sockPath.size(), qsizetype(sizeof address.sun_path));
+    std::memcpy(address.sun_path, sockPath.constData(), size_t(sockPath.size()));
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    // Larger than a document can hold, though it takes no room on the disk.
+    constexpr qint64 kHuge = qint64(40) << 30;
+    {
+        QFile huge(path("huge.log"));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kHuge));
+    }
 
     const auto write = [&](const char* name, WriteMode mode) {
         return [=, this] { writeDocument(path(name), u"x", mode); };
@@ -166,10 +196,24 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
         {read("nowhere/old.txt"), err::PathNotFound, "read in a missing folder"},
         {read("missing.txt"), err::FileNotFound, "missing file"},
         {read(nullptr), err::FileNotFound, "no name"},
+        {read("pipe"), err::PathFileAccess, "read a named pipe"},
+        {write("pipe", WriteMode::Overwrite), err::PathFileAccess, "overwrite a named pipe"},
+        {write("pipe", WriteMode::Append), err::PathFileAccess, "append to a named pipe"},
+        {read("socket"), err::PathFileAccess, "read a socket"},
+        {write("socket", WriteMode::Append), err::PathFileAccess, "append to a socket"},
+        {[] { readDocument(QStringLiteral("/dev/zero")); }, err::PathFileAccess, "read a device"},
+        {read("huge.log"), err::OutOfMemory, "read a file too large"},
+        // An append writes after the end of the file and never reads what is there.
+        {write("huge.log", WriteMode::Append), 0, "append to a file too large to read"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(errorOf(c.action), c.number) << c.what;
+    ::close(sock);
+    EXPECT_EQ(QFileInfo(path("huge.log")).size(), kHuge + 3);
     EXPECT_EQ(get(path("plain.txt")), QByteArray("keep"));
-    EXPECT_EQ(entries(), (QStringList{"folder", "plain.txt"}));
+    EXPECT_EQ(entries(), (QStringList{"folder", "huge.log", "pipe", "plain.txt", "socket"}));
+    struct stat pipeSt {}, sockSt {};
+    EXPECT_TRUE(::lstat(native(path("pipe")).constData(), &pipeSt) == 0 && S_ISFIFO(pipeSt.st_mode));
+    EXPECT_TRUE(::lstat(native(path("socket")).constData(), &sockSt) == 0 && S_ISSOCK(sockSt.st_mode));
     EXPECT_TRUE(entries(path("folder")).isEmpty());
 }

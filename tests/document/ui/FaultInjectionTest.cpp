@@ -1,13 +1,18 @@
-// Every way the program writes a file, against every way a write can fail: the disk filling
-// up half-way, no permission on the file or on its folder, a folder where the file should be,
-// a folder that has gone, a read-only file. Each case runs the window code in a child process
-// that meets the fault for real (a file size limit, or an ordinary user where the tests run
-// as the superuser), sends back what the user saw and what the windows hold, and leaves the
-// test to compare the folder with how it was before, byte for byte.
+// Every way the program writes a file, against every way a write can fail or has to take
+// another route: the disk filling up half-way (while a new copy replaces the file, and while
+// the file itself is written), no permission on the file, a folder where the file should be,
+// a folder that has gone, a read-only file; and files that must be written in place because
+// their folder takes no new file or they have a second name, or that must keep an owner who
+// is not the writer. Each case runs the window code in a child process that meets the fault
+// for real (a file size limit, or an ordinary user where the tests run as the superuser),
+// sends back what the user saw and what the windows hold, and leaves the test to compare the
+// folder with how it was before, byte for byte: unchanged after a failure, and after a save
+// changed only in the contents of the file written, under each of its names.
 #include "DocumentTest.h"
 
 #include "document/logic/SaveTexts.h"
 #include "shell/logic/ErrorReport.h"
+#include "shell/logic/MessageTexts.h"
 
 #include <QAction>
 #include <QDataStream>
@@ -32,7 +37,18 @@ using test::settle;
 namespace {
 
 enum class WritePath { Save, SaveAsOverwrite, SaveAsAppend, NewFile, CloseYes };
-enum class Fault { DiskFull, FileNotWritable, FolderNotWritable, TargetIsFolder, FolderMissing, ReadOnlyFile };
+enum class Fault {
+    DiskFull,
+    DiskFullInPlace,
+    FileNotWritable,
+    FolderNotWritable,
+    HardLink,
+    OwnedByOther,
+    TargetIsFolder,
+    FolderMissing,
+    ReadOnlyFile,
+};
+enum class Needs { Nothing, OrdinaryUser, Superuser };
 
 const struct {
     WritePath path;
@@ -45,24 +61,30 @@ const struct {
     {WritePath::CloseYes, "closing question, Yes"},
 };
 
+constexpr int kSaved = 0;
+
 const struct {
     Fault fault;
     const char* name;
-    int number;
-    bool needsOrdinaryUser;
+    int number;  // the error every write path reports, or kSaved
+    Needs needs;
 } kFaults[] = {
-    {Fault::DiskFull, "disk full mid-write", err::DiskFull, false},
-    {Fault::FileNotWritable, "no permission on the file", err::PermissionDenied, true},
-    {Fault::FolderNotWritable, "no permission on its folder", err::PermissionDenied, true},
-    {Fault::TargetIsFolder, "target is a folder", err::PathFileAccess, false},
-    {Fault::FolderMissing, "folder missing", err::PathNotFound, false},
-    {Fault::ReadOnlyFile, "read-only file", err::PermissionDenied, true},
+    {Fault::DiskFull, "disk full mid-write", err::DiskFull, Needs::Nothing},
+    {Fault::DiskFullInPlace, "disk full writing in place", err::DiskFull, Needs::Nothing},
+    {Fault::FileNotWritable, "no permission on the file", err::PermissionDenied, Needs::OrdinaryUser},
+    {Fault::FolderNotWritable, "writable file, folder not", kSaved, Needs::OrdinaryUser},
+    {Fault::HardLink, "file with a second name", kSaved, Needs::Nothing},
+    {Fault::OwnedByOther, "file of another owner", kSaved, Needs::Superuser},
+    {Fault::TargetIsFolder, "target is a folder", err::PathFileAccess, Needs::Nothing},
+    {Fault::FolderMissing, "folder missing", err::PathNotFound, Needs::Nothing},
+    {Fault::ReadOnlyFile, "read-only file", err::PermissionDenied, Needs::OrdinaryUser},
 };
 
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNogroup = 65534;
-// Every file written here is far larger than the size limit, so the limit strikes in the
-// middle of the write, not before its first byte.
+// Every file written here is larger than the size limit, so the limit strikes in the middle
+// of the write, not before its first byte. The old file is one byte short of it: putting
+// its bytes back always fits, and even a single line end added to it does not.
 constexpr rlim_t kFileSizeLimit = 8192;
 constexpr int kChildCannotDropRoot = 201;
 constexpr int kChildCannotLimit = 202;
@@ -77,8 +99,8 @@ QVariantList windowState(frmMdimenuform* main, const QList<ChildForm*>& open)
     return state;
 }
 
-// Everything under `root`: each entry's relative path with its bytes, "<folder>" for a folder,
-// and its permission bits.
+// Everything under `root`: each entry's relative path with its permission bits, owner and
+// group, then after a '|' its bytes, or "<folder>" for a folder.
 QMap<QString, QByteArray> snapshot(const QString& root)
 {
     QMap<QString, QByteArray> map;
@@ -88,7 +110,8 @@ QMap<QString, QByteArray> snapshot(const QString& root)
         const QString p = it.next();
         struct stat st {};
         ::lstat(QFile::encodeName(p).constData(), &st);
-        QByteArray entry = QByteArray::number(st.st_mode & 07777, 8) + ' ';
+        QByteArray entry = QByteArray::number(st.st_mode & 07777, 8) + ' ' + QByteArray::number(st.st_uid) + ':'
+                           + QByteArray::number(st.st_gid) + '|';
         if (S_ISDIR(st.st_mode)) {
             entry += "<folder>";
         } else {
@@ -100,11 +123,18 @@ QMap<QString, QByteArray> snapshot(const QString& root)
     return map;
 }
 
+// The entry of a snapshot with other bytes in it.
+QByteArray withBytes(const QByteArray& entry, const QByteArray& bytes)
+{
+    return entry.left(entry.indexOf('|') + 1) + bytes;
+}
+
 class FaultInjectionTest : public DocumentTest {
 protected:
     QString caseFolder() const { return path(QStringLiteral("case")); }
     QString subFolder() const { return path(QStringLiteral("case/sub")); }
     QString target() const { return path(QStringLiteral("case/sub/doc.txt")); }
+    QString secondName() const { return path(QStringLiteral("case/sub/other name.txt")); }
 
     static void chmodPath(const QString& p, mode_t mode)
     {
@@ -138,12 +168,21 @@ protected:
         switch (fault) {
         case Fault::DiskFull:
             return;
+        case Fault::DiskFullInPlace:
+        case Fault::HardLink:
+            ASSERT_EQ(::link(QFile::encodeName(target()).constData(), QFile::encodeName(secondName()).constData()), 0);
+            return;
+        case Fault::OwnedByOther:
+            ASSERT_EQ(::chown(QFile::encodeName(target()).constData(), kNobody, kNogroup), 0);
+            chmodPath(target(), 0640);
+            return;
         case Fault::FileNotWritable:
             // Someone else's file, readable by all. Without the superuser's rights to give
             // it away, our own file with no permission at all.
             chmodPath(target(), root ? 0644 : 0);
             return;
         case Fault::FolderNotWritable:
+            // Someone else's folder, someone else's file that anyone may write.
             chmodPath(subFolder(), 0555);
             return;
         case Fault::TargetIsFolder:
@@ -179,7 +218,7 @@ protected:
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::close(fds[0]);
-            if (fault == Fault::DiskFull) {
+            if (fault == Fault::DiskFull || fault == Fault::DiskFullInPlace) {
                 std::signal(SIGXFSZ, SIG_IGN);
                 const rlimit limit{kFileSizeLimit, kFileSizeLimit};
                 if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
@@ -236,21 +275,29 @@ QString documentText()
 QByteArray oldFileBytes()
 {
     QByteArray bytes;
-    for (int i = 0; bytes.size() < 12000; ++i)
+    for (int i = 0; bytes.size() < qsizetype(kFileSizeLimit); ++i)
         bytes += "Old line " + QByteArray::number(i) + " \xA0\x81\xFF\r\n";
-    return bytes;
+    return bytes.left(kFileSizeLimit - 1);
 }
 
 }  // namespace
 
-TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultReportsItAndLosesNothing)
+TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLosesNothing)
 {
     const QString text = documentText() + QStringLiteral("typed");
+    const bool root = ::geteuid() == 0;
     int casesRun = 0;
     QStringList skipped;
-    for (const auto& p : kPaths) {
-        for (const auto& f : kFaults) {
+    QStringList grid;  // what each case came to, a row per fault
+    for (const auto& f : kFaults) {
+        QString row = QStringLiteral("%1").arg(QString::fromLatin1(f.name), -28);
+        for (const auto& p : kPaths) {
             SCOPED_TRACE(std::string(p.name) + " / " + f.name);
+            if (f.needs == Needs::Superuser && !root) {
+                skipped << QStringLiteral("%1 / %2").arg(p.name, f.name);
+                row += QStringLiteral("%1").arg(QStringLiteral("-"), 10);
+                continue;
+            }
             prepareCase(oldFileBytes());
             dialogs.clear();
             const bool named = p.path == WritePath::Save || p.path == WritePath::CloseYes;
@@ -275,15 +322,18 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultReportsItAndLosesNothi
             const auto before = snapshot(folder.path());
 
             QStringList expected;
+            QByteArray written;  // the file's contents after a save
             std::function<void()> action;
             switch (p.path) {
             // The answers are queued inside the child, which uses them up.
             case WritePath::Save:
+                written = text.toLatin1() + "\r\n";
                 action = [form] { QTest::mouseClick(form->cmdSave, Qt::LeftButton); };
                 break;
             case WritePath::SaveAsOverwrite:
             case WritePath::SaveAsAppend:
                 expected << document::kOverwriteOrAppendQuestion;
+                written = (p.path == WritePath::SaveAsAppend ? oldFileBytes() : QByteArray()) + text.toLatin1() + "\r\n";
                 action = [this, form, how = p.path == WritePath::SaveAsOverwrite ? MsgAnswer::Yes : MsgAnswer::No] {
                     files.choose(target());
                     dialogs.answer(how);
@@ -291,6 +341,7 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultReportsItAndLosesNothi
                 };
                 break;
             case WritePath::NewFile:
+                written = oldFileBytes() + "\r\n";
                 action = [this] {
                     files.choose(target());
                     main->mnuNew->trigger();
@@ -298,40 +349,66 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultReportsItAndLosesNothi
                 break;
             case WritePath::CloseYes:
                 expected << document::kSaveQuestion;
+                written = text.toLatin1() + "\r\n";
                 action = [this, form] {
                     dialogs.answer(MsgAnswer::Yes);
                     QTest::mouseClick(form->cmdClose, Qt::LeftButton);
                 };
                 break;
             }
-            expected << basModu001::errorReportText(RuntimeError::fromNumber(f.number));
+            if (f.number != kSaved)
+                expected << basModu001::errorReportText(RuntimeError::fromNumber(f.number));
+            else if (p.path == WritePath::NewFile)
+                expected << shell::newFileCreatedText();
 
-            const auto result = runInChild(f.fault, f.needsOrdinaryUser, action);
+            const auto* testResult = ::testing::UnitTest::GetInstance()->current_test_info()->result();
+            const int partsBefore = testResult->total_part_count();
+            const auto result = runInChild(f.fault, f.needs == Needs::OrdinaryUser, action);
 
             if (const int* code = std::get_if<int>(&result)) {
                 if (*code == kChildCannotDropRoot)
                     skipped << QStringLiteral("%1 / %2").arg(p.name, f.name);
                 else
                     ADD_FAILURE() << "the child process could not set up the fault: exit " << *code;
+                row += QStringLiteral("%1").arg(QStringLiteral("-"), 10);
             } else {
                 const QVariantList o = std::get<QVariantList>(result);
                 ++casesRun;
                 ASSERT_EQ(o.size(), 3);
                 EXPECT_EQ(o[0].toStringList(), expected);
                 EXPECT_FALSE(o[1].toBool()) << "a check failed inside the child";
-                EXPECT_EQ(o[2].toList(), state);
-                const auto after = snapshot(folder.path());
-                EXPECT_EQ(after.keys(), before.keys());
-                EXPECT_TRUE(after == before) << "a file in the folder changed";
+                auto after = snapshot(folder.path());
+                auto expectedAfter = before;
+                if (f.number == kSaved) {
+                    // The file's contents changed, under each of its names; nothing else did,
+                    // not its permission bits, owner or group, nor anything beside it.
+                    for (const QString& name : {QStringLiteral("case/sub/doc.txt"), QStringLiteral("case/sub/other name.txt")}) {
+                        if (expectedAfter.contains(name))
+                            expectedAfter[name] = withBytes(expectedAfter[name], written);
+                    }
+                } else {
+                    EXPECT_EQ(o[2].toList(), state);
+                }
+                EXPECT_EQ(after.keys(), expectedAfter.keys());
+                EXPECT_TRUE(after == expectedAfter) << "a file in the folder is not as it should be";
+                // What the case came to, as checked: "saved", the error reported, or "failed".
+                const QString cell = testResult->total_part_count() != partsBefore ? QStringLiteral("failed")
+                                   : f.number == kSaved                           ? QStringLiteral("saved")
+                                                                                  : QString::number(f.number);
+                row += QStringLiteral("%1").arg(cell, 10);
             }
             closeAllChildren();
             removeCase();
         }
+        grid << row;
     }
+    std::printf("[ fault injection ] %-28s%10s%10s%10s%10s%10s\n", "fault \\ write path", "Save", "SaveAs/Y", "SaveAs/N",
+                "NewFile", "Close/Y");
+    for (const QString& row : grid)
+        std::printf("[ fault injection ] %s\n", qPrintable(row));
     std::printf("[ fault injection ] %d of %d cases (faults x write paths) run, %s\n", casesRun,
                 int(std::size(kPaths) * std::size(kFaults)), HasFailure() ? "with failures" : "0 bytes lost");
     if (!skipped.isEmpty())
-        GTEST_SKIP() << "running as the superuser and cannot switch to an ordinary user, so permissions "
-                        "are not enforced; not run: "
+        GTEST_SKIP() << "cannot switch between the superuser and an ordinary user here; not run: "
                      << skipped.join(QStringLiteral(", ")).toStdString();
 }

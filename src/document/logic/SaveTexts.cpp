@@ -35,6 +35,12 @@ const QString kShadesNotFoundText = QStringLiteral("The MyShades.csv file is not
                                     QStringLiteral("\r\n") +
                                     QStringLiteral("Please locate and open it manually from the File --> Open menu.");
 
+const QString kChangedOnDiskQuestion =
+    QStringLiteral("This file has been changed by another program since it was opened or last saved here.") +
+    QStringLiteral("\r\n\r\n") +
+    QStringLiteral("Click Yes to overwrite those changes with this text, or No to leave the file as it is.") +
+    QStringLiteral("\r\n") + QStringLiteral("Do you want to overwrite the file ?");
+
 QString unrepresentableQuestion(qsizetype count, const QString& firstFew, const QString& encodingName)
 {
     QStringList shown;

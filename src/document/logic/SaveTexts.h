@@ -29,6 +29,9 @@ inline const QString kOverwriteOrAppendTitle = QStringLiteral("Please Confirm Yo
 // "Open &MyShades.csv" without the file.
 extern const QString kShadesNotFoundText;
 
+// Asked by "&Save" when the file on disk is no longer what this window last read or wrote.
+extern const QString kChangedOnDiskQuestion;
+
 // Asked before writing a text that holds characters the document's encoding (named by
 // `encodingName`) cannot hold: how many there are and the first few of them, each shown with
 // its Unicode number (a surrogate half without its partner by its number alone).

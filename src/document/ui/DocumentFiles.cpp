@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <new>
+
 namespace folio {
 
 namespace {
@@ -38,11 +40,19 @@ void frmTf::loadFile()
 {
     FileExt = extensionOf(FilePath);
     // The whole file in one step: no line can go missing on the way, and a failure leaves
-    // the text as it was.
-    docformat::Encoding encoding;
-    const QString text = readDocument(FilePath, &encoding);
-    txtText01->setText(text);
-    fileEncoding = encoding;
+    // the text as it was. A window whose file could not be read holds none, so that no
+    // "&Save" can write over a file it never showed.
+    try {
+        docformat::Encoding encoding;
+        const QString text = readDocument(FilePath, &encoding, &m_diskStamp);
+        txtText01->setText(text);
+        fileEncoding = encoding;
+    } catch (...) {
+        FilePath.clear();
+        FileExt.clear();
+        m_diskStamp = FileStamp{};
+        throw;
+    }
     txtText01->show();
     cmdSaveas->setEnabled(true);
 }
@@ -76,6 +86,8 @@ void frmTf::Opentf()
         if (e.number() == err::CancelError)
             return;
         basModu001::ReportError(e);
+    } catch (const std::bad_alloc&) {
+        basModu001::ReportError(RuntimeError::outOfMemory());
     }
 }
 
@@ -99,6 +111,8 @@ void frmTf::OpenMyShades()
         cmdClose_Click();
         if (main)
             main->mnuMyShades->setEnabled(true);
+    } catch (const std::bad_alloc&) {
+        basModu001::ReportError(RuntimeError::outOfMemory());
     }
 }
 
@@ -111,8 +125,18 @@ bool frmTf::confirmCharactersLost(std::span<const QStringView> text) const
                   MsgButtons::YesNo, MsgIcon::Exclamation, 2, document::kUnrepresentableTitle) == MsgAnswer::Yes;
 }
 
+bool frmTf::confirmOverwriteChanges() const
+{
+    const FileStamp now = fileStamp(FilePath);
+    if (!m_diskStamp.exists() || !now.exists() || now == m_diskStamp)
+        return true;
+    return MsgBox(document::kChangedOnDiskQuestion, MsgButtons::YesNo, MsgIcon::Exclamation, 2, kAppTitle) == MsgAnswer::Yes;
+}
+
 bool frmTf::SaveFile()
 {
+    if (!confirmOverwriteChanges())
+        return false;
     // The text as it stands now, in the parts the box keeps it in: no copy of a big text.
     const PieceText pieces = txtText01->TextPieces();
     const std::vector<QStringView> text = pieces.parts();
@@ -123,6 +147,7 @@ bool frmTf::SaveFile()
             return false;
         writeDocument(FilePath, text, WriteMode::Overwrite, fileEncoding);
     }
+    m_diskStamp = fileStamp(FilePath);
     commonDialog().FileName.clear();
     TextChanged = false;
     return true;
@@ -162,6 +187,7 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
             writeDocument(chosen, text, mode, fileEncoding);
         }
         FilePath = chosen;
+        m_diskStamp = fileStamp(FilePath);
         setCaption(document::kSavedAsCaptionPrefix + FilePath);
         FileExt = extensionOf(FilePath);
         // "&HTML Tags" follows the active window. The closing of the program asks every
@@ -177,6 +203,9 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
             return SaveOutcome::DialogCancelled;
         basModu001::ReportError(e);
         return SaveOutcome::NotWritten;
+    } catch (const std::bad_alloc&) {
+        basModu001::ReportError(RuntimeError::outOfMemory());
+        return SaveOutcome::NotWritten;
     }
 }
 
@@ -188,6 +217,9 @@ frmTf::SaveOutcome frmTf::saveByDecision()
         } catch (const RuntimeError& e) {
             if (e.number() != err::CancelError)
                 basModu001::ReportError(e);
+            return SaveOutcome::NotWritten;
+        } catch (const std::bad_alloc&) {
+            basModu001::ReportError(RuntimeError::outOfMemory());
             return SaveOutcome::NotWritten;
         }
     }

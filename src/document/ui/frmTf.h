@@ -14,6 +14,8 @@
 #include <array>
 #include <span>
 
+#include "document/logic/DocumentFile.h"
+
 class QComboBox;
 class QGroupBox;
 class QPushButton;
@@ -87,10 +89,18 @@ private:
     };
 
     // The common part of opening: FileExt, the text and its encoding, the buttons. Throws on
-    // failure.
+    // failure, and then the window holds no file: FilePath and FileExt are empty, as in a
+    // blank window.
     void loadFile();
-    // Writes the text over FilePath without asking. Throws on failure; returns false when
-    // the user declined to lose characters the code page cannot hold.
+    // The file as this window last read or wrote it; "&Save" asks before writing over a
+    // file that has changed since.
+    FileStamp m_diskStamp;
+    // False when the file on disk has changed since and the user does not want those
+    // changes overwritten.
+    bool confirmOverwriteChanges() const;
+    // Writes the text over FilePath, asking only when the file has changed on disk since
+    // this window last read or wrote it. Throws on failure; returns false when the user
+    // declined to overwrite those changes or to lose characters its encoding cannot hold.
     bool SaveFile();
     // Asks for a name and whether to overwrite or append, then writes. Handles its own
     // failures. FilePath takes the chosen name only once the text is written.

@@ -8,6 +8,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace folio;
 using namespace folio::test;
@@ -169,19 +173,92 @@ TEST_F(DocumentTest, ReadOnlyDocumentsSaveOnlyUnderAnotherNameInAnyLetterCase)
     EXPECT_EQ(bytesOf(p), QByteArray("ro\r\n"));
 }
 
-TEST_F(DocumentTest, FailedOpeningsAreReportedWithTheirNumbers)
+TEST_F(DocumentTest, AFailedOpeningIsReportedAndLeavesAWindowThatHoldsNoFile)
 {
-    frmTf* f = open(path(QStringLiteral("missing.txt")));
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(dialogs.last().prompt, report(53));
-    EXPECT_EQ(f->Caption(), QStringLiteral("Open a File"));
-    EXPECT_TRUE(f->txtText01->Text().isEmpty());
-
     QDir().mkpath(path(QStringLiteral("folder.txt")));
-    open(path(QStringLiteral("folder.txt")));
-    EXPECT_EQ(dialogs.last().prompt, report(75));
-
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.txt"))).constData(), 0644), 0);
+    {
+        QFile huge(path(QStringLiteral("huge.txt")));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(40) << 30));
+    }
+    const struct { QString file; bool readOnly; QString reportStart; } cases[] = {
+        {path(QStringLiteral("missing.txt")), false, report(53)},
+        {path(QStringLiteral("folder.txt")), false, report(75)},
+        {path(QStringLiteral("pipe.txt")), true, report(75)},  // never waits for a writer
+        {QStringLiteral("/dev/zero"), false, report(75)},      // never reads without end
+        {path(QStringLiteral("huge.txt")), false,
+         QStringLiteral("Some error occurred !\r\n\r\nError no. :  7\r\nError description :  File too large (40.0 GB)")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        dialogs.clear();
+        frmTf* f = open(c.file, c.readOnly);
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(dialogs.shown().size(), 1);
+        EXPECT_TRUE(dialogs.last().prompt.startsWith(c.reportStart)) << dialogs.last().prompt.toStdString();
+        EXPECT_EQ(f->Caption(), QStringLiteral("Open a File"));
+        EXPECT_TRUE(f->txtText01->Text().isEmpty());
+        // As in a blank window: "&Save" asks for a name and never writes to the file that
+        // could not be read.
+        EXPECT_EQ(f->FilePath, QString());
+        EXPECT_EQ(f->FileExt, QString());
+        QTest::keyClicks(f->txtText01, QStringLiteral("typed"));
+        const int dialogsBefore = files.shown().size();
+        files.cancel();
+        click(f->cmdSave);
+        ASSERT_EQ(files.shown().size(), dialogsBefore + 1);
+        EXPECT_EQ(files.shown().last().kind, ScriptedCommonDialog::Kind::Save);
+        f->TextChanged = false;
+        f->Unload();
+        settle();
+    }
+    EXPECT_FALSE(QFileInfo(path(QStringLiteral("pipe.txt"))).isFile());
+    EXPECT_EQ(QFileInfo(path(QStringLiteral("huge.txt"))).size(), qint64(40) << 30);
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("folder.txt"))).isDir());
     // Failed saves on every write path are FaultInjectionTest's matrix.
+}
+
+TEST_F(DocumentTest, SaveAsksBeforeWritingOverAFileChangedSinceThisWindowReadOrWroteIt)
+{
+    const QString p = put(QStringLiteral("shared.txt"), "first\r\n");
+    frmTf* a = open(p);
+    frmTf* b = open(p);
+    a->txtText01->setText(QStringLiteral("from a"));
+    b->txtText01->setText(QStringLiteral("from b"));
+    click(a->cmdSave);  // nothing has changed on disk since a read it
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(bytesOf(p), QByteArray("from a\r\n"));
+
+    // The other window read the file before that save: it asks, and No saves nothing.
+    dialogs.answer(MsgAnswer::No);
+    click(b->cmdSave);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    const ShownBox& box = dialogs.last();
+    EXPECT_EQ(box.prompt, QStringLiteral("This file has been changed by another program since it was opened or last saved "
+                                         "here.\r\n\r\nClick Yes to overwrite those changes with this text, or No to leave "
+                                         "the file as it is.\r\nDo you want to overwrite the file ?"));
+    EXPECT_EQ(box.title, QStringLiteral("Tagwright Folio"));
+    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(box.defaultButton, 2);
+    EXPECT_EQ(bytesOf(p), QByteArray("from a\r\n"));
+    EXPECT_TRUE(b->TextChanged);
+    dialogs.answer(MsgAnswer::Yes);
+    click(b->cmdSave);
+    EXPECT_EQ(bytesOf(p), QByteArray("from b\r\n"));
+    EXPECT_FALSE(b->TextChanged);
+    click(b->cmdSave);  // b wrote it last
+    EXPECT_EQ(dialogs.shown().size(), 2);
+
+    // Another program that changes only the time is noticed too, also by the closing question.
+    const timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(p).constData(), times, 0), 0);
+    b->txtText01->setText(QStringLiteral("again"));
+    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::No);
+    EXPECT_FALSE(b->Unload());  // the changes are neither written nor lost: the window stays
+    settle();
+    EXPECT_EQ(dialogs.shown().size(), 4);
+    EXPECT_EQ(bytesOf(p), QByteArray("from b\r\n"));
+    a->TextChanged = b->TextChanged = false;
 }
 
 TEST_F(DocumentTest, CharactersTheCodePageCannotHoldAreOnlyLostWhenTheUserAgrees)

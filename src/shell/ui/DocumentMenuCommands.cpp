@@ -30,7 +30,9 @@ void frmMdimenuform::mnuNew_Click()
         CommonDialog1.DefaultExt = shell::kNewFileDefaultExt;
         CommonDialog1.Filter = shell::kNewFileFilter;
         CommonDialog1.CancelError = true;
-        // FileName stays as the previous file dialog left it.
+        // The dialog starts without a name: an existing file gains a line only when the
+        // user picks it on purpose, never because an earlier dialog left its name here.
+        CommonDialog1.FileName.clear();
         CommonDialog1.ShowSave();
         if (CommonDialog1.FileName.isEmpty())
             return;

@@ -57,12 +57,13 @@ TEST_F(DocumentTest, CreateNewFileAppendsOneLineEndOpensNothingAndReportsFailure
     main->mnuNew->trigger();
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
-    main->CommonDialog1.FileName = QStringLiteral("earlier.txt");
+    // The dialog starts without a name, whatever the open dialog left behind.
+    main->CommonDialog1.FileName = path(QStringLiteral("opened.html"));
     const QString p = path(QStringLiteral("fresh"));
     files.choose(p);
     main->mnuNew->trigger();
     settle();
-    EXPECT_EQ(files.shown().last().file.fileName, QStringLiteral("earlier.txt"));  // not cleared
+    EXPECT_EQ(files.shown().last().file.fileName, QString());
     EXPECT_EQ(bytesOf(p + QStringLiteral(".txt")), QByteArray("\r\n"));
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.last().prompt.startsWith(QStringLiteral("A new empty file with the path")));

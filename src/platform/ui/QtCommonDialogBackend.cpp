@@ -11,6 +11,8 @@
 #include <QFontInfo>
 #include <QGridLayout>
 
+#include <utility>
+
 namespace folio {
 
 namespace {
@@ -38,24 +40,53 @@ void prepareFileDialog(QFileDialog& dlg, const FileDialogRequest& request)
     }
 }
 
+// The open dialog adds the default extension to a typed name only when the name as typed
+// names no file and the extended one does; Qt's own default suffix would turn "README" into
+// "README.txt" before looking.
+class OpenFileDialog : public QFileDialog {
+public:
+    OpenFileDialog(QWidget* parent, QString defaultExt) : QFileDialog(parent), m_defaultExt(std::move(defaultExt)) {}
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (chosen.size() == 1 && !QFileInfo::exists(chosen.constFirst())) {
+            const QString extended = CommonDialog::withDefaultExt(chosen.constFirst(), m_defaultExt);
+            if (extended != chosen.constFirst() && QFileInfo::exists(extended))
+                selectFile(extended);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_defaultExt;
+};
+
 }  // namespace
 
 QStringList qtNameFilters(const QList<FileFilter>& filters)
 {
     QStringList result;
     for (const FileFilter& f : filters)
-        result << f.description + QStringLiteral(" (") + f.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    {
+        // "*.*" means every file, as it always has in these filters, also one whose name has
+        // no dot (README, Makefile); to Qt it would mean only names with a dot.
+        QStringList patterns = f.patterns;
+        for (QString& pattern : patterns) {
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        result << f.description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
     return result;
 }
 
 std::optional<OpenChoice> QtCommonDialogBackend::showOpen(const FileDialogRequest& request)
 {
-    QFileDialog dlg(dialogParent());
+    OpenFileDialog dlg(dialogParent(), request.defaultExt);
     prepareFileDialog(dlg, request);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
-    if (!request.defaultExt.isEmpty())
-        dlg.setDefaultSuffix(request.defaultExt);
     auto* readOnly = new QCheckBox(QStringLiteral("Open as &read-only"), &dlg);
     readOnly->setAccessibleName(QStringLiteral("Open as read-only"));
     if (auto* grid = qobject_cast<QGridLayout*>(dlg.layout()))

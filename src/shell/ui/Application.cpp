@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QSettings>
 
 namespace folio {
 
@@ -24,6 +25,12 @@ void prepareApplication(QApplication& app)
     // buttons, option buttons and labels were placed for its widths.
     QApplication::setFont(fonts::font(fonts::kDialogFont, 8));
     help::installF1Handler();
+    // Nothing is remembered between runs. Qt's file and colour dialogs would keep the folders
+    // visited and the custom colours in the user's settings (QtProject.conf) and read them
+    // back next time: the user scope of settings points inside a file instead, where nothing
+    // can be written nor read.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
 }
 
 void showIntroWindow()

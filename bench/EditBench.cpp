@@ -1,8 +1,9 @@
 // insert: a tag command ("&Bold" around a selected word) near the end of the 50 MB
 // document, the same near its start (the cost must not grow with the text behind the
-// change), and reading SelStart and SelText near the end. Absolute figures. Also, for
-// information: a character typed into the middle of the 5 MB one-line file until it is
-// painted, next to the same in a bare QPlainTextEdit.
+// change), and reading SelStart and SelText near the end. Absolute figures. Also a
+// character typed and "&Bold" applied in the middle of the 1 MB and the 5 MB one-line file
+// until painted, next to the same in a bare QPlainTextEdit, and a character typed in the
+// middle of the 50 MB document until painted.
 #include "BenchFigures.h"
 #include "BenchFiles.h"
 #include "BenchSession.h"
@@ -12,6 +13,7 @@
 #include "shell/ui/frmMdimenuform.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -119,38 +121,105 @@ void ReadSelText(benchmark::State& state)
     }
 }
 
-void TypeInLongLine(benchmark::State& state)
+// A character typed (a real key press) at `at` until it is painted, next to the same in a
+// bare QPlainTextEdit holding the same file, when `bare` is given.
+struct KeyPair {
+    double ours = 0;
+    double reference = 0;
+};
+
+void typeKey(QWidget* target)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QCoreApplication::sendEvent(target, &release);
+}
+
+// The middle of the text lies far below the view, so each side asks for a paint of its own:
+// the figure runs to the first paint after the change has been laid out again.
+double typeInto(TextBox* box, int at)
+{
+    box->setFocus();
+    box->setSelStart(at);
+    box->viewport()->update();
+    const auto start = std::chrono::steady_clock::now();
+    typeKey(box);
+    waitForPaint(box->viewport());
+    return secondsSince(start);
+}
+
+double typeIntoBare(QPlainTextEdit* bare, int at)
+{
+    QTextCursor cursor(bare->document());
+    cursor.setPosition(at);
+    bare->setTextCursor(cursor);
+    bare->viewport()->update();
+    const auto start = std::chrono::steady_clock::now();
+    typeKey(bare);
+    waitForPaint(bare->viewport());
+    return secondsSince(start);
+}
+
+// "&Bold" around five characters at `at` until painted, and the same text put in place of
+// the same characters of the bare edit.
+double tagInto(Session& session, frmTf* form, int at)
+{
+    TextBox* box = form->txtText01;
+    session.main().mdiArea()->setActiveSubWindow(form);
+    box->setFocus();
+    box->setSelStart(at);
+    box->setSelLength(5);
+    QCoreApplication::processEvents();
+    const QString word = box->SelText();
+    box->viewport()->update();
+    const auto start = std::chrono::steady_clock::now();
+    session.main().mnuBold_Click();
+    waitForPaint(box->viewport());
+    const double seconds = secondsSince(start);
+    box->setSelStart(at);
+    box->setSelLength(int(word.size()) + 9);
+    if (box->SelText() != QStringLiteral("<b> ") + word + QStringLiteral(" </b>"))
+        return -1;
+    return seconds;
+}
+
+double tagIntoBare(QPlainTextEdit* bare, int at)
+{
+    QTextCursor cursor(bare->document());
+    cursor.setPosition(at);
+    cursor.setPosition(at + 5, QTextCursor::KeepAnchor);
+    bare->setTextCursor(cursor);
+    bare->viewport()->update();
+    const auto start = std::chrono::steady_clock::now();
+    QTextCursor c = bare->textCursor();
+    c.insertText(QStringLiteral("<b> ") + c.selectedText() + QStringLiteral(" </b>"));
+    waitForPaint(bare->viewport());
+    return secondsSince(start);
+}
+
+enum class Edit { Type, Tag };
+
+// In the middle of a one-line file of `megabytes`, next to a bare QPlainTextEdit.
+void EditLongLine(benchmark::State& state, Edit edit, int megabytes)
 {
     Session& session = Session::get();
-    const QString path = benchFile(FileShape{LineEnd::CrLf, 5, true});
+    const QString path = benchFile(FileShape{LineEnd::CrLf, megabytes, true});
     frmTf* form = session.open(path);
     waitForPaint(form->txtText01->viewport());
     QPlainTextEdit* bare = session.openBare(path);
     TextBox* box = form->txtText01;
     const int middle = box->TextLength() / 2;
-    // The middle of the line lies far below the view, so each side asks for a paint of its
-    // own: the figure runs to the first paint after the line has been laid out again.
     for (auto _ : state) {
         double ours = 0, reference = 0;
-        const auto runOurs = [&] {
-            box->setSelStart(middle);
-            box->viewport()->update();
-            const auto start = std::chrono::steady_clock::now();
-            box->ReplaceSelection(QStringLiteral("x"));
-            waitForPaint(box->viewport());
-            ours = secondsSince(start);
-        };
-        const auto runReference = [&] {
-            QTextCursor cursor(bare->document());
-            cursor.setPosition(middle);
-            bare->setTextCursor(cursor);
-            bare->viewport()->update();
-            const auto start = std::chrono::steady_clock::now();
-            bare->textCursor().insertText(QStringLiteral("x"));
-            waitForPaint(bare->viewport());
-            reference = secondsSince(start);
-        };
-        runPair(runOurs, runReference);
+        if (edit == Edit::Type)
+            runPair([&] { ours = typeInto(box, middle); }, [&] { reference = typeIntoBare(bare, middle); });
+        else
+            runPair([&] { ours = tagInto(session, form, middle); }, [&] { reference = tagIntoBare(bare, middle); });
+        if (ours < 0) {
+            state.SkipWithError("the tag command did not wrap the selection");
+            break;
+        }
         state.SetIterationTime(ours);
         record(state, ours, reference);
     }
@@ -158,9 +227,29 @@ void TypeInLongLine(benchmark::State& state)
     session.close(form);
 }
 
+// In the middle of the 50 MB multi-line document (no reference: a second 50 MB document
+// would only crowd the machine).
+void TypeInMiddle(benchmark::State& state)
+{
+    Session& session = Session::get();
+    frmTf* form = session.bigDocument();
+    TextBox* box = form->txtText01;
+    session.main().mdiArea()->setActiveSubWindow(form);
+    const int middle = box->widgetToModel(box->document()->findBlockByNumber(box->document()->blockCount() / 2).position());
+    for (auto _ : state) {
+        const double ours = typeInto(box, middle);
+        state.SetIterationTime(ours);
+        record(state, ours);
+    }
+}
+
 }  // namespace
 
-BENCHMARK(TypeInLongLine)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditLongLine, type_1mb, Edit::Type, 1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditLongLine, type_5mb, Edit::Type, 5)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditLongLine, tag_1mb, Edit::Tag, 1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditLongLine, tag_5mb, Edit::Tag, 5)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(TypeInMiddle)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_end, Place::NearEnd)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_start, Place::NearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_end_after_one_near_start, Place::NearEndAfterNearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

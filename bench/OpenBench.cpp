@@ -1,7 +1,8 @@
 // open: "&Open an Existing File" (Opentf: read, decode, into the text box) until the
 // document window's text has been painted, next to the toolkit floor in the same run. The
 // floor decodes a UTF-8 file with Qt's own UTF-8 decoder, which knows the encoding
-// beforehand; the program finds it out while decoding.
+// beforehand; the program finds it out while decoding. Also the 200 MB one-line file next
+// to the 200 MB file with lines.
 #include "BenchFigures.h"
 #include "BenchFiles.h"
 #include "BenchSession.h"
@@ -42,8 +43,32 @@ void Open(benchmark::State& state, FileShape shape)
     }
 }
 
+// A file of one line next to a file of as many bytes in lines, both opened by the program:
+// a line of any length must cost no more to open than lines do.
+void OpenOneLine(benchmark::State& state, qint64 megabytes)
+{
+    const QString oneLine = benchFile(FileShape{LineEnd::CrLf, megabytes, true});
+    const QString lines = benchFile(FileShape{LineEnd::CrLf, megabytes});
+    Session& session = Session::get();
+    const auto openAndPaint = [&](const QString& path) {
+        const auto start = std::chrono::steady_clock::now();
+        frmTf* form = session.open(path);
+        waitForPaint(form->txtText01->viewport());
+        const double seconds = secondsSince(start);
+        session.close(form);
+        return seconds;
+    };
+    for (auto _ : state) {
+        double ours = 0, reference = 0;
+        runPair([&] { ours = openAndPaint(oneLine); }, [&] { reference = openAndPaint(lines); });
+        state.SetIterationTime(ours);
+        record(state, ours, reference);
+    }
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(OpenOneLine, 200mb, 200)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Open, crlf_10mb, FileShape{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Open, lf_10mb, FileShape{LineEnd::Lf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Open, crlf_50mb, FileShape{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

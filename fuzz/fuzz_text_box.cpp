@@ -3,7 +3,9 @@
 // The fuzzer's bytes are decoded into a script of operations: put the caret somewhere,
 // select a length, replace the selection by a text with line breaks of every kind (CR LF,
 // LF, CR) and the characters the widget's document treats specially, undo, redo, set the
-// whole text, lock and unlock. Each operation is applied to a TextBox and to a reference: a
+// whole text, lock and unlock. The first byte picks the length at which the box divides long
+// lines for display: mostly a few characters, so that nearly every line is divided and the
+// edits keep meeting divisions. Each operation is applied to a TextBox and to a reference: a
 // QString with a selection start and length, and a stack of whole snapshots per
 // ReplaceSelection for undo and redo.
 //
@@ -97,6 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Reference ref;
     QString script;  // what was done so far, for the failure message
+    {
+        const unsigned pick = in.byte() % 8;
+        const int division = pick == 7 ? int(folio::textbox::DivisionLength) : int(2 + pick);
+        box->setDivisionLength(division);
+        script += QStringLiteral("\n setDivisionLength %1").arg(division);
+    }
 
     // Starting text, loaded as a file would be.
     {

@@ -18,6 +18,8 @@ QStringView breakText(Break kind)
         return u"\n";
     case Break::Cr:
         return u"\r";
+    case Break::Division:
+        return {};
     case Break::CrLf:
         break;
     }

@@ -13,12 +13,18 @@
 
 namespace folio::textbox {
 
-// The break that opens a block. CR LF is the document default.
-enum class Break : std::uint8_t { CrLf = 0, Lf = 1, Cr = 2 };
+// The break that opens a block. CR LF is the document default. A division is no break of
+// the text at all: a very long line is kept in the widget as several blocks, so that a
+// change lays out again only the few thousand characters of its own block; the division
+// between them takes one widget character and no model character.
+enum class Break : std::uint8_t { CrLf = 0, Lf = 1, Cr = 2, Division = 3 };
 
 QStringView breakText(Break kind);
-// Model characters a break takes: 2 for CR LF, 1 for LF or CR.
-constexpr int breakLength(Break kind) { return kind == Break::CrLf ? 2 : 1; }
+// Model characters a break takes: 2 for CR LF, 1 for LF or CR, none for a division.
+constexpr int breakLength(Break kind)
+{
+    return kind == Break::CrLf ? 2 : kind == Break::Division ? 0 : 1;
+}
 
 class BreakIndex {
 public:
@@ -31,8 +37,9 @@ public:
     int blockCount() const { return int(m_kind.size()); }
     // The break that opens `block` (CR LF for block 0, which has none).
     Break kind(int block) const { return m_kind[block]; }
-    // Model characters beyond one per break among the breaks that open blocks 1..block:
-    // model start of the block minus its widget start. `block` is clamped to the blocks.
+    // Model characters beyond one per break among the breaks that open blocks 1..block
+    // (a division counts minus one): model start of the block minus its widget start.
+    // `block` is clamped to the blocks.
     int extraBefore(int block) const;
     // The same for the whole text: model length minus widget length.
     int extraTotal() const { return m_extra.back(); }

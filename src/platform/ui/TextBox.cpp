@@ -73,7 +73,7 @@ Break TextBox::breakOf(const QTextBlock& block) const
     if (index >= 0 && index < static_cast<int>(m_breakByFormat.size()) && m_breakByFormat[index] >= 0)
         return static_cast<Break>(m_breakByFormat[index]);
     int value = block.blockFormat().intProperty(textbox::BreakProperty);
-    if (value < 0 || value > 2)
+    if (value < 0 || value > 3)
         value = 0;
     if (index >= 0) {
         if (index >= static_cast<int>(m_breakByFormat.size()))
@@ -174,7 +174,7 @@ int TextBox::widgetToModel(int widgetPosition) const
 {
     const QTextDocument* doc = document();
     widgetPosition = std::clamp(widgetPosition, 0, doc->characterCount() - 1);
-    return widgetPosition + crlfBefore(doc->findBlock(widgetPosition).blockNumber());
+    return widgetPosition + extraBefore(doc->findBlock(widgetPosition).blockNumber());
 }
 
 int TextBox::modelToWidget(qint64 modelPosition) const
@@ -191,13 +191,13 @@ int TextBox::modelToWidget(qint64 modelPosition) const
     int hi = m_breaks.blockCount() - 1;
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + crlfBefore(mid) <= m)
+        if (doc->findBlockByNumber(mid).position() + extraBefore(mid) <= m)
             lo = mid;
         else
             hi = mid - 1;
     }
     const QTextBlock block = doc->findBlockByNumber(lo);
-    const int offset = m - (block.position() + crlfBefore(lo));
+    const int offset = m - (block.position() + extraBefore(lo));
     const int textLength = block.length() - 1;
     // Past the line's last character means inside the following CR LF pair, between its
     // CR and its LF: the caret cannot stand inside a break, so it goes to the next line.
@@ -224,7 +224,7 @@ QString TextBox::toModelText(QStringView widgetText, int widgetStart) const
     qsizetype extra = 0;
     if (widgetText.contains(QChar(BlockSeparator))) {
         const int lastBlock = doc->findBlock(widgetStart + int(widgetText.size())).blockNumber();
-        extra = crlfBefore(lastBlock) - crlfBefore(block.blockNumber());
+        extra = extraBefore(lastBlock) - extraBefore(block.blockNumber());
     }
     out.reserve(widgetText.size() + extra);
 
@@ -287,8 +287,8 @@ void TextBox::updateText(int position, int charsAdded)
     const int last = lastBlock.blockNumber();
     const int widgetFrom = first == 0 ? 0 : firstBlock.position() - 1;
     const int widgetTo = lastBlock.position() + lastBlock.length() - 1;
-    const qsizetype modelFrom = widgetFrom + (first == 0 ? 0 : crlfBefore(first - 1));
-    const qsizetype modelTo = widgetTo + crlfBefore(last);
+    const qsizetype modelFrom = widgetFrom + (first == 0 ? 0 : extraBefore(first - 1));
+    const qsizetype modelTo = widgetTo + extraBefore(last);
     const qsizetype after = qsizetype(TextLength()) - modelTo;
     const qsizetype oldTo = m_text.size() - after;
     if (first > last || after < 0 || oldTo < modelFrom) {
@@ -354,7 +354,7 @@ void TextBox::insertModelText(QTextCursor& cursor, const QString& text)
 {
     if (text.isEmpty())
         return;
-    const textbox::WidgetText wt = textbox::toWidgetText(text);
+    const textbox::WidgetText wt = textbox::toWidgetText(text, m_divisionLength);
     const int startBlock = cursor.blockNumber();
     const int startPosition = cursor.position();
     // New blocks inherit the format of the block they split from; fix those whose break
@@ -363,7 +363,7 @@ void TextBox::insertModelText(QTextCursor& cursor, const QString& text)
 
     QTextCharFormat plain = cursor.charFormat();
     plain.clearProperty(textbox::SubstituteProperty);
-    cursor.insertText(wt.text, plain);
+    insertWidgetText(cursor, wt, plain);
 
     markBreaks(startBlock + 1, wt.breaks, inherited);
 
@@ -381,6 +381,22 @@ void TextBox::insertModelText(QTextCursor& cursor, const QString& text)
         // What is typed next is ordinary text, not a marked character.
         cursor.setCharFormat(plain);
     }
+}
+
+void TextBox::insertWidgetText(QTextCursor& cursor, const textbox::WidgetText& text, const QTextCharFormat& format)
+{
+    // The stretches are inserted without a copy; the document copies them into its own.
+    const auto stretch = [&](qsizetype from, qsizetype to) {
+        return from == 0 && to == text.text.size() ? text.text
+                                                   : QString::fromRawData(text.text.constData() + from, to - from);
+    };
+    qsizetype from = 0;
+    for (const qsizetype division : text.divisions) {
+        cursor.insertText(stretch(from, division), format);
+        cursor.insertBlock(cursor.blockFormat(), format);
+        from = division;
+    }
+    cursor.insertText(stretch(from, text.text.size()), format);
 }
 
 void TextBox::markBreaks(int firstBlock, const std::vector<Break>& breaks, Break inherited)
@@ -413,10 +429,57 @@ void TextBox::replaceAtCaret(const QString& text)
         if (c.blockNumber() > 0 && breakOf(c.block()) != kept)
             setBreakOfBlocks(c.blockNumber(), c.blockNumber(), kept);
     }
+    const int firstBlock = c.blockNumber();
     insertModelText(c, text);
+    tidyDivisions(firstBlock, c.blockNumber() + 1);
     c.endEditBlock();
     setTextCursor(c);
     ensureCursorVisible();
+}
+
+void TextBox::tidyDivisions(int firstBlock, int lastBlock)
+{
+    QTextDocument* doc = document();
+    lastBlock = std::min(lastBlock, doc->blockCount() - 1);
+    // From the last block back, so that a change leaves the numbers of the blocks still to
+    // look at as they are.
+    for (int k = lastBlock; k >= std::max(firstBlock, 0); --k) {
+        // Divided again where the edit made the block much longer than a division.
+        for (int b = k; doc->findBlockByNumber(b).length() - 1 > 2 * m_divisionLength; ++b) {
+            const QTextBlock block = doc->findBlockByNumber(b);
+            const qsizetype cut = textbox::divisionPoint(block.text(), m_divisionLength);
+            QTextCursor split(doc);
+            split.setPosition(block.position() + int(cut));
+            split.insertBlock();
+            setBreakOfBlocks(b + 1, b + 1, Break::Division);
+        }
+        const QTextBlock block = doc->findBlockByNumber(k);
+        if (k == 0 || breakOf(block) != Break::Division)
+            continue;
+        const QTextBlock previous = block.previous();
+        if (block.length() > 1 && previous.length() > 1)
+            continue;
+        // The two blocks become one, which keeps the break that opened the first of them
+        // (Qt keeps the second's when the first is empty).
+        const Break kept = breakOf(previous);
+        QTextCursor join(doc);
+        join.setPosition(block.position() - 1);
+        join.deleteChar();
+        if (k - 1 >= 1 && breakOf(doc->findBlockByNumber(k - 1)) != kept)
+            setBreakOfBlocks(k - 1, k - 1, kept);
+    }
+}
+
+bool TextBox::atDivision(int widgetPosition) const
+{
+    const QTextBlock block = document()->findBlock(widgetPosition);
+    if (!block.isValid())
+        return false;
+    if (widgetPosition == block.position())
+        return block.blockNumber() > 0 && breakOf(block) == Break::Division;
+    const QTextBlock next = block.next();
+    return widgetPosition == block.position() + block.length() - 1 && next.isValid() &&
+           breakOf(next) == Break::Division;
 }
 
 void TextBox::ReplaceSelection(const QString& text)
@@ -428,7 +491,7 @@ void TextBox::ReplaceSelection(const QString& text)
 void TextBox::setText(const QString& text)
 {
     QTextDocument* doc = document();
-    const textbox::WidgetText wt = textbox::toWidgetText(text);
+    const textbox::WidgetText wt = textbox::toWidgetText(text, m_divisionLength);
     // Loading: the block every other block is split from carries the most common break,
     // so only the other kinds need their format set afterwards.
     const Break common = textbox::mostCommonBreak(wt);
@@ -441,7 +504,7 @@ void TextBox::setText(const QString& text)
         QTextCursor c(doc);
         c.beginEditBlock();
         c.setBlockFormat(withBreak(c.blockFormat(), common));
-        c.insertText(wt.text);
+        insertWidgetText(c, wt, c.charFormat());
         markBreaks(1, wt.breaks, common);
         for (const auto& s : wt.substitutes) {
             QTextCharFormat f;
@@ -496,7 +559,18 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    const QTextCursor before = textCursor();
     QPlainTextEdit::keyPressEvent(event);
+    // A caret key that only crossed a division moved nowhere in the text: it goes on, so
+    // every press moves the caret over one character (or word) of the text.
+    const bool sideways = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+    const bool collapsed = before.hasSelection() && !(event->modifiers() & Qt::ShiftModifier);
+    if (sideways && !collapsed) {
+        const int position = textCursor().position();
+        if (position != before.position() && atDivision(position) &&
+            widgetToModel(position) == widgetToModel(before.position()))
+            QPlainTextEdit::keyPressEvent(event);
+    }
 }
 
 bool TextBox::removeByKey(QKeyEvent* event)
@@ -531,10 +605,16 @@ bool TextBox::removeByKey(QKeyEvent* event)
         reach = QTextCursor::NextWord;
     if (!reach)
         return false;
-    if (!c.hasSelection()) {
-        c.movePosition(*reach, QTextCursor::KeepAnchor);
-        if (!c.hasSelection())
-            return true;  // nothing before the start or after the end
+    const auto selectsText = [&] {
+        return widgetToModel(c.selectionEnd()) > widgetToModel(c.selectionStart());
+    };
+    if (!selectsText()) {
+        // Nothing selected but maybe a division, which is no text: the key reaches over it.
+        c.clearSelection();
+        do {
+            if (!c.movePosition(*reach, QTextCursor::KeepAnchor))
+                return true;  // nothing before the start or after the end
+        } while (!selectsText());
         setTextCursor(c);
     }
     replaceAtCaret(QString());

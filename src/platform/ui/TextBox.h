@@ -6,12 +6,19 @@
 // Every break the user sees is a block break of the widget, and each block remembers the
 // break that opens it (CR LF, a lone LF or a lone CR) in its block format, so a file whose
 // lines end in LF keeps its LFs through editing, undo and redo. Enter inserts CR LF.
+//
+// A line longer than the division length is kept in several blocks, divided at a blank
+// where it can be: Qt lays out a whole block again on every change, which on a line of
+// megabytes takes seconds a keystroke. A division is no character of the text: positions,
+// Text, SelText, the clipboard and undo never see it, and the caret keys and the keys that
+// remove text step over it.
 #include "platform/logic/PieceText.h"
 #include "platform/ui/SelectionAccess.h"
 #include "platform/ui/TextBoxBreaks.h"
 
 #include <QPlainTextEdit>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -47,6 +54,11 @@ public:
     bool Locked() const { return isReadOnly(); }
     void setLocked(bool locked);
 
+    // Lines longer than this many characters are divided for display from now on (set or
+    // inserted text; the default is textbox::DivisionLength).
+    void setDivisionLength(int length) { m_divisionLength = std::max(length, 2); }
+    int divisionLength() const { return int(m_divisionLength); }
+
     // Model length of the text (CR LF counts two), without building the text.
     int TextLength() const;
 
@@ -75,8 +87,16 @@ private:
     // `cursor` (whose selection the caller has removed), giving each new block the kind
     // of the break before it. The caller wraps it in an edit block.
     void insertModelText(QTextCursor& cursor, const QString& text);
+    // Inserts a prepared text at `cursor`, a new block at each division.
+    void insertWidgetText(QTextCursor& cursor, const textbox::WidgetText& text, const QTextCharFormat& format);
     // Replaces the selection of the widget's cursor by `text` as one undo step.
     void replaceAtCaret(const QString& text);
+    // Inside an edit block: removes the divisions among blocks first..last that an edit
+    // left next to an empty block (each would show as an empty line), and divides a block
+    // the edit made much longer than the division length.
+    void tidyDivisions(int firstBlock, int lastBlock);
+    // Whether a division lies right before or right after the widget position.
+    bool atDivision(int widgetPosition) const;
 
     textbox::Break breakOf(const QTextBlock& block) const;
     void setBreakOfBlocks(int firstBlock, int lastBlock, textbox::Break kind);
@@ -85,9 +105,9 @@ private:
     // `widgetStart` turned into model text.
     QString toModelText(QStringView widgetText, int widgetStart) const;
 
-    // The extra model characters before the block's first character (one per CR LF
-    // break that opens blocks 1..block).
-    int crlfBefore(int block) const { return m_breaks.extraBefore(block); }
+    // The model start of the block minus its widget start (one per CR LF break and minus
+    // one per division among the breaks that open blocks 1..block).
+    int extraBefore(int block) const { return m_breaks.extraBefore(block); }
     // The model text built afresh from the widget document.
     QString buildText() const;
     // Brings m_text up to date after a change reported by contentsChange.
@@ -110,6 +130,7 @@ private:
     // find) would otherwise walk a document of tens of megabytes block by block each time.
     // Reading it whole joins its pieces, hence mutable.
     mutable PieceText m_text;
+    qsizetype m_divisionLength = textbox::DivisionLength;
     bool m_inContentsChange = false;
     bool m_loading = false;
     int m_quiet = 0;

@@ -8,8 +8,8 @@ using namespace folio::textbox;
 
 namespace {
 
-// Checks every block against a plain list of the breaks: its kind, and the CR LF breaks
-// counted among blocks 1..b.
+// Checks every block against a plain list of the breaks: its kind, and the model characters
+// its breaks add to blocks 1..b beyond one each: one per CR LF, minus one per division.
 ::testing::AssertionResult agrees(const BreakIndex& index, const std::vector<Break>& blocks)
 {
     if (index.blockCount() != int(blocks.size()))
@@ -18,6 +18,8 @@ namespace {
     for (int b = 0; b < int(blocks.size()); ++b) {
         if (b > 0 && blocks[b] == Break::CrLf)
             ++crlf;
+        if (b > 0 && blocks[b] == Break::Division)
+            --crlf;
         if (b > 0 && index.kind(b) != blocks[b])
             return ::testing::AssertionFailure() << "kind of block " << b;
         if (index.extraBefore(b) != crlf)
@@ -30,16 +32,21 @@ namespace {
 
 }  // namespace
 
-TEST(BreakIndex, AssignCountsCrLfOnlyAndClampsBlockNumbers)
+TEST(BreakIndex, AssignCountsCrLfUpAndDivisionsDownAndClampsBlockNumbers)
 {
     BreakIndex index;
     EXPECT_EQ(index.blockCount(), 1);
     EXPECT_EQ(index.extraTotal(), 0);
-    const std::vector<Break> breaks{Break::Lf, Break::CrLf, Break::Cr, Break::CrLf};
+    const std::vector<Break> breaks{Break::Lf, Break::CrLf, Break::Division, Break::Cr, Break::CrLf};
     index.assign(breaks);
-    EXPECT_TRUE(agrees(index, {Break::CrLf, Break::Lf, Break::CrLf, Break::Cr, Break::CrLf}));
+    EXPECT_EQ(index.blockCount(), 6);
+    EXPECT_EQ(index.kind(3), Break::Division);
+    const int expected[] = {0, 0, 1, 0, 0, 1};
+    for (int b = 0; b < 6; ++b)
+        EXPECT_EQ(index.extraBefore(b), expected[b]) << b;
     EXPECT_EQ(index.extraBefore(-3), 0);
-    EXPECT_EQ(index.extraBefore(99), 2);
+    EXPECT_EQ(index.extraBefore(99), 1);
+    EXPECT_EQ(index.extraTotal(), 1);
 }
 
 // Lines split, merged, retyped and removed anywhere, block 0 included, give the kinds and
@@ -55,7 +62,7 @@ TEST(BreakIndex, RandomReplacementsMatchAPlainList)
         const int oldLast = first - 1 + int(rnd.bounded(std::min(count - first, 4) + 1));
         std::vector<Break> kinds(rnd.bounded(step % 7 == 0 ? 40 : 4));
         for (Break& k : kinds)
-            k = static_cast<Break>(rnd.bounded(3));
+            k = static_cast<Break>(rnd.bounded(4));
         index.replace(first, oldLast, kinds);
         blocks.erase(blocks.begin() + first, blocks.begin() + oldLast + 1);
         blocks.insert(blocks.begin() + first, kinds.begin(), kinds.end());

@@ -24,19 +24,27 @@ namespace {
 // Readable failure output: the first characters as UTF-8 in hex.
 std::string show(const QString& s) { return s.left(40).toUtf8().toHex(' ').toStdString(); }
 
-// Counts what the cached CR LF index says against a recount of the blocks.
+// Counts what the cached break index says against a recount of the blocks (a CR LF break
+// adds a model character, a division takes one away), and checks that no division stands
+// next to an empty block, where it would show as an empty line that the text does not have.
 ::testing::AssertionResult positionsAgree(const TextBox& box)
 {
     const QString text = box.Text();
     if (box.TextLength() != text.size())
         return ::testing::AssertionFailure() << "TextLength " << box.TextLength() << " != " << text.size();
-    int crlf = 0;
+    int extra = 0;
     const QTextDocument* doc = box.document();
     int b = 0;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next(), ++b) {
-        if (b > 0 && block.blockFormat().intProperty(textbox::BreakProperty) == 0)
-            ++crlf;
-        if (box.widgetToModel(block.position()) != block.position() + crlf)
+        const int kind = block.blockFormat().intProperty(textbox::BreakProperty);
+        if (b > 0 && kind == int(textbox::Break::CrLf))
+            ++extra;
+        if (b > 0 && kind == int(textbox::Break::Division)) {
+            --extra;
+            if (block.length() == 1 || block.previous().length() == 1)
+                return ::testing::AssertionFailure() << "division next to an empty block " << b;
+        }
+        if (box.widgetToModel(block.position()) != block.position() + extra)
             return ::testing::AssertionFailure() << "block " << b << " maps wrong";
     }
     return ::testing::AssertionSuccess();
@@ -116,6 +124,13 @@ TEST_F(TextBoxTest, TextComesBackExactlyAsSet)
     EXPECT_EQ(box->document()->blockCount(), 4);
     box->setText(QString::fromUtf16(u"a\u2029b\u2028c"));
     EXPECT_EQ(box->document()->blockCount(), 1);
+    // A long line is laid out in pieces of at most the division length; positions go on
+    // counting the line's characters only.
+    box->setText(longLine + QStringLiteral("\r\n") + longLine);
+    EXPECT_GE(box->document()->blockCount(), 2 * (100000 / textbox::DivisionLength) + 1);
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        ASSERT_LE(block.length() - 1, textbox::DivisionLength);
+    EXPECT_TRUE(positionsAgree(*box));
 }
 
 TEST_F(TextBoxTest, UndoWorksFromTheFirstChangeAndLoadingIsNoUndoStep)
@@ -145,103 +160,121 @@ TEST_F(TextBoxTest, UndoWorksFromTheFirstChangeAndLoadingIsNoUndoStep)
 TEST_F(TextBoxTest, RandomReplacementsUndoAndRedoMatchAStringModel)
 {
     // Replacements of random selections, then all undone and all redone: the text and every
-    // position stay what a plain string model of the same edits says.
-    QRandomGenerator rng(20240611);
-    const QString pieces[] = {QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"),
-                              QStringLiteral("x"), QStringLiteral("yz\nw"), QStringLiteral("\r\nq\r"),
-                              QString::fromUtf16(u"\u2029"), QString()};
-    QString model = QStringLiteral("a\nb\r\nc\rd\ne");
-    box->setText(model);
-    std::vector<QString> history{model};
-    for (int step = 0; step < 80; ++step) {
-        const int start = int(rng.bounded(model.size() + 1));
-        const int length = int(rng.bounded(std::min(6, int(model.size()) - start) + 1));
-        select(start, length);
-        // The box moves a position inside a CR LF pair behind the pair, nowhere else.
-        const int s = box->SelStart();
-        const int e = s + box->SelLength();
-        ASSERT_TRUE(s == start || (s == start + 1 && model.mid(start - 1, 2) == QStringLiteral("\r\n")));
-        int end = std::min(s + length, int(model.size()));
-        if (end > 0 && model.mid(end - 1, 2) == QStringLiteral("\r\n"))
-            ++end;
-        ASSERT_EQ(e, end);
-        ASSERT_EQ(box->SelText(), model.mid(s, e - s)) << "step " << step;
+    // position stay what a plain string model of the same edits says; also with lines
+    // divided every few characters.
+    for (const int division : {int(textbox::DivisionLength), 3}) {
+        box->setDivisionLength(division);
+        QRandomGenerator rng(20240611);
+        const QString pieces[] = {QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"),
+                                  QStringLiteral("x"), QStringLiteral("yz\nw"), QStringLiteral("\r\nq\r"),
+                                  QString::fromUtf16(u"\u2029"), QString(), QStringLiteral("some more words")};
+        QString model = QStringLiteral("a\nb\r\nc\rd\ne\r\na line of a few words\nz");
+        box->setText(model);
+        std::vector<QString> history{model};
+        for (int step = 0; step < 80; ++step) {
+            const int start = int(rng.bounded(model.size() + 1));
+            const int length = int(rng.bounded(std::min(6, int(model.size()) - start) + 1));
+            select(start, length);
+            // The box moves a position inside a CR LF pair behind the pair, nowhere else.
+            const int s = box->SelStart();
+            const int e = s + box->SelLength();
+            ASSERT_TRUE(s == start || (s == start + 1 && model.mid(start - 1, 2) == QStringLiteral("\r\n")));
+            int end = std::min(s + length, int(model.size()));
+            if (end > 0 && model.mid(end - 1, 2) == QStringLiteral("\r\n"))
+                ++end;
+            ASSERT_EQ(e, end);
+            ASSERT_EQ(box->SelText(), model.mid(s, e - s)) << "step " << step;
 
-        const QString piece = pieces[rng.bounded(int(std::size(pieces)))];
-        box->ReplaceSelection(piece);
-        model = model.left(s) + piece + model.mid(e);
-        ASSERT_EQ(box->Text(), model) << "step " << step;
-        ASSERT_EQ(box->SelStart(), s + piece.size());
-        ASSERT_EQ(box->SelLength(), 0);
-        ASSERT_TRUE(positionsAgree(*box)) << "step " << step;
-        if (!piece.isEmpty() || e > s)
-            history.push_back(model);
-    }
-    for (int i = int(history.size()) - 2; i >= 0; --i) {
-        box->undo();
-        ASSERT_EQ(box->Text(), history[i]) << "undo to " << i;
-        ASSERT_TRUE(positionsAgree(*box));
-    }
-    EXPECT_FALSE(box->document()->isUndoAvailable());
-    for (size_t i = 1; i < history.size(); ++i) {
-        box->redo();
-        ASSERT_EQ(box->Text(), history[i]) << "redo to " << i;
-        ASSERT_TRUE(positionsAgree(*box));
+            const QString piece = pieces[rng.bounded(int(std::size(pieces)))];
+            box->ReplaceSelection(piece);
+            model = model.left(s) + piece + model.mid(e);
+            ASSERT_EQ(box->Text(), model) << "step " << step;
+            ASSERT_EQ(box->SelStart(), s + piece.size());
+            ASSERT_EQ(box->SelLength(), 0);
+            ASSERT_TRUE(positionsAgree(*box)) << "step " << step;
+            if (!piece.isEmpty() || e > s)
+                history.push_back(model);
+        }
+        for (int i = int(history.size()) - 2; i >= 0; --i) {
+            box->undo();
+            ASSERT_EQ(box->Text(), history[i]) << "undo to " << i;
+            ASSERT_TRUE(positionsAgree(*box));
+        }
+        EXPECT_FALSE(box->document()->isUndoAvailable());
+        for (size_t i = 1; i < history.size(); ++i) {
+            box->redo();
+            ASSERT_EQ(box->Text(), history[i]) << "redo to " << i;
+            ASSERT_TRUE(positionsAgree(*box));
+        }
     }
 }
 
 TEST_F(TextBoxTest, RandomKeyEditingUndoAndRedoMatchAStringModel)
 {
-    // Backspace, Delete, Enter and typing at random places, with and without a selection,
-    // on a text of every break kind, among empty lines; then everything undone and redone.
-    showAndFocus();
-    QRandomGenerator rng(7);
-    QString model = QStringLiteral("a\n\r\nb\r\r\n\nc\n\n\rd\r\n\re");
-    box->setText(model);
-    const QString initial = model;
-    auto breakBefore = [&](int p) { return p >= 2 && model.mid(p - 2, 2) == QStringLiteral("\r\n") ? 2 : 1; };
-    auto breakAfter = [&](int p) { return model.mid(p, 2) == QStringLiteral("\r\n") ? 2 : 1; };
-    for (int step = 0; step < 150; ++step) {
-        int start = int(rng.bounded(model.size() + 1));
-        int length = rng.bounded(3) == 0 ? int(rng.bounded(std::min(5, int(model.size()) - start) + 1)) : 0;
-        select(start, length);
-        start = box->SelStart();
-        length = box->SelLength();
-        const int key = int(rng.bounded(4));
-        if (length > 0 && key != 2) {
-            model.remove(start, length);
-        } else if (key == 0 && start > 0) {
-            model.remove(start - breakBefore(start), breakBefore(start));
-        } else if (key == 1 && start < model.size()) {
-            model.remove(start, breakAfter(start));
-        } else if (key == 2) {
-            model.replace(start, length, QStringLiteral("\r\n"));
+    // Backspace, Delete, Enter, typing, Left and Shift+Right at random places, with and
+    // without a selection, on a text of every break kind, among empty lines; then everything
+    // undone and redone. Also with lines divided every few characters: every key acts on
+    // the text as if there were no divisions.
+    for (const int division : {int(textbox::DivisionLength), 4}) {
+        box->setDivisionLength(division);
+        showAndFocus();
+        QRandomGenerator rng(7);
+        QString model = QStringLiteral("a\n\r\nb\r\r\n\nc\n\n\rd\r\n\re\nwords of a longer line\r\n");
+        box->setText(model);
+        const QString initial = model;
+        auto breakBefore = [&](int p) { return p >= 2 && model.mid(p - 2, 2) == QStringLiteral("\r\n") ? 2 : 1; };
+        auto breakAfter = [&](int p) { return model.mid(p, 2) == QStringLiteral("\r\n") ? 2 : 1; };
+        for (int step = 0; step < 150; ++step) {
+            const int key = int(rng.bounded(6));
+            int start = int(rng.bounded(model.size() + 1));
+            int length = rng.bounded(3) == 0 && key < 4 ? int(rng.bounded(std::min(5, int(model.size()) - start) + 1)) : 0;
+            select(start, length);
+            start = box->SelStart();
+            length = box->SelLength();
+            if (length > 0 && key != 2) {
+                model.remove(start, length);
+            } else if (key == 0 && start > 0) {
+                model.remove(start - breakBefore(start), breakBefore(start));
+            } else if (key == 1 && start < model.size()) {
+                model.remove(start, breakAfter(start));
+            } else if (key == 2) {
+                model.replace(start, length, QStringLiteral("\r\n"));
+            }
+            if (key == 3)
+                model.insert(start, u'x');
+            switch (key) {
+            case 0: QTest::keyClick(box.get(), Qt::Key_Backspace); break;
+            case 1: QTest::keyClick(box.get(), Qt::Key_Delete); break;
+            case 2: QTest::keyClick(box.get(), Qt::Key_Return); break;
+            case 3: QTest::keyClicks(box.get(), QStringLiteral("x")); break;
+            case 4: QTest::keyClick(box.get(), Qt::Key_Left); break;
+            default: QTest::keyClick(box.get(), Qt::Key_Right, Qt::ShiftModifier); break;
+            }
+            ASSERT_EQ(box->Text(), model) << "step " << step << " key " << key << " at " << start << "+" << length;
+            if (key == 4) {
+                ASSERT_EQ(box->SelStart(), start > 0 ? start - breakBefore(start) : 0) << "step " << step;
+            }
+            if (key == 5) {
+                ASSERT_EQ(box->SelStart(), start) << "step " << step;
+                ASSERT_EQ(box->SelLength(), start < model.size() ? breakAfter(start) : 0) << "step " << step;
+            }
+            ASSERT_TRUE(positionsAgree(*box)) << "step " << step;
         }
-        if (key == 3)
-            model.insert(start, u'x');
-        switch (key) {
-        case 0: QTest::keyClick(box.get(), Qt::Key_Backspace); break;
-        case 1: QTest::keyClick(box.get(), Qt::Key_Delete); break;
-        case 2: QTest::keyClick(box.get(), Qt::Key_Return); break;
-        default: QTest::keyClicks(box.get(), QStringLiteral("x")); break;
+        std::vector<QString> states{box->Text()};
+        while (box->document()->isUndoAvailable()) {
+            ASSERT_LT(states.size(), 400u) << "undo never ends";
+            box->undo();
+            states.push_back(box->Text());
+            ASSERT_TRUE(positionsAgree(*box));
         }
-        ASSERT_EQ(box->Text(), model) << "step " << step << " key " << key << " at " << start << "+" << length;
-        ASSERT_TRUE(positionsAgree(*box)) << "step " << step;
+        EXPECT_EQ(states.back(), initial);
+        for (int i = int(states.size()) - 2; i >= 0; --i) {
+            box->redo();
+            ASSERT_EQ(box->Text(), states[i]) << "redo " << i;
+            ASSERT_TRUE(positionsAgree(*box));
+        }
+        EXPECT_FALSE(box->document()->isRedoAvailable());
     }
-    std::vector<QString> states{box->Text()};
-    while (box->document()->isUndoAvailable()) {
-        ASSERT_LT(states.size(), 400u) << "undo never ends";
-        box->undo();
-        states.push_back(box->Text());
-        ASSERT_TRUE(positionsAgree(*box));
-    }
-    EXPECT_EQ(states.back(), initial);
-    for (int i = int(states.size()) - 2; i >= 0; --i) {
-        box->redo();
-        ASSERT_EQ(box->Text(), states[i]) << "redo " << i;
-        ASSERT_TRUE(positionsAgree(*box));
-    }
-    EXPECT_FALSE(box->document()->isRedoAvailable());
 }
 
 // --- Positions ---------------------------------------------------------------------------

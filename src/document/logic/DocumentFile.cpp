@@ -440,18 +440,21 @@ struct PartPosition {
 };
 
 constexpr qsizetype kSlice = 1024 * 1024;  // characters encoded in one go
+// The first slice is encoded before anything can be written, with no second thread at work
+// yet: kept small, the disk starts on it at once while the next slice is being encoded.
+constexpr qsizetype kFirstSlice = 64 * 1024;
 
-// Encodes up to kSlice characters from `from` on into `out` (room for kSlice characters'
-// bytes) and moves `from` behind them. Returns the number of bytes, or -1 when `onlyIfHeld`
-// and a character the encoding cannot hold came up.
+// Encodes up to `limit` (at most kSlice) characters from `from` on into `out` (room for
+// kSlice characters' bytes) and moves `from` behind them. Returns the number of bytes, or -1
+// when `onlyIfHeld` and a character the encoding cannot hold came up.
 qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition& from, char* out, Encoding encoding,
-                      bool onlyIfHeld)
+                      bool onlyIfHeld, qsizetype limit = kSlice)
 {
     qsizetype taken = 0;
     qsizetype written = 0;
-    while (taken < kSlice && !from.atEnd(parts)) {
+    while (taken < limit && !from.atEnd(parts)) {
         const QStringView text = parts[from.part];
-        qsizetype length = std::min(kSlice - taken, text.size() - from.at);
+        qsizetype length = std::min(limit - taken, text.size() - from.at);
         // A surrogate pair is encoded whole: it goes into the next slice.
         if (from.at + length < text.size() && QChar::isHighSurrogate(text[from.at + length - 1].unicode())) {
             if (--length == 0)
@@ -496,7 +499,7 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
             current = 0;
             if (!lead.isEmpty())
                 std::memcpy(buffers[0].data(), lead.data(), size_t(lead.size()));
-            written = encodeSlice(parts, from, buffers[0].data() + lead.size(), encoding, onlyIfHeld);
+            written = encodeSlice(parts, from, buffers[0].data() + lead.size(), encoding, onlyIfHeld, kFirstSlice);
             if (written >= 0)
                 written += lead.size();
         } else {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/logic/SixteenUnits.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -146,17 +148,9 @@ namespace {
 // U+0080-U+009F, which is its own byte value in the code page.
 inline unsigned ownByteMask(const char16_t* p)
 {
-    const __m128i highMask = _mm_set1_epi16(short(0xFF00));
-    const __m128i c1Mask = _mm_set1_epi16(short(0xFFE0));
-    const __m128i c1 = _mm_set1_epi16(0x0080);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
-    const __m128i own0 = _mm_andnot_si128(_mm_cmpeq_epi16(_mm_and_si128(v0, c1Mask), c1),
-                                          _mm_cmpeq_epi16(_mm_and_si128(v0, highMask), zero));
-    const __m128i own1 = _mm_andnot_si128(_mm_cmpeq_epi16(_mm_and_si128(v1, c1Mask), c1),
-                                          _mm_cmpeq_epi16(_mm_and_si128(v1, highMask), zero));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(own0, own1)));
+    using namespace sixteen;
+    const auto own = [](__m128i v) { return _mm_andnot_si128(lanesWhere(v, 0xFFE0, 0x0080), lanesWhere(v, 0xFF00, 0)); };
+    return bits(own(load(p)), own(load(p + 8)));
 }
 #endif
 
@@ -232,9 +226,7 @@ qsizetype encodeImpl(QStringView text, char* out)
         // the room for text.size() bytes).
         if (i + 16 <= n) {
             const unsigned mask = ownByteMask(p + i);
-            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v0, v1));
+            sixteen::storeAsBytes(p + i, out + w);
             unsigned others = ~mask & 0xFFFF;
             while (others) {
                 const int lane = __builtin_ctz(others);

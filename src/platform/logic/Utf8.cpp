@@ -1,5 +1,7 @@
 #include "platform/logic/Utf8.h"
 
+#include "platform/logic/SixteenUnits.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -102,14 +104,8 @@ qsizetype encodeImpl(QStringView text, char* out)
         // is the whole work, otherwise the ASCII run in front of the first other unit counts.
         // (w is at most 3 * i, so the store stays inside the room for 3 * n bytes.)
         if (i + 16 <= n) {
-            const __m128i highBits = _mm_set1_epi16(short(0xFF80));
-            const __m128i zero = _mm_setzero_si128();
-            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + w), _mm_packus_epi16(v0, v1));
-            const __m128i ascii0 = _mm_cmpeq_epi16(_mm_and_si128(v0, highBits), zero);
-            const __m128i ascii1 = _mm_cmpeq_epi16(_mm_and_si128(v1, highBits), zero);
-            const unsigned ascii = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ascii0, ascii1)));
+            sixteen::storeAsBytes(p + i, out + w);
+            const unsigned ascii = sixteen::unitsWhere(p + i, 0xFF80, 0);
             if (ascii == 0xFFFF) {
                 i += 16;
                 w += 16;
@@ -172,17 +168,9 @@ Unrepresentable findUnrepresentable(std::span<const QStringView> parts)
         while (i < n) {
 #if defined(__SSE2__)
             // Sixteen at a time past units that are no surrogate half.
-            if (i + 16 <= n) {
-                const __m128i mask = _mm_set1_epi16(short(0xF800));
-                const __m128i halves = _mm_set1_epi16(short(0xD800));
-                const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-                const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
-                const __m128i s0 = _mm_cmpeq_epi16(_mm_and_si128(v0, mask), halves);
-                const __m128i s1 = _mm_cmpeq_epi16(_mm_and_si128(v1, mask), halves);
-                if (_mm_movemask_epi8(_mm_or_si128(s0, s1)) == 0) {
-                    i += 16;
-                    continue;
-                }
+            if (i + 16 <= n && sixteen::unitsWhere(p + i, 0xF800, 0xD800) == 0) {
+                i += 16;
+                continue;
             }
 #endif
             const char16_t c = p[i];

@@ -4,7 +4,7 @@
 #   tests/<subsystem>/logic/*.cpp -> test_<subsystem>_logic (links folio_logic only)
 #   tests/<subsystem>/ui/*.cpp    -> test_<subsystem>_ui    (real windows on the offscreen platform)
 
-set(FOLIO_SUBSYSTEMS platform shell document tags colour reading)
+set(FOLIO_SUBSYSTEMS platform shared shell document tags colour reading)
 
 function(folio_glob_sources out pattern)
   file(GLOB _files CONFIGURE_DEPENDS ${pattern})

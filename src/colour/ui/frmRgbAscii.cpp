@@ -1,15 +1,13 @@
 #include "colour/ui/frmRgbAscii.h"
 
 #include "colour/logic/AsciiRules.h"
+#include "colour/logic/ToolHelp.h"
 #include "colour/ui/ToolControls.h"
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Geometry.h"
-#include "shell/logic/MessageTexts.h"
-#include "shell/ui/frmMdimenuform.h"
 
-#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,7 +116,7 @@ void writeLimitedText(QLineEdit* box, const QString& text, int limit)
 
 }  // namespace
 
-frmRgbAscii::frmRgbAscii(QMdiArea* area) : ChildForm(area)
+frmRgbAscii::frmRgbAscii(Frame& frame) : ChildForm(frame)
 {
     setObjectName(QStringLiteral("frmRgbAscii"));
     setCaption(QStringLiteral("RGB and ASCII Functions"));
@@ -311,22 +309,19 @@ void frmRgbAscii::Form_Load()
 
 void frmRgbAscii::Form_Activate()
 {
-    if (auto* main = frmMdimenuform::instance())
-        main->mnuHtml->setEnabled(false);
+    frame().setHtmlMenuEnabled(false);
 }
 
 void frmRgbAscii::Form_Unload()
 {
-    if (auto* main = frmMdimenuform::instance()) {
-        main->mnuAC->setEnabled(true);
-        main->intOw = main->intOw - 1;
-    }
+    frame().setEntryAvailable(Frame::Entry::ColourTool, true);
+    frame().windowClosed(*this);
 }
 
 void frmRgbAscii::cmdHelp_Click(int index)
 {
     if (index == 1)
-        MsgBox(shell::colourToolHelpText());
+        MsgBox(colour::colourToolHelpText());
     else
         Unload();
 }

@@ -23,7 +23,7 @@ class LineControl;
 class frmRgbAscii : public ChildForm {
     Q_OBJECT
 public:
-    explicit frmRgbAscii(QMdiArea* area);
+    explicit frmRgbAscii(Frame& frame);
 
     // Controls, in tab order.
     std::array<QPushButton*, 2> cmdHelp{};     // 0 close, 1 help

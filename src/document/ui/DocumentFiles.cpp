@@ -4,15 +4,13 @@
 
 #include "document/logic/DocumentFile.h"
 #include "document/logic/SaveTexts.h"
+#include "platform/logic/CommonDialog.h"
 #include "platform/logic/ProgramFolder.h"
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TextBox.h"
-#include "shell/ui/basModu001.h"
-#include "shell/ui/frmMdimenuform.h"
+#include "shared/ui/basModu001.h"
 
-#include <QAction>
-#include <QPointer>
 #include <QPushButton>
 
 #include <new>
@@ -20,14 +18,6 @@
 namespace folio {
 
 namespace {
-
-CommonDialog& commonDialog()
-{
-    auto* main = frmMdimenuform::instance();
-    if (!main)
-        throw RuntimeError::noObject();
-    return main->CommonDialog1;
-}
 
 QString extensionOf(const QString& path)
 {
@@ -57,10 +47,10 @@ void frmTf::loadFile()
     cmdSaveas->setEnabled(true);
 }
 
-void frmTf::Opentf()
+bool frmTf::Opentf()
 {
+    CommonDialog& dlg = frame().commonDialog();
     try {
-        CommonDialog& dlg = commonDialog();
         dlg.FileName.clear();
         dlg.DialogTitle = document::kOpenDialogTitle;
         dlg.DefaultExt = document::kDialogDefaultExt;
@@ -68,13 +58,14 @@ void frmTf::Opentf()
         dlg.CancelError = true;
         dlg.ShowOpen();
         if (dlg.FileName.isEmpty())
-            return;
-        OpenFile(dlg.FileName, dlg.Flags == CommonDialog::ReadOnlyFlag);
+            return false;
     } catch (const RuntimeError& e) {
-        if (e.number() == err::CancelError)
-            return;
-        basModu001::ReportError(e);
+        if (e.number() != err::CancelError)
+            basModu001::ReportError(e);
+        return !dlg.FileName.isEmpty();
     }
+    OpenFile(dlg.FileName, dlg.Flags == CommonDialog::ReadOnlyFlag);
+    return true;
 }
 
 bool frmTf::OpenFile(const QString& path, bool readOnly)
@@ -92,7 +83,7 @@ bool frmTf::OpenFile(const QString& path, bool readOnly)
         }
         setCaption(FilePath);
         TextChanged = false;
-        basModu001::SetHtmlMenuState(FileExt);
+        basModu001::SetHtmlMenuState(frame(), FileExt);
         return true;
     } catch (const RuntimeError& e) {
         basModu001::ReportError(e);
@@ -111,18 +102,17 @@ void frmTf::OpenMyShades()
         cmdSave->setEnabled(true);
         setCaption(FilePath);
         TextChanged = false;
-        basModu001::SetHtmlMenuState(FileExt);
+        basModu001::SetHtmlMenuState(frame(), FileExt);
     } catch (const RuntimeError& e) {
         if (e.number() != err::FileNotFound) {
             basModu001::ReportError(e);
             return;
         }
         MsgBox(document::kShadesNotFoundText);
-        // This window may be gone once it has unloaded; the main window is not.
-        QPointer<frmMdimenuform> main = frmMdimenuform::instance();
+        // The frame outlives this window, which may be gone once it has unloaded.
+        Frame& holder = frame();
         cmdClose_Click();
-        if (main)
-            main->mnuMyShades->setEnabled(true);
+        holder.setEntryAvailable(Frame::Entry::MyShades, true);
     } catch (const std::bad_alloc&) {
         basModu001::ReportError(RuntimeError::outOfMemory());
     }
@@ -160,7 +150,7 @@ bool frmTf::SaveFile()
         writeDocument(FilePath, text, WriteMode::Overwrite, fileEncoding);
     }
     m_diskStamp = fileStamp(FilePath);
-    commonDialog().FileName.clear();
+    frame().commonDialog().FileName.clear();
     TextChanged = false;
     return true;
 }
@@ -168,7 +158,7 @@ bool frmTf::SaveFile()
 frmTf::SaveOutcome frmTf::SaveFileAs()
 {
     try {
-        CommonDialog& dlg = commonDialog();
+        CommonDialog& dlg = frame().commonDialog();
         dlg.DialogTitle = document::kSaveDialogTitle;
         dlg.DefaultExt = document::kDialogDefaultExt;
         dlg.Filter = document::kSaveFilter;
@@ -205,8 +195,8 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
         // "&HTML Tags" follows the active window. The closing of the program asks every
         // window in turn and may save one behind the active one; a later window can still
         // cancel that closing.
-        if (frmMdimenuform::instance() && frmMdimenuform::instance()->ActiveForm() == this)
-            basModu001::SetHtmlMenuState(FileExt);
+        if (frame().ActiveForm() == this)
+            basModu001::SetHtmlMenuState(frame(), FileExt);
         dlg.FileName.clear();
         TextChanged = false;
         return SaveOutcome::Written;

@@ -10,7 +10,7 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TextBox.h"
-#include "shell/ui/basModu001.h"
+#include "shared/ui/basModu001.h"
 
 #include <QComboBox>
 #include <QPushButton>

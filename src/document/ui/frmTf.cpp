@@ -10,11 +10,8 @@
 #include "platform/ui/Icons.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/WrapButton.h"
-#include "shell/logic/MenuTable.h"
-#include "shell/ui/basModu001.h"
-#include "shell/ui/frmMdimenuform.h"
+#include "shared/ui/basModu001.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QAbstractItemView>
 #include <QGroupBox>
@@ -115,7 +112,7 @@ private:
 
 }  // namespace
 
-frmTf::frmTf(QMdiArea* area) : ChildForm(area)
+frmTf::frmTf(Frame& frame) : ChildForm(frame)
 {
     setObjectName(QStringLiteral("frmTf"));
     setWindowIcon(icons::document());
@@ -186,16 +183,9 @@ void frmTf::Form_Load()
 
 void frmTf::Form_Activate()
 {
-    try {
-        auto* main = frmMdimenuform::instance();
-        if (!main)
-            throw RuntimeError::noObject();
-        // isHidden(), not isVisible(): the panel's own state, whatever the window's.
-        main->mnuFindOnOff->setText(QString::fromLatin1(fraFrame01->isHidden() ? kShowFindCaption : kHideFindCaption));
-        basModu001::SetHtmlMenuState(FileExt);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    // isHidden(), not isVisible(): the panel's own state, whatever the window's.
+    frame().showFindPanelState(fraFrame01->isHidden());
+    basModu001::SetHtmlMenuState(frame(), FileExt);
 }
 
 void frmTf::Form_Resize()
@@ -242,16 +232,7 @@ void frmTf::Form_QueryUnload(bool& cancel)
 
 void frmTf::Form_Unload()
 {
-    auto* main = frmMdimenuform::instance();
-    if (!main)
-        return;
-    main->intOw = main->intOw - 1;
-    // The window "Open &MyShades.csv" opened gives the entry back, under whatever name it was
-    // saved; another window showing the same file does not.
-    if (main->shadesWindow == this) {
-        main->shadesWindow.clear();
-        main->mnuMyShades->setEnabled(true);
-    }
+    frame().windowClosed(*this);
 }
 
 }  // namespace folio

@@ -27,7 +27,7 @@ class TextBox;
 class frmTf : public ChildForm {
     Q_OBJECT
 public:
-    explicit frmTf(QMdiArea* area);
+    explicit frmTf(Frame& frame);
     ~frmTf() override;
 
     // Controls, in tab order. The panel's controls lie inside fraFrame01.
@@ -74,9 +74,11 @@ public:
     void cmdCS_Click();
     void cmdClear_Click();
 
-    // Runs the open dialog and loads the chosen file. Cancel leaves the window as it was
-    // and the common dialog's FileName empty.
-    void Opentf();
+    // Runs the open dialog and loads the chosen file. Returns false when no file was chosen
+    // (Cancel leaves the window as it was and the common dialog's FileName empty): the
+    // caller then closes the window again. A chosen file that cannot be read is reported
+    // and leaves the window open, empty.
+    bool Opentf();
     // Loads `path` as the open dialog's choice, read-only when the box was ticked. A failure
     // is reported and gives false.
     bool OpenFile(const QString& path, bool readOnly);

@@ -8,8 +8,8 @@
 
 namespace folio {
 
-ChildForm::ChildForm(QMdiArea* area)
-    : QMdiSubWindow(nullptr), m_area(area), m_client(new QWidget)
+ChildForm::ChildForm(Frame& frame)
+    : QMdiSubWindow(nullptr), m_frame(frame), m_area(frame.childArea()), m_client(new QWidget)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(m_client);

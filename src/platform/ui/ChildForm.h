@@ -2,7 +2,10 @@
 // A child window of the main frame, with the events the program's windows are written
 // against: Form_Load (run by load()), Form_Activate (each time it becomes the active
 // child), Form_Resize (its client area changed size), Form_QueryUnload (before it closes,
-// may cancel) and Form_Unload (when the closing goes ahead).
+// may cancel) and Form_Unload (when the closing goes ahead). The window talks to the frame
+// that holds it through the Frame it was created for.
+#include "platform/ui/Frame.h"
+
 #include <QMdiSubWindow>
 #include <QPointer>
 
@@ -13,16 +16,16 @@ namespace folio {
 class ChildForm : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // Creates the window inside `area`; it is shown and activated by Show(), which a
-    // window's Form_Load calls.
-    explicit ChildForm(QMdiArea* area);
+    // Creates the window inside the frame's child area; it is shown and activated by
+    // Show(), which a window's Form_Load calls.
+    explicit ChildForm(Frame& frame);
     ~ChildForm() override;
 
     // Creates a window of type T, runs its Form_Load and returns it.
     template <class T, class... Args>
-    static T* load(QMdiArea* area, Args&&... args)
+    static T* load(Frame& frame, Args&&... args)
     {
-        auto* form = new T(area, std::forward<Args>(args)...);
+        auto* form = new T(frame, std::forward<Args>(args)...);
         form->Form_Load();
         return form;
     }
@@ -65,10 +68,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     QMdiArea* area() const { return m_area; }
+    // The frame window that holds this one; it outlives its child windows.
+    Frame& frame() const { return m_frame; }
 
 private:
     void applyClientSize();
 
+    Frame& m_frame;
     QPointer<QMdiArea> m_area;
     QSize m_clientSize;
     QWidget* m_client;

@@ -5,9 +5,6 @@
 #include "platform/ui/Geometry.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingLayout.h"
-#include "shell/ui/frmMdimenuform.h"
-
-#include <QAction>
 #include <QPushButton>
 
 namespace folio {
@@ -24,7 +21,7 @@ void step(F&& f)
 }
 }  // namespace
 
-ReadingForm::ReadingForm(QMdiArea* area, Kind kind) : ChildForm(area), m_kind(kind)
+ReadingForm::ReadingForm(Frame& frame, Kind kind) : ChildForm(frame), m_kind(kind)
 {
     txtText01 = new TextBox(client());
     txtText01->setObjectName(QStringLiteral("txtText01"));
@@ -69,18 +66,13 @@ void ReadingForm::Form_Resize()
 void ReadingForm::Form_Activate()
 {
     // No tag command while a reading window is the active child.
-    if (auto* main = frmMdimenuform::instance())
-        main->mnuHtml->setEnabled(false);
+    frame().setHtmlMenuEnabled(false);
 }
 
 void ReadingForm::Form_Unload()
 {
-    auto* main = frmMdimenuform::instance();
-    if (!main)
-        return;
-    if (QAction* entry = openingEntry())
-        entry->setEnabled(true);
-    main->intOw = main->intOw - 1;
+    frame().setEntryAvailable(openingEntry(), true);
+    frame().windowClosed(*this);
 }
 
 void ReadingForm::cmdClose_Click()

@@ -4,7 +4,6 @@
 // window's size, and what opening, activating and closing one does to the main window.
 #include "platform/ui/ChildForm.h"
 
-class QAction;
 class QPushButton;
 
 namespace folio {
@@ -24,12 +23,12 @@ public:
 
 protected:
     enum class Kind { Tutorial, About };
-    ReadingForm(QMdiArea* area, Kind kind);
+    ReadingForm(Frame& frame, Kind kind);
 
     // Applies the layout steps; a step that fails is skipped and the next one still runs.
     void applyLayout();
     // The menu entry through which the window is opened, made available again on unload.
-    virtual QAction* openingEntry() const = 0;
+    virtual Frame::Entry openingEntry() const = 0;
 
 private:
     Kind m_kind;

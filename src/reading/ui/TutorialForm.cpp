@@ -4,12 +4,11 @@
 #include "platform/ui/Icons.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingTexts.h"
-#include "shell/ui/basModu001.h"
-#include "shell/ui/frmMdimenuform.h"
+#include "shared/ui/basModu001.h"
 
 namespace folio {
 
-TutorialForm::TutorialForm(QMdiArea* area) : ReadingForm(area, Kind::Tutorial)
+TutorialForm::TutorialForm(Frame& frame) : ReadingForm(frame, Kind::Tutorial)
 {
     setWindowIcon(icons::document());
     // Fixed border: not sizable by dragging, but it can be minimised, maximised and restored
@@ -33,7 +32,7 @@ void TutorialForm::Form_Load()
     }
 }
 
-frmTuto01::frmTuto01(QMdiArea* area) : TutorialForm(area)
+frmTuto01::frmTuto01(Frame& frame) : TutorialForm(frame)
 {
     setObjectName(QStringLiteral("frmTuto01"));
     txtText01->setAccessibleName(QStringLiteral("Tutorial on HTML tags"));
@@ -42,13 +41,12 @@ frmTuto01::frmTuto01(QMdiArea* area) : TutorialForm(area)
 QString frmTuto01::tutorialCaption() const { return reading::kHtmlTutorialCaption; }
 void frmTuto01::FillTutorialText() { txtText01->setText(reading::htmlTutorialText()); }
 
-QAction* frmTuto01::openingEntry() const
+Frame::Entry frmTuto01::openingEntry() const
 {
-    auto* main = frmMdimenuform::instance();
-    return main ? main->mnuHelp : nullptr;
+    return Frame::Entry::Help;
 }
 
-frmTuto02::frmTuto02(QMdiArea* area) : TutorialForm(area)
+frmTuto02::frmTuto02(Frame& frame) : TutorialForm(frame)
 {
     setObjectName(QStringLiteral("frmTuto02"));
     txtText01->setAccessibleName(QStringLiteral("Tutorial on Autorun.inf files"));
@@ -57,10 +55,9 @@ frmTuto02::frmTuto02(QMdiArea* area) : TutorialForm(area)
 QString frmTuto02::tutorialCaption() const { return reading::kAutorunTutorialCaption; }
 void frmTuto02::FillTutorialText() { txtText01->setText(reading::autorunTutorialText()); }
 
-QAction* frmTuto02::openingEntry() const
+Frame::Entry frmTuto02::openingEntry() const
 {
-    auto* main = frmMdimenuform::instance();
-    return main ? main->mnuTutorialAutorun : nullptr;
+    return Frame::Entry::AutorunTutorial;
 }
 
 }  // namespace folio

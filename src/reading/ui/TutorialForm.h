@@ -10,7 +10,7 @@ public:
     void Form_Load() override;
 
 protected:
-    explicit TutorialForm(QMdiArea* area);
+    explicit TutorialForm(Frame& frame);
     virtual QString tutorialCaption() const = 0;
     // Puts the tutorial text into the text box.
     virtual void FillTutorialText() = 0;
@@ -19,23 +19,23 @@ protected:
 class frmTuto01 final : public TutorialForm {
     Q_OBJECT
 public:
-    explicit frmTuto01(QMdiArea* area);
+    explicit frmTuto01(Frame& frame);
 
 protected:
     QString tutorialCaption() const override;
     void FillTutorialText() override;
-    QAction* openingEntry() const override;  // "&Help" opens this tutorial
+    Frame::Entry openingEntry() const override;  // "&Help" opens this tutorial
 };
 
 class frmTuto02 final : public TutorialForm {
     Q_OBJECT
 public:
-    explicit frmTuto02(QMdiArea* area);
+    explicit frmTuto02(Frame& frame);
 
 protected:
     QString tutorialCaption() const override;
     void FillTutorialText() override;
-    QAction* openingEntry() const override;
+    Frame::Entry openingEntry() const override;
 };
 
 }  // namespace folio

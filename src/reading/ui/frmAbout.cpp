@@ -3,11 +3,10 @@
 #include "platform/ui/Icons.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingTexts.h"
-#include "shell/ui/frmMdimenuform.h"
 
 namespace folio {
 
-frmAbout::frmAbout(QMdiArea* area) : ReadingForm(area, Kind::About)
+frmAbout::frmAbout(Frame& frame) : ReadingForm(frame, Kind::About)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setCaption(reading::kAboutCaption);
@@ -24,10 +23,9 @@ void frmAbout::Form_Load()
     txtText01->setFocus();
 }
 
-QAction* frmAbout::openingEntry() const
+Frame::Entry frmAbout::openingEntry() const
 {
-    auto* main = frmMdimenuform::instance();
-    return main ? main->mnuAbout : nullptr;
+    return Frame::Entry::About;
 }
 
 }  // namespace folio

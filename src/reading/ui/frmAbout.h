@@ -7,11 +7,11 @@ namespace folio {
 class frmAbout : public ReadingForm {
     Q_OBJECT
 public:
-    explicit frmAbout(QMdiArea* area);
+    explicit frmAbout(Frame& frame);
     void Form_Load() override;
 
 protected:
-    QAction* openingEntry() const override;
+    Frame::Entry openingEntry() const override;
 };
 
 }  // namespace folio

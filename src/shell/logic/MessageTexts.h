@@ -1,5 +1,5 @@
 #pragma once
-// Long fixed messages of the main window's commands and of the colour tool.
+// Long fixed messages of the main window's commands.
 #include <QString>
 
 namespace folio::shell {
@@ -21,8 +21,5 @@ inline const QString kNewFileFilter = QStringLiteral(
     "Text files (*.txt)|*.txt|HTM files (*.htm)|*.htm|HTML files (*.html)|*.html|INF files (*.inf)|*.inf|"
     "INI files (*.ini)|*.ini|JavaScript files (*.js)|*.js|ASP files (*.asp)|*.asp|PHP files (*.php)|*.php|"
     "CSS files (*.css)|*.css|XML files (*.xml)|*.xml|SHTML files (*.shtml)|*.shtml|CGI files (*.cgi)|*.cgi");
-
-// The "He&lp" button of the colour tool.
-QString colourToolHelpText();
 
 }  // namespace folio::shell

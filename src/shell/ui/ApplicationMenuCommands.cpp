@@ -7,7 +7,7 @@
 #include "reading/ui/TutorialForm.h"
 #include "reading/ui/frmAbout.h"
 #include "shell/logic/MessageTexts.h"
-#include "shell/ui/basModu001.h"
+#include "shared/ui/basModu001.h"
 
 namespace folio {
 
@@ -21,7 +21,7 @@ void frmMdimenuform::mnuHelp_Click()
 void frmMdimenuform::openFromMenu(QAction* entry, const std::function<void()>& open)
 {
     try {
-        intOw = intOw + 1;
+        windowOpened();
         open();
         entry->setEnabled(false);
     } catch (const RuntimeError& e) {
@@ -31,17 +31,17 @@ void frmMdimenuform::openFromMenu(QAction* entry, const std::function<void()>& o
 
 void frmMdimenuform::mnuTutorialHTML_Click()
 {
-    openFromMenu(mnuTutorialHTML, [this] { openSingleInstance<frmTuto01>(htmlTutorialWindow); });
+    openFromMenu(mnuTutorialHTML, [this] { openSingleInstance<frmTuto01>(m_htmlTutorialWindow); });
 }
 
 void frmMdimenuform::mnuTutorialAutorun_Click()
 {
-    openFromMenu(mnuTutorialAutorun, [this] { openSingleInstance<frmTuto02>(autorunTutorialWindow); });
+    openFromMenu(mnuTutorialAutorun, [this] { openSingleInstance<frmTuto02>(m_autorunTutorialWindow); });
 }
 
 void frmMdimenuform::mnuAbout_Click()
 {
-    openFromMenu(mnuAbout, [this] { openSingleInstance<frmAbout>(aboutWindow); });
+    openFromMenu(mnuAbout, [this] { openSingleInstance<frmAbout>(m_aboutWindow); });
 }
 
 }  // namespace folio

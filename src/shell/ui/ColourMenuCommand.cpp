@@ -7,7 +7,7 @@ namespace folio {
 
 void frmMdimenuform::mnuAC_Click()
 {
-    openFromMenu(mnuAC, [this] { openSingleInstance<frmRgbAscii>(colourToolWindow); });
+    openFromMenu(mnuAC, [this] { openSingleInstance<frmRgbAscii>(m_colourToolWindow); });
 }
 
 }  // namespace folio

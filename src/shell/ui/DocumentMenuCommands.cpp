@@ -7,7 +7,7 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/logic/MessageTexts.h"
-#include "shell/ui/basModu001.h"
+#include "shared/ui/basModu001.h"
 
 #include <QAction>
 #include <QPointer>
@@ -16,11 +16,10 @@ namespace folio {
 
 void frmMdimenuform::mnuOef_Click()
 {
-    intOw = intOw + 1;
-    frmTf* form = ChildForm::load<frmTf>(mdiArea());
-    form->Opentf();
-    // An empty name: the open dialog was cancelled, so the new window goes again.
-    if (CommonDialog1.FileName.isEmpty())
+    windowOpened();
+    frmTf* form = ChildForm::load<frmTf>(*this);
+    // No file chosen: the open dialog was cancelled, so the new window goes again.
+    if (!form->Opentf())
         mnuClose_Click();
 }
 
@@ -30,8 +29,8 @@ void frmMdimenuform::openFiles(const QStringList& paths)
     for (const QString& path : paths) {
         // As the menu command does, with `path` for the dialog's choice. A file that cannot
         // be opened has been reported; its window goes again and the next file follows.
-        intOw = intOw + 1;
-        frmTf* form = ChildForm::load<frmTf>(mdiArea());
+        windowOpened();
+        frmTf* form = ChildForm::load<frmTf>(*this);
         if (form->OpenFile(path, false))
             lastOpened = form;
         else
@@ -67,18 +66,18 @@ void frmMdimenuform::mnuNew_Click()
 
 void frmMdimenuform::mnuNewBlank_Click()
 {
-    frmTf* form = ChildForm::load<frmTf>(mdiArea());
-    intOw = intOw + 1;
+    frmTf* form = ChildForm::load<frmTf>(*this);
+    windowOpened();
     form->setCaption(QStringLiteral("Untitled"));
 }
 
 void frmMdimenuform::mnuMyShades_Click()
 {
     try {
-        intOw = intOw + 1;
+        windowOpened();
         mnuMyShades->setEnabled(false);
-        frmTf* form = ChildForm::load<frmTf>(mdiArea());
-        shadesWindow = form;
+        frmTf* form = ChildForm::load<frmTf>(*this);
+        m_shadesWindow = form;
         form->OpenMyShades();
     } catch (const RuntimeError& e) {
         basModu001::ReportError(e);

@@ -7,7 +7,7 @@
 #include "platform/ui/EditTarget.h"
 #include "platform/ui/Fonts.h"
 #include "shell/logic/MenuTable.h"
-#include "shell/ui/basModu001.h"
+#include "shared/ui/basModu001.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

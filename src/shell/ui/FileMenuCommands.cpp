@@ -4,7 +4,7 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/logic/MessageTexts.h"
-#include "shell/ui/basModu001.h"
+#include "shared/ui/basModu001.h"
 
 namespace folio {
 

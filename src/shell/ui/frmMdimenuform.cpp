@@ -154,6 +154,46 @@ ChildForm* frmMdimenuform::ActiveForm() const
     return qobject_cast<ChildForm*>(m_mdiArea->currentSubWindow());
 }
 
+void frmMdimenuform::windowOpened()
+{
+    intOw = intOw + 1;
+}
+
+void frmMdimenuform::windowClosed(const ChildForm& window)
+{
+    intOw = intOw - 1;
+    // The window "Open &MyShades.csv" opened gives the entry back, under whatever name it was
+    // saved; another window showing the same file does not.
+    if (m_shadesWindow == &window) {
+        m_shadesWindow.clear();
+        mnuMyShades->setEnabled(true);
+    }
+}
+
+void frmMdimenuform::setEntryAvailable(Entry entry, bool available)
+{
+    QAction* action = nullptr;
+    switch (entry) {
+    case Entry::Help: action = mnuHelp; break;
+    case Entry::AutorunTutorial: action = mnuTutorialAutorun; break;
+    case Entry::ColourTool: action = mnuAC; break;
+    case Entry::MyShades: action = mnuMyShades; break;
+    case Entry::About: action = mnuAbout; break;
+    }
+    if (action)
+        action->setEnabled(available);
+}
+
+void frmMdimenuform::setHtmlMenuEnabled(bool enabled)
+{
+    mnuHtml->setEnabled(enabled);
+}
+
+void frmMdimenuform::showFindPanelState(bool panelHidden)
+{
+    mnuFindOnOff->setText(QString::fromLatin1(panelHidden ? kShowFindCaption : kHideFindCaption));
+}
+
 QWidget* frmMdimenuform::ActiveControl() const
 {
     ChildForm* form = ActiveForm();
@@ -193,8 +233,8 @@ void frmMdimenuform::MDIForm_Load()
     // Opened maximised: the child windows are about as large as the frame's own client area
     // and would otherwise stand partly outside it from the first one on.
     showMaximized();
-    openSingleInstance<frmAbout>(aboutWindow);
-    intOw = intOw + 1;
+    openSingleInstance<frmAbout>(m_aboutWindow);
+    windowOpened();
     mnuAbout->setEnabled(false);
 }
 

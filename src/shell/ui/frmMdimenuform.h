@@ -1,6 +1,7 @@
 #pragma once
 // The main frame window: the menu bar, the document area that holds every child window,
-// the open-window counter and the one common dialog.
+// the open-window counter and the one common dialog. It opens the child windows and hands
+// each one itself as their Frame; the children know nothing else of it.
 #include "platform/logic/CommonDialog.h"
 #include "platform/ui/ChildForm.h"
 
@@ -36,7 +37,7 @@ class EditTarget;
     X(mnuFile) X(mnuEdit) X(mnuEditDash01) X(mnuEditDash02) X(mnuHtml) X(mnuAlign) X(mnuList)      \
     X(mnuTable) X(mnuWindow) X(mnuApp)
 
-class frmMdimenuform : public QMainWindow {
+class frmMdimenuform : public QMainWindow, public Frame {
     Q_OBJECT
 public:
     frmMdimenuform();
@@ -47,19 +48,16 @@ public:
     // Creates the main window and runs its load: shown, with the About window open inside.
     static frmMdimenuform* load();
 
-    // Child windows opened by the program and not yet unloaded.
-    qint16 intOw = 0;
+    // Child windows opened by the program and not yet unloaded (the counter intOw).
+    qint16 openWindowCount() const { return intOw; }
 
     CommonDialog CommonDialog1;
 
-    // The single-instance child windows while they are open.
-    QPointer<ChildForm> aboutWindow;
-    QPointer<ChildForm> htmlTutorialWindow;
-    QPointer<ChildForm> autorunTutorialWindow;
-    QPointer<ChildForm> colourToolWindow;
-    // The document window "Open &MyShades.csv" opened, while it is open: the entry is
-    // unavailable exactly as long, whatever the window is captioned or saved as.
-    QPointer<ChildForm> shadesWindow;
+    // The single-instance child windows while they are open, else nullptr.
+    ChildForm* aboutWindow() const { return m_aboutWindow; }
+    ChildForm* htmlTutorialWindow() const { return m_htmlTutorialWindow; }
+    ChildForm* autorunTutorialWindow() const { return m_autorunTutorialWindow; }
+    ChildForm* colourToolWindow() const { return m_colourToolWindow; }
 
 #define FOLIO_DECLARE_ENTRY(name) QAction* name = nullptr;
     FOLIO_MENU_COMMANDS(FOLIO_DECLARE_ENTRY)
@@ -69,9 +67,15 @@ public:
     QAction* menuEntry(const QString& name) const { return m_entries.value(name); }
     QMdiArea* mdiArea() const { return m_mdiArea; }
 
-    // The active child window (it stays the active one while a menu or dialog has the
-    // focus), or nullptr when no child window is open.
-    ChildForm* ActiveForm() const;
+    // What the child windows ask of their frame.
+    QMdiArea* childArea() const override { return m_mdiArea; }
+    ChildForm* ActiveForm() const override;
+    CommonDialog& commonDialog() override { return CommonDialog1; }
+    void windowClosed(const ChildForm& window) override;
+    void setEntryAvailable(Entry entry, bool available) override;
+    void setHtmlMenuEnabled(bool enabled) override;
+    void showFindPanelState(bool panelHidden) override;
+
     // The control that has the focus in the active child, or nullptr.
     QWidget* ActiveControl() const;
 
@@ -104,12 +108,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A command has opened a child window.
+    void windowOpened();
+
     // Opens the one instance of T, unless it is open already.
     template <class T>
     void openSingleInstance(QPointer<ChildForm>& window)
     {
         if (!window)
-            window = ChildForm::load<T>(m_mdiArea);
+            window = ChildForm::load<T>(*this);
     }
 
     // The steps every "&Application" entry takes: count the window, open it, make the entry
@@ -120,6 +127,18 @@ private:
     void connectCommands();
     void onSubWindowActivated(QMdiSubWindow* window);
     void rebuildWindowList();
+
+    // Child windows opened by the program and not yet unloaded.
+    qint16 intOw = 0;
+
+    // The single-instance child windows while they are open.
+    QPointer<ChildForm> m_aboutWindow;
+    QPointer<ChildForm> m_htmlTutorialWindow;
+    QPointer<ChildForm> m_autorunTutorialWindow;
+    QPointer<ChildForm> m_colourToolWindow;
+    // The document window "Open &MyShades.csv" opened, while it is open: the entry is
+    // unavailable exactly as long, whatever the window is captioned or saved as.
+    QPointer<ChildForm> m_shadesWindow;
 
     QMdiArea* m_mdiArea = nullptr;
     QHash<QString, QAction*> m_entries;

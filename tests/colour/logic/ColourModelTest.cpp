@@ -1,5 +1,6 @@
 // The colour picker's conversions and the texts of its change procedure.
 #include "colour/logic/ColourModel.h"
+#include "colour/logic/ToolHelp.h"
 
 #include <gtest/gtest.h>
 
@@ -88,4 +89,18 @@ TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
     EXPECT_FALSE(model.change(3, bars).has_value());
     EXPECT_FALSE(model.change(-1, bars).has_value());
     EXPECT_EQ(model.strHex(), (Cache{"0A", "FF", "FF"}));
+}
+
+TEST(ColourToolHelp, HasOneEmptyLineInsideTheColourPartAndTwoBeforeTheAsciiPart)
+{
+    EXPECT_EQ(colourToolHelpText(),
+              QStringLiteral(
+                  "Colour Picker -- \r\nYou can move the indicator on any one of the scroll bars and see how the "
+                  "shades of colour change. You can see corresponding values of RGB() colour function also, beside "
+                  "respective colour boxes. \r\n\r\nYou can save the values and names of your favourite colour "
+                  "shades in a text file or a CSV database file, for reference & ready retrieval during editing. A "
+                  "sample file MyShades.csv is provided with the distribution set. The data fields in sequence are "
+                  "-- Your choice name, R value, G value, B value, HTML value, HTML name of colour\r\n\r\n\r\n"
+                  "ASCII Concept -- \r\nChoose any one option button and do the needful, to know more about "
+                  "elements of the ASCII concept. In case of continuous loop, follow the instructions on screen."));
 }

@@ -1,9 +1,9 @@
 // The RGB and ASCII tool window: its initial state and reset, the colour bars and their texts,
 // the lookup in both modes and the keyboard walk of the loop.
+#include "colour/logic/ToolHelp.h"
 #include "colour/ui/ToolControls.h"
 #include "colour/ui/frmRgbAscii.h"
 #include "platform/ui/ProgramEnd.h"
-#include "shell/logic/MessageTexts.h"
 #include "shell/ui/frmMdimenuform.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WidgetTest.h"
@@ -40,7 +40,7 @@ protected:
         test::settle();
         main->mnuAC->trigger();
         test::settle();
-        tool = qobject_cast<frmRgbAscii*>(main->colourToolWindow.data());
+        tool = qobject_cast<frmRgbAscii*>(main->colourToolWindow());
         ASSERT_NE(tool, nullptr);
     }
     void TearDown() override
@@ -125,15 +125,15 @@ TEST_F(ColourToolTest, OpensWhiteWithInitialTextsAndNumberModeAndReopensAfresh)
         tool->txtText01[5]->setText(QStringLiteral("42"));
         QTest::mouseClick(tool->cmdHelp[0], Qt::LeftButton);
         test::settle();
-        EXPECT_TRUE(main->colourToolWindow.isNull());
+        EXPECT_EQ(main->colourToolWindow(), nullptr);
         EXPECT_TRUE(main->mnuAC->isEnabled());
         main->mnuAC->trigger();
         test::settle();
-        tool = qobject_cast<frmRgbAscii*>(main->colourToolWindow.data());
+        tool = qobject_cast<frmRgbAscii*>(main->colourToolWindow());
         ASSERT_NE(tool, nullptr);
     }
     // Each activation disables the tag menu again.
-    main->mdiArea()->setActiveSubWindow(main->aboutWindow);
+    main->mdiArea()->setActiveSubWindow(main->aboutWindow());
     main->mnuHtml->setEnabled(true);
     main->mdiArea()->setActiveSubWindow(tool);
     EXPECT_FALSE(main->mnuHtml->isEnabled());
@@ -176,10 +176,10 @@ TEST_F(ColourToolTest, HelpShowsItsTextAndChangesNothing)
     tool->cmdHelp[1]->setFocus();
     pressEnter();
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().prompt, shell::colourToolHelpText());
+    EXPECT_EQ(dialogs.last().prompt, colour::colourToolHelpText());
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
     EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
-    EXPECT_EQ(main->colourToolWindow.data(), tool);
+    EXPECT_EQ(main->colourToolWindow(), tool);
 }
 
 TEST_F(ColourToolTest, NumberLookupShowsTheCharacterOrRefusesWithFocusBack)

@@ -270,7 +270,7 @@ TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreRepor
     const QString notes = put(QStringLiteral("notes.txt"), "n\r\n");
     const QString folder = path(QStringLiteral("folder.txt"));
     QDir().mkpath(folder);
-    const qint16 before = main->intOw;
+    const qint16 before = main->openWindowCount();
     main->openFiles({page, path(QStringLiteral("missing.txt")), folder, notes});
     settle();
     EXPECT_EQ(dialogs.prompts(), QStringList({report(53), report(75)}));
@@ -280,7 +280,7 @@ TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreRepor
     EXPECT_EQ(active()->Caption(), notes);
     EXPECT_TRUE(active()->cmdSave->isEnabled());
     EXPECT_FALSE(main->mnuHtml->isEnabled());
-    EXPECT_EQ(main->intOw, before + 2);
+    EXPECT_EQ(main->openWindowCount(), before + 2);
 
     // Dropped on a document's text box, files go to the document area; a folder is refused.
     dialogs.clear();
@@ -297,7 +297,7 @@ TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreRepor
     EXPECT_EQ(dialogs.prompts(), QStringList({report(75)}));
     EXPECT_EQ(active()->Caption(), page);
     EXPECT_TRUE(main->mnuHtml->isEnabled());
-    EXPECT_EQ(main->intOw, before + 3);
+    EXPECT_EQ(main->openWindowCount(), before + 3);
     EXPECT_EQ(qobject_cast<frmTf*>(children()[2])->txtText01->Text(), QStringLiteral("\r\nn"));
 
     // Text and web addresses are not files: the document area leaves them alone.
@@ -425,7 +425,7 @@ TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
 
 TEST_F(DocumentTest, ShadesEntryIsUnavailableExactlyWhileTheWindowItOpenedIsOpen)
 {
-    const qint16 before = main->intOw;
+    const qint16 before = main->openWindowCount();
     const QString shades = put(QStringLiteral("myshades.csv"), "Sky,135,206,235,#87CEEB,skyblue\r\n");
     main->mnuMyShades->trigger();
     settle();
@@ -435,7 +435,7 @@ TEST_F(DocumentTest, ShadesEntryIsUnavailableExactlyWhileTheWindowItOpenedIsOpen
     EXPECT_EQ(f->txtText01->Text(), QStringLiteral("\r\nSky,135,206,235,#87CEEB,skyblue"));
     EXPECT_TRUE(f->cmdSave->isEnabled());
     EXPECT_FALSE(main->mnuMyShades->isEnabled());
-    EXPECT_EQ(main->intOw, before + 1);
+    EXPECT_EQ(main->openWindowCount(), before + 1);
     f->txtText01->setText(QStringLiteral("\r\nSea"));
     click(f->cmdSave);
     EXPECT_EQ(bytesOf(shades), QByteArray("\r\nSea\r\n"));
@@ -451,7 +451,7 @@ TEST_F(DocumentTest, ShadesEntryIsUnavailableExactlyWhileTheWindowItOpenedIsOpen
     click(f->cmdClose);
     settle();
     EXPECT_TRUE(main->mnuMyShades->isEnabled());
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
 
     // Under its capitalised name in another program folder; saved under a new name, its
     // window still gives the entry back when it closes.
@@ -475,14 +475,14 @@ TEST_F(DocumentTest, ShadesEntryIsUnavailableExactlyWhileTheWindowItOpenedIsOpen
 
 TEST_F(DocumentTest, MissingOrUnreadableShadesFileIsReported)
 {
-    const qint16 before = main->intOw;
+    const qint16 before = main->openWindowCount();
     const int windows = children().size();
     main->mnuMyShades->trigger();
     settle();
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.last().prompt.startsWith(QStringLiteral("The MyShades.csv file is not found !")));
     EXPECT_EQ(children().size(), windows);
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
     EXPECT_TRUE(main->mnuMyShades->isEnabled());
 
     // A folder by that name: 75, and an empty window that holds the entry until it closes.

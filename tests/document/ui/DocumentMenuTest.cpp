@@ -9,12 +9,12 @@ using namespace folio::test;
 
 TEST_F(DocumentTest, OpenExistingAndNewBlankFileCountTheirWindowsAndACancelLeavesNone)
 {
-    const qint16 before = main->intOw;
+    const qint16 before = main->openWindowCount();
     const int windows = children().size();
     files.cancel();
     main->mnuOef->trigger();
     settle();
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
     EXPECT_EQ(children().size(), windows);
 
     // The HTML menu follows the extension in any letter case; a style sheet leaves it as
@@ -30,7 +30,7 @@ TEST_F(DocumentTest, OpenExistingAndNewBlankFileCountTheirWindowsAndACancelLeave
     frmTf* untitled = blank();
     EXPECT_EQ(untitled->Caption(), QStringLiteral("Untitled"));
     EXPECT_TRUE(main->mnuHtml->isEnabled());
-    EXPECT_EQ(main->intOw, before + 5);
+    EXPECT_EQ(main->openWindowCount(), before + 5);
     EXPECT_EQ(children().size(), windows + 5);
 
     // "&Save" on a new document runs the save dialog.
@@ -46,12 +46,12 @@ TEST_F(DocumentTest, OpenExistingAndNewBlankFileCountTheirWindowsAndACancelLeave
         main->mnuClose->trigger();
         settle();
     }
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
 }
 
 TEST_F(DocumentTest, CreateNewFileAppendsOneLineEndOpensNothingAndReportsFailures)
 {
-    const qint16 before = main->intOw;
+    const qint16 before = main->openWindowCount();
     const int windows = children().size();
     files.cancel();
     main->mnuNew->trigger();
@@ -67,7 +67,7 @@ TEST_F(DocumentTest, CreateNewFileAppendsOneLineEndOpensNothingAndReportsFailure
     EXPECT_EQ(bytesOf(p + QStringLiteral(".txt")), QByteArray("\r\n"));
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.last().prompt.startsWith(QStringLiteral("A new empty file with the path")));
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
     EXPECT_EQ(children().size(), windows);
 
     const QString existing = put(QStringLiteral("existing.txt"), "keep");

@@ -6,7 +6,7 @@
 
 #include "document/ui/frmTf.h"
 #include "platform/ui/TextBox.h"
-#include "shell/logic/ErrorReport.h"
+#include "shared/logic/ErrorReport.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -75,13 +75,13 @@ TEST_F(DocumentTest, ActivationSetsTheFindToggleCaptionAndTheHtmlMenu)
 
 TEST_F(DocumentTest, ClosingQuestionOnANamedDocument)
 {
-    const qint16 before = main->intOw;
+    const qint16 before = main->openWindowCount();
     // Unchanged: no question, the counter goes back.
     frmTf* f = open(put(QStringLiteral("a.txt"), "abc"));
     click(f->cmdClose);
     settle();
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
 
     const struct { MsgAnswer answer; bool closes; QByteArray file; } routes[] = {
         {MsgAnswer::Cancel, false, "old\r\n"},
@@ -108,13 +108,13 @@ TEST_F(DocumentTest, ClosingQuestionOnANamedDocument)
         EXPECT_EQ(children().contains(f), !r.closes);
         if (!r.closes) {
             EXPECT_TRUE(f->TextChanged);
-            EXPECT_EQ(main->intOw, before + 1);
+            EXPECT_EQ(main->openWindowCount(), before + 1);
             f->TextChanged = false;
             f->Unload();
             settle();
         }
     }
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
 
     // The real message box: Enter chooses its default, Cancel.
     f = blank(QStringLiteral("draft"));
@@ -135,7 +135,7 @@ TEST_F(DocumentTest, ClosingQuestionOnANamedDocument)
 
 TEST_F(DocumentTest, YesOnANewDocumentClosesOnlyOnceTheTextIsWritten)
 {
-    const qint16 before = main->intOw;
+    const qint16 before = main->openWindowCount();
     frmTf* f = blank(QStringLiteral("draft"));
     dialogs.answer(MsgAnswer::Yes);
     files.cancel();
@@ -161,7 +161,7 @@ TEST_F(DocumentTest, YesOnANewDocumentClosesOnlyOnceTheTextIsWritten)
     EXPECT_TRUE(f->Unload());
     settle();
     EXPECT_EQ(bytesOf(p), QByteArray("draft\r\n"));
-    EXPECT_EQ(main->intOw, before);
+    EXPECT_EQ(main->openWindowCount(), before);
 }
 
 TEST_F(DocumentTest, ClosingTheMainWindowStopsAtAChangedDocumentThatIsNotSaved)

@@ -11,7 +11,7 @@
 #include "DocumentTest.h"
 
 #include "document/logic/SaveTexts.h"
-#include "shell/logic/ErrorReport.h"
+#include "shared/logic/ErrorReport.h"
 #include "shell/logic/MessageTexts.h"
 
 #include <QAction>
@@ -93,7 +93,7 @@ constexpr int kChildCannotLimit = 202;
 QVariantList windowState(frmMdimenuform* main, const QList<ChildForm*>& open)
 {
     frmTf* form = open.isEmpty() ? nullptr : qobject_cast<frmTf*>(open.constLast());
-    QVariantList state{main->intOw, int(open.size()), form != nullptr};
+    QVariantList state{main->openWindowCount(), int(open.size()), form != nullptr};
     if (form)
         state << form->txtText01->Text() << form->TextChanged << form->FilePath << form->Caption();
     return state;

@@ -1,8 +1,8 @@
-// The shell's pure rules: extensions, the HTML-menu decision, error reports, the intro texts
-// and the command line.
+// The shared module's and the shell's pure rules: extensions, the HTML-menu decision, error
+// reports, the intro texts and the command line.
+#include "shared/logic/ErrorReport.h"
+#include "shared/logic/FileKind.h"
 #include "shell/logic/CommandLine.h"
-#include "shell/logic/ErrorReport.h"
-#include "shell/logic/FileKind.h"
 #include "shell/logic/IntroTexts.h"
 
 #include <gtest/gtest.h>

@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, ClosingWithAChildAsksNoKeepsEverythingYesEnds)
     test::settle();
     EXPECT_TRUE(main);
     EXPECT_EQ(children().size(), 1);
-    EXPECT_EQ(main->intOw, 1);
+    EXPECT_EQ(main->openWindowCount(), 1);
     EXPECT_EQ(programEnds, 0);
 
     dialogs.answer(MsgAnswer::Yes);
@@ -97,13 +97,13 @@ TEST_F(MainWindowTest, WithoutAChildCloseActiveFileSaysSoAndClosingAsksNothing)
 {
     main->mnuClose->trigger();  // the About window
     test::settle();
-    EXPECT_EQ(main->intOw, 0);
+    EXPECT_EQ(main->openWindowCount(), 0);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     main->mnuClose->trigger();
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.last().prompt, QStringLiteral("No file is available to close !"));
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
-    EXPECT_EQ(main->intOw, 0);
+    EXPECT_EQ(main->openWindowCount(), 0);
     main->mnuExit->trigger();
     test::settle();
     EXPECT_EQ(dialogs.shown().size(), 1);
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, WithoutAChildCloseActiveFileSaysSoAndClosingAsksNothing)
 TEST_F(MainWindowTest, EveryApplicationEntryOpensOnceCountsOneAndItsCloseUndoesBoth)
 {
     closeAllChildren();
-    ASSERT_EQ(main->intOw, 0);
+    ASSERT_EQ(main->openWindowCount(), 0);
     const struct {
         QAction* entry;
         void (frmMdimenuform::*click)();
@@ -132,13 +132,13 @@ TEST_F(MainWindowTest, EveryApplicationEntryOpensOnceCountsOneAndItsCloseUndoesB
         ASSERT_EQ(children().size(), 1);
         ASSERT_NE(main->ActiveForm(), nullptr);
         EXPECT_EQ(main->ActiveForm()->Caption(), row.caption);
-        EXPECT_EQ(main->intOw, 1);
+        EXPECT_EQ(main->openWindowCount(), 1);
         EXPECT_FALSE(row.entry->isEnabled());
         EXPECT_FALSE(main->mnuHtml->isEnabled());
         EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
         main->ActiveForm()->Unload();
         test::settle();
-        EXPECT_EQ(main->intOw, 0);
+        EXPECT_EQ(main->openWindowCount(), 0);
         EXPECT_TRUE(row.entry->isEnabled());
     }
     // "&Help" showed its message naming the program folder.
@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndLayItOut)
     EXPECT_FALSE(main->mnuHtml->isEnabled());
     QTest::mouseClick(tutorial->cmdClose, Qt::LeftButton);
     test::settle();
-    EXPECT_EQ(main->intOw, 1);
+    EXPECT_EQ(main->openWindowCount(), 1);
 }
 
 TEST_F(MainWindowTest, TutorialsMinimiseMaximiseAndLayThemselvesOutOnEveryResize)
@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, TutorialsMinimiseMaximiseAndLayThemselvesOutOnEveryResize
         EXPECT_NEAR(geometry::left(tutorial->cmdClose), w - 950, 15);
     };
     // Dragging the border does not size it, as it does the About window.
-    for (ChildForm* form : {main->aboutWindow.data(), static_cast<ChildForm*>(tutorial)}) {
+    for (ChildForm* form : {main->aboutWindow(), static_cast<ChildForm*>(tutorial)}) {
         const QSize before = form->size();
         const QPoint corner(form->width() - 2, form->height() - 2);
         const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -247,9 +247,9 @@ TEST_F(MainWindowTest, TutorialsMinimiseMaximiseAndLayThemselvesOutOnEveryResize
 
     // While another child is maximised, activating the tutorial or opening it anew shows it
     // maximised and laid out over the whole document area.
-    main->aboutWindow->showMaximized();
+    main->aboutWindow()->showMaximized();
     test::settle();
-    const QSize room = main->aboutWindow->size();
+    const QSize room = main->aboutWindow()->size();
     main->mdiArea()->setActiveSubWindow(tutorial);
     test::settle();
     ASSERT_TRUE(tutorial->isMaximized());
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, TutorialsMinimiseMaximiseAndLayThemselvesOutOnEveryResize
     expectLaidOut(8910, 6120, "restored from maximised");
 
     tutorial->Unload();
-    main->aboutWindow->showMaximized();
+    main->aboutWindow()->showMaximized();
     test::settle();
     main->mnuTutorialAutorun->trigger();
     test::settle();
@@ -280,8 +280,8 @@ TEST_F(MainWindowTest, TutorialsMinimiseMaximiseAndLayThemselvesOutOnEveryResize
     test::settle();
     const auto icon = [](const QWidget* w) { return w->windowIcon().pixmap(16, 16).toImage(); };
     EXPECT_EQ(icon(tutorial), icon(main->ActiveForm()));
-    EXPECT_NE(icon(tutorial), icon(main->aboutWindow));
-    EXPECT_EQ(icon(main->aboutWindow), icon(main));
+    EXPECT_NE(icon(tutorial), icon(main->aboutWindow()));
+    EXPECT_EQ(icon(main->aboutWindow()), icon(main));
 }
 
 TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
     main->mnuHelp->trigger();
     test::settle();
     ASSERT_EQ(children().size(), 4);
-    main->aboutWindow->resize(420, 260);
+    main->aboutWindow()->resize(420, 260);
     const auto sizes = [&] {
         QList<QSize> list;
         for (ChildForm* f : children())
@@ -313,13 +313,13 @@ TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
     }
 
     // Arrange Icons moves the minimised windows' icons to the bottom and nothing else.
-    ChildForm* tutorial = main->autorunTutorialWindow;
-    ChildForm* tool = main->colourToolWindow;
+    ChildForm* tutorial = main->autorunTutorialWindow();
+    ChildForm* tool = main->colourToolWindow();
     tutorial->showMinimized();
     tool->showMinimized();
     test::settle();
-    const QRect aboutPlace = main->aboutWindow->geometry();
-    const QRect htmlPlace = main->htmlTutorialWindow->geometry();
+    const QRect aboutPlace = main->aboutWindow()->geometry();
+    const QRect htmlPlace = main->htmlTutorialWindow()->geometry();
     main->mnuArrange->trigger();
     test::settle();
     const int bottom = main->mdiArea()->viewport()->height();
@@ -327,8 +327,8 @@ TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
         EXPECT_TRUE(icon->isMinimized());
         EXPECT_EQ(icon->geometry().bottom() + 1, bottom);
     }
-    EXPECT_EQ(main->aboutWindow->geometry(), aboutPlace);
-    EXPECT_EQ(main->htmlTutorialWindow->geometry(), htmlPlace);
+    EXPECT_EQ(main->aboutWindow()->geometry(), aboutPlace);
+    EXPECT_EQ(main->htmlTutorialWindow()->geometry(), htmlPlace);
     tutorial->showNormal();
     tool->showNormal();
     test::settle();

@@ -16,7 +16,7 @@
 #include "reading/ui/ReadingForm.h"
 #include "reading/ui/TutorialForm.h"
 #include "reading/ui/frmAbout.h"
-#include "shell/logic/FileKind.h"
+#include "shared/logic/FileKind.h"
 #include "shell/logic/MenuTable.h"
 
 #include <QAction>
@@ -443,8 +443,8 @@ protected:
     {
         QStringList broken;
         const QList<ChildForm*> open = children();
-        if (main->intOw != open.size())
-            broken << QStringLiteral("intOw %1 with %2 windows open").arg(main->intOw).arg(open.size());
+        if (main->openWindowCount() != open.size())
+            broken << QStringLiteral("intOw %1 with %2 windows open").arg(main->openWindowCount()).arg(open.size());
         // Each window of one instance only: at most one open, its entry available while it is closed.
         const auto single = [&](QAction* entry, const char* className) {
             const auto count = std::count_if(open.cbegin(), open.cend(), [&](ChildForm* f) { return f->inherits(className); });

@@ -80,7 +80,7 @@ TEST_F(StartUp, ProceedOpensTheMainWindowWithTheAboutWindowInside)
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Tagwright Folio :  "));
-    EXPECT_EQ(main->intOw, 1);
+    EXPECT_EQ(main->openWindowCount(), 1);
     ASSERT_NE(main->ActiveForm(), nullptr);
     EXPECT_NE(qobject_cast<frmAbout*>(main->ActiveForm()), nullptr);
     EXPECT_EQ(main->ActiveForm()->Caption(), QStringLiteral("About  Tagwright Folio"));
@@ -133,7 +133,7 @@ TEST_F(StartUp, FilesNamedAtTheStartOpenAfterProceedBehindTheAboutWindowAndNotAf
     EXPECT_NE(qobject_cast<frmAbout*>(windows[0]), nullptr);
     EXPECT_EQ(main->ActiveForm(), windows[1]);
     EXPECT_EQ(windows[1]->windowTitle(), page);
-    EXPECT_EQ(main->intOw, 2);
+    EXPECT_EQ(main->openWindowCount(), 2);
     EXPECT_TRUE(main->mnuHtml->isEnabled());
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }

@@ -1,4 +1,4 @@
-#include "shell/logic/FileKind.h"
+#include "shared/logic/FileKind.h"
 
 #include <QStringList>
 

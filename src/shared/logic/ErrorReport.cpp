@@ -1,4 +1,4 @@
-#include "shell/logic/ErrorReport.h"
+#include "shared/logic/ErrorReport.h"
 
 namespace basModu001 {
 

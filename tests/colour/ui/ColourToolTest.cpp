@@ -3,10 +3,7 @@
 #include "colour/logic/ToolHelp.h"
 #include "colour/ui/ToolControls.h"
 #include "colour/ui/frmRgbAscii.h"
-#include "platform/ui/ProgramEnd.h"
-#include "shell/ui/frmMdimenuform.h"
-#include "support/ScriptedDialogs.h"
-#include "support/WidgetTest.h"
+#include "support/MainWindowTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,34 +26,17 @@ namespace {
 const QString kPlaceholder = QStringLiteral("Here is the answer !");
 const QString kNumberRefusal = QStringLiteral("Please type any valid integer from 0 to 255.");
 
-class ColourToolTest : public test::WidgetTest {
+class ColourToolTest : public test::MainWindowTest {
 protected:
     void SetUp() override
     {
-        setEndProgramHandlerForTesting([] {});
-        main = frmMdimenuform::load();
+        test::MainWindowTest::SetUp();
         main->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main));
-        test::settle();
         main->mnuAC->trigger();
         test::settle();
         tool = qobject_cast<frmRgbAscii*>(main->colourToolWindow());
         ASSERT_NE(tool, nullptr);
-    }
-    void TearDown() override
-    {
-        if (main) {
-            for (QMdiSubWindow* w : main->mdiArea()->subWindowList()) {
-                if (auto* form = qobject_cast<ChildForm*>(w)) {
-                    form->setQueryAnswered(true);
-                    form->close();
-                }
-            }
-            test::settle();
-            delete main.data();
-        }
-        setEndProgramHandlerForTesting(nullptr);
-        test::WidgetTest::TearDown();
     }
     // Enter as the keyboard delivers it: the press to the control that has the focus, the
     // release to the one that has it afterwards.
@@ -84,8 +64,6 @@ protected:
     ColourValue colourOf(int box) const { return backColor(tool->txtText01[box]); }
     QString label(int i) const { return tool->Label2[i]->text(); }
 
-    test::ScriptedDialogs dialogs;
-    QPointer<frmMdimenuform> main;
     frmRgbAscii* tool = nullptr;
 };
 

@@ -147,6 +147,9 @@ TEST_F(EditMenuTest, FontAndColourGoToTheActiveDocumentsTextOnlyAndCancelKeepsTh
     files.chooseFont(chosen);  // a size outside 8..20 is still taken
     main->mnuSetFont->trigger();
     ASSERT_EQ(files.shown().size(), 1);
+    EXPECT_EQ(files.shown()[0].title, QStringLiteral("Set Font for the Text"));
+    EXPECT_EQ(std::pair(files.shown()[0].minSize, files.shown()[0].maxSize), std::pair(8, 20));
+    EXPECT_EQ(main->CommonDialog1.Flags, 3);
     EXPECT_EQ(files.shown()[0].font.name, before.family());
     EXPECT_FLOAT_EQ(files.shown()[0].font.size, float(before.pointSizeF()));
     const QFont after = d->txtText01->font();
@@ -163,6 +166,7 @@ TEST_F(EditMenuTest, FontAndColourGoToTheActiveDocumentsTextOnlyAndCancelKeepsTh
 
     files.chooseColor(RGB(10, 20, 30));
     main->mnuColour->trigger();
+    EXPECT_EQ(files.shown().last().title, QStringLiteral("Select a colour"));
     EXPECT_EQ(d->txtText01->palette().color(QPalette::Base), QColor(10, 20, 30));
     EXPECT_EQ(other->txtText01->palette().color(QPalette::Base), otherBase);
     files.cancel();
@@ -176,5 +180,12 @@ TEST_F(EditMenuTest, FontAndColourGoToTheActiveDocumentsTextOnlyAndCancelKeepsTh
     EXPECT_EQ(other->txtText01->palette().color(QPalette::Base), QColor(200, 100, 0));
     EXPECT_EQ(d->txtText01->palette().color(QPalette::Base), QColor(10, 20, 30));
     EXPECT_EQ(doc(QString())->txtText01->font(), before);  // a later document: the ordinary font
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    closeAllChildren();  // no child: the commands end before any dialog opens
+    const auto shown = files.shown().size();
+    main->mnuSetFont->trigger();
+    main->mnuColour->trigger();
+    EXPECT_EQ(files.shown().size(), shown);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }

@@ -13,8 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 #include <exception>
@@ -24,11 +24,6 @@ namespace folio {
 
 namespace {
 
-constexpr int kLookupInput = 4;
-constexpr int kLoopInput = 5;
-constexpr int kMixedBox = 3;
-constexpr int kMixedText = 1;
-constexpr int kHtmlText = 8;
 constexpr int kLoopInputMaxLength = 3;
 
 // The window's key code of a Qt key: Enter is 13, letters and digits their upper-case
@@ -86,10 +81,9 @@ std::optional<QAbstractSlider::SliderAction> barActionOfKey(int key)
     }
 }
 
-QLabel* makeLabel(const QString& caption, QWidget* parent, const char* name)
+QLabel* makeLabel(const QString& caption, QWidget* parent)
 {
     auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     return label;
 }
@@ -126,16 +120,20 @@ frmRgbAscii::frmRgbAscii(Frame& frame) : ChildForm(frame)
 
 void frmRgbAscii::buildControls()
 {
-    QWidget* c = client();
-    static const char* const helpNames[] = {"cmdHelp_0", "cmdHelp_1"};
-    static const char* const barNames[] = {"HSbar01_0", "HSbar01_1", "HSbar01_2"};
-    static const char* const optionNames[] = {"optButton01_0", "optButton01_1"};
-    static const char* const boxNames[] = {"txtText01_0", "txtText01_1", "txtText01_2",
-                                           "txtText01_3", "txtText01_4", "txtText01_5"};
-    static const char* const label2Names[] = {"Label2_0", "Label2_1", "Label2_2", "Label2_3", "Label2_4",
-                                              "Label2_5", "Label2_6", "Label2_7", "Label2_8", "Label2_9"};
+    // Created in tab order, then named, ordered and connected.
+    buildButtonsAndBars();
+    buildAsciiControls();
+    buildColourBoxes();
+    buildLabels();
+    nameControls();
+    setTabOrderAndKeys();
+    connectHandlers();
+}
 
-    // Created in tab order.
+// The Close and Help buttons and the three colour bars.
+void frmRgbAscii::buildButtonsAndBars()
+{
+    QWidget* c = client();
     cmdHelp[0] = new QPushButton(QStringLiteral("&C&lose"), c);
     cmdHelp[1] = new QPushButton(QStringLiteral("He&lp"), c);
     // The caption carries two access-key markers; a screen reader would otherwise read the
@@ -159,7 +157,13 @@ void frmRgbAscii::buildControls()
         geometry::place(bar, 6000, 1200 + 480 * i, 2655, 375);
         HSbar01[i] = bar;
     }
+}
 
+// The ASCII tool: the lookup's two directions, its input and button; the loop's input and
+// button.
+void frmRgbAscii::buildAsciiControls()
+{
+    QWidget* c = client();
     optButton01[0] = new QRadioButton(
         QStringLiteral("  Enter any number from 0 to 255 and get corresponding ASCII character"), c);
     optButton01[1] = new QRadioButton(
@@ -176,98 +180,124 @@ void frmRgbAscii::buildControls()
         option->resize(std::max(option->width(), option->sizeHint().width()), std::max(option->height(), indicator));
     }
 
-    txtText01[kLookupInput] = new QLineEdit(c);
-    geometry::place(txtText01[kLookupInput], 720, 5040, 1215, 285);
+    txtText01[LookupInput] = new QLineEdit(c);
+    geometry::place(txtText01[LookupInput], 720, 5040, 1215, 285);
     cmdShow = new QPushButton(QStringLiteral("&Show  answer"), c);
     geometry::place(cmdShow, 2160, 5040, 1455, 375);
-    txtText01[kLoopInput] = new QLineEdit(c);
-    geometry::place(txtText01[kLoopInput], 6120, 5040, 1215, 285);
+    txtText01[LoopInput] = new QLineEdit(c);
+    geometry::place(txtText01[LoopInput], 6120, 5040, 1215, 285);
     cmdLoop = new QPushButton(QStringLiteral("S&how"), c);
     geometry::place(cmdLoop, 7680, 5040, 975, 375);
-    for (int i : {kLookupInput, kLoopInput})
+    for (int i : {LookupInput, LoopInput})
         txtText01[i]->setMaxLength(3);
-    txtText01[kLookupInput]->setAccessibleName(QStringLiteral("Lookup input"));
-    txtText01[kLoopInput]->setAccessibleName(QStringLiteral("Loop input"));
+    txtText01[LookupInput]->setAccessibleName(QStringLiteral("Lookup input"));
+    txtText01[LoopInput]->setAccessibleName(QStringLiteral("Loop input"));
+}
 
+// The read-only box of each channel and the box of the mixed colour.
+void frmRgbAscii::buildColourBoxes()
+{
+    QWidget* c = client();
     static const char* const boxNamesShown[] = {"Red colour", "Green colour", "Blue colour", "Mixed colour"};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = RedBox; i <= MixedBox; ++i) {
         auto* box = new QLineEdit(c);
         box->setReadOnly(true);
         box->setAccessibleName(QLatin1String(boxNamesShown[i]));
         txtText01[i] = box;
     }
-    geometry::place(txtText01[0], 360, 1200, 2895, 375);
-    geometry::place(txtText01[1], 360, 1680, 2895, 375);
-    geometry::place(txtText01[2], 360, 2160, 2895, 375);
-    geometry::place(txtText01[kMixedBox], 3000, 2640, 2895, 375);
+    geometry::place(txtText01[RedBox], 360, 1200, 2895, 375);
+    geometry::place(txtText01[GreenBox], 360, 1680, 2895, 375);
+    geometry::place(txtText01[BlueBox], 360, 2160, 2895, 375);
+    geometry::place(txtText01[MixedBox], 3000, 2640, 2895, 375);
+}
 
-    Label2[0] = makeLabel(QStringLiteral("RGB()  colour change function  :--"), c, label2Names[0]);
-    geometry::place(Label2[0], 360, 720, 2775, 255);
-    Label2[1] = makeLabel(QStringLiteral("R,G,B  values  =  "), c, label2Names[1]);
-    geometry::place(Label2[1], 1920, 3120, 2775, 255);
-    Label2[2] = makeLabel(QStringLiteral("R,G,B values = 0, 0, 0  "), c, label2Names[2]);
-    geometry::place(Label2[2], 3480, 1320, 2295, 255);
-    Label2[3] = makeLabel(QStringLiteral("R,G,B values =  0, 0, 0"), c, label2Names[3]);
-    geometry::place(Label2[3], 3480, 1800, 2295, 255);
-    Label2[4] = makeLabel(QStringLiteral("R,G,B values =  0, 0, 0"), c, label2Names[4]);
-    geometry::place(Label2[4], 3480, 2280, 2295, 255);
-    Label3[0] = new AnswerLabel(ascii::kAnswerPlaceholder.toString(), c);
-    Label3[0]->setObjectName(QStringLiteral("Label3_0"));
-    geometry::place(Label3[0], 3960, 5040, 1455, 255);
-    Label2[5] = makeLabel(QStringLiteral("ASCII  Concept  :--"), c, label2Names[5]);
-    geometry::place(Label2[5], 360, 3840, 2775, 375);
-    Label3[1] = new AnswerLabel(ascii::kAnswerPlaceholder.toString(), c);
-    Label3[1]->setObjectName(QStringLiteral("Label3_1"));
-    geometry::place(Label3[1], 6240, 5445, 1455, 255);
-    Label2[6] = makeLabel(QStringLiteral("Continuous  Loop  :--"), c, label2Names[6]);
-    geometry::place(Label2[6], 6120, 3840, 2535, 375);
-    Label2[7] = makeLabel(QStringLiteral("Enter any integer from 0 to 255 and hit return key to get answer and "
-                                         "move to previous or next intger."),
-                          c, label2Names[7]);
-    Label2[7]->setWordWrap(true);
-    Label2[7]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+// The labels and answers, the headings and the line between the two halves.
+void frmRgbAscii::buildLabels()
+{
+    QWidget* c = client();
+    Label2[ColourHeading] = makeLabel(QStringLiteral("RGB()  colour change function  :--"), c);
+    geometry::place(Label2[ColourHeading], 360, 720, 2775, 255);
+    Label2[MixedText] = makeLabel(QStringLiteral("R,G,B  values  =  "), c);
+    geometry::place(Label2[MixedText], 1920, 3120, 2775, 255);
+    Label2[RedText] = makeLabel(QStringLiteral("R,G,B values = 0, 0, 0  "), c);
+    geometry::place(Label2[RedText], 3480, 1320, 2295, 255);
+    Label2[GreenText] = makeLabel(QStringLiteral("R,G,B values =  0, 0, 0"), c);
+    geometry::place(Label2[GreenText], 3480, 1800, 2295, 255);
+    Label2[BlueText] = makeLabel(QStringLiteral("R,G,B values =  0, 0, 0"), c);
+    geometry::place(Label2[BlueText], 3480, 2280, 2295, 255);
+    Label3[LookupAnswer] = new AnswerLabel(ascii::kAnswerPlaceholder.toString(), c);
+    geometry::place(Label3[LookupAnswer], 3960, 5040, 1455, 255);
+    Label2[AsciiHeading] = makeLabel(QStringLiteral("ASCII  Concept  :--"), c);
+    geometry::place(Label2[AsciiHeading], 360, 3840, 2775, 375);
+    Label3[LoopAnswer] = new AnswerLabel(ascii::kAnswerPlaceholder.toString(), c);
+    geometry::place(Label3[LoopAnswer], 6240, 5445, 1455, 255);
+    Label2[LoopHeading] = makeLabel(QStringLiteral("Continuous  Loop  :--"), c);
+    geometry::place(Label2[LoopHeading], 6120, 3840, 2535, 375);
+    QLabel* instructions = makeLabel(QStringLiteral("Enter any integer from 0 to 255 and hit return key to get "
+                                                    "answer and move to previous or next intger."),
+                                     c);
+    Label2[LoopInstructions] = instructions;
+    instructions->setWordWrap(true);
+    instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Three lines fit above the loop input only in a slightly smaller face.
-    QFont instructionsFont = Label2[7]->font();
+    QFont instructionsFont = instructions->font();
     instructionsFont.setPointSizeF(instructionsFont.pointSizeF() * 0.9);
-    Label2[7]->setFont(instructionsFont);
-    geometry::place(Label2[7], 6120, 4320, 2535, 615);
-    Label2[8] = makeLabel(QStringLiteral("HTML values  =  "), c, label2Names[8]);
-    geometry::place(Label2[8], 5040, 3120, 2775, 255);
-    Label2[9] = makeLabel(QStringLiteral("R,G,B values / HTML values"), c, label2Names[9]);
-    geometry::place(Label2[9], 3480, 840, 2295, 255);
-    Label1 = makeLabel(QStringLiteral("COLOUR   PICKER"), c, "Label1");
+    instructions->setFont(instructionsFont);
+    geometry::place(instructions, 6120, 4320, 2535, 615);
+    Label2[HtmlText] = makeLabel(QStringLiteral("HTML values  =  "), c);
+    geometry::place(Label2[HtmlText], 5040, 3120, 2775, 255);
+    Label2[ChannelHeading] = makeLabel(QStringLiteral("R,G,B values / HTML values"), c);
+    geometry::place(Label2[ChannelHeading], 3480, 840, 2295, 255);
+    Label1 = makeLabel(QStringLiteral("COLOUR   PICKER"), c);
     geometry::place(Label1, 3480, 150, 2535, 255);
-    for (QLabel* heading : {Label1, Label2[5], Label2[6]})
+    for (QLabel* heading : {Label1, Label2[AsciiHeading], Label2[LoopHeading]})
         makeHeading(heading);
     for (QLabel* label : Label2)
         label->setAlignment(label->alignment() | Qt::AlignTop);
 
     Line1 = new LineControl(120, 3600, 8760, 3600, RGB(255, 192, 192), c);
-    Line1->setObjectName(QStringLiteral("Line1"));
+}
 
-    for (int i = 0; i < 2; ++i) {
-        cmdHelp[i]->setObjectName(QLatin1String(helpNames[i]));
-        optButton01[i]->setObjectName(QLatin1String(optionNames[i]));
-    }
-    for (int i = 0; i < 3; ++i)
-        HSbar01[i]->setObjectName(QLatin1String(barNames[i]));
-    for (int i = 0; i < 6; ++i) {
-        txtText01[i]->setObjectName(QLatin1String(boxNames[i]));
-        txtText01[i]->installEventFilter(this);
-    }
+// Each control's name: an element of a control array is named by the array and its index
+// ("txtText01_4").
+void frmRgbAscii::nameControls()
+{
+    const auto nameArray = [](const auto& controls, QLatin1StringView array) {
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            controls[i]->setObjectName(QStringLiteral("%1_%2").arg(array).arg(i));
+    };
+    nameArray(cmdHelp, QLatin1StringView("cmdHelp"));
+    nameArray(HSbar01, QLatin1StringView("HSbar01"));
+    nameArray(optButton01, QLatin1StringView("optButton01"));
+    nameArray(txtText01, QLatin1StringView("txtText01"));
+    nameArray(Label2, QLatin1StringView("Label2"));
+    nameArray(Label3, QLatin1StringView("Label3"));
     cmdShow->setObjectName(QStringLiteral("cmdShow"));
     cmdLoop->setObjectName(QStringLiteral("cmdLoop"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Line1->setObjectName(QStringLiteral("Line1"));
+}
 
+// The tab order, and the keys the window handles itself: key-ups in the text boxes, Enter
+// on a focused button.
+void frmRgbAscii::setTabOrderAndKeys()
+{
     // Tab order as the controls are listed above.
     const QList<QWidget*> order = {cmdHelp[0], cmdHelp[1], HSbar01[0], HSbar01[1], HSbar01[2],
-                                   optButton01[0], optButton01[1], txtText01[4], cmdShow, txtText01[5],
-                                   cmdLoop, txtText01[0], txtText01[1], txtText01[2], txtText01[3]};
+                                   optButton01[0], optButton01[1], txtText01[LookupInput], cmdShow,
+                                   txtText01[LoopInput], cmdLoop, txtText01[RedBox], txtText01[GreenBox],
+                                   txtText01[BlueBox], txtText01[MixedBox]};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
+    for (QLineEdit* box : txtText01)
+        box->installEventFilter(this);
     for (QPushButton* button : {cmdHelp[0], cmdHelp[1], cmdShow, cmdLoop})
         button->installEventFilter(this);
+}
 
+void frmRgbAscii::connectHandlers()
+{
     for (int i = 0; i < 2; ++i) {
         connect(cmdHelp[i], &QPushButton::clicked, this, [this, i] { cmdHelp_Click(i); });
         connect(optButton01[i], &QRadioButton::toggled, this, [this, i](bool checked) {
@@ -282,9 +312,9 @@ void frmRgbAscii::buildControls()
     connect(cmdShow, &QPushButton::clicked, this, &frmRgbAscii::cmdShow_Click);
     connect(cmdLoop, &QPushButton::clicked, this, &frmRgbAscii::cmdLoop_Click);
     // Only a text the user makes short enough brings the loop input back to its own limit.
-    connect(txtText01[kLoopInput], &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(txtText01[LoopInput], &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text.size() <= kLoopInputMaxLength)
-            txtText01[kLoopInput]->setMaxLength(kLoopInputMaxLength);
+            txtText01[LoopInput]->setMaxLength(kLoopInputMaxLength);
     });
 }
 
@@ -293,11 +323,11 @@ void frmRgbAscii::Form_Load()
     for (QScrollBar* bar : HSbar01)
         bar->setValue(255);
 
-    Label2[2]->setText(colour::kInitialRedText.toString());
-    Label2[3]->setText(colour::kInitialGreenText.toString());
-    Label2[4]->setText(colour::kInitialBlueText.toString());
-    Label2[kMixedText]->setText(colour::kInitialMixedText.toString());
-    Label2[kHtmlText]->setText(colour::kInitialHtmlText.toString());
+    Label2[RedText]->setText(colour::kInitialRedText.toString());
+    Label2[GreenText]->setText(colour::kInitialGreenText.toString());
+    Label2[BlueText]->setText(colour::kInitialBlueText.toString());
+    Label2[MixedText]->setText(colour::kInitialMixedText.toString());
+    Label2[HtmlText]->setText(colour::kInitialHtmlText.toString());
 
     optButton01[0]->setChecked(true);
 
@@ -344,16 +374,16 @@ void frmRgbAscii::HSbar01_Scroll(int index)
 
 void frmRgbAscii::applyChange(const colour::ColourChange& change)
 {
-    setBackColor(txtText01[change.channel], change.channelBox);
-    Label2[2 + change.channel]->setText(change.channelText);
-    setBackColor(txtText01[kMixedBox], change.mixedBox);
-    Label2[kMixedText]->setText(change.mixedText);
-    Label2[kHtmlText]->setText(change.htmlText);
+    setBackColor(txtText01[RedBox + change.channel], change.channelBox);
+    Label2[RedText + change.channel]->setText(change.channelText);
+    setBackColor(txtText01[MixedBox], change.mixedBox);
+    Label2[MixedText]->setText(change.mixedText);
+    Label2[HtmlText]->setText(change.htmlText);
 }
 
 void frmRgbAscii::optButton01_Click(int index)
 {
-    QLineEdit* input = txtText01[kLookupInput];
+    QLineEdit* input = txtText01[LookupInput];
     if (index == 0) {
         input->setMaxLength(ascii::kNumberInputMaxLength);
     } else if (index == 1) {
@@ -367,13 +397,13 @@ void frmRgbAscii::cmdShow_Click()
     try {
         const ascii::LookupMode mode = optButton01[0]->isChecked() ? ascii::LookupMode::NumberToCharacter
                                                                   : ascii::LookupMode::CharacterToNumber;
-        const ascii::ToolAnswer result = ascii::lookupAnswer(mode, txtText01[kLookupInput]->text());
+        const ascii::ToolAnswer result = ascii::lookupAnswer(mode, txtText01[LookupInput]->text());
         if (!result.accepted()) {
             MsgBox(result.refusal);
-            txtText01[kLookupInput]->setFocus();
+            txtText01[LookupInput]->setFocus();
             return;
         }
-        Label3[0]->setText(result.answer);
+        Label3[LookupAnswer]->setText(result.answer);
     } catch (const std::exception&) {
         MsgBox(ascii::kFailureMessage.toString());
     }
@@ -382,19 +412,19 @@ void frmRgbAscii::cmdShow_Click()
 void frmRgbAscii::cmdLoop_Click()
 {
     try {
-        QLineEdit* input = txtText01[kLoopInput];
+        QLineEdit* input = txtText01[LoopInput];
         const ascii::ToolAnswer result = ascii::loopAnswer(input->text());
         if (!result.accepted()) {
             MsgBox(result.refusal);
             input->setFocus();
             return;
         }
-        Label3[1]->setText(result.answer);
+        Label3[LoopAnswer]->setText(result.answer);
 
         const MsgAnswer choice = MsgBox(ascii::kLoopQuestion.toString(), MsgButtons::AbortRetryIgnore,
                                         MsgIcon::Question, 3, ascii::kLoopQuestionTitle.toString());
         if (choice != MsgAnswer::Retry && choice != MsgAnswer::Ignore) {
-            Label3[1]->setText(ascii::kAnswerPlaceholder.toString());
+            Label3[LoopAnswer]->setText(ascii::kAnswerPlaceholder.toString());
             return;
         }
         const auto direction = choice == MsgAnswer::Retry ? ascii::LoopDirection::Previous
@@ -403,7 +433,7 @@ void frmRgbAscii::cmdLoop_Click()
         if (!stepped)
             throw RuntimeError(6, QStringLiteral("Overflow"));
         writeLimitedText(input, *stepped, kLoopInputMaxLength);
-        Label3[1]->setText(ascii::kAnswerPlaceholder.toString());
+        Label3[LoopAnswer]->setText(ascii::kAnswerPlaceholder.toString());
         input->setFocus();
     } catch (const std::exception&) {
         MsgBox(ascii::kFailureMessage.toString());
@@ -413,7 +443,7 @@ void frmRgbAscii::cmdLoop_Click()
 void frmRgbAscii::txtText01_KeyUp(int index, int keyCode, int shift)
 {
     Q_UNUSED(shift);
-    if (index == kLoopInput && keyCode == 13)
+    if (index == LoopInput && keyCode == 13)
         cmdLoop->setFocus();
 }
 

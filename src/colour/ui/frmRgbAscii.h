@@ -25,15 +25,35 @@ class frmRgbAscii : public ChildForm {
 public:
     explicit frmRgbAscii(Frame& frame);
 
+    // The elements of txtText01: a box per channel, in channel order, the mixed colour's
+    // box, the lookup's input and the loop's input.
+    enum Box : int { RedBox, GreenBox, BlueBox, MixedBox, LookupInput, LoopInput, BoxCount };
+    // The elements of Label2.
+    enum Label : int {
+        ColourHeading,     // "RGB()  colour change function  :--"
+        MixedText,         // the mixed colour's R,G,B values
+        RedText,           // each channel's values, decimal and HTML, in channel order
+        GreenText,
+        BlueText,
+        AsciiHeading,      // "ASCII  Concept  :--"
+        LoopHeading,       // "Continuous  Loop  :--"
+        LoopInstructions,  // how to use the loop
+        HtmlText,          // the mixed colour's HTML value
+        ChannelHeading,    // "R,G,B values / HTML values", over the channel texts
+        LabelCount
+    };
+    // The elements of Label3.
+    enum Answer : int { LookupAnswer, LoopAnswer, AnswerCount };
+
     // Controls, in tab order.
     std::array<QPushButton*, 2> cmdHelp{};     // 0 close, 1 help
     std::array<QScrollBar*, 3> HSbar01{};      // red, green, blue
     std::array<QRadioButton*, 2> optButton01{};  // number to character, character to number
-    std::array<QLineEdit*, 6> txtText01{};     // 0-2 channel boxes, 3 mixed box, 4 lookup, 5 loop
+    std::array<QLineEdit*, BoxCount> txtText01{};
     QPushButton* cmdShow = nullptr;
     QPushButton* cmdLoop = nullptr;
-    std::array<QLabel*, 10> Label2{};
-    std::array<AnswerLabel*, 2> Label3{};      // 0 lookup answer, 1 loop answer
+    std::array<QLabel*, LabelCount> Label2{};
+    std::array<AnswerLabel*, AnswerCount> Label3{};
     QLabel* Label1 = nullptr;
     LineControl* Line1 = nullptr;
 
@@ -58,12 +78,19 @@ protected:
 
 private:
     void buildControls();
+    void buildButtonsAndBars();
+    void buildAsciiControls();
+    void buildColourBoxes();
+    void buildLabels();
+    void nameControls();
+    void setTabOrderAndKeys();
+    void connectHandlers();
     void applyChange(const colour::ColourChange& change);
 
     colour::ColourModel m_model;
     // Keys pressed in each text box since it took the focus: only their release is a key-up
     // of that box, not the release of a key that was pressed on a button or in a message box.
-    std::array<QSet<int>, 6> m_keysDown;
+    std::array<QSet<int>, BoxCount> m_keysDown;
 };
 
 }  // namespace folio

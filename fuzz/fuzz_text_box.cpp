@@ -3,7 +3,8 @@
 // The fuzzer's bytes are decoded into a script of operations: put the caret somewhere,
 // select a length, replace the selection by a text with line breaks of every kind (CR LF,
 // LF, CR) and the characters the widget's document treats specially, undo, redo, set the
-// whole text, lock and unlock. The first byte picks the length at which the box divides long
+// whole text, lock and unlock, and cut the selection the way the context menu does (a
+// removal by Qt itself, which the box tidies afterwards). The first byte picks the length at which the box divides long
 // lines for display: mostly a few characters, so that nearly every line is divided and the
 // edits keep meeting divisions. Each operation is applied to a TextBox and to a reference: a
 // QString with a selection start and length, and a stack of whole snapshots per
@@ -23,6 +24,7 @@
 #include "FuzzSupport.h"
 
 #include <QApplication>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <memory>
@@ -120,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool selectionFromBox = false;  // the reference takes the box's selection afterwards
         bool textMayChange = false;
         const int len = int(ref.text.size());
-        const unsigned op = in.byte() % 16;
+        const unsigned op = in.byte() % 17;
 
         if (op <= 2) {
             const int pos = int(in.below(unsigned(len) + 7)) - 3;
@@ -178,6 +180,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             box->setText(t);
             ref = Reference{t, 0, 0, {}, {}};
             textMayChange = true;
+        } else if (op == 16) {
+            script += QStringLiteral("\n cut");
+            box->cut();
+            if (!box->Locked() && ref.selLength > 0) {
+                ref.undo.push_back(ref.text);
+                ref.redo.clear();
+                ref.text.remove(ref.selStart, ref.selLength);
+                ref.selLength = 0;
+                textMayChange = true;
+            }
         } else {
             const bool locked = !box->Locked();
             script += QStringLiteral("\n setLocked %1").arg(locked);
@@ -211,6 +223,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    describe(*box, ref, script) + QStringLiteral("\n undo steps %1").arg(ref.undo.size()));
         FUZZ_CHECK(box->document()->isRedoAvailable() == !ref.redo.empty(),
                    describe(*box, ref, script) + QStringLiteral("\n redo steps %1").arg(ref.redo.size()));
+
+        // A division beside an empty block would show as a line the text does not have.
+        for (QTextBlock b = box->document()->begin().next(); b.isValid(); b = b.next()) {
+            const bool division = b.blockFormat().intProperty(folio::textbox::BreakProperty) == int(folio::textbox::Break::Division);
+            FUZZ_CHECK(!division || (b.length() > 1 && b.previous().length() > 1),
+                       describe(*box, ref, script) + QStringLiteral("\n division beside an empty block %1").arg(b.blockNumber()));
+        }
 
         // The change notification.
         if (text != before)

@@ -53,6 +53,9 @@ TextBox::TextBox(QWidget* parent)
             emit Change();
         }
     });
+    // Once an edit is complete and laid out: the divisions it left next to an empty block
+    // go, whichever way it came (Qt's own drag-move, context menu, input method, typing).
+    connect(document(), &QTextDocument::contentsChanged, this, &TextBox::tidyAfterEdit);
 }
 
 void TextBox::setLocked(bool locked)
@@ -113,9 +116,22 @@ void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     if (m_inContentsChange)
         return;
     m_inContentsChange = true;
+    // An edit adds an undo step or merges into the last one (same count); undo and redo
+    // give back exactly what was, divisions included.
+    const QTextDocument* doc = document();
+    const bool edit = m_newUndoStep || doc->availableUndoSteps() == m_undoSteps;
     updateIndex(position, charsRemoved, charsAdded);
-    if (!m_loading)
+    if (!m_loading) {
         updateText(position, charsAdded);
+        if (edit && !m_tidying) {
+            // The blocks the edit touched and their neighbours, for tidyAfterEdit.
+            const int lastPosition = doc->characterCount() - 1;
+            const int first = doc->findBlock(std::clamp(position, 0, lastPosition)).blockNumber();
+            const int last = doc->findBlock(std::clamp(position + std::max(charsAdded, 0), 0, lastPosition)).blockNumber();
+            m_tidyFirst = m_tidyFirst < 0 ? std::max(first - 1, 0) : std::min(m_tidyFirst, std::max(first - 1, 0));
+            m_tidyLast = std::max(m_tidyLast, last + 1);
+        }
+    }
     m_inContentsChange = false;
     m_newUndoStep = false;
     m_undoSteps = document()->availableUndoSteps();
@@ -468,6 +484,36 @@ void TextBox::tidyDivisions(int firstBlock, int lastBlock)
         if (k - 1 >= 1 && breakOf(doc->findBlockByNumber(k - 1)) != kept)
             setBreakOfBlocks(k - 1, k - 1, kept);
     }
+}
+
+void TextBox::tidyAfterEdit()
+{
+    if (m_tidyFirst < 0 || m_tidying)
+        return;
+    QTextDocument* doc = document();
+    const int first = m_tidyFirst;
+    const int last = std::min(m_tidyLast, doc->blockCount() - 1);
+    m_tidyFirst = -1;
+    m_tidyLast = -1;
+    // Nothing to do in nearly every edit: look before changing anything.
+    bool needed = false;
+    QTextBlock block = doc->findBlockByNumber(first);
+    for (int b = first; b <= last && block.isValid() && !needed; ++b, block = block.next()) {
+        needed = block.length() - 1 > 2 * m_divisionLength ||
+                 (b > 0 && breakOf(block) == Break::Division && (block.length() == 1 || block.previous().length() == 1));
+    }
+    if (!needed)
+        return;
+    // Part of the edit's own undo step; the edit has already been reported as a change.
+    m_tidying = true;
+    ++m_quiet;
+    QTextCursor c(doc);
+    c.joinPreviousEditBlock();
+    tidyDivisions(first, last);
+    c.endEditBlock();
+    m_changed = false;
+    --m_quiet;
+    m_tidying = false;
 }
 
 bool TextBox::atDivision(int widgetPosition) const

@@ -95,6 +95,8 @@ private:
     // left next to an empty block (each would show as an empty line), and divides a block
     // the edit made much longer than the division length.
     void tidyDivisions(int firstBlock, int lastBlock);
+    // After a complete edit (not undo or redo): tidyDivisions over the blocks it touched.
+    void tidyAfterEdit();
     // Whether a division lies right before or right after the widget position.
     bool atDivision(int widgetPosition) const;
 
@@ -133,6 +135,9 @@ private:
     qsizetype m_divisionLength = textbox::DivisionLength;
     bool m_inContentsChange = false;
     bool m_loading = false;
+    bool m_tidying = false;
+    int m_tidyFirst = -1;         // blocks an edit touched, for tidyAfterEdit (-1: none)
+    int m_tidyLast = -1;
     int m_quiet = 0;
     bool m_changed = false;       // a contentsChange since the last Change
     bool m_newUndoStep = false;   // undoCommandAdded since the last contentsChange

@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace folio {
@@ -44,6 +46,8 @@ std::string show(const QString& s) { return s.left(40).toUtf8().toHex(' ').toStd
             if (block.length() == 1 || block.previous().length() == 1)
                 return ::testing::AssertionFailure() << "division next to an empty block " << b;
         }
+        if (block.length() - 1 > 2 * box.divisionLength())
+            return ::testing::AssertionFailure() << "block " << b << " left undivided, " << block.length() - 1;
         if (box.widgetToModel(block.position()) != block.position() + extra)
             return ::testing::AssertionFailure() << "block " << b << " maps wrong";
     }
@@ -211,7 +215,7 @@ TEST_F(TextBoxTest, RandomReplacementsUndoAndRedoMatchAStringModel)
 
 TEST_F(TextBoxTest, RandomKeyEditingUndoAndRedoMatchAStringModel)
 {
-    // Backspace, Delete, Enter, typing, Left and Shift+Right at random places, with and
+    // Backspace, Delete, Enter, typing, Left, Shift+Right and Cut at random places, with and
     // without a selection, on a text of every break kind, among empty lines; then everything
     // undone and redone. Also with lines divided every few characters: every key acts on
     // the text as if there were no divisions.
@@ -225,9 +229,9 @@ TEST_F(TextBoxTest, RandomKeyEditingUndoAndRedoMatchAStringModel)
         auto breakBefore = [&](int p) { return p >= 2 && model.mid(p - 2, 2) == QStringLiteral("\r\n") ? 2 : 1; };
         auto breakAfter = [&](int p) { return model.mid(p, 2) == QStringLiteral("\r\n") ? 2 : 1; };
         for (int step = 0; step < 150; ++step) {
-            const int key = int(rng.bounded(6));
+            const int key = int(rng.bounded(7));
             int start = int(rng.bounded(model.size() + 1));
-            int length = rng.bounded(3) == 0 && key < 4 ? int(rng.bounded(std::min(5, int(model.size()) - start) + 1)) : 0;
+            int length = rng.bounded(3) == 0 && (key < 4 || key == 6) ? int(rng.bounded(std::min(5, int(model.size()) - start) + 1)) : 0;
             select(start, length);
             start = box->SelStart();
             length = box->SelLength();
@@ -248,7 +252,8 @@ TEST_F(TextBoxTest, RandomKeyEditingUndoAndRedoMatchAStringModel)
             case 2: QTest::keyClick(box.get(), Qt::Key_Return); break;
             case 3: QTest::keyClicks(box.get(), QStringLiteral("x")); break;
             case 4: QTest::keyClick(box.get(), Qt::Key_Left); break;
-            default: QTest::keyClick(box.get(), Qt::Key_Right, Qt::ShiftModifier); break;
+            case 5: QTest::keyClick(box.get(), Qt::Key_Right, Qt::ShiftModifier); break;
+            default: box->cut(); break;   // Qt's own removal, as from the context menu
             }
             ASSERT_EQ(box->Text(), model) << "step " << step << " key " << key << " at " << start << "+" << length;
             if (key == 4) {
@@ -348,6 +353,56 @@ TEST_F(TextBoxTest, EnterShiftEnterAndKeypadEnterAllInsertCrLf)
     QTest::keyClick(box.get(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(box->Text(), QStringLiteral("x\ny\r\n\r\n\r\n"));
     EXPECT_EQ(box->SelStart(), 9);
+}
+
+TEST_F(TextBoxTest, EditsQtMakesOnItsOwnLeaveNoEmptyPieceAndNoOverlongOne)
+{
+    // Removals that do not pass through the box's own routines (the context menu's Cut, the
+    // removal half of a drag-move, an input method replacing text before the caret) and
+    // typing that makes a piece grow: the text is what a string says, no division is left
+    // next to an empty block, no block grows far past the division length, and one undo
+    // gives back the text as it was.
+    showAndFocus();
+    box->setDivisionLength(4);
+    const QString text = QStringLiteral("abc def ghi jkl");   // pieces "abc ", "def ", "ghi ", "jkl"
+    // Widget positions, as the mouse selects: the piece "def " is 5..9 without the division
+    // behind it.
+    const auto selectWidget = [&](int from, int to) {
+        QTextCursor c = box->textCursor();
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        box->setTextCursor(c);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> edit;
+        QString after;
+    } cases[] = {
+        {"context-menu Cut", [&] { selectWidget(5, 9); box->cut(); }, QStringLiteral("abc ghi jkl")},
+        {"drag-move removal", [&] { selectWidget(0, 4); box->textCursor().removeSelectedText(); }, QStringLiteral("def ghi jkl")},
+        {"input method", [&] {
+             selectWidget(9, 9);   // the end of the piece "def "
+             QInputMethodEvent event;
+             event.setCommitString(QString(), -4, 4);
+             QCoreApplication::sendEvent(box.get(), &event);
+         }, QStringLiteral("abc ghi jkl")},
+        {"typing", [&] { box->setSelStart(2); QTest::keyClicks(box.get(), QStringLiteral("0123456789")); },
+         QStringLiteral("ab0123456789c def ghi jkl")},
+    };
+    for (const Case& c : cases) {
+        box->setText(text);
+        c.edit();
+        EXPECT_EQ(box->Text(), c.after) << c.what;
+        EXPECT_TRUE(positionsAgree(*box)) << c.what;
+        while (box->document()->isUndoAvailable())
+            box->undo();
+        EXPECT_EQ(box->Text(), text) << c.what;
+        EXPECT_TRUE(positionsAgree(*box)) << c.what;
+        while (box->document()->isRedoAvailable())
+            box->redo();
+        EXPECT_EQ(box->Text(), c.after) << c.what;
+        EXPECT_TRUE(positionsAgree(*box)) << c.what;
+    }
 }
 
 TEST_F(TextBoxTest, RemovingTheBreakAfterAnEmptyLineKeepsTheEmptyLinesOwnBreak)

@@ -21,12 +21,9 @@ using namespace folio::test;
 
 TEST_F(DocumentTest, OpenedAndSavedAtOnceFilesComeBackByTheReadingAndWritingRules)
 {
-    QByteArray all;
-    for (int i = 0; i < 256; ++i)
-        all.append(char(i));
     const struct { const char* name; QByteArray file; QByteArray saved; } cases[] = {
-        {"mixed.txt", "a\r\nb\nc\rd", "\r\na\r\nb\nc\r\nd\r\n"},
-        {"bytes.bin", all, "\r\n" + all.left(13) + "\r\n" + all.mid(14) + "\r\n"},
+        {"mixed.txt", "a\r\nb\nc\rd\x81\xA0", "\r\na\r\nb\nc\r\nd\x81\xA0\r\n"},
+        {"empty.txt", "", "\r\n"},
     };
     main->CommonDialog1.FileName = QStringLiteral("left over");
     for (const auto& c : cases) {

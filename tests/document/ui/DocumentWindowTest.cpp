@@ -54,25 +54,6 @@ TEST_F(DocumentTest, LayoutFollowsTheWindowSizeAndHidingThePanelKeepsTheTextHeig
     EXPECT_EQ(geometry::height(f->txtText01), textHeight);
 }
 
-TEST_F(DocumentTest, ActivationSetsTheFindToggleCaptionAndTheHtmlMenu)
-{
-    frmTf* page = open(put(QStringLiteral("page.htm"), "<p>\r\n"));
-    frmTf* notes = open(put(QStringLiteral("notes.txt"), "x\r\n"));
-    EXPECT_FALSE(main->mnuHtml->isEnabled());
-    main->mnuFindOnOff->trigger();  // hides the notes' panel
-    settle();
-    for (int round = 0; round < 2; ++round) {
-        main->mdiArea()->setActiveSubWindow(page);
-        settle();
-        EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Hide Fi&nd Dialogue"));
-        EXPECT_TRUE(main->mnuHtml->isEnabled());
-        main->mdiArea()->setActiveSubWindow(notes);
-        settle();
-        EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Show Fi&nd Dialogue"));
-        EXPECT_FALSE(main->mnuHtml->isEnabled());
-    }
-}
-
 TEST_F(DocumentTest, ClosingQuestionOnANamedDocument)
 {
     const qint16 before = main->openWindowCount();

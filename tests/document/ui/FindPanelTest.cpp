@@ -189,30 +189,6 @@ TEST_F(FindPanelTest, EmptyFindOrReplacementTextIsRefusedWithTheFocusBackInItsBo
     EXPECT_FALSE(d->TextChanged);
 }
 
-TEST_F(FindPanelTest, EachWindowKeepsItsOwnSearchState)
-{
-    frmTf* first = doc(QStringLiteral("one two one"), QStringLiteral("one"));
-    frmTf* second = doc(QStringLiteral("two one two"), QStringLiteral("TWO"));
-    ASSERT_TRUE(first && second && first != second);
-    main->mdiArea()->setActiveSubWindow(first);
-    click(first->cmdFindFirst);
-
-    main->mdiArea()->setActiveSubWindow(second);
-    click(second->cmdCS);
-    dialogs.answer(MsgAnswer::No);
-    click(second->cmdFindNext);
-    EXPECT_EQ(dialogs.last().prompt, kStartAgain) << "the second window has not searched yet";
-    click(second->cmdFindFirst);
-    click(second->cmdFindNext);
-    EXPECT_EQ(second->FindPos, 12);
-
-    main->mdiArea()->setActiveSubWindow(first);
-    EXPECT_TRUE(first->CaseSensitive);
-    EXPECT_EQ(first->FindPos, 4);
-    click(first->cmdFindNext);
-    EXPECT_EQ(sel(first), Sel(8, 3));
-}
-
 TEST_F(FindPanelTest, ClearListEmptiesBothBoxesWhichNeverCollectTypedTexts)
 {
     frmTf* d = doc(QStringLiteral("one two one"));

@@ -9,11 +9,10 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TextBox.h"
+#include "shared/ui/Guarded.h"
 #include "shared/ui/basModu001.h"
 
 #include <QPushButton>
-
-#include <new>
 
 namespace folio {
 
@@ -50,27 +49,23 @@ void frmTf::loadFile()
 bool frmTf::Opentf()
 {
     CommonDialog& dlg = frame().commonDialog();
-    try {
+    const bool shown = guarded([&] {
         dlg.FileName.clear();
         dlg.DialogTitle = document::kOpenDialogTitle;
         dlg.DefaultExt = document::kDialogDefaultExt;
         dlg.Filter = document::kOpenFilter;
         dlg.CancelError = true;
         dlg.ShowOpen();
-        if (dlg.FileName.isEmpty())
-            return false;
-    } catch (const RuntimeError& e) {
-        if (e.number() != err::CancelError)
-            basModu001::ReportError(e);
+    }, dialogCancelled);
+    if (!shown || dlg.FileName.isEmpty())
         return !dlg.FileName.isEmpty();
-    }
     OpenFile(dlg.FileName, dlg.Flags == CommonDialog::ReadOnlyFlag);
     return true;
 }
 
 bool frmTf::OpenFile(const QString& path, bool readOnly)
 {
-    try {
+    return guarded([&] {
         FilePath = path;
         loadFile();
         if (readOnly) {
@@ -84,38 +79,30 @@ bool frmTf::OpenFile(const QString& path, bool readOnly)
         setCaption(FilePath);
         TextChanged = false;
         basModu001::SetHtmlMenuState(frame(), FileExt);
-        return true;
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-        return false;
-    } catch (const std::bad_alloc&) {
-        basModu001::ReportError(RuntimeError::outOfMemory());
-        return false;
-    }
+    });
 }
 
 void frmTf::OpenMyShades()
 {
-    try {
+    // A missing file is said in so many words, and this window closes again.
+    const auto missing = [this](const RuntimeError& e) {
+        if (e.number() != err::FileNotFound)
+            return false;
+        MsgBox(document::kShadesNotFoundText);
+        // The frame outlives this window, which may be gone once it has unloaded.
+        Frame& holder = frame();
+        cmdClose_Click();
+        holder.setEntryAvailable(Frame::Entry::MyShades, true);
+        return true;
+    };
+    guarded([&] {
         FilePath = existingShadesFilePath();
         loadFile();
         cmdSave->setEnabled(true);
         setCaption(FilePath);
         TextChanged = false;
         basModu001::SetHtmlMenuState(frame(), FileExt);
-    } catch (const RuntimeError& e) {
-        if (e.number() != err::FileNotFound) {
-            basModu001::ReportError(e);
-            return;
-        }
-        MsgBox(document::kShadesNotFoundText);
-        // The frame outlives this window, which may be gone once it has unloaded.
-        Frame& holder = frame();
-        cmdClose_Click();
-        holder.setEntryAvailable(Frame::Entry::MyShades, true);
-    } catch (const std::bad_alloc&) {
-        basModu001::ReportError(RuntimeError::outOfMemory());
-    }
+    }, missing);
 }
 
 bool frmTf::confirmCharactersLost(std::span<const QStringView> text) const
@@ -157,7 +144,8 @@ bool frmTf::SaveFile()
 
 frmTf::SaveOutcome frmTf::SaveFileAs()
 {
-    try {
+    bool cancelled = false;
+    const auto outcome = guarded([&] {
         CommonDialog& dlg = frame().commonDialog();
         dlg.DialogTitle = document::kSaveDialogTitle;
         dlg.DefaultExt = document::kDialogDefaultExt;
@@ -200,30 +188,17 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
         dlg.FileName.clear();
         TextChanged = false;
         return SaveOutcome::Written;
-    } catch (const RuntimeError& e) {
-        if (e.number() == err::CancelError)
-            return SaveOutcome::DialogCancelled;
-        basModu001::ReportError(e);
-        return SaveOutcome::NotWritten;
-    } catch (const std::bad_alloc&) {
-        basModu001::ReportError(RuntimeError::outOfMemory());
-        return SaveOutcome::NotWritten;
-    }
+    }, [&](const RuntimeError& e) { return cancelled = dialogCancelled(e); });
+    if (outcome)
+        return *outcome;
+    return cancelled ? SaveOutcome::DialogCancelled : SaveOutcome::NotWritten;
 }
 
 frmTf::SaveOutcome frmTf::saveByDecision()
 {
     if (!FilePath.isEmpty() && !OpenedReadOnly) {
-        try {
-            return SaveFile() ? SaveOutcome::Written : SaveOutcome::NotWritten;
-        } catch (const RuntimeError& e) {
-            if (e.number() != err::CancelError)
-                basModu001::ReportError(e);
-            return SaveOutcome::NotWritten;
-        } catch (const std::bad_alloc&) {
-            basModu001::ReportError(RuntimeError::outOfMemory());
-            return SaveOutcome::NotWritten;
-        }
+        const std::optional<bool> written = guarded([this] { return SaveFile(); }, dialogCancelled);
+        return written.value_or(false) ? SaveOutcome::Written : SaveOutcome::NotWritten;
     }
     // Opened read-only (it always has a path), or never named.
     return SaveFileAs();

@@ -10,7 +10,7 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TextBox.h"
-#include "shared/ui/basModu001.h"
+#include "shared/ui/Guarded.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -84,17 +84,15 @@ void searchFrom(frmTf& w, const QString& find, int start, const QString& notFoun
 
 void frmTf::cmdFindFirst_Click()
 {
-    try {
+    guarded([&] {
         if (const auto find = findTextOf(*this))
             searchFrom(*this, *find, 1, kFirstNotFound);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 void frmTf::cmdFindNext_Click()
 {
-    try {
+    guarded([&] {
         const auto find = findTextOf(*this);
         if (!find)
             return;
@@ -105,14 +103,12 @@ void frmTf::cmdFindNext_Click()
             return;
         }
         searchFrom(*this, *find, FindPos, kNextNotFound);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 void frmTf::cmdReplace_Click()
 {
-    try {
+    guarded([&] {
         const QString replacement = cboCombo01[1]->currentText();
         if (replacement.isEmpty()) {
             MsgBox(kNoReplacement);
@@ -122,9 +118,7 @@ void frmTf::cmdReplace_Click()
         // Whatever is selected gives way, match or not; with nothing selected this inserts at
         // the caret. FindPos stays where the last search left it.
         txtText01->ReplaceSelection(replacement);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 void frmTf::cmdCS_Click()

@@ -10,6 +10,7 @@
 #include "platform/ui/Icons.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/WrapButton.h"
+#include "shared/ui/Guarded.h"
 #include "shared/ui/basModu001.h"
 
 #include <QComboBox>
@@ -168,7 +169,7 @@ frmTf::~frmTf() = default;
 
 void frmTf::Form_Load()
 {
-    try {
+    guarded([&] {
         cmdClear->setVisible(false);
         cmdCS->setText(QStringLiteral("Case Sens&itive"));
         CaseSensitive = true;
@@ -176,9 +177,7 @@ void frmTf::Form_Load()
         Show();
         OpenedReadOnly = false;
         FileExt.clear();
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 void frmTf::Form_Activate()

@@ -1,10 +1,8 @@
 #pragma once
 // A runtime failure as the program reports it to the user: the program's error number,
-// its description and the component that raised it. Every guarded command catches it:
-//   try { ... } catch (const RuntimeError& e) {
-//       if (e.number() == err::CancelError) return;   // Cancel in a dialog ends silently
-//       basModu001::ReportError(e);
-//   }
+// its description and the component that raised it. Every command runs guarded (see
+// shared/ui/Guarded.h): an error it raises ends it and is reported, unless the command
+// expects it, as Cancel in a dialog, which ends the command silently.
 #include <QString>
 #include <QByteArray>
 #include <exception>

@@ -5,6 +5,7 @@
 #include "platform/ui/Geometry.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingLayout.h"
+#include "shared/ui/Guarded.h"
 #include <QPushButton>
 
 namespace folio {
@@ -14,10 +15,7 @@ namespace {
 template <class F>
 void step(F&& f)
 {
-    try {
-        f();
-    } catch (const RuntimeError&) {
-    }
+    guarded(std::forward<F>(f), anyFailure);
 }
 }  // namespace
 

@@ -4,7 +4,7 @@
 #include "platform/ui/Icons.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingTexts.h"
-#include "shared/ui/basModu001.h"
+#include "shared/ui/Guarded.h"
 
 namespace folio {
 
@@ -20,16 +20,14 @@ TutorialForm::TutorialForm(Frame& frame) : ReadingForm(frame, Kind::Tutorial)
 
 void TutorialForm::Form_Load()
 {
-    try {
+    guarded([&] {
         applyLayout();
         setCaption(tutorialCaption());
         FillTutorialText();
         Show();
         txtText01->setFocus();
         txtText01->moveCursor(QTextCursor::Start);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 frmTuto01::frmTuto01(Frame& frame) : TutorialForm(frame)

@@ -7,7 +7,7 @@
 #include "reading/ui/TutorialForm.h"
 #include "reading/ui/frmAbout.h"
 #include "shell/logic/MessageTexts.h"
-#include "shared/ui/basModu001.h"
+#include "shared/ui/Guarded.h"
 
 namespace folio {
 
@@ -20,13 +20,11 @@ void frmMdimenuform::mnuHelp_Click()
 
 void frmMdimenuform::openFromMenu(QAction* entry, const std::function<void()>& open)
 {
-    try {
+    guarded([&] {
         windowOpened();
         open();
         entry->setEnabled(false);
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 void frmMdimenuform::mnuTutorialHTML_Click()

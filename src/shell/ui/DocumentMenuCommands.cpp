@@ -7,7 +7,7 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/logic/MessageTexts.h"
-#include "shared/ui/basModu001.h"
+#include "shared/ui/Guarded.h"
 
 #include <QAction>
 #include <QPointer>
@@ -43,7 +43,7 @@ void frmMdimenuform::openFiles(const QStringList& paths)
 
 void frmMdimenuform::mnuNew_Click()
 {
-    try {
+    guarded([&] {
         CommonDialog1.DialogTitle = shell::kNewFileDialogTitle;
         CommonDialog1.DefaultExt = shell::kNewFileDefaultExt;
         CommonDialog1.Filter = shell::kNewFileFilter;
@@ -57,11 +57,7 @@ void frmMdimenuform::mnuNew_Click()
         // One empty line, added after whatever the file already holds.
         writeDocument(CommonDialog1.FileName, QString(), WriteMode::Append);
         MsgBox(shell::newFileCreatedText());
-    } catch (const RuntimeError& e) {
-        if (e.number() == err::CancelError)
-            return;
-        basModu001::ReportError(e);
-    }
+    }, dialogCancelled);
 }
 
 void frmMdimenuform::mnuNewBlank_Click()
@@ -73,15 +69,13 @@ void frmMdimenuform::mnuNewBlank_Click()
 
 void frmMdimenuform::mnuMyShades_Click()
 {
-    try {
+    guarded([&] {
         windowOpened();
         mnuMyShades->setEnabled(false);
         frmTf* form = ChildForm::load<frmTf>(*this);
         m_shadesWindow = form;
         form->OpenMyShades();
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 }  // namespace folio

@@ -7,7 +7,7 @@
 #include "platform/ui/EditTarget.h"
 #include "platform/ui/Fonts.h"
 #include "shell/logic/MenuTable.h"
-#include "shared/ui/basModu001.h"
+#include "shared/ui/Guarded.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -76,7 +76,7 @@ void frmMdimenuform::mnuPaste_Click()
 
 void frmMdimenuform::mnuFindOnOff_Click()
 {
-    try {
+    guarded([&] {
         const QString caption = mnuFindOnOff->text();
         // The caption changes only after the panel, so a failure leaves it as it was.
         if (caption == QLatin1String(kHideFindCaption)) {
@@ -86,15 +86,13 @@ void frmMdimenuform::mnuFindOnOff_Click()
             activeChildControl<QWidget>(*this, "fraFrame01")->setVisible(true);
             mnuFindOnOff->setText(QString::fromLatin1(kHideFindCaption));
         }
-    } catch (const RuntimeError& e) {
-        basModu001::ReportError(e);
-    }
+    });
 }
 
 void frmMdimenuform::mnuSetFont_Click()
 {
     // Any failure, Cancel included, ends the command silently.
-    try {
+    guarded([&] {
         CommonDialog1.CancelError = true;
         CommonDialog1.Flags = 3;
         CommonDialog1.Min = 8;
@@ -105,14 +103,13 @@ void frmMdimenuform::mnuSetFont_Click()
         CommonDialog1.setFont(fonts::choiceOf(text->font()));
         CommonDialog1.ShowFont();
         text->setFont(fonts::withChoice(text->font(), CommonDialog1.font()));
-    } catch (const RuntimeError&) {
-    }
+    }, anyFailure);
 }
 
 void frmMdimenuform::mnuColour_Click()
 {
     // Any failure, Cancel included, ends the command silently.
-    try {
+    guarded([&] {
         CommonDialog1.DialogTitle = QStringLiteral("Select a colour");
         CommonDialog1.CancelError = true;
         auto* text = activeChildControl<QPlainTextEdit>(*this, "txtText01");
@@ -123,8 +120,7 @@ void frmMdimenuform::mnuColour_Click()
         const ColourValue c = CommonDialog1.Color;
         pal.setColor(QPalette::Base, QColor(redOf(c), greenOf(c), blueOf(c)));
         text->setPalette(pal);
-    } catch (const RuntimeError&) {
-    }
+    }, anyFailure);
 }
 
 }  // namespace folio

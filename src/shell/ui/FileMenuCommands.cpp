@@ -4,24 +4,25 @@
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/logic/MessageTexts.h"
-#include "shared/ui/basModu001.h"
+#include "shared/ui/Guarded.h"
 
 namespace folio {
 
 void frmMdimenuform::mnuClose_Click()
 {
-    try {
+    // No child window to close is said in so many words.
+    const auto noWindow = [](const RuntimeError& e) {
+        if (e.number() != err::ObjectNotSet)
+            return false;
+        MsgBox(shell::kNoFileToCloseText);
+        return true;
+    };
+    guarded([&] {
         ChildForm* form = ActiveForm();
         if (!form)
             throw RuntimeError::noObject();
         form->Unload();
-    } catch (const RuntimeError& e) {
-        if (e.number() == err::ObjectNotSet) {
-            MsgBox(shell::kNoFileToCloseText);
-            return;
-        }
-        basModu001::ReportError(e);
-    }
+    }, noWindow);
 }
 
 void frmMdimenuform::mnuExit_Click()

@@ -10,6 +10,7 @@
 #include "reading/ui/TutorialForm.h"
 #include "reading/ui/frmAbout.h"
 #include "shell/logic/MenuTable.h"
+#include "shared/ui/Guarded.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -432,4 +433,14 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
         }
     }
     help::setUrlOpenerForTesting(nullptr);
+}
+
+TEST_F(MainWindowTest, AFailedCommandIsReportedOutOfMemoryTooUnlessItExpectsTheFailure)
+{
+    EXPECT_FALSE(guarded([] { throw std::bad_alloc(); }));
+    EXPECT_FALSE(guarded([] { throw RuntimeError::fromNumber(61); }, dialogCancelled));
+    EXPECT_FALSE(guarded([] { throw RuntimeError::cancelled(); }, dialogCancelled));
+    const QString report = QStringLiteral("Some error occurred !\r\n\r\nError no. :  %1\r\nError description :  %2\r\n"
+                                          "Source of error :   TagwrightFolio");
+    EXPECT_EQ(dialogs.prompts(), QStringList({report.arg(7).arg(QStringLiteral("Out of memory")), report.arg(61).arg(QStringLiteral("Disk full"))}));
 }

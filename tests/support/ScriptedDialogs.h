@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <deque>
+#include <ostream>
 
 namespace folio::test {
 
@@ -18,7 +19,22 @@ struct ShownBox {
     int defaultButton = 1;
     bool isInput = false;
     QString defaultText;  // input boxes
+    bool operator==(const ShownBox&) const = default;
 };
+
+// A message box as a test expects it; unless given, OK only, no icon, the program's title.
+inline ShownBox msgBox(const QString& prompt, const QString& title = QStringLiteral("Tagwright Folio"),
+                       MsgButtons buttons = MsgButtons::OkOnly, MsgIcon icon = MsgIcon::None, int defaultButton = 1)
+{
+    return ShownBox{prompt, title, buttons, icon, defaultButton, false, {}};
+}
+
+inline void PrintTo(const ShownBox& b, std::ostream* os)
+{
+    *os << (b.isInput ? "input box \"" : "message box \"") << b.prompt.toStdString() << "\" titled \""
+        << b.title.toStdString() << "\", buttons " << int(b.buttons) << ", icon " << int(b.icon) << ", default "
+        << b.defaultButton << ", default text \"" << b.defaultText.toStdString() << '"';
+}
 
 class ScriptedDialogs final : public Dialogs {
 public:

@@ -56,8 +56,7 @@ protected:
     void expectNumberRefusal(QLineEdit* input, const QString& typed)
     {
         ASSERT_EQ(dialogs.shown().size(), 1) << typed.toStdString();
-        EXPECT_EQ(dialogs.last().prompt, kNumberRefusal);
-        EXPECT_EQ(dialogs.last().buttons, MsgButtons::OkOnly);
+        EXPECT_EQ(dialogs.last(), test::msgBox(kNumberRefusal));
         EXPECT_EQ(QApplication::focusWidget(), input) << typed.toStdString();
         dialogs.clear();
     }
@@ -154,9 +153,7 @@ TEST_F(ColourToolTest, HelpShowsItsTextAndChangesNothing)
     tool->cmdHelp[1]->setFocus();
     pressEnter();
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().prompt, colour::colourToolHelpText());
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
+    EXPECT_EQ(dialogs.last(), test::msgBox(colour::colourToolHelpText()));
     EXPECT_EQ(main->colourToolWindow(), tool);
 }
 
@@ -234,13 +231,11 @@ TEST_F(ColourToolTest, LoopWalksTheTableByKeyboardAndWrapsAtTheEnd)
     dialogs.answer(MsgAnswer::Ignore).during([&] { during = tool->Label3[1]->text(); });
     pressEnter();
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().prompt, QStringLiteral(
-        "Choose Abort button to exit from this loop,\r\nChoose Retry button to move to previous integer or\r\n"
-        "Choose Ignore button to move to next integer."));
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Your choice please"));
-    EXPECT_EQ(dialogs.last().buttons, MsgButtons::AbortRetryIgnore);
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::Question);
-    EXPECT_EQ(dialogs.last().defaultButton, 3);
+    EXPECT_EQ(dialogs.last(), test::msgBox(QStringLiteral("Choose Abort button to exit from this loop,\r\nChoose Retry "
+                                                          "button to move to previous integer or\r\nChoose Ignore button "
+                                                          "to move to next integer."),
+                                           QStringLiteral("Your choice please"), MsgButtons::AbortRetryIgnore,
+                                           MsgIcon::Question, 3));
     EXPECT_EQ(during, QStringLiteral("\n"));
     EXPECT_EQ(input->text(), QStringLiteral("11"));
     EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);

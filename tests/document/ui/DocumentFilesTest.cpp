@@ -5,6 +5,7 @@
 // themselves are in the logic suites.
 #include "DocumentTest.h"
 
+#include "document/logic/SaveTexts.h"
 #include "platform/logic/ProgramFolder.h"
 
 #include <QApplication>
@@ -103,9 +104,8 @@ TEST_F(DocumentTest, SaveAsCancelsOverwritesOrAppendsAndTiesTheDocumentToTheNewN
     files.choose(target);
     click(f->cmdSaveas);
     EXPECT_EQ(bytesOf(target), QByteArray("old\r\n\r\ns\r\n"));
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Please Confirm Your Choice"));
-    EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNoCancel);
-    EXPECT_EQ(dialogs.last().defaultButton, 2);
+    EXPECT_EQ(dialogs.last(), msgBox(document::kOverwriteOrAppendQuestion, QStringLiteral("Please Confirm Your Choice"),
+                                     MsgButtons::YesNoCancel, MsgIcon::Question, 2));
     EXPECT_EQ(f->FilePath, target);
     EXPECT_EQ(f->Caption(), QStringLiteral("This file name : ") + target);
     EXPECT_TRUE(main->mnuHtml->isEnabled());
@@ -218,13 +218,11 @@ TEST_F(DocumentTest, SaveAsksBeforeWritingOverAFileChangedSinceThisWindowReadOrW
     dialogs.answer(MsgAnswer::No);
     click(b->cmdSave);
     ASSERT_EQ(dialogs.shown().size(), 1);
-    const ShownBox& box = dialogs.last();
-    EXPECT_EQ(box.prompt, QStringLiteral("This file has been changed by another program since it was opened or last saved "
-                                         "here.\r\n\r\nClick Yes to overwrite those changes with this text, or No to leave "
-                                         "the file as it is.\r\nDo you want to overwrite the file ?"));
-    EXPECT_EQ(box.title, QStringLiteral("Tagwright Folio"));
-    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(box.defaultButton, 2);
+    EXPECT_EQ(dialogs.last(), msgBox(QStringLiteral("This file has been changed by another program since it was opened "
+                                                    "or last saved here.\r\n\r\nClick Yes to overwrite those changes with "
+                                                    "this text, or No to leave the file as it is.\r\nDo you want to "
+                                                    "overwrite the file ?"),
+                                     QStringLiteral("Tagwright Folio"), MsgButtons::YesNo, MsgIcon::Exclamation, 2));
     EXPECT_EQ(bytesOf(p), QByteArray("from a\r\n"));
     EXPECT_TRUE(b->TextChanged);
     dialogs.answer(MsgAnswer::Yes);

@@ -80,10 +80,8 @@ TEST_F(DocumentTest, ClosingQuestionOnANamedDocument)
         EXPECT_EQ(f->Unload(), r.closes);
         settle();
         ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last().prompt, QStringLiteral("Do you want to save this file ?"));
-        EXPECT_EQ(dialogs.last().title, QStringLiteral("Text is changed !"));
-        EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNoCancel);
-        EXPECT_EQ(dialogs.last().defaultButton, 3);
+        EXPECT_EQ(dialogs.last(), msgBox(QStringLiteral("Do you want to save this file ?"),
+                                         QStringLiteral("Text is changed !"), MsgButtons::YesNoCancel, MsgIcon::Question, 3));
         EXPECT_EQ(files.shown().size(), fileDialogs);
         EXPECT_EQ(bytesOf(p), r.file);
         EXPECT_EQ(children().contains(f), !r.closes);

@@ -31,10 +31,7 @@ TEST_F(FindPanelTest, FirstNextNotFoundQuestionYesAndNo)
     dialogs.answer(MsgAnswer::No);
     click(d->cmdFindNext);
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().prompt, kStartAgain);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Please Confirm"));
-    EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNo);
-    EXPECT_EQ(dialogs.last().defaultButton, 2);
+    EXPECT_EQ(dialogs.last(), msgBox(kStartAgain, QStringLiteral("Please Confirm"), MsgButtons::YesNo, MsgIcon::Question, 2));
     EXPECT_EQ(d->FindPos, 0);
     EXPECT_EQ(sel(d), before);
     EXPECT_EQ(d->focusWidget(), d->cmdFindNext);

@@ -75,12 +75,9 @@ TEST_F(MainWindowTest, ClosingWithAChildAsksNoKeepsEverythingYesEnds)
     dialogs.answer(MsgAnswer::No);
     main->mnuExit->trigger();
     ASSERT_EQ(dialogs.shown().size(), 1);
-    const auto& box = dialogs.last();
-    EXPECT_EQ(box.prompt, QStringLiteral("Some modules are still open. Do you really wnat to quit this application ?"));
-    EXPECT_EQ(box.title, QStringLiteral("Please confirm"));
-    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(box.icon, MsgIcon::Question);
-    EXPECT_EQ(box.defaultButton, 2);
+    EXPECT_EQ(dialogs.last(), test::msgBox(QStringLiteral("Some modules are still open. Do you really wnat to quit "
+                                                          "this application ?"),
+                                           QStringLiteral("Please confirm"), MsgButtons::YesNo, MsgIcon::Question, 2));
     test::settle();
     EXPECT_TRUE(main);
     EXPECT_EQ(children().size(), 1);
@@ -102,8 +99,7 @@ TEST_F(MainWindowTest, WithoutAChildCloseActiveFileSaysSoAndClosingAsksNothing)
     EXPECT_TRUE(dialogs.shown().isEmpty());
     main->mnuClose->trigger();
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("No file is available to close !"));
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
+    EXPECT_EQ(dialogs.last(), test::msgBox(QStringLiteral("No file is available to close !")));
     EXPECT_EQ(main->openWindowCount(), 0);
     main->mnuExit->trigger();
     test::settle();
@@ -334,10 +330,8 @@ TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)
         dialogs.clear();
         a->trigger();
         ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last().prompt, a == main->mnuFindOnOff ? kRefusal
-                  : QStringLiteral("The copy, cut and paste activities are not allowed for this instance !"));
-        EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
-        EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
+        EXPECT_EQ(dialogs.last(), test::msgBox(a == main->mnuFindOnOff ? kRefusal
+                  : QStringLiteral("The copy, cut and paste activities are not allowed for this instance !")));
     }
 }
 

@@ -52,11 +52,7 @@ protected:
     void expectOneBox(const QString& prompt)
     {
         ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_FALSE(dialogs.last().isInput);
-        EXPECT_EQ(dialogs.last().prompt, prompt);
-        EXPECT_EQ(dialogs.last().title, QStringLiteral("Tagwright Folio"));
-        EXPECT_EQ(dialogs.last().buttons, MsgButtons::OkOnly);
-        EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
+        EXPECT_EQ(dialogs.last(), test::msgBox(prompt));
     }
     const QStringList kTextCommands = QStringLiteral("mnuHyperlink mnuImage mnuTabkey mnuDateTime mnuUppercase "
                                                      "mnuLowercase").split(QLatin1Char(' '));

@@ -7,7 +7,10 @@
 // the file's encoding; writing it back gives those bytes, one CR LF more and the mark when
 // the file had one. Writing any text gives its bytes in each encoding with '?' for what the
 // encoding cannot hold, and exactly those characters are reported as unrepresentable.
+// Underneath, the code page converts both ways into exactly sized buffers (a write past their
+// room is caught) and lists the first five characters it cannot hold, in text order.
 #include "document/logic/DocumentFormat.h"
+#include "platform/logic/CodePage.h"
 
 #include "FuzzSupport.h"
 
@@ -50,6 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray lead = want == Encoding::Utf8WithMark ? mark : QByteArray();
     FUZZ_CHECK(folio::docformat::fileBytesFromText(decoded.text, want) == lead + raw + "\r\n", show(file));
 
+    std::vector<QChar> chars(size);
+    folio::cp1252::decodeInto(file, chars.data());
+    FUZZ_CHECK(QStringView(chars.data(), qsizetype(size)) == cp1252Decode(file), show(file));
+
     std::vector<char16_t> units(size / 2);
     for (std::size_t i = 0; i < units.size(); ++i)
         units[i] = char16_t(data[2 * i] | (data[2 * i + 1] << 8));
@@ -61,5 +68,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(folio::docformat::fileBytesFromText(parts[0], e) == bytes, show(parts[0]));
         FUZZ_CHECK(folio::docformat::findUnrepresentable(e, parts).count == replaced, show(parts[0]));
     }
+    std::vector<char> room(units.size());
+    const QByteArray inCodePage = encode(parts[0], false);
+    FUZZ_CHECK(QByteArrayView(room.data(), folio::cp1252::encodeInto(parts[0], room.data())) == inCodePage, show(parts[0]));
+    QString firstFew;
+    for (qsizetype i = 0, listed = 0; i < parts[0].size() && listed < 5; ++i) {
+        if (cp1252Byte(parts[0][i].unicode()))
+            continue;
+        ++listed;
+        firstFew += parts[0][i];
+        if (pairAt(parts[0], i))
+            firstFew += parts[0][++i];
+    }
+    FUZZ_CHECK(folio::cp1252::findUnrepresentable(parts[0]).firstFew == firstFew, show(parts[0]));
     return 0;
 }

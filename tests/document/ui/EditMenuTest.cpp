@@ -163,6 +163,11 @@ TEST_F(EditMenuTest, FontAndColourGoToTheActiveDocumentsTextOnlyAndCancelKeepsTh
     main->mnuSetFont->trigger();
     EXPECT_EQ(files.shown().last().font, chosen);  // starts from the document's font
     EXPECT_EQ(d->txtText01->font(), after);
+    // Each style of the dialog lands in its own property (with the choice above, no two alike).
+    files.chooseFont(FontChoice{chosen.name, 24, false, true, true, false});
+    main->mnuSetFont->trigger();
+    const QFont styled = d->txtText01->font();
+    EXPECT_TRUE(!styled.bold() && styled.italic() && styled.strikeOut() && !styled.underline());
 
     files.chooseColor(RGB(10, 20, 30));
     main->mnuColour->trigger();

@@ -157,66 +157,64 @@ TEST_F(ColourToolTest, HelpShowsItsTextAndChangesNothing)
     EXPECT_EQ(main->colourToolWindow(), tool);
 }
 
-TEST_F(ColourToolTest, NumberLookupShowsTheCharacterOrRefusesWithFocusBack)
+// Each row in turn: the mode, the input, and the answer (in the label as held and as drawn,
+// a character without a glyph as its control picture), or the refusal with the focus back in
+// the input and the answer before it kept.
+TEST_F(ColourToolTest, LookupInBothModesAnswersOrRefusesWithFocusBack)
 {
     QLineEdit* input = tool->txtText01[4];
-    // The label holds the character; one without a glyph is drawn as its control picture.
-    const struct { const char* input; QChar answer, drawn; } accepted[] = {
-        {"0", u'\0', u'\u2400'}, {"127", u'\x7F', u'\u2421'}, {"1.9", u'\x01', u'\u2401'}, {"65", u'A', u'A'}};
-    for (const auto& c : accepted) {
-        typeInto(input, QLatin1String(c.input));
+    const QString noCharacter = QStringLiteral("Please type any valid character.");
+    const struct { bool byCharacter; QString typed; QString answer, drawn, refusal; } rows[] = {
+        {false, QStringLiteral("0"), QString(QChar(0)), QStringLiteral("\u2400"), {}},
+        {false, QStringLiteral("127"), QStringLiteral("\x7F"), QStringLiteral("\u2421"), {}},
+        {false, QStringLiteral("1.9"), QStringLiteral("\x01"), QStringLiteral("\u2401"), {}},
+        {false, QStringLiteral("65"), QStringLiteral("A"), QStringLiteral("A"), {}},
+        {false, QString(), {}, {}, kNumberRefusal},
+        {false, QStringLiteral("256"), {}, {}, kNumberRefusal},
+        {true, QStringLiteral("B"), QStringLiteral("66"), QStringLiteral("66"), {}},
+        {true, QString(), {}, {}, noCharacter},
+        {true, QStringLiteral("\u03A9"), {}, {}, noCharacter},  // not in the code page
+        {false, QStringLiteral("x"), {}, {}, kNumberRefusal},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.typed.toStdString());
+        if (tool->optButton01[1]->isChecked() != r.byCharacter)
+            QTest::mouseClick(tool->optButton01[r.byCharacter ? 1 : 0], Qt::LeftButton);
+        const QString before = tool->Label3[0]->text();
+        input->setText(r.typed);
+        dialogs.clear();
         QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
-        EXPECT_EQ(tool->Label3[0]->text(), QString(c.answer)) << c.input;
-        EXPECT_EQ(tool->Label3[0]->shownText(), QString(c.drawn)) << c.input;
-        EXPECT_EQ(input->text(), QLatin1String(c.input));
+        EXPECT_EQ(input->text(), r.typed);
+        if (r.refusal.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown().isEmpty());
+            EXPECT_EQ(tool->Label3[0]->text(), r.answer);
+            EXPECT_EQ(tool->Label3[0]->shownText(), r.drawn);
+        } else {
+            EXPECT_EQ(dialogs.prompts(), QStringList{r.refusal});
+            EXPECT_EQ(QApplication::focusWidget(), input);
+            EXPECT_EQ(tool->Label3[0]->text(), before);
+        }
     }
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    for (const QString& bad : {QString(), QStringLiteral("256")}) {
-        typeInto(input, bad);
-        tool->cmdShow->setFocus();
-        pressEnter();
-        expectNumberRefusal(input, bad);
-        EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("A"));
-    }
+    // The button answers Enter too; Enter in the input does nothing.
     typeInto(input, QStringLiteral("66"));
-    pressEnter();  // Enter in the lookup input does nothing
+    pressEnter();
     EXPECT_EQ(QApplication::focusWidget(), input);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("A"));
-}
+    tool->cmdShow->setFocus();
+    pressEnter();
+    EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("B"));
 
-TEST_F(ColourToolTest, CharacterModeGivesCodesAndSwitchingKeepsTheAnswer)
-{
-    QLineEdit* input = tool->txtText01[4];
-    typeInto(input, QStringLiteral("65"));
-    QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
+    // Switching modes keeps the answer; into character mode it empties the input and allows one
+    // character, back into number mode it keeps the input and allows three.
     QTest::mouseClick(tool->optButton01[1], Qt::LeftButton);
     EXPECT_TRUE(input->text().isEmpty());
     EXPECT_EQ(input->maxLength(), 1);
-    EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("A"));
+    EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("B"));
     input->setFocus();
-    QTest::keyClicks(input, QStringLiteral("BC"));
-    EXPECT_EQ(input->text(), QStringLiteral("B"));
-    QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
-    EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("66"));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    // Empty, and a character the code page cannot hold, are both refused.
-    for (const QString& bad : {QString(), QString(QChar(u'\u03A9'))}) {
-        dialogs.clear();
-        input->setText(bad);
-        QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
-        ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last().prompt, QStringLiteral("Please type any valid character."));
-        EXPECT_EQ(QApplication::focusWidget(), input);
-        EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("66"));
-    }
-    dialogs.clear();
-    input->setText(QStringLiteral("x"));
+    QTest::keyClicks(input, QStringLiteral("CD"));
+    EXPECT_EQ(input->text(), QStringLiteral("C"));
     QTest::mouseClick(tool->optButton01[0], Qt::LeftButton);
-    EXPECT_EQ(input->text(), QStringLiteral("x"));
+    EXPECT_EQ(input->text(), QStringLiteral("C"));
     EXPECT_EQ(input->maxLength(), 3);
-    QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
-    expectNumberRefusal(input, QStringLiteral("x"));
 }
 
 TEST_F(ColourToolTest, LoopWalksTheTableByKeyboardAndWrapsAtTheEnd)

@@ -1,8 +1,7 @@
 // Opening and saving through the document window, end to end: round trips through the open
-// dialog and "&Save", an LF file edited with the keyboard, "Save this file as" with
-// overwrite, append and Cancel, read-only documents, failures, characters the code page
-// cannot hold, the shades file, and files named on the command line or dropped. The byte rules
-// themselves are in the logic suites.
+// dialog and "&Save", "Save this file as" with overwrite, append and Cancel, read-only
+// documents, failures, characters the code page cannot hold, the shades file, and files named
+// on the command line or dropped. The byte rules themselves are in the logic suites.
 #include "DocumentTest.h"
 
 #include "document/logic/SaveTexts.h"
@@ -42,43 +41,6 @@ TEST_F(DocumentTest, OpenedAndSavedAtOnceFilesComeBackByTheReadingAndWritingRule
         settle();
     }
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(DocumentTest, AFileOfLfLinesEditedWithTheKeyboardKeepsEveryUntouchedLf)
-{
-    const QString p = put(QStringLiteral("unix.txt"), "one\ntwo\nthree\n");
-    frmTf* f = open(p);
-    TextBox* t = f->txtText01;
-    ASSERT_EQ(t->Text(), QStringLiteral("\r\none\ntwo\nthree\n"));
-    main->activateWindow();
-    t->setFocus();
-
-    QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
-    QTest::keyClick(t, Qt::Key_Down);
-    QTest::keyClick(t, Qt::Key_End);
-    QTest::keyClicks(t, QStringLiteral("!"));
-    QTest::keyClick(t, Qt::Key_Return);  // Enter makes a CR LF
-    QTest::keyClicks(t, QStringLiteral("new"));
-    EXPECT_EQ(t->Text(), QStringLiteral("\r\none!\r\nnew\ntwo\nthree\n"));
-    EXPECT_TRUE(f->TextChanged);
-
-    // Typing over a selection that spans a break, then undo and redo.
-    QTest::keyClick(t, Qt::Key_Down);
-    QTest::keyClick(t, Qt::Key_End);
-    QTest::keyClick(t, Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClicks(t, QStringLiteral("-"));
-    const QString joined = QStringLiteral("\r\none!\r\nnew\ntwo-three\n");
-    EXPECT_EQ(t->Text(), joined);
-    QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(t->Text(), QStringLiteral("\r\none!\r\nnew\ntwo\nthree\n"));
-    t->redo();
-    EXPECT_EQ(t->Text(), joined);
-
-    QApplication::clipboard()->setText(QStringLiteral("p\nq"));
-    QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClick(t, Qt::Key_V, Qt::ControlModifier);
-    click(f->cmdSave);
-    EXPECT_EQ(bytesOf(p), QByteArray("\r\none!\r\nnew\ntwo-three\np\nq\r\n"));
 }
 
 TEST_F(DocumentTest, SaveAsCancelsOverwritesOrAppendsAndTiesTheDocumentToTheNewName)
@@ -420,14 +382,6 @@ TEST_F(DocumentTest, ShadesEntryIsUnavailableExactlyWhileTheWindowItOpenedIsOpen
     click(f->cmdSave);
     EXPECT_EQ(bytesOf(shades), QByteArray("\r\nSea\r\n"));
 
-    // The same file opened through the File menu is another window: closing it leaves the
-    // entry unavailable while the shades window is open.
-    frmTf* same = open(shades);
-    ASSERT_NE(same, f);
-    EXPECT_EQ(same->Caption(), shades);
-    same->Unload();
-    settle();
-    EXPECT_FALSE(main->mnuMyShades->isEnabled());
     click(f->cmdClose);
     settle();
     EXPECT_TRUE(main->mnuMyShades->isEnabled());

@@ -148,11 +148,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&x, &bits, sizeof x);
     if (std::isfinite(x))
         checkDecimalText(x);
-    for (int code = -1; code <= 256; code += 1 + int(in.below(64))) {
-        const QString c = ascii::characterOfCode(code);
-        FUZZ_CHECK((code >= 0 && code <= 255) ? c.size() == 1 && ascii::codeOfCharacter(c) == code : c.isEmpty(),
-                   QString::number(code));
-    }
 
     // The text: the bytes as Latin-1, or mostly characters numbers are made of.
     static constexpr char16_t alphabet[] = {

@@ -5,14 +5,11 @@
 #include "colour/ui/frmRgbAscii.h"
 #include "support/MainWindowTest.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
-#include <QMdiArea>
 #include <QPushButton>
+#include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>

@@ -8,7 +8,6 @@
 #include "platform/logic/ProgramFolder.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFileInfo>
 
 #include <fcntl.h>

@@ -5,7 +5,6 @@
 #include "platform/ui/Geometry.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMessageBox>

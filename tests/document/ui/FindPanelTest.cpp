@@ -4,7 +4,6 @@
 #include "DocumentTest.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 
 using namespace folio;

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QTextDocument>
 
 using namespace folio;
 

@@ -206,7 +206,6 @@ protected:
         expectedShadesEntry = main->mnuMyShades->isEnabled();
         shadesDoc.clear();
         QObject::connect(main->mdiArea(), &QMdiArea::subWindowActivated, main, [this](QMdiSubWindow* w) {
-            activations << (w ? w->windowTitle() : QStringLiteral("(none)"));
             if (w && w != lastActivated) {
                 lastActivated = w;
                 if (auto* form = qobject_cast<ChildForm*>(w); form && !form->isUnloaded())
@@ -434,7 +433,6 @@ protected:
     Rng rng{Rng::result_type(envNumber("FOLIO_RANDOM_SEED", 20240611))};
     std::optional<RandomAnswers> answers;
     QPointer<QMdiSubWindow> lastActivated;
-    QStringList activations;             // during the current action
     QPointer<frmTf> shadesDoc;            // the window the shades command opened last
     bool expectedHtml = false;
     bool expectedShadesEntry = true;
@@ -460,12 +458,7 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
             if (auto* doc = qobject_cast<frmTf*>(f))
                 docsBefore.insert(doc, {doc, doc->Caption()});
         shadesCommandRan = false;
-        activations.clear();
-        const bool htmlBefore = main->mnuHtml->isEnabled();
-        QString what = act();
-        what += QStringLiteral(" [activated: %1] [HTML %2 -> %3]")
-                    .arg(activations.join(QStringLiteral(", ")), htmlBefore ? "on" : "off",
-                         main->mnuHtml->isEnabled() ? "on" : "off");
+        const QString what = act();
         settle();
         recent.push_back(QStringLiteral("#%1 %2").arg(done).arg(what));
         if (trace)  // a crash takes the list of recent actions with it

@@ -15,10 +15,13 @@ public:
     struct Cancel {};
     using Answer = std::variant<Cancel, OpenChoice, QString, FontChoice, ColourValue>;
 
-    ScriptedCommonDialog& choose(const QString& path, bool readOnly = false);  // open or save
-    ScriptedCommonDialog& chooseFont(const FontChoice& font);
-    ScriptedCommonDialog& chooseColor(ColourValue colour);
-    ScriptedCommonDialog& cancel();
+    ScriptedCommonDialog& choose(const QString& path, bool readOnly = false)  // open or save
+    {
+        return queue(OpenChoice{path, readOnly});
+    }
+    ScriptedCommonDialog& chooseFont(const FontChoice& font) { return queue(font); }
+    ScriptedCommonDialog& chooseColor(ColourValue colour) { return queue(colour); }
+    ScriptedCommonDialog& cancel() { return queue(Cancel{}); }
 
     enum class Kind { Open, Save, Font, Color };
     struct Shown {
@@ -39,7 +42,14 @@ public:
     std::optional<ColourValue> showColor(const QString& title, ColourValue initial) override;
 
 private:
-    Answer next(const char* what);
+    ScriptedCommonDialog& queue(Answer a)
+    {
+        m_answers.push_back(std::move(a));
+        return *this;
+    }
+    // Records the dialog and takes the next answer: a T, or nothing for a Cancel.
+    template <class T>
+    std::optional<T> take(const Shown& shown);
     QList<Shown> m_shown;
     std::deque<Answer> m_answers;
 };

@@ -7,30 +7,6 @@ namespace folio::test {
 ScriptedDialogs::ScriptedDialogs() { Dialogs::install(this); }
 ScriptedDialogs::~ScriptedDialogs() { Dialogs::install(nullptr); }
 
-ScriptedDialogs& ScriptedDialogs::answer(MsgAnswer a)
-{
-    m_answers.push_back(Queued{false, a, {}, false});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::input(const QString& text)
-{
-    m_answers.push_back(Queued{true, MsgAnswer::Ok, text, false});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::cancelInput()
-{
-    m_answers.push_back(Queued{true, MsgAnswer::Cancel, {}, true});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::during(std::function<void()> action)
-{
-    m_during.push_back(std::move(action));
-    return *this;
-}
-
 const ShownBox& ScriptedDialogs::last() const
 {
     static const ShownBox none;
@@ -45,19 +21,25 @@ QStringList ScriptedDialogs::prompts() const
     return list;
 }
 
-MsgAnswer ScriptedDialogs::msgBox(const MsgBoxRequest& request)
+std::optional<ScriptedDialogs::Queued> ScriptedDialogs::show(const ShownBox& box)
 {
-    m_shown << ShownBox{request.prompt, request.title, request.buttons, request.icon, request.defaultButton, false, {}};
+    m_shown << box;
     if (!m_during.empty()) {
         auto action = std::move(m_during.front());
         m_during.pop_front();
         action();
     }
-    if (!m_answers.empty() && !m_answers.front().isInput) {
-        const MsgAnswer a = m_answers.front().answer;
-        m_answers.pop_front();
-        return a;
-    }
+    if (m_answers.empty() || m_answers.front().isInput != box.isInput)
+        return std::nullopt;
+    const Queued q = m_answers.front();
+    m_answers.pop_front();
+    return q;
+}
+
+MsgAnswer ScriptedDialogs::msgBox(const MsgBoxRequest& request)
+{
+    if (const auto q = show({request.prompt, request.title, request.buttons, request.icon, request.defaultButton, false, {}}))
+        return q->answer;
     if (request.buttons == MsgButtons::OkOnly)
         return MsgAnswer::Ok;
     ADD_FAILURE() << "unexpected question: \"" << request.prompt.toStdString() << "\" titled \""
@@ -67,17 +49,8 @@ MsgAnswer ScriptedDialogs::msgBox(const MsgBoxRequest& request)
 
 QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    m_shown << ShownBox{prompt, title, MsgButtons::OkCancel, MsgIcon::None, 1, true, defaultText};
-    if (!m_during.empty()) {
-        auto action = std::move(m_during.front());
-        m_during.pop_front();
-        action();
-    }
-    if (!m_answers.empty() && m_answers.front().isInput) {
-        const Queued q = m_answers.front();
-        m_answers.pop_front();
-        return q.cancel ? QString() : q.text;
-    }
+    if (const auto q = show({prompt, title, MsgButtons::OkCancel, MsgIcon::None, 1, true, defaultText}))
+        return q->answer == MsgAnswer::Cancel ? QString() : q->text;
     ADD_FAILURE() << "unexpected input box: \"" << prompt.toStdString() << "\"";
     return QString();
 }

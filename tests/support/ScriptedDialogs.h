@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <ostream>
 
 namespace folio::test {
@@ -44,13 +46,17 @@ public:
 
     // Queues the answer for the next message box; OK-only boxes need no answer unless
     // strict() is set.
-    ScriptedDialogs& answer(MsgAnswer a);
+    ScriptedDialogs& answer(MsgAnswer a) { return queue({false, a, {}}); }
     // Queues the text the next input box returns (Cancel: use cancelInput()).
-    ScriptedDialogs& input(const QString& text);
-    ScriptedDialogs& cancelInput();
+    ScriptedDialogs& input(const QString& text) { return queue({true, MsgAnswer::Ok, text}); }
+    ScriptedDialogs& cancelInput() { return queue({true, MsgAnswer::Cancel, {}}); }
     // Runs `action` while the next box is up (for example to check the state behind it),
     // before it answers.
-    ScriptedDialogs& during(std::function<void()> action);
+    ScriptedDialogs& during(std::function<void()> action)
+    {
+        m_during.push_back(std::move(action));
+        return *this;
+    }
 
     const QList<ShownBox>& shown() const { return m_shown; }
     const ShownBox& last() const;
@@ -65,10 +71,16 @@ public:
 private:
     struct Queued {
         bool isInput = false;
-        MsgAnswer answer = MsgAnswer::Ok;
+        MsgAnswer answer = MsgAnswer::Ok;  // Cancel: an input box cancelled
         QString text;
-        bool cancel = false;
     };
+    ScriptedDialogs& queue(Queued q)
+    {
+        m_answers.push_back(std::move(q));
+        return *this;
+    }
+    // Records the box, runs what waits for it and takes the next answer of its kind.
+    std::optional<Queued> show(const ShownBox& box);
     QList<ShownBox> m_shown;
     std::deque<Queued> m_answers;
     std::deque<std::function<void()>> m_during;

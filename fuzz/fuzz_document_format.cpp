@@ -71,14 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<char> room(units.size());
     const QByteArray inCodePage = encode(parts[0], false);
     FUZZ_CHECK(QByteArrayView(room.data(), folio::cp1252::encodeInto(parts[0], room.data())) == inCodePage, show(parts[0]));
-    QString firstFew;
-    for (qsizetype i = 0, listed = 0; i < parts[0].size() && listed < 5; ++i) {
+    QStringList firstFew;
+    for (qsizetype i = 0; i < parts[0].size() && firstFew.size() < 5; ++i) {
         if (cp1252Byte(parts[0][i].unicode()))
             continue;
-        ++listed;
-        firstFew += parts[0][i];
-        if (pairAt(parts[0], i))
-            firstFew += parts[0][++i];
+        firstFew << parts[0].sliced(i, pairAt(parts[0], i) ? 2 : 1).toString();
+        i += firstFew.constLast().size() - 1;
     }
     FUZZ_CHECK(folio::cp1252::findUnrepresentable(parts[0]).firstFew == firstFew, show(parts[0]));
     return 0;

@@ -41,21 +41,18 @@ const QString kChangedOnDiskQuestion =
     QStringLiteral("Click Yes to overwrite those changes with this text, or No to leave the file as it is.") +
     QStringLiteral("\r\n") + QStringLiteral("Do you want to overwrite the file ?");
 
-QString unrepresentableQuestion(qsizetype count, const QString& firstFew, const QString& encodingName)
+QString unrepresentableQuestion(qsizetype count, const QStringList& firstFew, const QString& encodingName)
 {
+    // Each entry is one character: a surrogate pair, or a unit alone (a lone half among them).
     QStringList shown;
-    for (int i = 0; i < firstFew.size(); ++i) {
-        const bool pair = firstFew.at(i).isHighSurrogate() && i + 1 < firstFew.size() &&
-                          firstFew.at(i + 1).isLowSurrogate();
-        const char32_t code = pair ? QChar::surrogateToUcs4(firstFew.at(i), firstFew.at(i + 1))
-                                   : firstFew.at(i).unicode();
-        const int width = pair ? 2 : 1;
+    for (const QString& c : firstFew) {
+        const bool pair = c.size() == 2;
+        const char32_t code = pair ? QChar::surrogateToUcs4(c.at(0), c.at(1)) : c.at(0).unicode();
         const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        if (firstFew.at(i).isSurrogate() && !pair)
+        if (c.at(0).isSurrogate() && !pair)
             shown << QStringLiteral("U+%1").arg(hex);
         else
-            shown << QStringLiteral("%1 (U+%2)").arg(firstFew.mid(i, width), hex);
-        i += width - 1;
+            shown << QStringLiteral("%1 (U+%2)").arg(c, hex);
     }
     const bool more = count > shown.size();
     return QStringLiteral("This text holds %1 character%2 that cannot be written in this file's character set "

@@ -2,6 +2,7 @@
 // The fixed texts of the document window: its dialogs' titles and file-type lists, its
 // questions and its messages.
 #include <QString>
+#include <QStringList>
 
 namespace folio::document {
 
@@ -35,7 +36,7 @@ extern const QString kChangedOnDiskQuestion;
 // Asked before writing a text that holds characters the document's encoding (named by
 // `encodingName`) cannot hold: how many there are and the first few of them, each shown with
 // its Unicode number (a surrogate half without its partner by its number alone).
-QString unrepresentableQuestion(qsizetype count, const QString& firstFew, const QString& encodingName);
+QString unrepresentableQuestion(qsizetype count, const QStringList& firstFew, const QString& encodingName);
 inline const QString kUnrepresentableTitle = QStringLiteral("Characters would be lost");
 
 }  // namespace folio::document

@@ -162,7 +162,7 @@ inline qsizetype checkOne(const char16_t* p, qsizetype i, qsizetype n, Unreprese
     const qsizetype len = unitsAt(p, i, n);
     ++result.count;
     if (result.count <= 5)
-        result.firstFew.append(QStringView(p + i, len));
+        result.firstFew.append(QStringView(p + i, len).toString());
     return i + len;
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -16,7 +17,7 @@ namespace folio {
 // What a character set cannot hold of a text.
 struct Unrepresentable {
     qsizetype count = 0;       // characters it cannot hold
-    QString firstFew;          // up to the first five of them, in text order
+    QStringList firstFew;      // up to the first five of them, in text order, one a piece
 };
 
 }  // namespace folio

@@ -180,7 +180,7 @@ Unrepresentable findUnrepresentable(std::span<const QStringView> parts)
                 i += 2;
             } else {
                 if (++result.count <= 5)
-                    result.firstFew.append(QChar(c));
+                    result.firstFew.append(QString(QChar(c)));
                 ++i;
             }
         }

@@ -1,4 +1,5 @@
 #include "document/logic/DocumentFormat.h"
+#include "document/logic/SaveTexts.h"
 #include "platform/logic/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -92,9 +93,12 @@ TEST(DocumentFormat, WritingInEachEncoding)
     const std::vector<QStringView> parts = {QStringView(lone), QStringView(text)};
     const Unrepresentable inUtf8 = docformat::findUnrepresentable(Encoding::Utf8, parts);
     EXPECT_EQ(inUtf8.count, 2);
-    EXPECT_EQ(inUtf8.firstFew, QString(QChar(0xD800)) + QChar(0xDC00));
+    EXPECT_EQ(inUtf8.firstFew, (QStringList{QString(QChar(0xD800)), QString(QChar(0xDC00))}));
     const Unrepresentable inCp1252 = docformat::findUnrepresentable(Encoding::Windows1252, parts);
     EXPECT_EQ(inCp1252.count, 4);  // both halves, the check mark and the pair
+    // Two lone halves listed one after the other are still two characters to the user.
+    EXPECT_TRUE(document::unrepresentableQuestion(inCp1252.count, inCp1252.firstFew, "Windows-1252")
+                    .contains(QStringLiteral("\r\n     U+D800, U+DC00, \u2713 (U+2713), \U0001F600 (U+1F600)\r\n")));
 }
 
 // Opened and saved at once, every byte but CR (0x81 and 0xA0 too) comes back as it was.

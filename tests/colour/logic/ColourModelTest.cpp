@@ -40,8 +40,6 @@ TEST(ColourConversions, ByteToHexAndRgb)
         EXPECT_EQ(hex, hex.toUpper()) << v;
         EXPECT_EQ(hex.toInt(nullptr, 16), v) << v;
     }
-    for (auto [v, hex] : {std::pair{0, "00"}, {15, "0F"}, {16, "10"}, {255, "FF"}})
-        EXPECT_EQ(ByteToHex(v), hex);
     for (int v : {-1, 256, -32768, 32767})
         EXPECT_TRUE(ByteToHex(v).isEmpty()) << v;
 

@@ -493,18 +493,20 @@ struct PartPosition {
 };
 
 constexpr qsizetype kSlice = 1024 * 1024;  // characters encoded in one go
-// The first slice is encoded before anything can be written, with no second thread at work
-// yet: kept small, the disk starts on it at once while the next slice is being encoded.
+// The first slice is encoded before anything can be written, with no other thread at work
+// yet: kept small, the disk starts on it at once while the next slices are being encoded.
 constexpr qsizetype kFirstSlice = 64 * 1024;
+// Slices encoded at the same time while one is written: encoding costs more than handing
+// bytes to the system, so it gets every core the machine has to spare (two are enough to
+// keep up with the disk).
+constexpr int kAhead = 2;
 
-// Encodes up to `limit` (at most kSlice) characters from `from` on into `out` (room for
-// kSlice characters' bytes) and moves `from` behind them. Returns the number of bytes, or -1
-// when `onlyIfHeld` and a character the encoding cannot hold came up.
-qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition& from, char* out, Encoding encoding,
-                      bool onlyIfHeld, qsizetype limit = kSlice)
+// Takes the next slice of up to `limit` characters from `from` on, never parting a surrogate
+// pair: calls `run` for its stretch in each part and moves `from` behind it.
+template <typename Run>
+void takeSlice(std::span<const QStringView> parts, PartPosition& from, qsizetype limit, Run&& run)
 {
     qsizetype taken = 0;
-    qsizetype written = 0;
     while (taken < limit && !from.atEnd(parts)) {
         const QStringView text = parts[from.part];
         qsizetype length = std::min(limit - taken, text.size() - from.at);
@@ -513,22 +515,33 @@ qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition& from, ch
             if (--length == 0)
                 break;
         }
-        const QStringView slice = text.sliced(from.at, length);
-        const qsizetype bytes = docformat::encodeInto(encoding, slice, out + written, onlyIfHeld);
-        if (bytes < 0)
-            return -1;
-        written += bytes;
+        run(text.sliced(from.at, length));
         taken += length;
         from.at += length;
     }
+}
+
+// Encodes the slice of up to `limit` characters from `from` on into `out` (room for kSlice
+// characters' bytes). Returns the number of bytes, or -1 when `onlyIfHeld` and a character
+// the encoding cannot hold came up.
+qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition from, qsizetype limit, char* out,
+                      Encoding encoding, bool onlyIfHeld)
+{
+    qsizetype written = 0;
+    takeSlice(parts, from, limit, [&](QStringView stretch) {
+        if (written < 0)
+            return;
+        const qsizetype bytes = docformat::encodeInto(encoding, stretch, out + written, onlyIfHeld);
+        written = bytes < 0 ? -1 : written + bytes;
+    });
     return written;
 }
 
-// Writes the text, then CR LF. The text is encoded a slice at a time into two small buffers
-// that take turns: while one is being written, the next slice is encoded into the other on a
-// second thread, so a big document costs little more than writing its bytes, and never
-// needs a second copy of itself in memory. `onlyIfHeld`: give up at the first character the
-// encoding cannot hold (see writeDocumentIfRepresentable()).
+// Writes the text, then CR LF. The text is encoded a slice at a time into a few small
+// buffers that take turns: while one is being written, the next slices are encoded into the
+// others on other threads, so a big document costs little more than writing its bytes, and
+// never needs a second copy of itself in memory. `onlyIfHeld`: give up at the first
+// character the encoding cannot hold (see writeDocumentIfRepresentable()).
 bool writeText(const QString& path, std::span<const QStringView> parts, WriteMode mode, Encoding encoding,
                bool onlyIfHeld)
 {
@@ -537,40 +550,70 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
     if (!lead.isEmpty() && mode == WriteMode::Append && QFileInfo(path).size() > 0)
         lead = QByteArrayView();
     const qsizetype room = kSlice * docformat::maxBytesPerUnit(encoding) + lead.size() + 2;
-    std::array<QByteArray, 2> buffers = {QByteArray(room, Qt::Uninitialized), QByteArray(room, Qt::Uninitialized)};
-    PartPosition from;
-    int current = -1;  // the buffer handed out last
-    // The slice after buffers[current], being encoded into the other buffer. Declared after
-    // the buffers: leaving early (a failed write throws) waits for it before they go.
-    std::future<qsizetype> ahead;
+    std::array<QByteArray, kAhead + 1> buffers;
+    for (QByteArray& buffer : buffers)
+        buffer = QByteArray(room, Qt::Uninitialized);
+    PartPosition from;     // where the next slice to be handed out for encoding starts
+    int current = -1;      // the buffer handed out last
     bool ended = false;
+    // The slices being encoded, in order, each into the buffer after the one before it, and
+    // whether it is the last. Declared after the buffers: leaving early (a failed write
+    // throws) waits for them before the buffers go.
+    struct Ahead {
+        std::future<qsizetype> bytes;
+        bool last = false;
+    };
+    std::array<Ahead, kAhead> ahead;
+    int aheadCount = 0;
+    int firstAhead = 0;    // index into `ahead` of the earliest slice
+    const auto startNext = [&] {
+        if (aheadCount == kAhead || from.atEnd(parts))
+            return;
+        const PartPosition start = from;
+        takeSlice(parts, from, kSlice, [](QStringView) {});
+        char* out = buffers[(current + 1 + aheadCount) % buffers.size()].data();
+        // Left to run on this thread only when no thread can be started.
+        ahead[(firstAhead + aheadCount) % kAhead] = {
+            std::async(std::launch::async | std::launch::deferred,
+                       [parts, start, out, encoding, onlyIfHeld] {
+                           return encodeSlice(parts, start, kSlice, out, encoding, onlyIfHeld);
+                       }),
+            from.atEnd(parts)};
+        ++aheadCount;
+    };
     return writeFile(path, mode, [&](QByteArrayView& piece) {
         if (ended)
             return true;
         qsizetype written;
+        bool last;
         if (current < 0) {
             current = 0;
             if (!lead.isEmpty())
                 std::memcpy(buffers[0].data(), lead.data(), size_t(lead.size()));
-            written = encodeSlice(parts, from, buffers[0].data() + lead.size(), encoding, onlyIfHeld, kFirstSlice);
+            const PartPosition start = from;
+            takeSlice(parts, from, kFirstSlice, [](QStringView) {});
+            last = from.atEnd(parts);
+            startNext();
+            startNext();
+            written = encodeSlice(parts, start, kFirstSlice, buffers[0].data() + lead.size(), encoding, onlyIfHeld);
             if (written >= 0)
                 written += lead.size();
         } else {
-            current = 1 - current;
-            written = ahead.get();
+            // The buffer written last is free again: the slice after those in hand goes into it.
+            current = (current + 1) % int(buffers.size());
+            Ahead& next = ahead[firstAhead];
+            written = next.bytes.get();
+            last = next.last;
+            firstAhead = (firstAhead + 1) % kAhead;
+            --aheadCount;
+            startNext();
         }
         if (written < 0)
             return false;
-        if (from.atEnd(parts)) {
+        if (last) {
             buffers[current][written++] = '\r';
             buffers[current][written++] = '\n';
             ended = true;
-        } else {
-            // Left to run on this thread only when no thread can be started.
-            char* out = buffers[1 - current].data();
-            ahead = std::async(std::launch::async | std::launch::deferred, [parts, &from, out, encoding, onlyIfHeld] {
-                return encodeSlice(parts, from, out, encoding, onlyIfHeld);
-            });
         }
         piece = QByteArrayView(buffers[current].constData(), written);
         return true;

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QPointer>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -171,22 +170,6 @@ TEST_F(DocumentTest, AFailedOpeningIsReportedAndLeavesAWindowThatHoldsNoFile)
         settle();
     }
     EXPECT_EQ(QFileInfo(path(QStringLiteral("huge.txt"))).size(), qint64(40) << 30);
-
-    // A big file gone before it was read whole: reported alike, and its window goes.
-    const QString gone = put(QStringLiteral("gone.txt"), QByteArray(100000, 'a'));
-    const qint64 atOnce = std::exchange(frmTf::readAtOnceBytes, 0);
-    dialogs.clear();
-    files.choose(gone);
-    main->mnuOef->trigger();
-    const QPointer<frmTf> f = active();
-    ASSERT_TRUE(QFile::remove(gone));
-    for (int i = 0; i < 500 && dialogs.shown().isEmpty(); ++i)
-        QTest::qWait(10);
-    settle();
-    frmTf::readAtOnceBytes = atOnce;
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.last().prompt.startsWith(report(53))) << dialogs.last().prompt.toStdString();
-    EXPECT_TRUE(f.isNull());
     // Failed saves on every write path are FaultInjectionTest's matrix.
 }
 

@@ -13,16 +13,13 @@
 #include "shared/ui/basModu001.h"
 
 #include <QPushButton>
-#include <QEvent>
 #include <QTimer>
 
 #include <chrono>
 #include <exception>
-#include <functional>
 #include <future>
 #include <memory>
 #include <system_error>
-#include <utility>
 
 namespace folio {
 
@@ -65,36 +62,6 @@ void frmTf::loadFile()
 
 namespace {
 
-// Runs a task from the event loop once `widget` has painted, or after a short while at the
-// latest; then goes.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* widget, std::function<void()> task)
-        : QObject(widget)
-        , m_task(std::move(task))
-    {
-        widget->installEventFilter(this);
-        QTimer::singleShot(100, this, [this] { run(); });
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, this, [this] { run(); });
-        return false;
-    }
-
-private:
-    void run()
-    {
-        if (m_task)
-            std::exchange(m_task, nullptr)();
-        deleteLater();
-    }
-    std::function<void()> m_task;
-};
-
 struct WholeDocument {
     QString text;
     textbox::WidgetText widgetText;
@@ -112,25 +79,11 @@ void frmTf::loadRest(QString top)
     const QString path = FilePath;
     const qsizetype divisionLength = txtText01->divisionLength();
     auto whole = std::make_shared<std::future<WholeDocument>>();
-    const auto read = [path, divisionLength] {
-        WholeDocument d;
-        d.text = readDocument(path, &d.encoding, &d.stamp);
-        try {
-            d.widgetText = textbox::toWidgetText(d.text, divisionLength);
-        } catch (const std::bad_alloc&) {
-            throw RuntimeError::outOfMemory();
-        }
-        return d;
-    };
     // Ready, or to be read right here (no thread to be had).
-    const auto ready = [whole] {
-        return whole->valid() && whole->wait_for(std::chrono::seconds(0)) != std::future_status::timeout;
-    };
-    const auto complete = [this, whole, read] {
+    const auto ready = [whole] { return whole->wait_for(std::chrono::seconds(0)) != std::future_status::timeout; };
+    const auto complete = [this, whole] {
         const bool changed = TextChanged;
         try {
-            if (!whole->valid())   // needed before the thread was started
-                *whole = std::async(std::launch::deferred, read);
             WholeDocument d = whole->get();
             fileEncoding = d.encoding;
             m_diskStamp = d.stamp;
@@ -153,18 +106,22 @@ void frmTf::loadRest(QString top)
         }
     };
     txtText01->setTextPending(top, ready, complete);
-    // The thread starts once the window has painted the top (or a moment later, should it
-    // not be painted): its reading slows the first paint down a lot on a busy machine.
-    const auto start = [whole, read] {
-        if (whole->valid())
-            return;
+    // Started once the top is in, which the window paints first.
+    const auto read = [path, divisionLength] {
+        WholeDocument d;
+        d.text = readDocument(path, &d.encoding, &d.stamp);
         try {
-            *whole = std::async(std::launch::async, read);
-        } catch (const std::system_error&) {
-            *whole = std::async(std::launch::deferred, read);
+            d.widgetText = textbox::toWidgetText(d.text, divisionLength);
+        } catch (const std::bad_alloc&) {
+            throw RuntimeError::outOfMemory();
         }
+        return d;
     };
-    new AfterFirstPaint(txtText01->viewport(), start);
+    try {
+        *whole = std::async(std::launch::async, read);
+    } catch (const std::system_error&) {
+        *whole = std::async(std::launch::deferred, read);
+    }
 }
 
 bool frmTf::Opentf()

@@ -8,14 +8,12 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
 #include <functional>
-#include <utility>
 
 namespace folio {
 
@@ -305,7 +303,6 @@ QString TextBox::toModelText(QStringView widgetText, int widgetStart) const
 
 QString TextBox::Text() const
 {
-    whole();
     return m_text.text();
 }
 
@@ -568,44 +565,11 @@ TextBox::~TextBox() = default;
 
 void TextBox::setText(const QString& text)
 {
-    setText(text, textbox::toWidgetText(text, m_divisionLength));
-}
-
-void TextBox::setTextPending(const QString& top, std::function<bool()> ready, std::function<void()> complete)
-{
-    m_settingTop = true;
-    setText(top);
-    m_settingTop = false;
-    m_ready = std::move(ready);
-    m_complete = std::move(complete);
-    m_pendingTimer = startTimer(2);
-}
-
-void TextBox::completePending()
-{
-    if (!m_complete)
-        return;
-    const std::function<void()> complete = std::move(m_complete);
-    m_complete = nullptr;
-    m_ready = nullptr;
-    if (m_pendingTimer)
-        killTimer(std::exchange(m_pendingTimer, 0));
-    const int scrolled = verticalScrollBar()->value();
-    complete();
-    verticalScrollBar()->setValue(scrolled);
-}
-
-void TextBox::setText(const QString& text, textbox::WidgetText widgetText)
-{
     QTextDocument* doc = document();
     if (m_fill && m_fill->timer)
         killTimer(m_fill->timer);
-    if (m_pendingTimer)
-        killTimer(std::exchange(m_pendingTimer, 0));
-    m_complete = nullptr;
-    m_ready = nullptr;
     auto fill = std::make_unique<Fill>();
-    fill->text = std::move(widgetText);
+    fill->text = textbox::toWidgetText(text, m_divisionLength);
     fill->slice = m_fillSlice;
     // Loading: the block every other block is split from carries the most common break,
     // so only the other kinds need their format set afterwards.
@@ -721,24 +685,17 @@ void TextBox::endFill()
     m_loading = false;
     if (f->disturbed || m_text.size() != TextLength())
         m_text.assign(buildText());   // not expected; the document is the authority
-    if (!m_settingTop && !m_complete)   // only the top of a text still being prepared
-        emit Filled();
+    emit Filled();
 }
 
 void TextBox::finishFill()
 {
-    completePending();
     while (m_fill)
         fillSlice(m_fill->text.text.size());
 }
 
 void TextBox::timerEvent(QTimerEvent* event)
 {
-    if (m_pendingTimer && event->timerId() == m_pendingTimer) {
-        if (m_ready && m_ready())
-            completePending();
-        return;
-    }
     if (!m_fill || event->timerId() != m_fill->timer) {
         QPlainTextEdit::timerEvent(event);
         return;

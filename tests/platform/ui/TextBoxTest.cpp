@@ -179,32 +179,17 @@ TEST_F(TextBoxTest, ALongTextFillsInFromTheEventLoopAndWhatIsUsedMeanwhileSeesAl
          }, QString()},
         {"a new text", [&] { box->setText(QStringLiteral("new\n")); }, QStringLiteral("new\n")},
     };
-    // The same while only the top of a text still being prepared is shown.
-    const auto pending = [&](std::function<bool()> ready) {
-        box->setTextPending(text.left(5), std::move(ready), [&] { box->setText(text); });
-    };
-    for (const bool top : {false, true}) {
-        for (const Case& c : cases) {
-            if (top)
-                pending([] { return false; });
-            else
-                box->setText(text);
-            ASSERT_TRUE(box->Filling()) << c.what;
-            c.use();
-            EXPECT_EQ(box->Text(), c.after) << c.what << top;
-            EXPECT_TRUE(positionsAgree(*box)) << c.what << top;
-            if (box->document()->isUndoAvailable()) {
-                box->undo();
-                EXPECT_EQ(box->Text(), text) << c.what << top;
-            }
+    for (const Case& c : cases) {
+        box->setText(text);
+        ASSERT_TRUE(box->Filling()) << c.what;
+        c.use();
+        EXPECT_EQ(box->Text(), c.after) << c.what;
+        EXPECT_TRUE(positionsAgree(*box)) << c.what;
+        if (box->document()->isUndoAvailable()) {
+            box->undo();
+            EXPECT_EQ(box->Text(), text) << c.what;
         }
     }
-    // Once ready, the whole comes in from the event loop.
-    pending([] { return true; });
-    EXPECT_EQ(box->document()->characterCount(), 5 + 1 + 1);   // the top, a division, the end
-    ASSERT_TRUE(filled.wait(5000));
-    EXPECT_FALSE(box->Filling());
-    EXPECT_EQ(box->Text(), text);
     // Closed while it fills in.
     box->setText(text);
     box.reset();

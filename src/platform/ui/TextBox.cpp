@@ -504,14 +504,16 @@ void TextBox::tidyAfterEdit()
     }
     if (!needed)
         return;
-    // Part of the edit's own undo step; the edit has already been reported as a change.
+    // Part of the edit's own undo step, and of its change: reported with the edit, whether
+    // Qt reports the edit before this (typing) or after it (a cut).
+    const bool unreported = m_changed;
     m_tidying = true;
     ++m_quiet;
     QTextCursor c(doc);
     c.joinPreviousEditBlock();
     tidyDivisions(first, last);
     c.endEditBlock();
-    m_changed = false;
+    m_changed = unreported;
     --m_quiet;
     m_tidying = false;
 }

@@ -136,17 +136,23 @@ void typeKey(QWidget* target)
     QCoreApplication::sendEvent(target, &release);
 }
 
-// The middle of the text lies far below the view, so each side asks for a paint of its own:
-// the figure runs to the first paint after the change has been laid out again.
+// Types one key into `editor`, where its caret already is, and times it to the first paint
+// after the change has been laid out again. The middle of the text lies far below the view,
+// so each side asks for a paint of its own.
+double keyToPaint(QAbstractScrollArea* editor)
+{
+    editor->viewport()->update();
+    const auto start = std::chrono::steady_clock::now();
+    typeKey(editor);
+    waitForPaint(editor->viewport());
+    return secondsSince(start);
+}
+
 double typeInto(TextBox* box, int at)
 {
     box->setFocus();
     box->setSelStart(at);
-    box->viewport()->update();
-    const auto start = std::chrono::steady_clock::now();
-    typeKey(box);
-    waitForPaint(box->viewport());
-    return secondsSince(start);
+    return keyToPaint(box);
 }
 
 double typeIntoBare(QPlainTextEdit* bare, int at)
@@ -154,11 +160,7 @@ double typeIntoBare(QPlainTextEdit* bare, int at)
     QTextCursor cursor(bare->document());
     cursor.setPosition(at);
     bare->setTextCursor(cursor);
-    bare->viewport()->update();
-    const auto start = std::chrono::steady_clock::now();
-    typeKey(bare);
-    waitForPaint(bare->viewport());
-    return secondsSince(start);
+    return keyToPaint(bare);
 }
 
 // "&Bold" around five characters at `at` until painted, and the same text put in place of

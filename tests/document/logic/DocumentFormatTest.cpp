@@ -7,41 +7,22 @@
 
 using namespace folio;
 
-TEST(DocumentFormat, ReadingRuleTable)
-{
-    const struct { QByteArray bytes; QString text; } rows[] = {
-        {QByteArray(), QString()},
-        {"\r\n", "\r\n"},                        // one empty line
-        {"\r", "\r\n"},                          // one empty line ended by a lone CR
-        {"a", "\r\na"},                          // no line end at all
-        {"a\r\nb\r\n", "\r\na\r\nb"},
-        {"a\rb\r", "\r\na\r\nb"},                // CR alone ends lines too
-        {"a\nb\n", "\r\na\nb\n"},                // LF alone is an ordinary character
-        {"\n\r", "\r\n\n"},
-        {"\r\r\n", "\r\n\r\n"},                  // two empty lines
-        {"\r\n\r\n", "\r\n\r\n"},
-        {"a\r\r\nb", "\r\na\r\n\r\nb"},
-        {"a\n\r\nb", "\r\na\n\r\nb"},
-        {"x\r\n\n", "\r\nx\r\n\n"},              // the last line is a lone LF
-        {"\x80\xA0\x81\r\n", QStringLiteral("\r\n\u20AC\u00A0\u0081")},
-        {QByteArray("a\0b\r\n", 5), QStringLiteral("\r\na") + QChar(u'\0') + "b"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(docformat::textFromFileBytes(row.bytes), row.text)
-            << "bytes: " << row.bytes.toHex(' ').constData();
-    }
-}
-
 // UTF-8 when the file starts with the byte-order mark and is valid after it, or is valid
 // throughout and holds a multi-byte sequence; Windows-1252, byte for byte, otherwise.
-TEST(DocumentFormat, EncodingDetectionTable)
+// The lines are split at CR LF or a lone CR; a lone LF is an ordinary character; each line
+// comes after a CR LF, and a break at the very end starts no line.
+TEST(DocumentFormat, EncodingDetectionAndReadingRuleTable)
 {
     using docformat::Encoding;
     const Encoding w = Encoding::Windows1252, u = Encoding::Utf8, m = Encoding::Utf8WithMark;
     const QByteArray ascii40(40, 'a');
     const QString a40(40, u'a');
     const struct { QByteArray bytes; Encoding encoding; QString text; } rows[] = {
-        {"", w, ""},
+        {"", w, ""}, {"\r\n", w, "\r\n"}, {"\r", w, "\r\n"}, {"a", w, "\r\na"},
+        {"a\r\nb\r\n", w, "\r\na\r\nb"}, {"a\rb\r", w, "\r\na\r\nb"}, {"a\nb\n", w, "\r\na\nb\n"},
+        {"\n\r", w, "\r\n\n"}, {"\r\r\n", w, "\r\n\r\n"}, {"\r\n\r\n", w, "\r\n\r\n"},
+        {"a\r\r\nb", w, "\r\na\r\n\r\nb"}, {"a\n\r\nb", w, "\r\na\n\r\nb"}, {"x\r\n\n", w, "\r\nx\r\n\n"},
+        {QByteArray("a\0b\r\n", 5), w, QStringLiteral("\r\na") + QChar(u'\0') + "b"},
         {"plain <b>ASCII</b>\r\n", w, "\r\nplain <b>ASCII</b>"},
         {"\xEF\xBB\xBF", m, ""},
         {"\xEF\xBB\xBF" "ab\r\n", m, "\r\nab"},                              // the mark alone makes UTF-8

@@ -22,136 +22,92 @@ namespace {
 // pixels of 15 twips, as a screen at 96 dots per inch does, and can refuse one property.
 class Controls final : public LayoutTarget {
 public:
-    explicit Controls(bool wholePixels = false) : m_wholePixels(wholePixels)
+    Controls(bool wholePixels, std::optional<std::pair<C, P>> refused) : m_wholePixels(wholePixels), m_refused(refused)
     {
-        place(C::Text, 120, 120, 2000, 1455);
-        place(C::Close, 7920, 120, 855, 375);
-        place(C::Save, 7920, 600, 855, 375);
-        place(C::SaveAs, 7920, 1080, 855, 375);
-        place(C::Panel, 120, 3960, 8655, 1050);
-        place(C::FindText, 120, 200, 5415, 315);
-        place(C::FindFirst, 5640, 200, 855, 320);
-        place(C::FindNext, 6600, 200, 855, 320);
-        place(C::Replacement, 120, 600, 5415, 315);
-        place(C::Replace, 5640, 600, 855, 320);
-        place(C::Clear, 6600, 600, 855, 320);
-        place(C::CaseSwitch, 7560, 200, 1000, 720);
+        const struct { C c; double l, t, w, h; } designed[] = {
+            {C::Text, 120, 120, 2000, 1455},      {C::Close, 7920, 120, 855, 375},     {C::Save, 7920, 600, 855, 375},
+            {C::SaveAs, 7920, 1080, 855, 375},    {C::Panel, 120, 3960, 8655, 1050},   {C::FindText, 120, 200, 5415, 315},
+            {C::FindFirst, 5640, 200, 855, 320},  {C::FindNext, 6600, 200, 855, 320},  {C::Replacement, 120, 600, 5415, 315},
+            {C::Replace, 5640, 600, 855, 320},    {C::Clear, 6600, 600, 855, 320},     {C::CaseSwitch, 7560, 200, 1000, 720},
+        };
+        for (const auto& d : designed) {
+            m_values[{d.c, P::Left}] = d.l;
+            m_values[{d.c, P::Top}] = d.t;
+            m_values[{d.c, P::Width}] = d.w;
+            m_values[{d.c, P::Height}] = d.h;
+        }
     }
-
     double get(C c, P p) const override { return m_values.at({c, p}); }
     void set(C c, P p, double v) override
     {
-        if (m_refused && *m_refused == std::pair{c, p})
+        if (m_refused == std::pair{c, p})
             throw RuntimeError(380, QStringLiteral("Invalid property value"));
         m_values[{c, p}] = m_wholePixels ? std::lround(v / 15.0) * 15.0 : v;
-        ++m_writes;
+        ++writes;
     }
-
-    void refuse(C c, P p) { m_refused = std::pair{c, p}; }
-    int writes() const { return m_writes; }
+    int writes = 0;
 
 private:
-    void place(C c, double l, double t, double w, double h)
-    {
-        m_values[{c, P::Left}] = l;
-        m_values[{c, P::Top}] = t;
-        m_values[{c, P::Width}] = w;
-        m_values[{c, P::Height}] = h;
-    }
-
     std::map<std::pair<C, P>, double> m_values;
-    std::optional<std::pair<C, P>> m_refused;
     bool m_wholePixels;
-    int m_writes = 0;
+    std::optional<std::pair<C, P>> m_refused;
 };
+
+struct Value { C control; P property; double value; };
 
 }  // namespace
 
-TEST(DocumentLayout, DesignedSizeMovesEveryControlByTheTwentyOneSteps)
+TEST(DocumentLayout, StepsMoveTheControlsAndSkipWhatWouldBeNegativeOrIsRefused)
 {
-    Controls c;
-    EXPECT_TRUE(applyDocumentLayout(8910, 6120, c).empty());
-    EXPECT_EQ(c.writes(), 21);
-    const struct { C control; P property; double value; } expected[] = {
-        {C::Text, P::Width, 7710},        {C::Text, P::Height, 4620},      {C::Close, P::Left, 7960},
-        {C::Save, P::Left, 7960},         {C::SaveAs, P::Left, 7960},      {C::Panel, P::Left, 120},
-        {C::Panel, P::Top, 4920},         {C::FindText, P::Left, 100},     {C::FindText, P::Top, 200},
-        {C::Replacement, P::Left, 100},   {C::FindFirst, P::Top, 200},     {C::CaseSwitch, P::Top, 200},
-        {C::Replacement, P::Top, 600},    {C::Panel, P::Height, 1050},  // not moved
-        {C::FindText, P::Width, 5771.8f}, {C::Replacement, P::Width, 5771.8f}, {C::FindFirst, P::Left, 5871.8f},
-        {C::FindNext, P::Left, 6776.8f},  {C::CaseSwitch, P::Left, 7656.8f}, {C::Replace, P::Left, 5871.8f},
-        {C::Clear, P::Left, 6776.8f},
+    const struct {
+        double width, height;
+        bool wholePixels;
+        std::optional<std::pair<C, P>> refused;
+        std::vector<int> skipped;
+        std::vector<Value> values;
+    } cases[] = {
+        {8910, 6120, false, {}, {}, {
+            {C::Text, P::Width, 7710},        {C::Text, P::Height, 4620},      {C::Close, P::Left, 7960},
+            {C::Save, P::Left, 7960},         {C::SaveAs, P::Left, 7960},      {C::Panel, P::Left, 120},
+            {C::Panel, P::Top, 4920},         {C::FindText, P::Left, 100},     {C::FindText, P::Top, 200},
+            {C::Replacement, P::Left, 100},   {C::FindFirst, P::Top, 200},     {C::CaseSwitch, P::Top, 200},
+            {C::Replacement, P::Top, 600},    {C::Panel, P::Height, 1050},  // not moved
+            {C::FindText, P::Width, 5771.8f}, {C::Replacement, P::Width, 5771.8f}, {C::FindFirst, P::Left, 5871.8f},
+            {C::FindNext, P::Left, 6776.8f},  {C::CaseSwitch, P::Left, 7656.8f}, {C::Replace, P::Left, 5871.8f},
+            {C::Clear, P::Left, 6776.8f}}},
+        // Later steps read what the controls hold: cmdClose is given 7967 but holds 7965, and
+        // Save and Save As follow it; the panel's controls follow its width, 8738.66 held as 8745.
+        {8917, 6120, true, {}, {}, {
+            {C::Close, P::Left, 7965}, {C::Save, P::Left, 7965}, {C::SaveAs, P::Left, 7965},
+            {C::Panel, P::Width, 8745}, {C::FindText, P::Width, 5790}, {C::FindFirst, P::Left, 5880},
+            {C::Replace, P::Left, 5880}, {C::FindNext, P::Left, 6795}, {C::Clear, P::Left, 6795}}},
+        // Narrow: the text keeps its width, the first combo too and the second copies it;
+        // later steps still run and positions may go negative.
+        {1000, 6120, false, {}, {1, 11}, {
+            {C::Text, P::Width, 2000}, {C::Text, P::Height, 4620}, {C::Close, P::Left, 50}, {C::Save, P::Left, 50},
+            {C::Panel, P::Width, 980}, {C::FindText, P::Width, 5415}, {C::Replacement, P::Width, 5415},
+            {C::FindFirst, P::Left, -1880}, {C::FindNext, P::Left, -975}, {C::CaseSwitch, P::Left, -95},
+            {C::Replace, P::Left, -1880}}},
+        {8910, 1400, false, {}, {2}, {{C::Text, P::Height, 1455}, {C::Panel, P::Top, 200}}},
+        {0, 0, false, {}, {1, 2, 11}, {{C::Panel, P::Top, -1200}, {C::Panel, P::Width, 0}, {C::Close, P::Left, -950}}},
+        // Exactly zero is a valid size; the combo box (0.98 x 1200 - 2960) is not.
+        {1200, 1500, false, {}, {11}, {{C::Text, P::Width, 0}, {C::Text, P::Height, 0}}},
+        // A step its control refuses is skipped and the rest follow the old value.
+        {8910, 6120, false, std::pair{C::Panel, P::Width}, {8}, {
+            {C::Panel, P::Width, 8655}, {C::FindText, P::Width, 5695}, {C::FindFirst, P::Left, 5795},
+            {C::CaseSwitch, P::Left, 7580}}},
     };
-    for (const auto& e : expected)
-        EXPECT_FLOAT_EQ(c.get(e.control, e.property), e.value) << int(e.control) << "/" << int(e.property);
-    // 0.98 of the width in single precision, not double.
-    EXPECT_EQ(c.get(C::Panel, P::Width), static_cast<float>(8731.8));
-    EXPECT_NE(c.get(C::Panel, P::Width), 8731.8);
-}
-
-TEST(DocumentLayout, LaterStepsReadTheValuesControlsHoldAfterEarlierSteps)
-{
-    // Held in whole pixels: cmdClose is given 7967 but holds 7965, and Save and Save As
-    // follow what it holds; the panel's controls follow the panel's rounded width.
-    Controls c(true);
-    applyDocumentLayout(8917, 6120, c);
-    EXPECT_EQ(c.get(C::Close, P::Left), 7965);
-    EXPECT_EQ(c.get(C::Save, P::Left), 7965);
-    EXPECT_EQ(c.get(C::SaveAs, P::Left), 7965);
-    const double panel = c.get(C::Panel, P::Width);  // 8738.66 held as 8745
-    EXPECT_EQ(panel, 8745);
-    EXPECT_EQ(c.get(C::FindText, P::Width), 5790);
-    EXPECT_EQ(c.get(C::FindFirst, P::Left), 5880);
-    EXPECT_EQ(c.get(C::Replace, P::Left), 5880);
-    EXPECT_EQ(c.get(C::Clear, P::Left), c.get(C::FindNext, P::Left));
-}
-
-TEST(DocumentLayout, NarrowWindowKeepsTextWidthAndComboWidthWhileLaterStepsStillRun)
-{
-    Controls c;
-    const std::vector<int> skipped = applyDocumentLayout(1000, 6120, c);
-    EXPECT_EQ(skipped, (std::vector<int>{1, 11}));
-    EXPECT_EQ(c.get(C::Text, P::Width), 2000);   // step 1 skipped
-    EXPECT_EQ(c.get(C::Text, P::Height), 4620);  // step 2 still ran
-    EXPECT_EQ(c.get(C::Close, P::Left), 50);
-    EXPECT_EQ(c.get(C::Save, P::Left), 50);
-    EXPECT_EQ(c.get(C::Panel, P::Width), 980);
-    // The first combo keeps its width; the second copies it; positions may go negative.
-    EXPECT_EQ(c.get(C::FindText, P::Width), 5415);
-    EXPECT_EQ(c.get(C::Replacement, P::Width), 5415);
-    EXPECT_EQ(c.get(C::FindFirst, P::Left), -1880);
-    EXPECT_EQ(c.get(C::FindNext, P::Left), -975);
-    EXPECT_EQ(c.get(C::CaseSwitch, P::Left), -95);
-    EXPECT_EQ(c.get(C::Replace, P::Left), -1880);
-}
-
-TEST(DocumentLayout, LowAndMinimizedWindowsSkipOnlyTheSizesThatWouldBeNegative)
-{
-    Controls low;
-    EXPECT_EQ(applyDocumentLayout(8910, 1400, low), (std::vector<int>{2}));
-    EXPECT_EQ(low.get(C::Text, P::Height), 1455);
-    EXPECT_EQ(low.get(C::Panel, P::Top), 200);
-
-    Controls minimized;
-    EXPECT_EQ(applyDocumentLayout(0, 0, minimized), (std::vector<int>{1, 2, 11}));
-    EXPECT_EQ(minimized.get(C::Panel, P::Top), -1200);
-    EXPECT_EQ(minimized.get(C::Panel, P::Width), 0);
-    EXPECT_EQ(minimized.get(C::Close, P::Left), -950);
-
-    // Exactly zero is a valid size; the combo box (0.98 x 1200 - 2960) is not.
-    Controls edge;
-    EXPECT_EQ(applyDocumentLayout(1200, 1500, edge), (std::vector<int>{11}));
-    EXPECT_EQ(edge.get(C::Text, P::Width), 0);
-    EXPECT_EQ(edge.get(C::Text, P::Height), 0);
-}
-
-TEST(DocumentLayout, AStepItsControlRefusesIsSkippedAndTheRestFollowTheOldValue)
-{
-    Controls c;
-    c.refuse(C::Panel, P::Width);
-    EXPECT_EQ(applyDocumentLayout(8910, 6120, c), (std::vector<int>{8}));
-    EXPECT_EQ(c.get(C::Panel, P::Width), 8655);
-    EXPECT_EQ(c.get(C::FindText, P::Width), 5695);
-    EXPECT_EQ(c.get(C::FindFirst, P::Left), 5795);
-    EXPECT_EQ(c.get(C::CaseSwitch, P::Left), 7580);
+    for (const auto& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.width << " x " << k.height);
+        Controls c(k.wholePixels, k.refused);
+        EXPECT_EQ(applyDocumentLayout(k.width, k.height, c), k.skipped);
+        for (const auto& e : k.values)
+            EXPECT_FLOAT_EQ(c.get(e.control, e.property), e.value) << int(e.control) << "/" << int(e.property);
+        if (k.width == 8910 && k.height == 6120 && !k.refused) {
+            EXPECT_EQ(c.writes, 21);
+            // 0.98 of the width in single precision, not double.
+            EXPECT_EQ(c.get(C::Panel, P::Width), static_cast<float>(8731.8));
+            EXPECT_NE(c.get(C::Panel, P::Width), 8731.8);
+        }
+    }
 }

@@ -32,35 +32,23 @@ int referenceFind(const QString& text, const QString& find, int start, bool case
 TEST(FindText, PositionsOfThePanelCases)
 {
     const struct { QStringView text, find; int start; bool caseSensitive; int expected; } rows[] = {
-        {u"one two one", u"one", 1, true, 1},
-        {u"one two one", u"one", 4, true, 9},
+        {u"one two one", u"one", 1, true, 1}, {u"one two one", u"one", 4, true, 9},
         {u"one two one", u"one", 12, true, 0},       // after the last match
-        {u"aaaa", u"aa", 1, true, 1},                // matches never overlap: the panel goes on
-        {u"aaaa", u"aa", 3, true, 3},                // from behind the match, so 1 then 3
-        {u"aaaa", u"aa", 4, true, 0},
-        {u"abc", u"c", 3, true, 3},                  // start at the last character
-        {u"abc", u"c", 4, true, 0},                  // start just beyond the end
+        {u"aaaa", u"aa", 1, true, 1}, {u"aaaa", u"aa", 3, true, 3}, {u"aaaa", u"aa", 4, true, 0},  // no overlaps
+        {u"abc", u"c", 3, true, 3}, {u"abc", u"c", 4, true, 0},  // from the last character, from beyond
         {u"abc", u"a", 0, true, 1},                  // a start below 1 counts as 1
-        {u"abc", u"", 1, true, 0},                    // nothing to find
-        {u"", u"a", 1, false, 0},
-        {u"ab", u"abc", 1, false, 0},                // find text longer than the text
-        {u"Apple", u"apple", 1, true, 0},
-        {u"Apple", u"apple", 1, false, 1},
-        {u"an APPLE, an apple", u"Apple", 2, false, 4},
-        {u"an APPLE, an apple", u"Apple", 5, false, 14},
+        {u"abc", u"", 1, true, 0}, {u"", u"a", 1, false, 0}, {u"ab", u"abc", 1, false, 0},
+        {u"Apple", u"apple", 1, true, 0}, {u"Apple", u"apple", 1, false, 1},
+        {u"an APPLE, an apple", u"Apple", 2, false, 4}, {u"an APPLE, an apple", u"Apple", 5, false, 14},
         {u"line one\r\nline two", u"\r\nline", 1, true, 9},   // a line break is two characters
-        {u"line one\r\nline two", u"two", 1, true, 16},
-        {u"a\r\nb", u"\n", 1, true, 3},
+        {u"line one\r\nline two", u"two", 1, true, 16}, {u"a\r\nb", u"\n", 1, true, 3},
         {u"\r\nHello\r\nworld", u"world", 1, true, 10},  // a loaded file's first empty line counts
         {u"\r\nHello\r\nworld", u"\r\n", 3, true, 8},
         // Lower-casing per character beyond A-Z, never case folding.
         {u"x \u00C9T\u00C9 y", u"\u00E9t\u00E9", 1, false, 3},
-        {u"\u0178es \u0152uvre \u0160", u"\u00FFES \u0153UVRE \u0161", 1, false, 1},
-        {u"\u0178", u"\u00FF", 1, true, 0},
-        {u"5 \u212A", u"k", 1, false, 3},             // the Kelvin sign lower-cases to 'k'
-        {u"5 k", u"\u212A", 1, false, 3},
-        {u"\u03C2", u"\u03C3", 1, false, 0},          // final sigma is not sigma
-        {u"\u03A3", u"\u03C3", 1, false, 1},
+        {u"\u0178es \u0152uvre \u0160", u"\u00FFES \u0153UVRE \u0161", 1, false, 1}, {u"\u0178", u"\u00FF", 1, true, 0},
+        {u"5 \u212A", u"k", 1, false, 3}, {u"5 k", u"\u212A", 1, false, 3},  // the Kelvin sign lower-cases to 'k'
+        {u"\u03C2", u"\u03C3", 1, false, 0}, {u"\u03A3", u"\u03C3", 1, false, 1},  // final sigma is not sigma
         {u"\u00B5", u"\u03BC", 1, false, 0},          // the micro sign is not mu
         {u"ab\U0001F600c", u"\U0001F600C", 1, false, 3},
     };
@@ -74,8 +62,11 @@ TEST(FindText, PositionsOfThePanelCases)
 TEST(FindText, MatchesANaiveSearchOnRandomTexts)
 {
     QRandomGenerator rng(7);
-    const char16_t alphabet[] = {u'a', u'A', u'b', u'B', u'k', u'K', 0x212A, u'\r', u'\n',
-                                 0x0130, u'i', u'I', 0x03C2, 0x03C3, 0x03A3, 0x00E9, 0x00C9};
+    // Rich in letters whose case mapping is unusual (Kelvin, long s, dotted and dotless i,
+    // sharp s, sigmas, Angstrom), in line breaks and in lone surrogate halves.
+    const char16_t alphabet[] = {u'a', u'A', u'b', u'B', u'k', u'K', 0x212A, u'\r', u'\n', 0x0130, u'i', u'I',
+                                 0x03C2, 0x03C3, 0x03A3, 0x00E9, 0x00C9, u's', 0x017F, 0x0131, 0x00DF, 0x1E9E,
+                                 0x00C5, 0x212B, 0xD801, 0xDC00, 0xDC28, 0x10A0, 0x2D00, 0xFFFF, 0x0000};
     const int letters = int(sizeof alphabet / sizeof alphabet[0]);
     const auto randomText = [&](int length, int alphabetSize) {
         QString s;

@@ -2,6 +2,9 @@
 
 #include "platform/logic/SixteenUnits.h"
 
+#include <cstdint>
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -91,6 +94,53 @@ Decoded decodeValidPrefix(QByteArrayView bytes, QChar* outChars)
 
 namespace {
 
+#if defined(__SSE2__)
+// Encodes four units below the surrogates, one per 32-bit lane of `units`: the bytes of each,
+// first byte lowest, into `bytes`, and how many there are into `lengths`.
+inline void encodeFourInLanes(__m128i units, __m128i& bytes, __m128i& lengths)
+{
+    const __m128i low6 = _mm_set1_epi32(0x3F);
+    const __m128i one = _mm_and_si128(_mm_cmplt_epi32(units, _mm_set1_epi32(0x80)), _mm_set1_epi32(-1));
+    const __m128i three = _mm_cmpgt_epi32(units, _mm_set1_epi32(0x7FF));
+    const __m128i two = _mm_andnot_si128(_mm_or_si128(one, three), _mm_set1_epi32(-1));
+    const __m128i last = _mm_slli_epi32(_mm_or_si128(_mm_and_si128(units, low6), _mm_set1_epi32(0x80)), 8);
+    const __m128i asTwo = _mm_or_si128(_mm_or_si128(_mm_srli_epi32(units, 6), _mm_set1_epi32(0xC0)), last);
+    const __m128i middle = _mm_or_si128(_mm_and_si128(_mm_srli_epi32(units, 6), low6), _mm_set1_epi32(0x80));
+    const __m128i asThree = _mm_or_si128(_mm_or_si128(_mm_srli_epi32(units, 12), _mm_set1_epi32(0xE0)),
+                                         _mm_or_si128(_mm_slli_epi32(middle, 8), _mm_slli_epi32(last, 8)));
+    bytes = _mm_or_si128(_mm_or_si128(_mm_and_si128(one, units), _mm_and_si128(two, asTwo)),
+                         _mm_and_si128(three, asThree));
+    // 3, less 2 where one byte and less 1 where two (a true lane is -1).
+    lengths = _mm_add_epi32(_mm_set1_epi32(3), _mm_add_epi32(_mm_add_epi32(one, one), two));
+}
+
+// Encodes sixteen units that hold no surrogate: the lanes do the arithmetic, and each
+// character's bytes are stored as four and overlapped by the next, so no branch depends
+// on the text. Needs room for 3 * 16 + 1 bytes at out; returns the bytes written.
+inline qsizetype encodeSixteenWithoutSurrogates(const char16_t* p, char* out)
+{
+    alignas(16) std::uint32_t bytes[16];
+    alignas(16) std::uint32_t lengths[16];
+    const __m128i zero = _mm_setzero_si128();
+    for (int half = 0; half < 2; ++half) {
+        const __m128i units = sixteen::load(p + 8 * half);
+        __m128i b, l;
+        encodeFourInLanes(_mm_unpacklo_epi16(units, zero), b, l);
+        _mm_store_si128(reinterpret_cast<__m128i*>(bytes + 8 * half), b);
+        _mm_store_si128(reinterpret_cast<__m128i*>(lengths + 8 * half), l);
+        encodeFourInLanes(_mm_unpackhi_epi16(units, zero), b, l);
+        _mm_store_si128(reinterpret_cast<__m128i*>(bytes + 8 * half + 4), b);
+        _mm_store_si128(reinterpret_cast<__m128i*>(lengths + 8 * half + 4), l);
+    }
+    qsizetype w = 0;
+    for (int k = 0; k < 16; ++k) {
+        std::memcpy(out + w, &bytes[k], 4);
+        w += lengths[k];
+    }
+    return w;
+}
+#endif
+
 template <bool StopAtLost>
 qsizetype encodeImpl(QStringView text, char* out)
 {
@@ -109,6 +159,13 @@ qsizetype encodeImpl(QStringView text, char* out)
             if (ascii == 0xFFFF) {
                 i += 16;
                 w += 16;
+                continue;
+            }
+            // Past the block's last unit there is at least one more unit, so its room of 3
+            // bytes covers the fourth byte the last character's store writes.
+            if (i + 16 < n && sixteen::unitsWhere(p + i, 0xF800, 0xD800) == 0) {
+                w += encodeSixteenWithoutSurrogates(p + i, out + w);
+                i += 16;
                 continue;
             }
             const int run = __builtin_ctz(~ascii);

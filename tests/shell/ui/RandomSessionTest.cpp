@@ -13,9 +13,6 @@
 #include "document/ui/frmTf.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/TextBox.h"
-#include "reading/ui/ReadingForm.h"
-#include "reading/ui/TutorialForm.h"
-#include "reading/ui/frmAbout.h"
 #include "shared/logic/FileKind.h"
 #include "shell/logic/MenuTable.h"
 
@@ -41,7 +38,6 @@ using test::settle;
 namespace {
 
 using Rng = std::mt19937_64;
-
 int pick(Rng& rng, int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(rng)); }
 bool chance(Rng& rng, int percent) { return pick(rng, 100) < percent; }
 template <class List>
@@ -80,12 +76,9 @@ public:
     {
         ++boxes;
         using A = MsgAnswer;
-        static const QHash<MsgButtons, QList<A>> offered = {
-            {MsgButtons::OkOnly, {A::Ok}}, {MsgButtons::OkCancel, {A::Ok, A::Cancel}},
-            {MsgButtons::AbortRetryIgnore, {A::Abort, A::Retry, A::Ignore}},
-            {MsgButtons::YesNoCancel, {A::Yes, A::No, A::Cancel}}, {MsgButtons::YesNo, {A::Yes, A::No}},
-            {MsgButtons::RetryCancel, {A::Retry, A::Cancel}}};
-        return pickFrom(m_rng, offered.value(request.buttons));
+        static const QList<A> offered[] = {{A::Ok}, {A::Ok, A::Cancel}, {A::Abort, A::Retry, A::Ignore},
+                                           {A::Yes, A::No, A::Cancel}, {A::Yes, A::No}, {A::Retry, A::Cancel}};
+        return pickFrom(m_rng, offered[int(request.buttons)]);
     }
     QString inputBox(const QString&, const QString&, const QString& defaultText) override
     {
@@ -126,7 +119,6 @@ public:
                 return p;
         }
     }
-
     int boxes = 0;
 
 private:
@@ -166,23 +158,19 @@ protected:
         MainWindowTest::SetUp();
         answers.emplace(rng, folder.path());
         watchMainWindow();
-        const auto put = [this](const char* name, const QByteArray& bytes) {
-            QFile f(path(QLatin1String(name)));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(bytes);
-        };
-        QDir(folder.path()).mkdir(QStringLiteral("sub"));
-        put("a.txt", "first\r\nsecond line\r\nthird");
-        put("b.htm", "<html>\r\n<body>\r\n</body>\r\n</html>\r\n");
-        put("d.css", "p { color: red; }\n");
-        put("MyShades.csv", "Sky,135,206,235,#87CEEB,skyblue\r\nTomato,255,99,71,#FF6347,tomato\r\n");
-        put("sub/g.txt", "lf\nonly\nlines\n");
-        put("read-only.txt", "do not change\r\n");
-        QFile::setPermissions(path(QStringLiteral("read-only.txt")), QFileDevice::ReadOwner);
         QByteArray big;
         for (int i = 0; i < 2000; ++i)
             big += "row " + QByteArray::number(i) + " \x80\xA0\xFF\r";
-        put("big.txt", big);
+        QDir(folder.path()).mkdir(QStringLiteral("sub"));
+        const std::pair<const char*, QByteArray> files[] = {
+            {"a.txt", "first\r\nsecond line\r\nthird"}, {"b.htm", "<html>\r\n<body>\r\n</body>\r\n</html>\r\n"},
+            {"d.css", "p { color: red; }\n"}, {"sub/g.txt", "lf\nonly\nlines\n"}, {"read-only.txt", "do not change\r\n"},
+            {"MyShades.csv", "Sky,135,206,235,#87CEEB,skyblue\r\nTomato,255,99,71,#FF6347,tomato\r\n"}, {"big.txt", big}};
+        for (const auto& [name, bytes] : files) {
+            QFile f(path(QLatin1String(name)));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        QFile::setPermissions(path(QStringLiteral("read-only.txt")), QFileDevice::ReadOwner);
     }
 
     void TearDown() override
@@ -217,11 +205,9 @@ protected:
     void noteHtmlRule(ChildForm* form)
     {
         const auto* doc = qobject_cast<frmTf*>(form);
-        switch (doc ? basModu001::htmlMenuEffect(doc->FileExt) : basModu001::HtmlMenuEffect::Disable) {
-        case basModu001::HtmlMenuEffect::Enable: expectedHtml = true; break;
-        case basModu001::HtmlMenuEffect::Disable: expectedHtml = false; break;
-        case basModu001::HtmlMenuEffect::Unchanged: break;
-        }
+        const auto effect = doc ? basModu001::htmlMenuEffect(doc->FileExt) : basModu001::HtmlMenuEffect::Disable;
+        if (effect != basModu001::HtmlMenuEffect::Unchanged)
+            expectedHtml = effect == basModu001::HtmlMenuEffect::Enable;
     }
 
     // An action that needs the active window to be of kind T gets it, or does nothing.
@@ -232,6 +218,14 @@ protected:
     {
         QTest::mouseClick(b, Qt::LeftButton);
         return QStringLiteral("button \"%1\"").arg(b->text());
+    }
+    QString typeInto(QWidget* w, bool selectFirst)
+    {
+        w->setFocus();
+        if (auto* line = qobject_cast<QLineEdit*>(w); line && selectFirst)
+            line->selectAll();
+        typeText(w, pickFrom(rng, kWords));
+        return QStringLiteral("type into %1").arg(nameOf(w));
     }
 
     // Entries a user can reach: visible and available, in menus that are available.
@@ -263,14 +257,12 @@ protected:
     }
     QString key()
     {
-        static const QList<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
-            {Qt::Key_Return, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_Delete, {}}, {Qt::Key_Left, Qt::ShiftModifier},
-            {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Up, {}}, {Qt::Key_Down, Qt::ShiftModifier},
-            {Qt::Key_Home, Qt::ShiftModifier}, {Qt::Key_End, {}}, {Qt::Key_A, Qt::ControlModifier},
-            {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier},
-            {Qt::Key_X, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Tab, {}},
-            {Qt::Key_F1, {}}, {Qt::Key_Escape, {}}, {Qt::Key_PageDown, Qt::ShiftModifier},
-        };
+        const auto S = Qt::ShiftModifier, C = Qt::ControlModifier, N = Qt::NoModifier;
+        static const QList<std::pair<Qt::Key, Qt::KeyboardModifier>> keys = {
+            {Qt::Key_Return, N}, {Qt::Key_Backspace, N}, {Qt::Key_Delete, N}, {Qt::Key_Left, S}, {Qt::Key_Right, S},
+            {Qt::Key_Up, N}, {Qt::Key_Down, S}, {Qt::Key_Home, S}, {Qt::Key_End, N}, {Qt::Key_A, C}, {Qt::Key_Z, C},
+            {Qt::Key_Y, C}, {Qt::Key_C, C}, {Qt::Key_X, C}, {Qt::Key_V, C}, {Qt::Key_Tab, N}, {Qt::Key_F1, N},
+            {Qt::Key_Escape, N}, {Qt::Key_PageDown, S}};
         QWidget* w = focused();
         const auto [k, mods] = pickFrom(rng, keys);
         if (w)
@@ -297,11 +289,7 @@ protected:
             return QStringLiteral("panel: no document");
         if (chance(rng, 30)) {
             QComboBox* box = doc->cboCombo01[pick(rng, 2)];
-            box->setFocus();
-            if (box->lineEdit())
-                box->lineEdit()->selectAll();
-            typeText(box, pickFrom(rng, kWords));
-            return QStringLiteral("type into a find box");
+            return typeInto(box->lineEdit() ? static_cast<QWidget*>(box->lineEdit()) : box, true);
         }
         QList<QPushButton*> buttons;
         for (QPushButton* b : {doc->cmdFindFirst, doc->cmdFindNext, doc->cmdReplace, doc->cmdCS, doc->cmdClear,
@@ -330,23 +318,12 @@ protected:
                                                                tool->optButton01[1], tool->cmdHelp[1], tool->cmdHelp[0]}));
         default: {
             QLineEdit* box = tool->txtText01[pick(rng, 6)];
-            box->setFocus();
-            if (chance(rng, 50))
-                box->selectAll();
-            typeText(box, pickFrom(rng, kWords));
+            const QString what = typeInto(box, chance(rng, 50));
             if (chance(rng, 50))
                 QTest::keyClick(box, Qt::Key_Return);
-            return QStringLiteral("tool box %1").arg(box->objectName());
+            return what;
         }
         }
-    }
-    QString activate()
-    {
-        if (children().isEmpty())
-            return QStringLiteral("activate: none");
-        ChildForm* f = pickFrom(rng, children());
-        main->mdiArea()->setActiveSubWindow(f);
-        return QStringLiteral("activate %1").arg(f->Caption());
     }
     QString frame()
     {
@@ -354,7 +331,7 @@ protected:
             return QStringLiteral("frame: none");
         ChildForm* f = pickFrom(rng, children());
         const QString caption = f->Caption();
-        switch (pick(rng, 4)) {
+        switch (pick(rng, 8)) {
         case 0:
             // A click on a window's close box makes it the active window first.
             main->mdiArea()->setActiveSubWindow(f);
@@ -362,10 +339,11 @@ protected:
             return QStringLiteral("close box of %1").arg(caption);
         case 1: f->showMinimized(); return QStringLiteral("minimise %1").arg(caption);
         case 2: f->showMaximized(); return QStringLiteral("maximise %1").arg(caption);
-        default:
+        case 3:
             f->showNormal();
             f->resize(100 + pick(rng, 700), 80 + pick(rng, 500));
             return QStringLiteral("resize %1").arg(caption);
+        default: main->mdiArea()->setActiveSubWindow(f); return QStringLiteral("activate %1").arg(caption);
         }
     }
     QString closeMainWindow()  // its own close box
@@ -379,19 +357,14 @@ protected:
     QString act()
     {
         using Action = QString (RandomSessionTest::*)();
-        static const std::pair<int, Action> actions[] = {
-            {4, &RandomSessionTest::menuEntry}, {3, &RandomSessionTest::type}, {2, &RandomSessionTest::key},
-            {2, &RandomSessionTest::focusClick}, {2, &RandomSessionTest::documentPanel},
-            {2, &RandomSessionTest::colourTool}, {2, &RandomSessionTest::activate}, {1, &RandomSessionTest::frame},
-            {1, &RandomSessionTest::closeMainWindow},
-        };
-        int k = pick(rng, 19);
-        for (const auto& [weight, action] : actions) {
-            if (k < weight)
-                return (this->*action)();
-            k -= weight;
-        }
-        return QString();
+        static const Action actions[] = {
+            &RandomSessionTest::menuEntry, &RandomSessionTest::menuEntry, &RandomSessionTest::menuEntry,
+            &RandomSessionTest::menuEntry, &RandomSessionTest::type, &RandomSessionTest::type, &RandomSessionTest::type,
+            &RandomSessionTest::key, &RandomSessionTest::key, &RandomSessionTest::focusClick,
+            &RandomSessionTest::focusClick, &RandomSessionTest::documentPanel, &RandomSessionTest::documentPanel,
+            &RandomSessionTest::colourTool, &RandomSessionTest::colourTool, &RandomSessionTest::frame,
+            &RandomSessionTest::frame, &RandomSessionTest::frame, &RandomSessionTest::closeMainWindow};
+        return (this->*actions[pick(rng, int(std::size(actions)))])();
     }
 
     // What is wrong after an action, or an empty text.
@@ -402,16 +375,15 @@ protected:
         if (main->openWindowCount() != open.size())
             broken << QStringLiteral("intOw %1 with %2 windows open").arg(main->openWindowCount()).arg(open.size());
         // Each window of one instance only: at most one open, its entry available while it is closed.
-        const auto single = [&](QAction* entry, const char* className) {
+        const std::pair<QAction*, const char*> singles[] = {{main->mnuAbout, "folio::frmAbout"},
+            {main->mnuHelp, "folio::frmTuto01"}, {main->mnuTutorialAutorun, "folio::frmTuto02"},
+            {main->mnuAC, "folio::frmRgbAscii"}};
+        for (const auto& [entry, className] : singles) {
             const auto count = std::count_if(open.cbegin(), open.cend(), [&](ChildForm* f) { return f->inherits(className); });
             if (count > 1 || entry->isEnabled() == (count > 0))
                 broken << QStringLiteral("%1 windows of %2, entry %3").arg(count).arg(QLatin1String(className))
                               .arg(entry->isEnabled() ? "available" : "unavailable");
-        };
-        single(main->mnuAbout, "folio::frmAbout");
-        single(main->mnuHelp, "folio::frmTuto01");
-        single(main->mnuTutorialAutorun, "folio::frmTuto02");
-        single(main->mnuAC, "folio::frmRgbAscii");
+        }
         if (main->mnuMyShades->isEnabled() != expectedShadesEntry)
             broken << QStringLiteral("shades entry %1").arg(main->mnuMyShades->isEnabled() ? "available" : "unavailable");
         if (ChildForm* active = main->ActiveForm()) {
@@ -447,16 +419,15 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
     const qint64 seed = envNumber("FOLIO_RANDOM_SEED", 20240611);
     const bool trace = qEnvironmentVariableIsSet("FOLIO_RANDOM_TRACE");
     const QString programDir = QCoreApplication::applicationDirPath();
-    const QStringList programDirBefore = listing(programDir, false);
-    const QStringList homeBefore = listing(home.path(), true);
+    const QStringList programDirBefore = listing(programDir, false), homeBefore = listing(home.path(), true);
     std::deque<QString> recent;
     int restarts = 0;
     for (qint64 done = 0; done < actions; ++done) {
         const int endsBefore = programEnds;
-        QHash<QObject*, std::pair<QPointer<frmTf>, QString>> docsBefore;
+        QHash<frmTf*, QString> captionsBefore;
         for (ChildForm* f : children())
             if (auto* doc = qobject_cast<frmTf*>(f))
-                docsBefore.insert(doc, {doc, doc->Caption()});
+                captionsBefore.insert(doc, doc->Caption());
         shadesCommandRan = false;
         const QString what = act();
         settle();
@@ -482,15 +453,14 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
         if (shadesCommandRan) {
             shadesDoc.clear();
             for (ChildForm* f : children())
-                if (auto* doc = qobject_cast<frmTf*>(f); doc && !docsBefore.contains(doc))
+                if (auto* doc = qobject_cast<frmTf*>(f); doc && !captionsBefore.contains(doc))
                     shadesDoc = doc;
         }
         expectedShadesEntry = !shadesDoc || shadesDoc->isUnloaded();
         // A document applies its kind's rule when it becomes active (seen above) and when it
         // takes a file's name: opened, or saved under a new name. A failed opening leaves the
         // menu alone.
-        if (auto* doc = activeOf<frmTf>();
-            doc && doc->Caption() != docsBefore.value(doc, {nullptr, document::kEmptyCaption}).second)
+        if (auto* doc = activeOf<frmTf>(); doc && doc->Caption() != captionsBefore.value(doc, document::kEmptyCaption))
             noteHtmlRule(doc);
 
         if (const QString broken = checkInvariants(); !broken.isEmpty()) {
@@ -518,26 +488,20 @@ using ProgramClosingTest = test::MainWindowTest;
 
 TEST_F(ProgramClosingTest, ADocumentSavedWhileTheProgramClosesLeavesTheHtmlMenuToTheActiveWindow)
 {
-    main->mnuNewBlank->trigger();
-    settle();
-    auto* savedOnTheWay = qobject_cast<frmTf*>(main->ActiveForm());
-    ASSERT_NE(savedOnTheWay, nullptr);
-    savedOnTheWay->txtText01->setText(QStringLiteral("saved while closing"));
-    main->mnuNewBlank->trigger();
-    settle();
-    auto* active = qobject_cast<frmTf*>(main->ActiveForm());
-    ASSERT_NE(active, nullptr);
-    active->txtText01->setText(QStringLiteral("kept open"));
+    for (const char* text : {"saved while closing", "kept open"}) {
+        main->mnuNewBlank->trigger();
+        settle();
+        ASSERT_NE(qobject_cast<frmTf*>(main->ActiveForm()), nullptr);
+        qobject_cast<frmTf*>(main->ActiveForm())->txtText01->setText(QLatin1String(text));
+    }
+    ChildForm* active = main->ActiveForm();
     ASSERT_TRUE(main->mnuHtml->isEnabled());
-
-    dialogs.answer(MsgAnswer::Yes)       // quit although windows are open
-        .answer(MsgAnswer::Yes)          // save the first document
-        .answer(MsgAnswer::Yes)          // overwrite
-        .answer(MsgAnswer::Cancel);      // the active document cancels the closing
+    // Quit although windows are open, save the first document, overwrite; the active
+    // document cancels the closing.
+    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Yes).answer(MsgAnswer::Yes).answer(MsgAnswer::Cancel);
     files.choose(path(QStringLiteral("notes.txt")));
     main->close();
     settle();
-
     EXPECT_EQ(programEnds, 0);
     EXPECT_EQ(dialogs.pendingAnswers(), 0);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("notes.txt"))));

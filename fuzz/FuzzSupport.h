@@ -50,13 +50,6 @@ public:
     std::uint16_t u16() { return std::uint16_t(byte() | (byte() << 8)); }
     // A value in [0, bound), bound > 0.
     unsigned below(unsigned bound) { return (bound <= 256 ? byte() : u16()) % bound; }
-    // The bytes not read yet.
-    std::vector<std::uint8_t> rest()
-    {
-        std::vector<std::uint8_t> out(m_data + std::min(m_pos, m_size), m_data + m_size);
-        m_pos = m_size;
-        return out;
-    }
 
 private:
     const std::uint8_t* m_data;

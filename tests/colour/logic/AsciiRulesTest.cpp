@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cfloat>
 #include <cmath>
+#include <cstring>
 
 using namespace folio::ascii;
 
@@ -46,6 +52,109 @@ TEST(NumberRules, TableOfTypedTexts)
         const double n = truncateTowardZero(*number);
         EXPECT_EQ(n, c.truncated);
         EXPECT_FALSE(n == 0 && std::signbit(n));
+    }
+}
+
+namespace {
+
+struct Ref {
+    bool number = false, overflow = false, underflow = false;  // underflow: 0 is also right
+    double value = 0;
+    bool matches(double got) const { return got == value || (underflow && got == 0); }
+};
+
+// The reading of a whole text without blanks, by a pattern of the number forms, strtod for
+// decimal values and a plain accumulator for &H and &O (16-bit signed up to &HFFFF, 32-bit
+// signed above, too large beyond 32 bits).
+Ref refRead(QStringView s)
+{
+    static const QRegularExpression form(QStringLiteral(
+        "\\A(?:[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?|&[Hh][0-9A-Fa-f]+|&[Oo][0-7]+)\\z"));
+    Ref r;
+    if (!form.match(s).hasMatch())
+        return r;
+    r.number = true;
+    if (s[0] == u'&') {
+        unsigned long long m = 0;
+        for (QChar c : s.sliced(2)) {
+            m = m * (s[1].toUpper() == u'H' ? 16 : 8) + QString(c).toUInt(nullptr, 16);
+            if ((r.overflow = m > 0xFFFFFFFFull))
+                return r;
+        }
+        r.value = m <= 0xFFFF ? double(std::int16_t(m)) : double(std::int32_t(std::uint32_t(m)));
+        return r;
+    }
+    errno = 0;
+    r.value = std::strtod(s.toLatin1().constData(), nullptr);
+    r.overflow = std::isinf(r.value);
+    r.underflow = errno == ERANGE && !r.overflow;
+    return r;
+}
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+
+}  // namespace
+
+// Whole numbers, leading numbers and the loop's steps of random texts, mostly made of what
+// numbers are made of, against the reference; blanks around a number (and, for the leading
+// number, anywhere) do not count.
+TEST(NumberRules, AgreeWithAReferenceOnRandomTexts)
+{
+    static constexpr char16_t alphabet[] = {
+        u'0', u'1', u'2', u'5', u'7', u'8', u'9', u'.', u'+', u'-', u'e', u'E', u'&', u'H', u'h', u'O', u'o', u'F',
+        u'a', u'f', u'g', u' ', u'\t', u'\r', u'\n', u'0', u'0', u'9', u'1', u'd', u'x', 0x00A0, 0x0661, 0xFF11, 0x2212, u','};
+    QRandomGenerator rng(18);
+    for (int round = 0; round < 30000; ++round) {
+        QString text;
+        for (int n = rng.bounded(round % 10 == 0 ? 400 : 12); n > 0; --n)
+            text += QChar(alphabet[rng.bounded(int(std::size(alphabet)))]);
+        SCOPED_TRACE(show(text));
+        qsizetype b = 0, e = text.size();
+        while (b < e && isBlank(text[b]))
+            ++b;
+        while (e > b && isBlank(text[e - 1]))
+            --e;
+        const Ref whole = refRead(QStringView(text).sliced(b, e - b));
+        const std::optional<double> number = numberOf(text);
+        ASSERT_EQ(isNumeric(text), number.has_value());
+        ASSERT_EQ(number.has_value(), whole.number && !whole.overflow);
+        ASSERT_TRUE(!number || whole.matches(*number)) << *number << " " << whole.value;
+
+        QString compact = text;
+        compact.removeIf(isBlank);
+        Ref lead;
+        for (qsizetype length = compact.size(); length > 0 && !lead.number; --length)
+            lead = refRead(QStringView(compact).first(length));
+        const std::optional<double> got = leadingNumber(text);
+        ASSERT_EQ(got.has_value(), !lead.overflow);
+        ASSERT_TRUE(!got || lead.matches(*got)) << *got << " " << lead.value;
+        ASSERT_TRUE(!number || got == number);
+
+        for (const LoopDirection direction : {LoopDirection::Previous, LoopDirection::Next}) {
+            const std::optional<QString> stepped = loopStepText(text, direction);
+            ASSERT_TRUE(got || !stepped);
+            if (!stepped || !(std::floor(*got) == *got && std::fabs(*got) < 1e14))
+                continue;
+            const bool next = direction == LoopDirection::Next;
+            const double want = *got + (next ? 1 : -1);  // only 255 + 1 and 0 - 1 wrap
+            ASSERT_EQ(numberOf(*stepped), next && want == 256 ? 0 : !next && want == -1 ? 255 : want) << show(*stepped);
+        }
+    }
+    // Any finite double: its decimal text reads back as the value to 14 digits, and its
+    // truncation is whole, toward zero, never a negative zero.
+    for (int round = 0; round < 20000; ++round) {
+        std::uint64_t bits = rng.generate64();
+        double x;
+        std::memcpy(&x, &bits, sizeof x);
+        if (!std::isfinite(x) || std::fabs(x) > 1.7976931348623e308)
+            continue;
+        const double t = truncateTowardZero(x);
+        ASSERT_TRUE(std::floor(t) == t && std::fabs(x - t) < 1 && std::fabs(t) <= std::fabs(x)) << x;
+        ASSERT_TRUE(t == 0 ? !std::signbit(t) : std::signbit(t) == std::signbit(x)) << x;
+        const std::optional<double> back = numberOf(decimalText(x));
+        ASSERT_TRUE(back.has_value()) << x;
+        if (std::fabs(x) >= DBL_MIN)
+            ASSERT_LE(std::fabs(*back - x), 1e-14 * std::fabs(x)) << x << " " << show(decimalText(x));
     }
 }
 

@@ -37,38 +37,18 @@ using test::settle;
 namespace {
 
 enum class WritePath { Save, SaveAsOverwrite, SaveAsAppend, NewFile, CloseYes };
-enum class Fault {
-    DiskFull,
-    DiskFullInPlace,
-    FileNotWritable,
-    FolderNotWritable,
-    HardLink,
-    OwnedByOther,
-    TargetIsFolder,
-    FolderMissing,
-    ReadOnlyFile,
-};
+enum class Fault { DiskFull, DiskFullInPlace, FileNotWritable, FolderNotWritable, HardLink, OwnedByOther,
+                   TargetIsFolder, FolderMissing, ReadOnlyFile };
 enum class Needs { Nothing, OrdinaryUser, Superuser };
-
-const struct {
-    WritePath path;
-    const char* name;
-} kPaths[] = {
-    {WritePath::Save, "&Save"},
-    {WritePath::SaveAsOverwrite, "Save As, overwrite"},
-    {WritePath::SaveAsAppend, "Save As, append"},
-    {WritePath::NewFile, "Create a New File"},
-    {WritePath::CloseYes, "closing question, Yes"},
-};
-
 constexpr int kSaved = 0;
 
-const struct {
-    Fault fault;
-    const char* name;
-    int number;  // the error every write path reports, or kSaved
-    Needs needs;
-} kFaults[] = {
+const struct { WritePath path; const char* name; } kPaths[] = {
+    {WritePath::Save, "&Save"}, {WritePath::SaveAsOverwrite, "Save As, overwrite"},
+    {WritePath::SaveAsAppend, "Save As, append"}, {WritePath::NewFile, "Create a New File"},
+    {WritePath::CloseYes, "closing question, Yes"},
+};
+const struct { Fault fault; const char* name; int number; Needs needs; } kFaults[] = {
+    // `number` is the error every write path reports, or kSaved.
     {Fault::DiskFull, "disk full mid-write", err::DiskFull, Needs::Nothing},
     {Fault::DiskFullInPlace, "disk full writing in place", err::DiskFull, Needs::Nothing},
     {Fault::FileNotWritable, "no permission on the file", err::PermissionDenied, Needs::OrdinaryUser},
@@ -123,84 +103,73 @@ QMap<QString, QByteArray> snapshot(const QString& root)
     return map;
 }
 
-// The entry of a snapshot with other bytes in it.
-QByteArray withBytes(const QByteArray& entry, const QByteArray& bytes)
+QByteArray oldFileBytes()
 {
-    return entry.left(entry.indexOf('|') + 1) + bytes;
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < qsizetype(kFileSizeLimit); ++i)
+        bytes += "Old line " + QByteArray::number(i) + " \xA0\x81\xFF\r\n";
+    return bytes.left(kFileSizeLimit - 1);
 }
 
 class FaultInjectionTest : public DocumentTest {
 protected:
-    QString caseFolder() const { return path(QStringLiteral("case")); }
-    QString subFolder() const { return path(QStringLiteral("case/sub")); }
-    QString target() const { return path(QStringLiteral("case/sub/doc.txt")); }
-    QString secondName() const { return path(QStringLiteral("case/sub/other name.txt")); }
+    QByteArray native(const char* name) const { return QFile::encodeName(path(QLatin1String(name))); }
+    static void chmodPath(const QByteArray& p, mode_t mode) { ASSERT_EQ(::chmod(p.constData(), mode), 0) << p.constData(); }
 
-    static void chmodPath(const QString& p, mode_t mode)
-    {
-        ASSERT_EQ(::chmod(QFile::encodeName(p).constData(), mode), 0) << qPrintable(p);
-    }
-
-    // A fresh case folder holding the target file with `old` in it, reachable for an
-    // ordinary user.
-    void prepareCase(const QByteArray& old)
+    // A fresh case folder holding the target file with the old bytes in it, reachable for
+    // an ordinary user.
+    void prepareCase()
     {
         removeCase();
-        ASSERT_TRUE(QDir().mkpath(subFolder()));
-        put(QStringLiteral("case/sub/doc.txt"), old);
-        chmodPath(folder.path(), 0755);
-        chmodPath(caseFolder(), 0755);
-        chmodPath(subFolder(), 0777);
-        chmodPath(target(), 0666);
+        ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("case/sub"))));
+        put(QStringLiteral("case/sub/doc.txt"), oldFileBytes());
+        chmodPath(QFile::encodeName(folder.path()), 0755);
+        chmodPath(native("case"), 0755);
+        chmodPath(native("case/sub"), 0777);
+        chmodPath(native("case/sub/doc.txt"), 0666);
     }
-
     void removeCase()
     {
-        if (QFileInfo::exists(subFolder()))
-            ::chmod(QFile::encodeName(subFolder()).constData(), 0755);
-        QDir(caseFolder()).removeRecursively();
+        ::chmod(native("case/sub").constData(), 0755);
+        QDir(path(QStringLiteral("case"))).removeRecursively();
     }
 
     // Puts the fault in place, once the document is open.
     void breakTarget(Fault fault)
     {
         const bool root = ::geteuid() == 0;
+        const QByteArray target = native("case/sub/doc.txt");
         switch (fault) {
         case Fault::DiskFull:
             return;
         case Fault::DiskFullInPlace:
         case Fault::HardLink:
-            ASSERT_EQ(::link(QFile::encodeName(target()).constData(), QFile::encodeName(secondName()).constData()), 0);
+            ASSERT_EQ(::link(target.constData(), native("case/sub/other name.txt").constData()), 0);
             return;
         case Fault::OwnedByOther:
-            ASSERT_EQ(::chown(QFile::encodeName(target()).constData(), kNobody, kNogroup), 0);
-            chmodPath(target(), 0640);
-            return;
+            ASSERT_EQ(::chown(target.constData(), kNobody, kNogroup), 0);
+            return chmodPath(target, 0640);
         case Fault::FileNotWritable:
             // Someone else's file, readable by all. Without the superuser's rights to give
             // it away, our own file with no permission at all.
-            chmodPath(target(), root ? 0644 : 0);
-            return;
+            return chmodPath(target, root ? 0644 : 0);
         case Fault::FolderNotWritable:
             // Someone else's folder, someone else's file that anyone may write.
-            chmodPath(subFolder(), 0555);
-            return;
+            return chmodPath(native("case/sub"), 0555);
         case Fault::TargetIsFolder:
-            ASSERT_TRUE(QFile::remove(target()));
-            ASSERT_TRUE(QDir().mkpath(target()));
+            ASSERT_TRUE(QFile::remove(path(QStringLiteral("case/sub/doc.txt"))));
+            ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("case/sub/doc.txt"))));
             put(QStringLiteral("case/sub/doc.txt/inside.txt"), "inside\r\n");
             return;
         case Fault::FolderMissing:
-            ASSERT_TRUE(QDir(subFolder()).removeRecursively());
+            ASSERT_TRUE(QDir(path(QStringLiteral("case/sub"))).removeRecursively());
             return;
         case Fault::ReadOnlyFile:
             // The writer's own file, its write permission taken away; the folder still lets
             // anyone replace it.
-            if (root) {
-                ASSERT_EQ(::chown(QFile::encodeName(target()).constData(), kNobody, kNogroup), 0);
-            }
-            chmodPath(target(), 0444);
-            return;
+            if (root)
+                ASSERT_EQ(::chown(target.constData(), kNobody, kNogroup), 0);
+            return chmodPath(target, 0444);
         }
     }
 
@@ -224,11 +193,9 @@ protected:
                 if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
                     ::_exit(kChildCannotLimit);
             }
-            if (ordinaryUser && ::geteuid() == 0) {
-                if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0
-                    || ::geteuid() == 0)
-                    ::_exit(kChildCannotDropRoot);
-            }
+            if (ordinaryUser && ::geteuid() == 0
+                && (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0 || ::geteuid() == 0))
+                ::_exit(kChildCannotDropRoot);
             // Painting hands work to the GUI thread pool, whose threads did not come along
             // into this process: nothing here may paint.
             main->setUpdatesEnabled(false);
@@ -264,44 +231,33 @@ protected:
     }
 };
 
-QString documentText()
-{
-    QString text;
-    for (int i = 0; text.size() < 12000; ++i)
-        text += QStringLiteral("Line %1 of a document that must survive every failed save\r\n").arg(i);
-    return text;
-}
-
-QByteArray oldFileBytes()
-{
-    QByteArray bytes;
-    for (int i = 0; bytes.size() < qsizetype(kFileSizeLimit); ++i)
-        bytes += "Old line " + QByteArray::number(i) + " \xA0\x81\xFF\r\n";
-    return bytes.left(kFileSizeLimit - 1);
-}
-
 }  // namespace
 
 TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLosesNothing)
 {
-    const QString text = documentText() + QStringLiteral("typed");
+    QString text;
+    for (int i = 0; text.size() < 12000; ++i)
+        text += QStringLiteral("Line %1 of a document that must survive every failed save\r\n").arg(i);
+    const QByteArray saved = text.toLatin1() + "typed\r\n";
     const bool root = ::geteuid() == 0;
     int casesRun = 0;
     QStringList skipped;
     for (const auto& f : kFaults) {
         for (const auto& p : kPaths) {
             SCOPED_TRACE(std::string(p.name) + " / " + f.name);
+            const QString name = QStringLiteral("%1 / %2").arg(p.name, f.name);
             if (f.needs == Needs::Superuser && !root) {
-                skipped << QStringLiteral("%1 / %2").arg(p.name, f.name);
+                skipped << name;
                 continue;
             }
-            prepareCase(oldFileBytes());
+            prepareCase();
             dialogs.clear();
-            const bool named = p.path == WritePath::Save || p.path == WritePath::CloseYes;
-            frmTf* form = p.path == WritePath::NewFile ? nullptr : named ? open(target()) : blank();
-            ASSERT_TRUE(form || p.path == WritePath::NewFile);
-            if (form) {
-                form->txtText01->setText(documentText());
+            const QString target = path(QStringLiteral("case/sub/doc.txt"));
+            frmTf* form = nullptr;
+            if (p.path != WritePath::NewFile) {
+                form = p.path == WritePath::Save || p.path == WritePath::CloseYes ? open(target) : blank();
+                ASSERT_TRUE(form);
+                form->txtText01->setText(text);
                 form->txtText01->setFocus();
                 form->txtText01->moveCursor(QTextCursor::End);
                 QTest::keyClicks(form->txtText01, QStringLiteral("typed"));
@@ -310,51 +266,41 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
             const QVariantList state = windowState(main, children());
             const auto before = snapshot(folder.path());
 
-            QStringList expected;
-            QByteArray written;  // the file's contents after a save
-            std::function<void()> action;
-            switch (p.path) {
             // The answers are queued inside the child, which uses them up.
-            case WritePath::Save:
-                written = text.toLatin1() + "\r\n";
-                action = [form] { QTest::mouseClick(form->cmdSave, Qt::LeftButton); };
-                break;
-            case WritePath::SaveAsOverwrite:
-            case WritePath::SaveAsAppend:
+            QStringList expected;
+            QByteArray written = saved;  // the file's contents after a save
+            std::function<void()> action = [form] { QTest::mouseClick(form->cmdSave, Qt::LeftButton); };
+            if (p.path == WritePath::SaveAsOverwrite || p.path == WritePath::SaveAsAppend) {
                 expected << document::kOverwriteOrAppendQuestion;
-                written = (p.path == WritePath::SaveAsAppend ? oldFileBytes() : QByteArray()) + text.toLatin1() + "\r\n";
-                action = [this, form, how = p.path == WritePath::SaveAsOverwrite ? MsgAnswer::Yes : MsgAnswer::No] {
-                    files.choose(target());
-                    dialogs.answer(how);
+                const bool append = p.path == WritePath::SaveAsAppend;
+                written = (append ? oldFileBytes() : QByteArray()) + saved;
+                action = [this, form, target, append] {
+                    files.choose(target);
+                    dialogs.answer(append ? MsgAnswer::No : MsgAnswer::Yes);
                     QTest::mouseClick(form->cmdSaveas, Qt::LeftButton);
                 };
-                break;
-            case WritePath::NewFile:
+            } else if (p.path == WritePath::NewFile) {
                 written = oldFileBytes() + "\r\n";
-                action = [this] {
-                    files.choose(target());
+                action = [this, target] {
+                    files.choose(target);
                     main->mnuNew->trigger();
                 };
-                break;
-            case WritePath::CloseYes:
+            } else if (p.path == WritePath::CloseYes) {
                 expected << document::kSaveQuestion;
-                written = text.toLatin1() + "\r\n";
                 action = [this, form] {
                     dialogs.answer(MsgAnswer::Yes);
                     QTest::mouseClick(form->cmdClose, Qt::LeftButton);
                 };
-                break;
             }
             if (f.number != kSaved)
-                expected << basModu001::errorReportText(RuntimeError::fromNumber(f.number));
+                expected << report(f.number);
             else if (p.path == WritePath::NewFile)
                 expected << shell::newFileCreatedText();
 
             const auto result = runInChild(f.fault, f.needs == Needs::OrdinaryUser, action);
-
             if (const int* code = std::get_if<int>(&result)) {
                 if (*code == kChildCannotDropRoot)
-                    skipped << QStringLiteral("%1 / %2").arg(p.name, f.name);
+                    skipped << name;
                 else
                     ADD_FAILURE() << "the child process could not set up the fault: exit " << *code;
             } else {
@@ -363,18 +309,17 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
                 ASSERT_EQ(o.size(), 3);
                 EXPECT_EQ(o[0].toStringList(), expected);
                 EXPECT_FALSE(o[1].toBool()) << "a check failed inside the child";
-                auto after = snapshot(folder.path());
                 auto expectedAfter = before;
                 if (f.number == kSaved) {
                     // The file's contents changed, under each of its names; nothing else did,
                     // not its permission bits, owner or group, nor anything beside it.
-                    for (const QString& name : {QStringLiteral("case/sub/doc.txt"), QStringLiteral("case/sub/other name.txt")}) {
-                        if (expectedAfter.contains(name))
-                            expectedAfter[name] = withBytes(expectedAfter[name], written);
-                    }
+                    for (const QString n : {QStringLiteral("case/sub/doc.txt"), QStringLiteral("case/sub/other name.txt")})
+                        if (expectedAfter.contains(n))
+                            expectedAfter[n] = expectedAfter[n].left(expectedAfter[n].indexOf('|') + 1) + written;
                 } else {
                     EXPECT_EQ(o[2].toList(), state);
                 }
+                const auto after = snapshot(folder.path());
                 EXPECT_EQ(after.keys(), expectedAfter.keys());
                 EXPECT_TRUE(after == expectedAfter) << "a file in the folder is not as it should be";
             }

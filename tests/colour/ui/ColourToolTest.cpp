@@ -9,11 +9,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -42,27 +42,31 @@ protected:
         QTest::keyPress(QApplication::focusWidget(), Qt::Key_Return);
         QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
     }
-    static void typeInto(QLineEdit* box, const QString& text)
+    // `text` typed into the loop's input, then Enter there and on the loop button.
+    void loop(const QString& text)
     {
+        QLineEdit* box = tool->txtText01[5];
         box->setFocus();
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, text);
-    }
-    // The one box shown since the last clear() was the number refusal, and the focus is back in `input`.
-    void expectNumberRefusal(QLineEdit* input, const QString& typed)
-    {
-        ASSERT_EQ(dialogs.shown().size(), 1) << typed.toStdString();
-        EXPECT_EQ(dialogs.last(), test::msgBox(kNumberRefusal));
-        EXPECT_EQ(QApplication::focusWidget(), input) << typed.toStdString();
-        dialogs.clear();
+        pressEnter();
+        pressEnter();
     }
     ColourValue colourOf(int box) const { return backColor(tool->txtText01[box]); }
-    QString label(int i) const { return tool->Label2[i]->text(); }
+    QStringList labels() const
+    {
+        QStringList list;
+        for (int i : {2, 3, 4, 1, 8})
+            list << tool->Label2[i]->text();
+        return list;
+    }
 
     frmRgbAscii* tool = nullptr;
 };
 
+// Opened, and opened again after "&C&lose" whatever was changed: white, the initial texts,
+// number mode; "&Help" shows its text.
 TEST_F(ColourToolTest, OpensWhiteWithInitialTextsAndNumberModeAndReopensAfresh)
 {
     for (int round = 0; round < 2; ++round) {
@@ -70,88 +74,64 @@ TEST_F(ColourToolTest, OpensWhiteWithInitialTextsAndNumberModeAndReopensAfresh)
         EXPECT_EQ(tool->Caption(), QStringLiteral("RGB and ASCII Functions"));
         EXPECT_NEAR(tool->ScaleWidth(), 8910, 15);
         EXPECT_NEAR(tool->ScaleHeight(), 5835, 15);
-        EXPECT_EQ(tool->findChild<QWidget*>(QStringLiteral("txtText01")), nullptr);  // no target for font and colour
-        EXPECT_EQ(label(2), QStringLiteral("255, 0, 0  /  # FF 00 00"));
-        EXPECT_EQ(label(3), QStringLiteral("0, 255, 0  /  # 00 FF 00"));
-        EXPECT_EQ(label(4), QStringLiteral("0, 0, 255  /  # 00 00 FF"));
-        EXPECT_EQ(label(1), QStringLiteral("R, G, B values = 255, 255, 255"));
-        EXPECT_EQ(label(8), QStringLiteral("HTML values = # FF FF FF"));
+        EXPECT_EQ(labels(), QStringList({"255, 0, 0  /  # FF 00 00", "0, 255, 0  /  # 00 FF 00", "0, 0, 255  /  # 00 00 FF",
+                                         "R, G, B values = 255, 255, 255", "HTML values = # FF FF FF"}));
         const ColourValue boxes[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 6; ++i)
+            EXPECT_TRUE(tool->txtText01[i]->text().isEmpty() && tool->txtText01[i]->isReadOnly() == (i < 4)) << i;
+        for (int i = 0; i < 4; ++i)
             EXPECT_EQ(colourOf(i), boxes[i]) << i;
-            EXPECT_TRUE(tool->txtText01[i]->isReadOnly() && tool->txtText01[i]->text().isEmpty()) << i;
-        }
-        for (int i : {4, 5})
-            EXPECT_TRUE(tool->txtText01[i]->text().isEmpty() && tool->txtText01[i]->maxLength() == 3) << i;
+        EXPECT_EQ(tool->txtText01[4]->maxLength(), 3);
         EXPECT_TRUE(tool->optButton01[0]->isChecked());
         // Each option button holds its whole round indicator, and the two do not overlap.
         for (QRadioButton* o : tool->optButton01)
             EXPECT_GE(o->height(), o->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, o));
         EXPECT_LT(tool->optButton01[0]->geometry().bottom(), tool->optButton01[1]->y());
-        EXPECT_EQ(tool->Label3[0]->text(), kPlaceholder);
-        EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
-        if (round == 1)
-            break;
-        // Change everything, close with "&C&lose" and open again.
+        EXPECT_EQ(tool->Label3[0]->text() + tool->Label3[1]->text(), kPlaceholder + kPlaceholder);
         tool->HSbar01[1]->setValue(10);
         tool->optButton01[1]->setChecked(true);
         tool->txtText01[4]->setText(QStringLiteral("x"));
         tool->txtText01[5]->setText(QStringLiteral("42"));
         QTest::mouseClick(tool->cmdHelp[0], Qt::LeftButton);
         test::settle();
-        EXPECT_EQ(main->colourToolWindow(), nullptr);
         EXPECT_TRUE(main->mnuAC->isEnabled());
         main->mnuAC->trigger();
         test::settle();
         tool = qobject_cast<frmRgbAscii*>(main->colourToolWindow());
         ASSERT_NE(tool, nullptr);
     }
+    tool->cmdHelp[1]->setFocus();
+    pressEnter();
+    EXPECT_EQ(dialogs.shown(), QList{test::msgBox(colour::colourToolHelpText())});
     // Each activation disables the tag menu again.
     main->mdiArea()->setActiveSubWindow(main->aboutWindow());
     main->mnuHtml->setEnabled(true);
     main->mdiArea()->setActiveSubWindow(tool);
     EXPECT_FALSE(main->mnuHtml->isEnabled());
-    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
+// A bar rewrites its own box and text and the mixed colour, following the thumb while it is
+// dragged; the keyboard steps it by one and twenty, left and page up toward 0.
 TEST_F(ColourToolTest, BarsRewriteTheirBoxAndTextsFollowTheThumbAndStepByOneAndTwenty)
 {
     tool->HSbar01[1]->setValue(128);
-    EXPECT_EQ(colourOf(1), RGB(0, 128, 0));
-    EXPECT_EQ(colourOf(3), RGB(255, 128, 255));
-    EXPECT_EQ(label(3), QStringLiteral("0, 128 , 0  /  # 00 80 00"));
-    EXPECT_EQ(label(1), QStringLiteral("R,G,B values = 255 , 128 , 255"));
-    EXPECT_EQ(label(8), QStringLiteral("HTML values =  # FF 80 FF"));
-    EXPECT_EQ(label(2), QStringLiteral("255, 0, 0  /  # FF 00 00"));  // the other channels keep theirs
-
+    EXPECT_EQ(std::pair(colourOf(1), colourOf(3)), std::pair(RGB(0, 128, 0), RGB(255, 128, 255)));
+    EXPECT_EQ(labels(), QStringList({"255, 0, 0  /  # FF 00 00", "0, 128 , 0  /  # 00 80 00", "0, 0, 255  /  # 00 00 FF",
+                                     "R,G,B values = 255 , 128 , 255", "HTML values =  # FF 80 FF"}));
     QScrollBar* blue = tool->HSbar01[2];
     blue->setSliderDown(true);
-    for (int pos : {200, 16}) {
-        blue->setSliderPosition(pos);
-        EXPECT_EQ(colourOf(2), RGB(0, 0, pos));
-        EXPECT_EQ(colourOf(3), RGB(255, 128, pos));
-    }
+    blue->setSliderPosition(16);
+    EXPECT_EQ(std::pair(colourOf(2), colourOf(3)), std::pair(RGB(0, 0, 16), RGB(255, 128, 16)));
     blue->setSliderDown(false);
-    EXPECT_EQ(label(4), QStringLiteral("0, 0, 16  /  # 00 00 10"));
-    // The keyboard moves a focused bar as it is drawn: left and page up toward 0.
+    EXPECT_EQ(tool->Label2[4]->text(), QStringLiteral("0, 0, 16  /  # 00 00 10"));
     blue->setFocus();
     const struct { Qt::Key key; int value; } keys[] = {
         {Qt::Key_Right, 17}, {Qt::Key_PageDown, 37}, {Qt::Key_Left, 36}, {Qt::Key_PageUp, 16}, {Qt::Key_Home, 0}, {Qt::Key_End, 255}};
     for (const auto& k : keys) {
         QTest::keyClick(blue, k.key);
-        EXPECT_EQ(blue->value(), k.value) << k.key;
         EXPECT_EQ(colourOf(2), RGB(0, 0, k.value)) << k.key;
     }
-    EXPECT_EQ(label(4), QStringLiteral("0, 0, 255  /  # 00 00 FF"));
-}
-
-TEST_F(ColourToolTest, HelpShowsItsTextAndChangesNothing)
-{
-    tool->cmdHelp[1]->setFocus();
-    pressEnter();
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last(), test::msgBox(colour::colourToolHelpText()));
-    EXPECT_EQ(main->colourToolWindow(), tool);
+    EXPECT_EQ(tool->Label2[4]->text(), QStringLiteral("0, 0, 255  /  # 00 00 FF"));
 }
 
 // Each row in turn: the mode, the input, and the answer (in the label as held and as drawn,
@@ -182,29 +162,24 @@ TEST_F(ColourToolTest, LookupInBothModesAnswersOrRefusesWithFocusBack)
         dialogs.clear();
         QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
         EXPECT_EQ(input->text(), r.typed);
-        if (r.refusal.isEmpty()) {
-            EXPECT_TRUE(dialogs.shown().isEmpty());
-            EXPECT_EQ(tool->Label3[0]->text(), r.answer);
+        EXPECT_EQ(dialogs.prompts(), r.refusal.isEmpty() ? QStringList() : QStringList{r.refusal});
+        EXPECT_EQ(tool->Label3[0]->text(), r.refusal.isEmpty() ? r.answer : before);
+        if (r.refusal.isEmpty())
             EXPECT_EQ(tool->Label3[0]->shownText(), r.drawn);
-        } else {
-            EXPECT_EQ(dialogs.prompts(), QStringList{r.refusal});
+        else
             EXPECT_EQ(QApplication::focusWidget(), input);
-            EXPECT_EQ(tool->Label3[0]->text(), before);
-        }
     }
     // The button answers Enter too; Enter in the input does nothing.
-    typeInto(input, QStringLiteral("66"));
+    input->setText(QStringLiteral("66"));
+    input->setFocus();
     pressEnter();
     EXPECT_EQ(QApplication::focusWidget(), input);
     tool->cmdShow->setFocus();
     pressEnter();
     EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("B"));
-
     // Switching modes keeps the answer; into character mode it empties the input and allows one
     // character, back into number mode it keeps the input and allows three.
     QTest::mouseClick(tool->optButton01[1], Qt::LeftButton);
-    EXPECT_TRUE(input->text().isEmpty());
-    EXPECT_EQ(input->maxLength(), 1);
     EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("B"));
     input->setFocus();
     QTest::keyClicks(input, QStringLiteral("CD"));
@@ -214,78 +189,74 @@ TEST_F(ColourToolTest, LookupInBothModesAnswersOrRefusesWithFocusBack)
     EXPECT_EQ(input->maxLength(), 3);
 }
 
+// Enter in the input moves to the loop button, Enter there asks; Ignore steps on (255 wraps to
+// 0), Retry back, Abort stays; the character shows only while the question is up. Out-of-range
+// input is refused with the focus back in the input.
 TEST_F(ColourToolTest, LoopWalksTheTableByKeyboardAndWrapsAtTheEnd)
 {
     QLineEdit* input = tool->txtText01[5];
-    typeInto(input, QStringLiteral("10"));
-    pressEnter();
-    ASSERT_EQ(QApplication::focusWidget(), tool->cmdLoop);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-
     QString during;
-    dialogs.answer(MsgAnswer::Ignore).during([&] { during = tool->Label3[1]->text(); });
-    pressEnter();
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last(), test::msgBox(QStringLiteral("Choose Abort button to exit from this loop,\r\nChoose Retry "
-                                                          "button to move to previous integer or\r\nChoose Ignore button "
-                                                          "to move to next integer."),
-                                           QStringLiteral("Your choice please"), MsgButtons::AbortRetryIgnore,
-                                           MsgIcon::Question, 3));
-    EXPECT_EQ(during, QStringLiteral("\n"));
-    EXPECT_EQ(input->text(), QStringLiteral("11"));
-    EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
-    EXPECT_EQ(QApplication::focusWidget(), input);  // the answering Enter's release is no key-up of the input
-
-    for (const char* expected : {"10", "9"}) {  // Enter, Enter, Retry: one back each time
-        pressEnter();
-        EXPECT_EQ(QApplication::focusWidget(), tool->cmdLoop);
-        dialogs.answer(MsgAnswer::Retry);
-        pressEnter();
-        EXPECT_EQ(input->text(), QLatin1String(expected));
-        EXPECT_EQ(QApplication::focusWidget(), input);
+    const struct { const char* typed; MsgAnswer answer; const char* shown; const char* after; QWidget* focus; } rows[] = {
+        {"10", MsgAnswer::Ignore, "\n", "11", input},  // the answering Enter's release is no key-up of the input
+        {"11", MsgAnswer::Retry, "\x0B", "10", input},
+        {"9", MsgAnswer::Abort, "\t", "9", tool->cmdLoop},
+        {"255", MsgAnswer::Ignore, "\xFF", "0", input},
+        {"0.5", MsgAnswer::Retry, nullptr, "-0.5", input},  // the box keeps all four characters
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.typed);
+        dialogs.clear();
+        dialogs.answer(r.answer).during([&] { during = tool->Label3[1]->text(); });
+        loop(QLatin1String(r.typed));
+        EXPECT_EQ(dialogs.shown(), QList{test::msgBox(QStringLiteral(
+                                             "Choose Abort button to exit from this loop,\r\nChoose Retry button to move "
+                                             "to previous integer or\r\nChoose Ignore button to move to next integer."),
+                                         QStringLiteral("Your choice please"), MsgButtons::AbortRetryIgnore, MsgIcon::Question, 3)});
+        if (r.shown) {
+            EXPECT_EQ(during, QString::fromLatin1(r.shown));
+        }
+        EXPECT_EQ(input->text(), QLatin1String(r.after));
+        EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
+        EXPECT_EQ(QApplication::focusWidget(), r.focus);
     }
-    // Abort shows the answer, then clears it; the number stays and the focus stays on the button.
-    pressEnter();
-    dialogs.answer(MsgAnswer::Abort).during([&] { during = tool->Label3[1]->text(); });
-    pressEnter();
-    EXPECT_EQ(during, QStringLiteral("\t"));
-    EXPECT_EQ(input->text(), QStringLiteral("9"));
-    EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
-    EXPECT_EQ(QApplication::focusWidget(), tool->cmdLoop);
-
-    typeInto(input, QStringLiteral("255"));
-    pressEnter();
-    dialogs.answer(MsgAnswer::Ignore);
-    pressEnter();
-    EXPECT_EQ(input->text(), QStringLiteral("0"));
-    EXPECT_EQ(dialogs.pendingAnswers(), 0);
+    // "-0.5" cannot be typed over, only shortened.
+    input->end(false);
+    QTest::keyClicks(input, QStringLiteral("7"));
+    EXPECT_EQ(input->text(), QStringLiteral("-0.5"));
+    QTest::keyClick(input, Qt::Key_Backspace);
+    QTest::keyClicks(input, QStringLiteral("7"));
+    EXPECT_EQ(input->text(), QStringLiteral("-0."));
+    for (const QString& bad : {QStringLiteral("300"), QString()}) {
+        dialogs.clear();
+        loop(bad);
+        EXPECT_EQ(dialogs.shown(), QList{test::msgBox(kNumberRefusal)});
+        EXPECT_EQ(QApplication::focusWidget(), input);
+        EXPECT_EQ(input->text(), bad);
+        EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
+    }
 }
 
+// The real question reads Abort, Retry, Ignore from left to right with Ignore the default;
+// Esc and its close box abort.
 TEST_F(ColourToolTest, TheRealLoopQuestionReadsAbortRetryIgnoreAndEscOrItsCloseBoxAborts)
 {
     QLineEdit* input = tool->txtText01[5];
     Dialogs::install(nullptr);
-    // Each row: how the real box is answered, and the loop input afterwards.
-    const struct {
-        const char* how;
-        std::function<void(QMessageBox*)> answer;
-        const char* input;
-    } table[] = {
-        {"Enter", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, "11"},
-        {"Esc", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, "11"},
-        {"close box", [](QMessageBox* box) { box->close(); }, "11"},
-        {"Retry", [](QMessageBox* box) {
+    const auto name = [](QAbstractButton* b) { return b->text().remove(QLatin1Char('&')); };
+    const struct { std::function<void(QMessageBox*)> answer; const char* input; } table[] = {
+        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, "11"},
+        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, "11"},
+        {[](QMessageBox* box) { box->close(); }, "11"},
+        {[&](QMessageBox* box) {
              for (QAbstractButton* b : box->buttons())
-                 if (b->text().remove(QLatin1Char('&')) == QLatin1String("Retry"))
+                 if (name(b) == QLatin1String("Retry"))
                      QTest::mouseClick(b, Qt::LeftButton);
          }, "10"},
     };
-    typeInto(input, QStringLiteral("10"));
+    input->setText(QStringLiteral("10"));
     for (const auto& row : table) {
-        SCOPED_TRACE(row.how);
-        QStringList leftToRight;
-        QString defaultButton;
-        bool stillOpen = false;
+        SCOPED_TRACE(row.input);
+        QStringList seen;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
@@ -294,47 +265,20 @@ TEST_F(ColourToolTest, TheRealLoopQuestionReadsAbortRetryIgnoreAndEscOrItsCloseB
             std::sort(buttons.begin(), buttons.end(),
                       [](QAbstractButton* a, QAbstractButton* b) { return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x(); });
             for (QAbstractButton* b : buttons)
-                leftToRight << b->text().remove(QLatin1Char('&'));
-            if (box->defaultButton())
-                defaultButton = box->defaultButton()->text().remove(QLatin1Char('&'));
+                seen << name(b);
+            seen << QStringLiteral("default ") + (box->defaultButton() ? name(box->defaultButton()) : QString());
             row.answer(box);
-            stillOpen = box->isVisible();
-            if (stillOpen)
+            if (box->isVisible()) {
+                seen << QStringLiteral("still open");
                 box->done(0);
+            }
         });
         QTest::mouseClick(tool->cmdLoop, Qt::LeftButton);
-        EXPECT_EQ(leftToRight, QStringList({QStringLiteral("Abort"), QStringLiteral("Retry"), QStringLiteral("Ignore")}));
-        EXPECT_EQ(defaultButton, QStringLiteral("Ignore"));
-        EXPECT_FALSE(stillOpen);
+        EXPECT_EQ(seen, QStringList({"Abort", "Retry", "Ignore", "default Ignore"}));
         EXPECT_EQ(input->text(), QLatin1String(row.input));
         EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
     }
     Dialogs::install(&dialogs);
-}
-
-TEST_F(ColourToolTest, LoopRefusesOutOfRangeInputAndKeepsLongerResultsWhole)
-{
-    QLineEdit* input = tool->txtText01[5];
-    for (const QString& bad : {QStringLiteral("300"), QString()}) {
-        typeInto(input, bad);
-        pressEnter();
-        pressEnter();
-        expectNumberRefusal(input, bad);
-        EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
-        EXPECT_EQ(input->text(), bad);
-    }
-    // "0.5" steps back to "-0.5": the box keeps all four characters, though the user can type only three.
-    typeInto(input, QStringLiteral("0.5"));
-    pressEnter();
-    dialogs.answer(MsgAnswer::Retry);
-    pressEnter();
-    EXPECT_EQ(input->text(), QStringLiteral("-0.5"));
-    input->end(false);
-    QTest::keyClicks(input, QStringLiteral("7"));
-    EXPECT_EQ(input->text(), QStringLiteral("-0.5"));
-    QTest::keyClick(input, Qt::Key_Backspace);
-    QTest::keyClicks(input, QStringLiteral("7"));
-    EXPECT_EQ(input->text(), QStringLiteral("-0."));
 }
 
 }  // namespace

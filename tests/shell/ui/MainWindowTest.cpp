@@ -1,5 +1,5 @@
-// The main window: menu table, closing question, counter, the edit-target rule, the Window and
-// Application menus that need no document.
+// The main window: menu bar, closing question, the Application and Window menus, reading
+// windows, the edit-target rule, the real font dialog, F1 and the report of a failed command.
 #include "support/MainWindowTest.h"
 
 #include "platform/ui/Geometry.h"
@@ -9,7 +9,6 @@
 #include "reading/logic/ReadingTexts.h"
 #include "reading/ui/TutorialForm.h"
 #include "reading/ui/frmAbout.h"
-#include "shell/logic/MenuTable.h"
 #include "shared/ui/Guarded.h"
 
 #include <QApplication>
@@ -19,18 +18,14 @@
 #include <QFontInfo>
 #include <QIntValidator>
 #include <QLineEdit>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace folio;
 using test::MainWindowTest;
-
-namespace {
-const QString kRefusal = QStringLiteral("This activity is not allowed for this instance !");
-}
 
 TEST_F(MainWindowTest, MenuBarHoldsEveryEntryWithItsCaptionAndNesting)
 {
@@ -70,92 +65,63 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryEntryWithItsCaptionAndNesting)
     EXPECT_EQ(seen, expected);
 }
 
-TEST_F(MainWindowTest, ClosingWithAChildAsksNoKeepsEverythingYesEnds)
+// With a child open, quitting asks and No keeps everything; "&Close Active File" with none
+// says so, and quitting then asks nothing.
+TEST_F(MainWindowTest, QuittingAsksOnlyWhileAChildIsOpen)
 {
     dialogs.answer(MsgAnswer::No);
     main->mnuExit->trigger();
-    ASSERT_EQ(dialogs.shown().size(), 1);
+    test::settle();
     EXPECT_EQ(dialogs.last(), test::msgBox(QStringLiteral("Some modules are still open. Do you really wnat to quit "
                                                           "this application ?"),
                                            QStringLiteral("Please confirm"), MsgButtons::YesNo, MsgIcon::Question, 2));
+    EXPECT_EQ(std::pair(children().size(), programEnds), std::pair(qsizetype(1), 0));
+    main->mnuClose->trigger();  // the About window
     test::settle();
-    EXPECT_TRUE(main);
-    EXPECT_EQ(children().size(), 1);
-    EXPECT_EQ(main->openWindowCount(), 1);
-    EXPECT_EQ(programEnds, 0);
-
-    dialogs.answer(MsgAnswer::Yes);
+    main->mnuClose->trigger();
+    EXPECT_EQ(dialogs.last(), test::msgBox(QStringLiteral("No file is available to close !")));
+    EXPECT_EQ(main->openWindowCount(), 0);
     main->close();
     test::settle();
+    EXPECT_EQ(dialogs.shown().size(), 2);
     EXPECT_EQ(programEnds, 1);
     EXPECT_FALSE(main);
 }
 
-TEST_F(MainWindowTest, WithoutAChildCloseActiveFileSaysSoAndClosingAsksNothing)
-{
-    main->mnuClose->trigger();  // the About window
-    test::settle();
-    EXPECT_EQ(main->openWindowCount(), 0);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    main->mnuClose->trigger();
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last(), test::msgBox(QStringLiteral("No file is available to close !")));
-    EXPECT_EQ(main->openWindowCount(), 0);
-    main->mnuExit->trigger();
-    test::settle();
-    EXPECT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(programEnds, 1);
-}
-
-TEST_F(MainWindowTest, EveryApplicationEntryOpensOnceCountsOneAndItsCloseUndoesBoth)
+// Each entry opens its window once, however often it is reached; "&Help" also names the
+// program folder.
+TEST_F(MainWindowTest, EachApplicationEntryOpensItsWindowOnce)
 {
     closeAllChildren();
-    ASSERT_EQ(main->openWindowCount(), 0);
-    const struct {
-        QAction* entry;
-        void (frmMdimenuform::*click)();
-        QString caption;
-    } table[] = {
-        {main->mnuAbout, &frmMdimenuform::mnuAbout_Click, QStringLiteral("About  Tagwright Folio")},
-        {main->mnuHelp, &frmMdimenuform::mnuHelp_Click, QStringLiteral("Tutorial on HTML Tags")},
-        {main->mnuTutorialAutorun, &frmMdimenuform::mnuTutorialAutorun_Click, QStringLiteral("Tutorial on Autorun.inf File")},
-        {main->mnuAC, &frmMdimenuform::mnuAC_Click, QStringLiteral("RGB and ASCII Functions")},
+    const struct { QAction* entry; void (frmMdimenuform::*click)(); const char* caption; } table[] = {
+        {main->mnuAbout, &frmMdimenuform::mnuAbout_Click, "About  Tagwright Folio"},
+        {main->mnuHelp, &frmMdimenuform::mnuHelp_Click, "Tutorial on HTML Tags"},
+        {main->mnuTutorialAutorun, &frmMdimenuform::mnuTutorialAutorun_Click, "Tutorial on Autorun.inf File"},
+        {main->mnuAC, &frmMdimenuform::mnuAC_Click, "RGB and ASCII Functions"},
     };
     for (const auto& row : table) {
-        SCOPED_TRACE(row.caption.toStdString());
-        main->mnuHtml->setEnabled(true);
         row.entry->trigger();
         test::settle();
-        ASSERT_EQ(children().size(), 1);
-        ASSERT_NE(main->ActiveForm(), nullptr);
-        EXPECT_EQ(main->ActiveForm()->Caption(), row.caption);
-        EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
-        // The counter and the entry's availability are the random session's invariants.
-        main->ActiveForm()->Unload();
-        test::settle();
+        EXPECT_EQ(main->ActiveForm()->Caption(), QLatin1String(row.caption));
     }
-    // "&Help" showed its message naming the program folder.
+    EXPECT_EQ(main->openWindowCount(), 4);
+    EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.last().prompt.endsWith(QStringLiteral("from  ") + folder.path() + QStringLiteral("  path.")));
-    // Each entry reached twice directly still opens one window.
-    for (const auto& row : table) {
-        (main->*row.click)();
-        (main->*row.click)();
-    }
+    for (const auto& row : table)
+        (main->*row.click)();  // reached again while its window is open
     test::settle();
     EXPECT_EQ(children().size(), 4);
 }
 
-TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndLayItOut)
+TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndTheWindowMenuListsThem)
 {
     auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
     ASSERT_NE(about, nullptr);
-    const QString text = about->txtText01->Text();
-    EXPECT_EQ(text, reading::aboutText());
-    EXPECT_TRUE(about->txtText01->Locked());
+    EXPECT_EQ(about->txtText01->Text(), reading::aboutText());
     about->txtText01->setFocus();
     QTest::keyClicks(about->txtText01, QStringLiteral("xyz"));
-    EXPECT_EQ(about->txtText01->Text(), text);
+    EXPECT_EQ(about->txtText01->Text(), reading::aboutText());
     main->mnuTutorialAutorun->trigger();
     test::settle();
     auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
@@ -172,8 +138,7 @@ TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndLayItOut)
             listed << a;
     ASSERT_EQ(listed.size(), 2);
     EXPECT_EQ(listed[0]->text(), QStringLiteral("&1 About  Tagwright Folio"));
-    EXPECT_FALSE(listed[0]->isChecked());
-    EXPECT_TRUE(listed[1]->isChecked());
+    EXPECT_EQ(std::pair(listed[0]->isChecked(), listed[1]->isChecked()), std::pair(false, true));
     main->mnuHtml->setEnabled(true);
     listed[0]->trigger();
     test::settle();
@@ -184,76 +149,57 @@ TEST_F(MainWindowTest, ReadingWindowsShowTheirTextReadOnlyAndLayItOut)
     EXPECT_EQ(main->openWindowCount(), 1);
 }
 
-TEST_F(MainWindowTest, TutorialsMinimiseMaximiseAndLayThemselvesOutOnEveryResize)
+// A tutorial keeps its size against a drag of its border (the About window does not) and lays
+// itself out when opened, maximised and restored; it wears the document windows' icon.
+TEST_F(MainWindowTest, TutorialsLayThemselvesOutOnEveryResize)
 {
     main->resize(900, 700);
     main->mnuTutorialAutorun->trigger();
     test::settle();
     auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
     ASSERT_NE(tutorial, nullptr);
-    const auto expectLaidOut = [&](double w, double h, const char* when) {
-        SCOPED_TRACE(when);
+    for (ChildForm* form : {main->aboutWindow(), static_cast<ChildForm*>(tutorial)}) {
+        const QSize before = form->size();
+        const QPoint corner(form->width() - 2, form->height() - 2), to = corner + QPoint(60, 40);
+        for (const auto& [type, at, button, held] : {std::tuple(QEvent::MouseMove, corner, Qt::NoButton, Qt::NoButton),
+                                                     {QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton},
+                                                     {QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton},
+                                                     {QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton}}) {
+            QMouseEvent e(type, at, form->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(form, &e);
+        }
+        EXPECT_EQ(form->size() == before, form == tutorial) << form->Caption().toStdString();
+    }
+    const auto expectLaidOut = [&](double w, double h) {
         EXPECT_NEAR(tutorial->ScaleWidth(), w, 15);
         EXPECT_NEAR(tutorial->ScaleHeight(), h, 15);
         EXPECT_NEAR(geometry::width(tutorial->txtText01), w - 1200, 15);
         EXPECT_NEAR(geometry::height(tutorial->txtText01), h * 0.95, 15);
         EXPECT_NEAR(geometry::left(tutorial->cmdClose), w - 950, 15);
     };
-    // Dragging the border does not size it, as it does the About window.
-    for (ChildForm* form : {main->aboutWindow(), static_cast<ChildForm*>(tutorial)}) {
-        const QSize before = form->size();
-        const QPoint corner(form->width() - 2, form->height() - 2);
-        const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-            QMouseEvent e(type, at, form->mapToGlobal(at), button, held, Qt::NoModifier);
-            QApplication::sendEvent(form, &e);
-        };
-        send(QEvent::MouseMove, corner, Qt::NoButton, Qt::NoButton);
-        send(QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
-        send(QEvent::MouseMove, corner + QPoint(60, 40), Qt::NoButton, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, corner + QPoint(60, 40), Qt::LeftButton, Qt::NoButton);
-        EXPECT_EQ(form->size() == before, form == tutorial) << form->Caption().toStdString();
-    }
-
-    expectLaidOut(8910, 6120, "as opened");
-    // While another child is maximised, activating the tutorial or opening it anew shows it
-    // maximised and laid out over the whole document area.
+    expectLaidOut(8910, 6120);
+    // While another child is maximised, activating the tutorial shows it maximised.
     main->aboutWindow()->showMaximized();
     test::settle();
-    const QSize room = main->aboutWindow()->size();
     main->mdiArea()->setActiveSubWindow(tutorial);
     test::settle();
     ASSERT_TRUE(tutorial->isMaximized());
-    EXPECT_EQ(tutorial->size(), room);
-    expectLaidOut(tutorial->ScaleWidth(), tutorial->ScaleHeight(), "activated while maximised");
     EXPECT_GT(tutorial->ScaleWidth(), 8910 + 1000);
+    expectLaidOut(tutorial->ScaleWidth(), tutorial->ScaleHeight());
     tutorial->showNormal();
     test::settle();
-    expectLaidOut(8910, 6120, "restored from maximised");
+    expectLaidOut(8910, 6120);
 
-    tutorial->Unload();
-    main->aboutWindow()->showMaximized();
-    test::settle();
-    main->mnuTutorialAutorun->trigger();
-    test::settle();
-    tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
-    ASSERT_NE(tutorial, nullptr);
-    EXPECT_TRUE(tutorial->isMaximized());
-    EXPECT_EQ(tutorial->size(), room);
-    expectLaidOut(tutorial->ScaleWidth(), tutorial->ScaleHeight(), "opened while maximised");
-    tutorial->showNormal();
-    test::settle();
-    expectLaidOut(8910, 6120, "restored after opening maximised");
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-
-    // The tutorials wear the document windows' icon; the About window the main window's.
     main->mnuNewBlank->trigger();
     test::settle();
     const auto icon = [](const QWidget* w) { return w->windowIcon().pixmap(16, 16).toImage(); };
     EXPECT_EQ(icon(tutorial), icon(main->ActiveForm()));
-    EXPECT_NE(icon(tutorial), icon(main->aboutWindow()));
     EXPECT_EQ(icon(main->aboutWindow()), icon(main));
+    EXPECT_NE(icon(tutorial), icon(main));
 }
 
+// Cascade places each window below and right of the one before; Arrange Icons moves only the
+// minimised windows' icons, to the bottom; neither changes a window's size.
 TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
 {
     main->resize(1000, 760);
@@ -261,7 +207,6 @@ TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
     main->mnuAC->trigger();
     main->mnuHelp->trigger();
     test::settle();
-    ASSERT_EQ(children().size(), 4);
     main->aboutWindow()->resize(420, 260);
     const auto sizes = [&] {
         QList<QSize> list;
@@ -270,83 +215,61 @@ TEST_F(MainWindowTest, CascadeAndArrangeIconsKeepEveryWindowsSize)
         return list;
     };
     const QList<QSize> before = sizes();
-
     main->mnuCascade->trigger();
     test::settle();
-    EXPECT_EQ(sizes(), before);
-    // Each window lies below and right of the one before it in the cascade.
     QList<ChildForm*> stack = children();
     std::sort(stack.begin(), stack.end(), [](ChildForm* a, ChildForm* b) { return a->y() < b->y(); });
-    for (int i = 1; i < stack.size(); ++i) {
-        EXPECT_GT(stack[i]->x(), stack[i - 1]->x());
-        EXPECT_GT(stack[i]->y(), stack[i - 1]->y());
-    }
+    for (int i = 1; i < stack.size(); ++i)
+        EXPECT_TRUE(stack[i]->x() > stack[i - 1]->x() && stack[i]->y() > stack[i - 1]->y()) << i;
 
-    // Arrange Icons moves the minimised windows' icons to the bottom and nothing else.
-    ChildForm* tutorial = main->autorunTutorialWindow();
-    ChildForm* tool = main->colourToolWindow();
-    tutorial->showMinimized();
-    tool->showMinimized();
+    ChildForm* const icons[] = {main->autorunTutorialWindow(), main->colourToolWindow()};
+    for (ChildForm* icon : icons)
+        icon->showMinimized();
     test::settle();
     const QRect aboutPlace = main->aboutWindow()->geometry();
-    const QRect htmlPlace = main->htmlTutorialWindow()->geometry();
     main->mnuArrange->trigger();
     test::settle();
-    const int bottom = main->mdiArea()->viewport()->height();
-    for (ChildForm* icon : {tutorial, tool}) {
-        EXPECT_TRUE(icon->isMinimized());
-        EXPECT_EQ(icon->geometry().bottom() + 1, bottom);
-    }
+    for (ChildForm* icon : icons)
+        EXPECT_EQ(icon->geometry().bottom() + 1, main->mdiArea()->viewport()->height());
     EXPECT_EQ(main->aboutWindow()->geometry(), aboutPlace);
-    EXPECT_EQ(main->htmlTutorialWindow()->geometry(), htmlPlace);
-    tutorial->showNormal();
-    tool->showNormal();
+    for (ChildForm* icon : icons)
+        icon->showNormal();
     test::settle();
     EXPECT_EQ(sizes(), before);
 }
 
+// The About text is an edit target; with no child every clipboard command and the find-panel
+// toggle is refused with its own text.
 TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)
 {
     auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
     ASSERT_NE(about, nullptr);
     about->txtText01->setFocus();
-    EXPECT_EQ(main->ActiveControl(), about->txtText01);
-    EXPECT_TRUE(main->HasEditTarget());
     about->txtText01->setSelStart(2);
     about->txtText01->setSelLength(9);
     main->mnuCopy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Tagwright"));
-
     closeAllChildren();
     EXPECT_FALSE(main->HasEditTarget());
-    for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste, main->mnuFindOnOff}) {
-        dialogs.clear();
+    for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste, main->mnuFindOnOff})
         a->trigger();
-        ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last(), test::msgBox(a == main->mnuFindOnOff ? kRefusal
-                  : QStringLiteral("The copy, cut and paste activities are not allowed for this instance !")));
-    }
+    const QString clip = QStringLiteral("The copy, cut and paste activities are not allowed for this instance !");
+    EXPECT_EQ(dialogs.prompts(), QStringList({clip, clip, clip, QStringLiteral("This activity is not allowed for this instance !")}));
 }
 
+// "Set &Font" through the real dialog: it opens on the face the text is shown in, and OK keeps
+// the font the text had unless the user changed something.
 TEST_F(MainWindowTest, SetFontOpensTheRealDialogOnTheFaceShownAndOkWithoutAChangeKeepsTheFont)
 {
     auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
     ASSERT_NE(about, nullptr);
     const QFont start = about->txtText01->font();
-    ASSERT_EQ(start.family(), QStringLiteral("MS Sans Serif"));
-    ASSERT_EQ(start.pointSizeF(), 9.75);
+    ASSERT_EQ(std::pair(start.family(), start.pointSizeF()), std::pair(QStringLiteral("MS Sans Serif"), 9.75));
     const QString shownFamily = QFontInfo(start).family();
     ASSERT_NE(shownFamily, start.family());
-
     QtCommonDialogBackend real;
     main->CommonDialog1.setBackend(&real);
-    // Each row: the size typed into the dialog (none: OK at once), then the font expected.
-    const struct {
-        QString typedSize;
-        double points;
-    } table[] = {{QString(), 9.75}, {QStringLiteral("12"), 12}};
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.typedSize.toStdString());
+    for (const auto& [typedSize, points] : {std::pair(QString(), 9.75), {QStringLiteral("12"), 12.0}}) {
         QFont opened;
         QTimer poll;
         poll.start(10);
@@ -356,27 +279,19 @@ TEST_F(MainWindowTest, SetFontOpensTheRealDialogOnTheFaceShownAndOkWithoutAChang
                 return;
             poll.stop();
             opened = dlg->currentFont();
-            if (!row.typedSize.isEmpty()) {
-                for (QLineEdit* edit : dlg->findChildren<QLineEdit*>()) {
-                    if (qobject_cast<const QIntValidator*>(edit->validator())) {
-                        edit->selectAll();
-                        QTest::keyClicks(edit, row.typedSize);
-                    }
+            for (QLineEdit* edit : dlg->findChildren<QLineEdit*>())
+                if (!typedSize.isEmpty() && qobject_cast<const QIntValidator*>(edit->validator())) {
+                    edit->selectAll();
+                    QTest::keyClicks(edit, typedSize);
                 }
-            }
             dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
         about->txtText01->setFont(start);
         main->mnuSetFont->trigger();
-        EXPECT_EQ(opened.family(), shownFamily);
-        EXPECT_EQ(opened.pointSize(), 10);  // the dialog offers whole points
-        const QFont now = about->txtText01->font();
-        EXPECT_EQ(now.family(), start.family());
-        EXPECT_EQ(now.pointSizeF(), row.points);
-        EXPECT_EQ(now.weight(), start.weight());
-        EXPECT_EQ(now.italic(), start.italic());
-        EXPECT_EQ(now.underline(), start.underline());
-        EXPECT_EQ(now.strikeOut(), start.strikeOut());
+        EXPECT_EQ(std::pair(opened.family(), opened.pointSize()), std::pair(shownFamily, 10));  // whole points
+        QFont expected = start;
+        expected.setPointSizeF(points);
+        EXPECT_EQ(about->txtText01->font(), expected) << typedSize.toStdString();
     }
     main->CommonDialog1.setBackend(&files);
 }
@@ -401,10 +316,8 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
     for (const Row& row : table) {
         for (const QString& name : {chm, capital, book})
             QFile::remove(path(name));
-        for (const QString& name : row.present) {
-            QFile file(path(name));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        }
+        for (const QString& name : row.present)
+            QFile(path(name)).open(QIODevice::WriteOnly);
         QStringList tried;
         help::setUrlOpenerForTesting([&](const QUrl& u) {
             tried << u.fileName();
@@ -412,11 +325,12 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
         });
         dialogs.clear();
         QTest::keyClick(main->ActiveForm()->focusWidget(), Qt::Key_F1);
-        EXPECT_EQ(tried, row.tried) << row.present.join(' ').toStdString();
-        ASSERT_EQ(dialogs.shown().size(), row.message ? 1 : 0) << row.present.join(' ').toStdString();
+        SCOPED_TRACE(row.present.join(' ').toStdString());
+        EXPECT_EQ(tried, row.tried);
+        ASSERT_EQ(dialogs.shown().size(), row.message ? 1 : 0);
         if (row.message) {
-            EXPECT_TRUE(dialogs.last().prompt.contains(path(chm)));
-            EXPECT_EQ(dialogs.last().prompt.contains(path(book)), row.present.isEmpty());
+            EXPECT_TRUE(dialogs.last().prompt.contains(path(chm)) &&
+                        dialogs.last().prompt.contains(path(book)) == row.present.isEmpty());
         }
     }
     help::setUrlOpenerForTesting(nullptr);

@@ -11,9 +11,6 @@ using namespace folio::test;
 
 namespace {
 
-const QString kNoFindText = QStringLiteral("Please type valid text to find.");
-const QString kFirstNotFound = QStringLiteral("Finding completed. Matching text is not found.");
-const QString kNextNotFound = QStringLiteral("Find completed. Matching text is not found.");
 const QString kStartAgain = QStringLiteral(
     "Finding is already completed till the end of file. Do you want to do it again from the beginning of file ?");
 
@@ -21,116 +18,114 @@ class FindPanelTest : public DocumentTest {};
 
 }  // namespace
 
-TEST_F(FindPanelTest, FirstNextNotFoundQuestionYesAndNo)
+// One press per row on "one two one": the find text typed before it (if any), the box it shows
+// (the question answered as given), then the selection, FindPos and the focus.
+TEST_F(FindPanelTest, FirstAndNextWalkTheMatchesAskAtTheEndAndRefuseAnEmptyText)
 {
     frmTf* d = doc(QStringLiteral("one two one"), QStringLiteral("one"));
     ASSERT_TRUE(d);
-    const Sel before = sel(d);
-    // A fresh window asks before its first Next; No does nothing, not even move the focus.
-    dialogs.answer(MsgAnswer::No);
-    click(d->cmdFindNext);
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last(), msgBox(kStartAgain, QStringLiteral("Please Confirm"), MsgButtons::YesNo, MsgIcon::Question, 2));
-    EXPECT_EQ(d->FindPos, 0);
-    EXPECT_EQ(sel(d), before);
-    EXPECT_EQ(d->focusWidget(), d->cmdFindNext);
-
-    click(d->cmdFindFirst);
-    EXPECT_EQ(sel(d), Sel(0, 3));
-    EXPECT_EQ(d->FindPos, 4);
-    EXPECT_EQ(d->focusWidget(), d->txtText01);
-    click(d->cmdFindNext);
-    EXPECT_EQ(sel(d), Sel(8, 3));
-    EXPECT_EQ(d->FindPos, 12);
-    // With a match current, First still starts from the top.
-    click(d->cmdFindFirst);
-    EXPECT_EQ(sel(d), Sel(0, 3));
-    click(d->cmdFindNext);
-    EXPECT_EQ(dialogs.shown().size(), 1);
-
-    click(d->cmdFindNext);
-    ASSERT_EQ(dialogs.shown().size(), 2);
-    EXPECT_EQ(dialogs.last().prompt, kNextNotFound);
-    EXPECT_EQ(d->FindPos, 0);
-    EXPECT_EQ(d->focusWidget(), d->cboCombo01[0]);
-    EXPECT_EQ(sel(d), Sel(8, 3)) << "a failed search leaves the selection";
-
-    // Idle again: Yes runs "F&ind First".
-    dialogs.answer(MsgAnswer::Yes);
-    click(d->cmdFindNext);
-    EXPECT_EQ(dialogs.last().prompt, kStartAgain);
-    EXPECT_EQ(sel(d), Sel(0, 3));
-    EXPECT_EQ(d->FindPos, 4);
-    EXPECT_EQ(dialogs.pendingAnswers(), 0);
-
-    // A First that finds nothing has its own text and goes idle from a match current.
-    d->cboCombo01[0]->setEditText(QStringLiteral("zz"));
-    click(d->cmdFindFirst);
-    EXPECT_EQ(dialogs.last().prompt, kFirstNotFound);
-    EXPECT_EQ(d->FindPos, 0);
-    EXPECT_EQ(d->focusWidget(), d->cboCombo01[0]);
+    enum Focus { Text, FindBox, NextButton };
+    const QString noFind = QStringLiteral("Please type valid text to find.");
+    const struct {
+        QPushButton* frmTf::*button;
+        const char* find;
+        MsgAnswer answer;
+        QString box;
+        Sel sel;
+        int findPos;
+        Focus focus;
+    } steps[] = {
+        // A fresh window asks before its first Next; No does nothing, not even move the focus.
+        {&frmTf::cmdFindNext, nullptr, MsgAnswer::No, kStartAgain, {0, 0}, 0, NextButton},
+        {&frmTf::cmdFindFirst, nullptr, MsgAnswer::Ok, {}, {0, 3}, 4, Text},
+        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Ok, {}, {8, 3}, 12, Text},
+        {&frmTf::cmdFindFirst, nullptr, MsgAnswer::Ok, {}, {0, 3}, 4, Text},  // First starts from the top
+        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Ok, {}, {8, 3}, 12, Text},
+        // Past the last match: the selection stays, the search goes idle.
+        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Ok, QStringLiteral("Find completed. Matching text is not found."), {8, 3}, 0, FindBox},
+        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Yes, kStartAgain, {0, 3}, 4, Text},  // Yes runs "F&ind First"
+        {&frmTf::cmdFindFirst, "", MsgAnswer::Ok, noFind, {0, 3}, 4, FindBox},
+        {&frmTf::cmdFindNext, "", MsgAnswer::Ok, noFind, {0, 3}, 4, FindBox},
+        {&frmTf::cmdFindFirst, "zz", MsgAnswer::Ok, QStringLiteral("Finding completed. Matching text is not found."), {0, 3}, 0, FindBox},
+        {&frmTf::cmdFindNext, "", MsgAnswer::Ok, noFind, {0, 3}, 0, FindBox},  // idle: refused before the question
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(&s - steps);
+        if (s.find)
+            d->cboCombo01[0]->setEditText(QLatin1String(s.find));
+        d->txtText01->setFocus();
+        dialogs.clear();
+        if (s.answer != MsgAnswer::Ok)
+            dialogs.answer(s.answer);
+        click(d->*s.button);
+        if (s.box.isEmpty())
+            EXPECT_TRUE(dialogs.shown().isEmpty());
+        else
+            EXPECT_EQ(dialogs.shown().value(0), s.box == kStartAgain ? msgBox(kStartAgain, QStringLiteral("Please Confirm"),
+                                                                          MsgButtons::YesNo, MsgIcon::Question, 2)
+                                                                   : msgBox(s.box));
+        EXPECT_EQ(sel(d), s.sel);
+        EXPECT_EQ(d->FindPos, s.findPos);
+        QWidget* const focus[] = {d->txtText01, d->cboCombo01[0], d->cmdFindNext};
+        EXPECT_EQ(d->focusWidget(), focus[s.focus]);
+    }
 }
 
+// Switched between First and Next, the case mode keeps FindPos and the selection and the rest
+// of the search uses the new mode; a caption that is neither of the two does nothing.
 TEST_F(FindPanelTest, CaseSwitchBetweenFirstAndNextGoesByTheExactCaption)
 {
     frmTf* d = doc(QStringLiteral("abc ABC abc"), QStringLiteral("ABC"));
     ASSERT_TRUE(d);
-    EXPECT_TRUE(d->CaseSensitive);
     click(d->cmdFindFirst);
     EXPECT_EQ(sel(d), Sel(4, 3));
-
     click(d->cmdCS);
-    EXPECT_FALSE(d->CaseSensitive);
-    EXPECT_EQ(d->cmdCS->text(), QStringLiteral("Case In-Sens&itive"));
+    EXPECT_EQ(std::pair(d->CaseSensitive, d->cmdCS->text()), std::pair(false, QStringLiteral("Case In-Sens&itive")));
     click(d->cmdFindFirst);
     EXPECT_EQ(sel(d), Sel(0, 3));
-    // Switched back between First and Next: FindPos and the selection stay, the rest of the
-    // search uses the new mode.
     click(d->cmdCS);
-    EXPECT_TRUE(d->CaseSensitive);
-    EXPECT_EQ(d->cmdCS->text(), QStringLiteral("Case Sens&itive"));
+    EXPECT_EQ(std::pair(d->CaseSensitive, d->cmdCS->text()), std::pair(true, QStringLiteral("Case Sens&itive")));
     EXPECT_EQ(d->FindPos, 4);
-    EXPECT_EQ(sel(d), Sel(0, 3));
     d->cboCombo01[0]->setEditText(QStringLiteral("abc"));  // the find text is read on every press
     click(d->cmdFindNext);
     EXPECT_EQ(sel(d), Sel(8, 3));
-
-    // A caption that is neither of the two, if only by its access key: nothing happens.
     d->cmdCS->setText(QStringLiteral("Case Sensitive"));
     click(d->cmdCS);
-    EXPECT_TRUE(d->CaseSensitive);
-    EXPECT_EQ(d->cmdCS->text(), QStringLiteral("Case Sensitive"));
+    EXPECT_EQ(std::pair(d->CaseSensitive, d->cmdCS->text()), std::pair(true, QStringLiteral("Case Sensitive")));
 }
 
+// "&Replace" puts the replacement over the selection or at the caret and the next search goes
+// on from FindPos, inside the replacement; an empty replacement is refused.
 TEST_F(FindPanelTest, ReplaceThenNextFindsInsideTheReplacement)
 {
     frmTf* d = doc(QStringLiteral("bcdea a"), QStringLiteral("a"));
     ASSERT_TRUE(d);
+    d->txtText01->setFocus();
+    click(d->cmdReplace);
+    EXPECT_EQ(dialogs.prompts(), QStringList{QStringLiteral("Please type valid text to replace.")});
+    EXPECT_EQ(d->focusWidget(), d->cboCombo01[1]);
+    EXPECT_FALSE(d->TextChanged);
     d->cboCombo01[1]->setEditText(QStringLiteral("aa"));
     click(d->cmdFindFirst);
-    EXPECT_EQ(d->FindPos, 6);
     click(d->cmdReplace);
     EXPECT_EQ(d->txtText01->Text(), QStringLiteral("bcdeaa a"));
-    EXPECT_EQ(sel(d), Sel(6, 0));
-    EXPECT_EQ(d->FindPos, 6);
+    EXPECT_EQ(std::pair(sel(d), d->FindPos), std::pair(Sel(6, 0), 6));
     EXPECT_TRUE(d->TextChanged);
     click(d->cmdFindNext);
     EXPECT_EQ(sel(d), Sel(5, 1));
     click(d->cmdFindNext);
     EXPECT_EQ(sel(d), Sel(7, 1));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-
-    // With nothing selected it inserts at the caret; FindPos and the focus stay.
     d->cboCombo01[1]->setEditText(QStringLiteral("\r\n"));
     d->txtText01->setSelStart(2);
     d->cboCombo01[1]->setFocus();
     d->cmdReplace_Click();
     EXPECT_EQ(d->txtText01->Text(), QStringLiteral("bc\r\ndeaa a"));
-    EXPECT_EQ(sel(d), Sel(4, 0));
+    EXPECT_EQ(std::pair(sel(d), d->FindPos), std::pair(Sel(4, 0), 9));
     EXPECT_EQ(d->focusWidget(), d->cboCombo01[1]);
-    EXPECT_EQ(d->FindPos, 9);
+    EXPECT_EQ(dialogs.shown().size(), 1);
 }
 
+// Typing, undo and Enter (a CR LF, two characters) between presses are all seen.
 TEST_F(FindPanelTest, SearchesSeeEveryEditMadeBetweenPresses)
 {
     frmTf* d = doc(QStringLiteral("one two one"), QStringLiteral("one"));
@@ -140,13 +135,7 @@ TEST_F(FindPanelTest, SearchesSeeEveryEditMadeBetweenPresses)
     QTest::keyClicks(d->txtText01, QStringLiteral("one "));
     click(d->cmdFindNext);
     EXPECT_EQ(sel(d), Sel(4, 3));
-
     d->txtText01->undo();
-    click(d->cmdFindFirst);
-    click(d->cmdFindNext);
-    EXPECT_EQ(sel(d), Sel(8, 3));
-
-    // Enter adds a CR LF, two characters, before the matches.
     d->txtText01->setSelStart(0);
     QTest::keyClick(d->txtText01, Qt::Key_Return);
     click(d->cmdFindFirst);
@@ -156,35 +145,7 @@ TEST_F(FindPanelTest, SearchesSeeEveryEditMadeBetweenPresses)
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
-TEST_F(FindPanelTest, EmptyFindOrReplacementTextIsRefusedWithTheFocusBackInItsBox)
-{
-    frmTf* d = doc(QStringLiteral("one two one"), QStringLiteral("one"));
-    ASSERT_TRUE(d);
-    click(d->cmdFindFirst);
-    d->cboCombo01[0]->setEditText(QString());
-    for (QPushButton* button : {d->cmdFindFirst, d->cmdFindNext}) {
-        d->txtText01->setFocus();
-        dialogs.clear();
-        click(button);
-        ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last().prompt, kNoFindText);
-        EXPECT_EQ(d->focusWidget(), d->cboCombo01[0]);
-        EXPECT_EQ(d->FindPos, 4);
-    }
-    d->FindPos = 0;  // even when idle, refused before the question
-    dialogs.clear();
-    click(d->cmdFindNext);
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().prompt, kNoFindText);
-
-    d->txtText01->setFocus();
-    click(d->cmdReplace);
-    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("Please type valid text to replace."));
-    EXPECT_EQ(d->focusWidget(), d->cboCombo01[1]);
-    EXPECT_EQ(d->txtText01->Text(), QStringLiteral("one two one"));
-    EXPECT_FALSE(d->TextChanged);
-}
-
+// The boxes never collect typed texts; "C&lear List" (hidden) empties both and is no search.
 TEST_F(FindPanelTest, ClearListEmptiesBothBoxesWhichNeverCollectTypedTexts)
 {
     frmTf* d = doc(QStringLiteral("one two one"));
@@ -194,16 +155,12 @@ TEST_F(FindPanelTest, ClearListEmptiesBothBoxesWhichNeverCollectTypedTexts)
     QTest::keyClick(d->cboCombo01[0], Qt::Key_Return);
     EXPECT_EQ(d->cboCombo01[0]->count(), 0);
     click(d->cmdFindFirst);
-
     d->cboCombo01[0]->addItems({QStringLiteral("a"), QStringLiteral("b")});
-    d->cboCombo01[1]->addItem(QStringLiteral("c"));
     d->cboCombo01[1]->setEditText(QStringLiteral("over"));
     d->cmdClear_Click();
-    for (QComboBox* box : d->cboCombo01) {
-        EXPECT_EQ(box->count(), 0);
-        EXPECT_EQ(box->lineEdit()->text(), QString());
-    }
-    EXPECT_EQ(d->FindPos, 4) << "clearing the boxes is no search";
+    for (QComboBox* box : d->cboCombo01)
+        EXPECT_TRUE(box->count() == 0 && box->lineEdit()->text().isEmpty());
+    EXPECT_EQ(d->FindPos, 4);
 }
 
 TEST_F(FindPanelTest, AControlThatCannotTakeTheFocusIsReportedAsAFailure)

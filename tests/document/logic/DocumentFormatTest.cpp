@@ -2,10 +2,14 @@
 #include "document/logic/SaveTexts.h"
 #include "platform/logic/CodePage.h"
 
+#include <QRandomGenerator>
+#include <QStringDecoder>
+
 #include <gtest/gtest.h>
 
 
 using namespace folio;
+using docformat::Encoding;
 
 // UTF-8 when the file starts with the byte-order mark and is valid after it, or is valid
 // throughout and holds a multi-byte sequence; Windows-1252, byte for byte, otherwise.
@@ -13,7 +17,6 @@ using namespace folio;
 // comes after a CR LF, and a break at the very end starts no line.
 TEST(DocumentFormat, EncodingDetectionAndReadingRuleTable)
 {
-    using docformat::Encoding;
     const Encoding w = Encoding::Windows1252, u = Encoding::Utf8, m = Encoding::Utf8WithMark;
     const QByteArray ascii40(40, 'a');
     const QString a40(40, u'a');
@@ -58,7 +61,6 @@ TEST(DocumentFormat, EncodingDetectionAndReadingRuleTable)
 
 TEST(DocumentFormat, WritingInEachEncoding)
 {
-    using docformat::Encoding;
     const QString text = QStringLiteral("\r\n\u00E9\u20AC\u2713\U0001F600");
     const QString lone = QStringLiteral("a") + QChar(0xD800) + "b" + QChar(0xDC00);
     const struct { QStringView text; Encoding encoding; QByteArray bytes; } rows[] = {
@@ -93,4 +95,109 @@ TEST(DocumentFormat, EveryByteValueComesBackFromOpenThenSave)
     const docformat::DecodedFile file = docformat::decodeFile(all);
     EXPECT_EQ(file.encoding, docformat::Encoding::Windows1252);
     EXPECT_EQ(docformat::fileBytesFromText(file.text, file.encoding), "\r\n" + expected + "\r\n");
+}
+
+namespace {
+
+// Windows-1252 written out here: the bytes 0x80-0x9F; every other byte is its own character,
+// and so are the five bytes the code page leaves undefined.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D,
+    0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
+    0x0153, 0x009D, 0x017E, 0x0178};
+char16_t cp1252Char(uchar b) { return b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b); }
+int cp1252Byte(char32_t c)
+{
+    for (int b = 0; b < 256; ++b)
+        if (cp1252Char(uchar(b)) == c)
+            return b;
+    return -1;
+}
+
+// The bytes of a text by the book, with '?' for each character (a surrogate pair is one)
+// the encoding cannot hold, and those characters.
+QByteArray encodeByTheBook(QStringView text, bool utf8, QStringList& lost)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const int byte = utf8 || pair ? -1 : cp1252Byte(c);
+        if (utf8 ? QChar::isSurrogate(c) : byte < 0) {
+            out += '?';
+            lost << text.sliced(i, pair ? 2 : 1).toString();
+        } else if (!utf8 || c < 0x80) {
+            out += char(utf8 ? c : byte);
+        } else {
+            const int n = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;  // continuation bytes
+            out += char((n == 1 ? 0xC0 : n == 2 ? 0xE0 : 0xF0) | (c >> (6 * n)));
+            for (int k = n - 1; k >= 0; --k)
+                out += char(0x80 | ((c >> (6 * k)) & 0x3F));
+        }
+        i += pair;
+    }
+    return out;
+}
+
+}  // namespace
+
+// Random files, mostly of the bytes that matter, read against a model: UTF-8 with the mark
+// when valid after it, UTF-8 when valid throughout with a byte above 0x7F (validity by Qt's
+// decoder), Windows-1252 otherwise; the lines split at CR or CR LF, each after a CR LF; and
+// saved at once they come back with one CR LF more. Random texts are written in each
+// encoding as the book says, and exactly the characters written as '?' are reported.
+TEST(DocumentFormat, ReadingAndWritingAgreeWithAModelOnRandomFiles)
+{
+    const QByteArray mark("\xEF\xBB\xBF");
+    const uchar palette[] = {'a', ' ', '\r', '\r', '\n', 0xEF, 0xBB, 0xBF, 0xC3, 0xA9, 0xE2, 0x82, 0xAC, 0xF0, 0x9F,
+                             0x98, 0x80, 0x81, 0x9D, 0xFF, 0xED, 0xA0, 0xC0, 0xF4, 0x90, 0x00};
+    const char16_t units[] = {u'a', u'\r', u'\n', 0x00E9, 0x20AC, 0x0081, 0x0080, 0x009F, 0x0178, 0x2713, 0x4E2D,
+                              0xD83D, 0xDE00, 0xD83D, 0xDE00, 0xDBFF, 0xFFFF};
+    QRandomGenerator rng(18);
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray file = rng.bounded(4) == 0 ? mark : QByteArray();
+        for (int n = rng.bounded(round % 20 == 0 ? 300 : 24); n > 0; --n)
+            file += char(rng.bounded(4) == 0 ? rng.bounded(256) : palette[rng.bounded(int(std::size(palette)))]);
+        SCOPED_TRACE(file.toHex(' ').toStdString());
+        const bool marked = file.startsWith(mark);
+        const QByteArrayView afterMark = QByteArrayView(file).sliced(marked ? 3 : 0);
+        QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        const QString byQt = strict.decode(afterMark);
+        const bool valid = !strict.hasError();
+        const bool beyondAscii = std::any_of(afterMark.begin(), afterMark.end(), [](char b) { return b & 0x80; });
+        const Encoding want = valid && marked ? Encoding::Utf8WithMark : valid && beyondAscii ? Encoding::Utf8 : Encoding::Windows1252;
+        const QByteArrayView body = want == Encoding::Utf8WithMark ? afterMark : QByteArrayView(file);
+        QByteArray lines;  // each line after CR LF, still as bytes
+        for (qsizetype i = 0, open = 0; i < body.size(); ++i) {
+            if (!open)
+                lines += "\r\n";
+            open = body[i] != '\r';
+            if (open)
+                lines += body[i];
+            else if (i + 1 < body.size() && body[i + 1] == '\n')
+                ++i;
+        }
+        QString text;
+        for (const char b : lines)
+            text += QChar(cp1252Char(uchar(b)));
+        const docformat::DecodedFile decoded = docformat::decodeFile(file);
+        ASSERT_EQ(decoded.encoding, want);
+        ASSERT_EQ(decoded.text, want == Encoding::Windows1252 ? text : QString::fromUtf8(lines));
+        ASSERT_EQ(docformat::fileBytesFromText(decoded.text, want), (marked && want != Encoding::Windows1252 ? mark : "") + lines + "\r\n");
+
+        text.clear();
+        for (int n = rng.bounded(round % 20 == 0 ? 300 : 24); n > 0; --n)
+            text += QChar(rng.bounded(8) == 0 ? char16_t(rng.bounded(0x10000)) : units[rng.bounded(int(std::size(units)))]);
+        qsizetype cut = text.size() / 2;  // never inside a pair, as the text box hands parts over
+        cut += cut > 0 && cut < text.size() && text[cut - 1].isHighSurrogate() && text[cut].isLowSurrogate();
+        const std::vector<QStringView> parts{QStringView(text).first(cut), QStringView(text).sliced(cut)};
+        for (const Encoding e : {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark}) {
+            QStringList lost;
+            const QByteArray bytes = encodeByTheBook(text, e != Encoding::Windows1252, lost);
+            ASSERT_EQ(docformat::fileBytesFromText(text, e), (e == Encoding::Utf8WithMark ? mark : "") + bytes + "\r\n") << int(e);
+            const Unrepresentable found = docformat::findUnrepresentable(e, parts);
+            ASSERT_EQ(found.count, lost.size()) << int(e);
+            ASSERT_EQ(found.firstFew, lost.mid(0, 5)) << int(e);
+        }
+    }
 }

@@ -88,6 +88,12 @@ void waitForPaint(QWidget* widget)
     }
 }
 
+void waitForFill(TextBox* box)
+{
+    while (box->Filling())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
 Session& Session::get()
 {
     static Session session;
@@ -149,6 +155,7 @@ frmTf* Session::bigDocument()
             std::abort();
         m_big = open(work);
         waitForPaint(m_big->txtText01->viewport());
+        waitForFill(m_big->txtText01);
     }
     return m_big;
 }

@@ -13,6 +13,7 @@ class QPlainTextEdit;
 
 namespace folio {
 class frmTf;
+class TextBox;
 class frmMdimenuform;
 }
 
@@ -64,5 +65,8 @@ private:
 
 // Processes events until `widget` has been painted (at most 60 s).
 void waitForPaint(QWidget* widget);
+// Processes events until `box` holds the whole text it was given (a big file fills in from
+// the event loop).
+void waitForFill(TextBox* box);
 
 }  // namespace folio::bench

@@ -3,7 +3,7 @@
 // change), and reading SelStart and SelText near the end. Absolute figures. Also a
 // character typed and "&Bold" applied in the middle of the 1 MB and the 5 MB one-line file
 // until painted, next to the same in a bare QPlainTextEdit, and a character typed in the
-// middle of the 50 MB document until painted.
+// middle of the 50 MB document and of the 200 MB one-line file until painted.
 #include "BenchFigures.h"
 #include "BenchFiles.h"
 #include "BenchSession.h"
@@ -209,6 +209,7 @@ void EditLongLine(benchmark::State& state, Edit edit, int megabytes)
     const QString path = benchFile(FileShape{LineEnd::CrLf, megabytes, true});
     frmTf* form = session.open(path);
     waitForPaint(form->txtText01->viewport());
+    waitForFill(form->txtText01);
     QPlainTextEdit* bare = session.openBare(path);
     TextBox* box = form->txtText01;
     const int middle = box->TextLength() / 2;
@@ -226,6 +227,24 @@ void EditLongLine(benchmark::State& state, Edit edit, int megabytes)
         record(state, ours, reference);
     }
     delete bare;
+    session.close(form);
+}
+
+// In the middle of the 200 MB one-line file (no reference: a bare QPlainTextEdit does not
+// get through laying out a line that long).
+void TypeInHugeLine(benchmark::State& state)
+{
+    Session& session = Session::get();
+    frmTf* form = session.open(benchFile(FileShape{LineEnd::CrLf, 200, true}));
+    waitForPaint(form->txtText01->viewport());
+    waitForFill(form->txtText01);
+    TextBox* box = form->txtText01;
+    const int middle = box->TextLength() / 2;
+    for (auto _ : state) {
+        const double ours = typeInto(box, middle);
+        state.SetIterationTime(ours);
+        record(state, ours);
+    }
     session.close(form);
 }
 
@@ -251,6 +270,7 @@ BENCHMARK_CAPTURE(EditLongLine, type_1mb, Edit::Type, 1)->Iterations(1)->UseManu
 BENCHMARK_CAPTURE(EditLongLine, type_5mb, Edit::Type, 5)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EditLongLine, tag_1mb, Edit::Tag, 1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EditLongLine, tag_5mb, Edit::Tag, 5)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(TypeInHugeLine)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(TypeInMiddle)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_end, Place::NearEnd)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_start, Place::NearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -4,11 +4,13 @@
 // select a length, replace the selection by a text with line breaks of every kind (CR LF,
 // LF, CR) and the characters the widget's document treats specially, undo, redo, set the
 // whole text, lock and unlock, and cut the selection the way the context menu does (a
-// removal by Qt itself, which the box tidies afterwards). The first byte picks the length at which the box divides long
-// lines for display: mostly a few characters, so that nearly every line is divided and the
-// edits keep meeting divisions. Each operation is applied to a TextBox and to a reference: a
-// QString with a selection start and length, and a stack of whole snapshots per
-// ReplaceSelection for undo and redo.
+// removal by Qt itself, which the box tidies afterwards). The first byte picks the length
+// at which the box divides long lines for display: mostly a few characters, so that nearly
+// every line is divided and the edits keep meeting divisions; its other bits pick how many
+// characters a set text fills in at a time, mostly a few, so that operations meet a text
+// still filling in. Each operation is applied to a TextBox and to a reference: a QString
+// with a selection start and length, and a stack of whole snapshots per ReplaceSelection
+// for undo and redo.
 //
 // After every operation: Text(), SelStart(), SelLength() and SelText() agree with the
 // reference; the selection lies inside the text and SelText() is that part of Text();
@@ -102,10 +104,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Reference ref;
     QString script;  // what was done so far, for the failure message
     {
-        const unsigned pick = in.byte() % 8;
+        const std::uint8_t first = in.byte();
+        const unsigned pick = first % 8;
         const int division = pick == 7 ? int(folio::textbox::DivisionLength) : int(2 + pick);
         box->setDivisionLength(division);
-        script += QStringLiteral("\n setDivisionLength %1").arg(division);
+        // The slice length of filling in: mostly a few characters, so that a set text is
+        // still filling in when the next operation comes.
+        const unsigned slicePick = (first >> 3) % 4;
+        const qsizetype slice = slicePick == 3 ? folio::textbox::FillSliceLength : qsizetype(1 + 4 * slicePick);
+        box->setFillSliceLength(slice);
+        script += QStringLiteral("\n setDivisionLength %1 setFillSliceLength %2").arg(division).arg(slice);
     }
 
     // Starting text, loaded as a file would be.

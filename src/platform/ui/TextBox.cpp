@@ -5,14 +5,17 @@
 #include <optional>
 
 #include <QDragEnterEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace folio {
 
@@ -32,6 +35,21 @@ QTextBlockFormat withBreak(QTextBlockFormat format, Break kind)
 }
 
 }  // namespace
+
+// The text being filled into the widget, and how far it has come.
+struct TextBox::Fill {
+    textbox::WidgetText text;
+    QTextCursor cursor;            // behind what has been laid in
+    QTextCharFormat format;
+    qsizetype done = 0;            // characters of text.text laid in
+    std::size_t division = 0;      // the next of text.divisions
+    std::size_t breaks = 0;        // entries of text.breaks used
+    std::size_t substitute = 0;    // the next of text.substitutes
+    qsizetype widgetDone = 0;      // widget characters laid in
+    qsizetype slice = 0;           // characters per slice from the event loop
+    int timer = 0;
+    bool disturbed = false;        // the widget was changed by something else meanwhile
+};
 
 TextBox::TextBox(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -115,6 +133,8 @@ void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     // that block lies inside the range the outer call reads the kinds and the text of.
     if (m_inContentsChange)
         return;
+    if (m_fill && !m_inSlice)
+        m_fill->disturbed = true;
     m_inContentsChange = true;
     // An edit adds an undo step or merges into the last one (same count); undo and redo
     // give back exactly what was, divisions included.
@@ -188,6 +208,7 @@ void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
 
 int TextBox::widgetToModel(int widgetPosition) const
 {
+    filled();
     const QTextDocument* doc = document();
     widgetPosition = std::clamp(widgetPosition, 0, doc->characterCount() - 1);
     return widgetPosition + extraBefore(doc->findBlock(widgetPosition).blockNumber());
@@ -195,6 +216,7 @@ int TextBox::widgetToModel(int widgetPosition) const
 
 int TextBox::modelToWidget(qint64 modelPosition) const
 {
+    filled();
     const QTextDocument* doc = document();
     const int widgetEnd = doc->characterCount() - 1;
     if (modelPosition <= 0)
@@ -224,6 +246,7 @@ int TextBox::modelToWidget(qint64 modelPosition) const
 
 int TextBox::TextLength() const
 {
+    filled();
     const QTextDocument* doc = document();
     return doc->characterCount() - 1 + m_breaks.extraTotal();
 }
@@ -282,6 +305,7 @@ QString TextBox::toModelText(QStringView widgetText, int widgetStart) const
 
 QString TextBox::Text() const
 {
+    whole();
     return m_text.text();
 }
 
@@ -323,11 +347,13 @@ void TextBox::updateText(int position, int charsAdded)
 
 int TextBox::SelStart() const
 {
+    filled();
     return widgetToModel(textCursor().selectionStart());
 }
 
 int TextBox::SelLength() const
 {
+    filled();
     const QTextCursor c = textCursor();
     if (!c.hasSelection())
         return 0;
@@ -336,6 +362,7 @@ int TextBox::SelLength() const
 
 QString TextBox::SelText() const
 {
+    filled();
     const QTextCursor c = textCursor();
     if (!c.hasSelection())
         return QString();
@@ -348,6 +375,7 @@ QString TextBox::SelText() const
 
 void TextBox::setSelStart(int start)
 {
+    filled();
     QTextCursor c = textCursor();
     c.setPosition(modelToWidget(start));
     setTextCursor(c);
@@ -355,6 +383,7 @@ void TextBox::setSelStart(int start)
 
 void TextBox::setSelLength(int length)
 {
+    filled();
     QTextCursor c = textCursor();
     const int start = c.selectionStart();
     const qint64 end = qint64(widgetToModel(start)) + std::max(length, 0);
@@ -415,7 +444,7 @@ void TextBox::insertWidgetText(QTextCursor& cursor, const textbox::WidgetText& t
     cursor.insertText(stretch(from, text.text.size()), format);
 }
 
-void TextBox::markBreaks(int firstBlock, const std::vector<Break>& breaks, Break inherited)
+void TextBox::markBreaks(int firstBlock, std::span<const Break> breaks, Break inherited)
 {
     // Blocks firstBlock, firstBlock + 1, ... open with breaks[0], breaks[1], ...; they
     // inherited `inherited` when they split, so only the other kinds are written, a run of
@@ -434,6 +463,7 @@ void TextBox::markBreaks(int firstBlock, const std::vector<Break>& breaks, Break
 
 void TextBox::replaceAtCaret(const QString& text)
 {
+    filled();
     QTextCursor c = textCursor();
     c.beginEditBlock();
     if (c.hasSelection()) {
@@ -536,33 +566,150 @@ void TextBox::ReplaceSelection(const QString& text)
     replaceAtCaret(text);
 }
 
+TextBox::~TextBox() = default;
+
 void TextBox::setText(const QString& text)
 {
+    setText(text, textbox::toWidgetText(text, m_divisionLength));
+}
+
+void TextBox::setTextPending(const QString& top, std::function<bool()> ready, std::function<void()> complete)
+{
+    m_settingTop = true;
+    setText(top);
+    m_settingTop = false;
+    m_ready = std::move(ready);
+    m_complete = std::move(complete);
+    m_pendingTimer = startTimer(2);
+}
+
+void TextBox::completePending()
+{
+    if (!m_complete)
+        return;
+    const std::function<void()> complete = std::move(m_complete);
+    m_complete = nullptr;
+    m_ready = nullptr;
+    if (m_pendingTimer)
+        killTimer(std::exchange(m_pendingTimer, 0));
+    const int scrolled = verticalScrollBar()->value();
+    complete();
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void TextBox::setText(const QString& text, textbox::WidgetText widgetText)
+{
     QTextDocument* doc = document();
-    const textbox::WidgetText wt = textbox::toWidgetText(text, m_divisionLength);
+    if (m_fill && m_fill->timer)
+        killTimer(m_fill->timer);
+    if (m_pendingTimer)
+        killTimer(std::exchange(m_pendingTimer, 0));
+    m_complete = nullptr;
+    m_ready = nullptr;
+    auto fill = std::make_unique<Fill>();
+    fill->text = std::move(widgetText);
+    fill->slice = m_fillSlice;
     // Loading: the block every other block is split from carries the most common break,
     // so only the other kinds need their format set afterwards.
-    const Break common = textbox::mostCommonBreak(wt);
+    const Break common = textbox::mostCommonBreak(fill->text);
 
     ++m_quiet;
     m_loading = true;
+    m_fill.reset();
     clear();
+    // Clearing the document starts its formats afresh, so their numbers mean other formats now.
+    m_breakByFormat.clear();
     doc->setUndoRedoEnabled(false);
-    {
-        QTextCursor c(doc);
-        c.beginEditBlock();
-        c.setBlockFormat(withBreak(c.blockFormat(), common));
-        insertWidgetText(c, wt, c.charFormat());
-        markBreaks(1, wt.breaks, common);
-        for (const auto& s : wt.substitutes) {
-            QTextCharFormat f;
-            f.setProperty(textbox::SubstituteProperty, int(s.real));
-            c.setPosition(int(s.widgetOffset));
-            c.setPosition(int(s.widgetOffset) + 1, QTextCursor::KeepAnchor);
-            c.mergeCharFormat(f);
-        }
-        c.endEditBlock();
+    fill->cursor = QTextCursor(doc);
+    fill->cursor.setBlockFormat(withBreak(fill->cursor.blockFormat(), common));
+    fill->format = fill->cursor.charFormat();
+    m_fill = std::move(fill);
+    // The text just set is the model text; it is kept, shared, not copied.
+    m_text.assign(text);
+    // The top at once, enough for more than a screenful; a short text whole.
+    fillSlice(m_fillSlice);
+
+    QTextCursor top(doc);
+    top.movePosition(QTextCursor::Start);
+    setTextCursor(top);
+    --m_quiet;
+    emit Change();
+    if (m_fill)
+        m_fill->timer = startTimer(0);
+}
+
+void TextBox::fillSlice(qsizetype chars)
+{
+    Fill& f = *m_fill;
+    QTextDocument* doc = document();
+    const QString& t = f.text.text;
+    const std::vector<qsizetype>& divisions = f.text.divisions;
+    const qsizetype n = t.size();
+    // The slice ends behind a line break or at a division, never inside a CR LF pair.
+    qsizetype to = std::min(n, f.done + std::max<qsizetype>(chars, 1));
+    if (to < n) {
+        std::size_t k = f.division;
+        while (k < divisions.size() && divisions[k] < to)
+            ++k;
+        const qsizetype limit = k < divisions.size() ? divisions[k] : n;
+        qsizetype e = to;
+        while (e < limit && t[e] != u'\r' && t[e] != u'\n')
+            ++e;
+        if (e < limit)
+            e += t[e] == u'\r' && e + 1 < n && t[e + 1] == u'\n' ? 2 : 1;
+        to = e;
     }
+    const auto stretch = [&](qsizetype from, qsizetype end) {
+        return from == 0 && end == n ? t : QString::fromRawData(t.constData() + from, end - from);
+    };
+
+    m_inSlice = true;
+    const int firstNewBlock = f.cursor.blockNumber() + 1;
+    const int blocksBefore = doc->blockCount();
+    const int startPosition = f.cursor.position();
+    const Break inherited = breakOf(f.cursor.block());
+    f.cursor.beginEditBlock();
+    qsizetype pos = f.done;
+    while (f.division < divisions.size() && divisions[f.division] < to) {
+        const qsizetype d = divisions[f.division++];
+        if (d > pos)
+            f.cursor.insertText(stretch(pos, d), f.format);
+        f.cursor.insertBlock(f.cursor.blockFormat(), f.format);
+        pos = d;
+    }
+    if (to > pos)
+        f.cursor.insertText(stretch(pos, to), f.format);
+    const std::size_t newBlocks = std::min<std::size_t>(std::size_t(std::max(doc->blockCount() - blocksBefore, 0)),
+                                                        f.text.breaks.size() - f.breaks);
+    markBreaks(firstNewBlock, std::span<const Break>(f.text.breaks).subspan(f.breaks, newBlocks), inherited);
+    f.breaks += newBlocks;
+    const qsizetype added = f.cursor.position() - startPosition;
+    QTextCursor mark(doc);
+    for (; f.substitute < f.text.substitutes.size(); ++f.substitute) {
+        const auto& sub = f.text.substitutes[f.substitute];
+        if (sub.widgetOffset >= f.widgetDone + added)
+            break;
+        QTextCharFormat real;
+        real.setProperty(textbox::SubstituteProperty, int(sub.real));
+        const int at = startPosition + int(sub.widgetOffset - f.widgetDone);
+        mark.setPosition(at);
+        mark.setPosition(at + 1, QTextCursor::KeepAnchor);
+        mark.mergeCharFormat(real);
+    }
+    f.cursor.endEditBlock();
+    f.widgetDone += added;
+    f.done = to;
+    m_inSlice = false;
+    if (f.done >= n)
+        endFill();
+}
+
+void TextBox::endFill()
+{
+    const std::unique_ptr<Fill> f = std::move(m_fill);
+    if (f->timer)
+        killTimer(f->timer);
+    QTextDocument* doc = document();
     doc->setUndoRedoEnabled(true);   // starts with an empty undo stack
     doc->setModified(false);
     m_undoSteps = doc->availableUndoSteps();
@@ -571,21 +718,44 @@ void TextBox::setText(const QString& text)
 
     // The index comes straight from the breaks just read.
     m_breakByFormat.clear();
-    if (static_cast<int>(wt.breaks.size()) + 1 == doc->blockCount())
-        m_breaks.assign(wt.breaks);
+    if (!f->disturbed && static_cast<int>(f->text.breaks.size()) + 1 == doc->blockCount())
+        m_breaks.assign(f->text.breaks);
     else
         m_breaks.assign(kindsOf(1, doc->blockCount() - 1));   // not expected; the document is the authority
     m_loading = false;
-    // The text just set is the model text; it is kept, shared, not copied.
-    m_text.assign(text);
-    if (m_text.size() != TextLength())
+    if (f->disturbed || m_text.size() != TextLength())
         m_text.assign(buildText());   // not expected; the document is the authority
+    if (!m_settingTop && !m_complete)   // only the top of a text still being prepared
+        emit Filled();
+}
 
-    QTextCursor top(doc);
-    top.movePosition(QTextCursor::Start);
-    setTextCursor(top);
-    --m_quiet;
-    emit Change();
+void TextBox::finishFill()
+{
+    completePending();
+    while (m_fill)
+        fillSlice(m_fill->text.text.size());
+}
+
+void TextBox::timerEvent(QTimerEvent* event)
+{
+    if (m_pendingTimer && event->timerId() == m_pendingTimer) {
+        if (m_ready && m_ready())
+            completePending();
+        return;
+    }
+    if (!m_fill || event->timerId() != m_fill->timer) {
+        QPlainTextEdit::timerEvent(event);
+        return;
+    }
+    // About a third of a frame a slice, so that the window keeps painting and answering.
+    QElapsedTimer clock;
+    clock.start();
+    const qsizetype chars = m_fill->slice;
+    fillSlice(chars);
+    if (m_fill) {
+        const qint64 ms = std::max<qint64>(clock.elapsed(), 1);
+        m_fill->slice = std::clamp<qsizetype>(chars * 12 / ms, 16 * 1024, 16 * 1024 * 1024);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -593,6 +763,7 @@ void TextBox::setText(const QString& text)
 
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
+    filled();
     const bool enterKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plainOrShift =
         (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
@@ -681,17 +852,20 @@ void TextBox::dragEnterEvent(QDragEnterEvent* event)
 
 void TextBox::dropEvent(QDropEvent* event)
 {
+    filled();
     // The dropped text goes in through insertFromMimeData, with its real breaks.
     QPlainTextEdit::dropEvent(event);
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* event)
 {
+    filled();
     QPlainTextEdit::contextMenuEvent(event);
 }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* event)
 {
+    filled();
     QPlainTextEdit::inputMethodEvent(event);
 }
 
@@ -702,6 +876,7 @@ bool TextBox::canInsertFromMimeData(const QMimeData* source) const
 
 void TextBox::insertFromMimeData(const QMimeData* source)
 {
+    filled();
     // Paste and drop: plain text only, its breaks kept as they are.
     if (isReadOnly() || source == nullptr || !source->hasText())
         return;

@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <span>
 #include <vector>
 
 class QTextBlock;
@@ -32,15 +34,38 @@ class TextBox : public QPlainTextEdit, public SelectionAccess {
     Q_OBJECT
 public:
     explicit TextBox(QWidget* parent = nullptr);
+    ~TextBox() override;
 
     // The whole text, breaks as remembered, CR LF for a break typed with Enter. Kept up to
     // date with every change; reading it after a change costs one copy of the text.
     QString Text() const override;
     // The same text in the parts it is kept in, without joining them: for readers that walk
     // a big text once (find, save). The copy stays as it is whatever the box does later.
-    PieceText TextPieces() const { return m_text; }
-    // Replaces the whole text in one bulk operation (no undo step is kept for loading).
+    PieceText TextPieces() const
+    {
+        whole();
+        return m_text;
+    }
+    // Replaces the whole text (no undo step is kept for loading). Text() and TextPieces()
+    // have the new text at once. A text longer than the fill slice is laid into the widget
+    // a slice at a time from the event loop, the top first, so that the window paints and
+    // answers while a big file fills in; anything that reads or sets a position or edits
+    // finishes the fill first, so it always acts on the whole text.
     void setText(const QString& text);
+    // The same with the text already prepared for the widget (textbox::toWidgetText with
+    // divisionLength()), which for a big text may be done on another thread.
+    void setText(const QString& text, textbox::WidgetText widgetText);
+    // Shows `top`, the start of a text still being prepared elsewhere, until the whole is
+    // ready: the box asks `ready` from the event loop, and once it says yes calls `complete`,
+    // which sets the whole text (setText). Anything that reads or changes the text, Text()
+    // and TextPieces() too, calls `complete` first, which waits for the whole. The view
+    // keeps its scroll position across the change.
+    void setTextPending(const QString& top, std::function<bool()> ready, std::function<void()> complete);
+    // Whether the widget is still filling in the text last set, and the slice length
+    // (characters) above which it fills in from the event loop.
+    bool Filling() const { return m_fill != nullptr || m_complete != nullptr; }
+    void finishFill();
+    void setFillSliceLength(qsizetype length) { m_fillSlice = std::max<qsizetype>(length, 1); }
 
     int SelStart() const override;
     int SelLength() const override;
@@ -71,6 +96,9 @@ public:
 signals:
     // After every change of the text, whatever made it: typing, commands, undo, setText.
     void Change();
+    // The widget holds the whole text set last (at once after setText for a short text; not
+    // for the top setTextPending shows).
+    void Filled();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -81,8 +109,28 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
+    struct Fill;
+    // Lays the next stretch of the text being filled in into the widget (up to `chars`
+    // characters, to the next break or division); the last stretch ends the fill.
+    void fillSlice(qsizetype chars);
+    void endFill();
+    // For the const readers of positions.
+    void filled() const
+    {
+        if (m_fill || m_complete)
+            const_cast<TextBox*>(this)->finishFill();
+    }
+    // For the readers of the whole text: a text still being prepared is set first.
+    void whole() const
+    {
+        if (m_complete)
+            const_cast<TextBox*>(this)->completePending();
+    }
+    void completePending();
+
     // The one routine through which every break enters the document: inserts `text` at
     // `cursor` (whose selection the caller has removed), giving each new block the kind
     // of the break before it. The caller wraps it in an edit block.
@@ -102,7 +150,7 @@ private:
 
     textbox::Break breakOf(const QTextBlock& block) const;
     void setBreakOfBlocks(int firstBlock, int lastBlock, textbox::Break kind);
-    void markBreaks(int firstBlock, const std::vector<textbox::Break>& breaks, textbox::Break inherited);
+    void markBreaks(int firstBlock, std::span<const textbox::Break> breaks, textbox::Break inherited);
     // Widget text (U+2029 between blocks, marked U+FFFD for substitutes) starting at
     // `widgetStart` turned into model text.
     QString toModelText(QStringView widgetText, int widgetStart) const;
@@ -133,9 +181,16 @@ private:
     // Reading it whole joins its pieces, hence mutable.
     mutable PieceText m_text;
     qsizetype m_divisionLength = textbox::DivisionLength;
+    std::unique_ptr<Fill> m_fill;   // the text still being filled in, if any
+    qsizetype m_fillSlice = textbox::FillSliceLength;
+    std::function<bool()> m_ready;       // a text still being prepared (setTextPending)
+    std::function<void()> m_complete;
+    int m_pendingTimer = 0;
+    bool m_settingTop = false;
     bool m_inContentsChange = false;
     bool m_loading = false;
     bool m_tidying = false;
+    bool m_inSlice = false;
     int m_tidyFirst = -1;         // blocks an edit touched, for tidyAfterEdit (-1: none)
     int m_tidyLast = -1;
     int m_quiet = 0;

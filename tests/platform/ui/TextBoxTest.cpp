@@ -112,13 +112,22 @@ TEST_F(TextBoxTest, TextComesBackExactlyAsSet)
         longLine,
         longLine + QStringLiteral("\n") + longLine,
     };
-    for (const QString& s : table) {
-        box->setText(s);
-        EXPECT_EQ(box->Text(), s) << show(s);
-        EXPECT_EQ(box->TextLength(), s.size()) << show(s);
-        select(0, int(s.size()));
-        EXPECT_EQ(box->SelText(), s) << show(s);  // substituted characters come back too
+    // Also filled into the widget a few characters at a time: a slice never ends inside a
+    // CR LF pair, and a substituted character is marked wherever its slice lands.
+    for (const qsizetype slice : {textbox::FillSliceLength, qsizetype(3)}) {
+        box->setFillSliceLength(slice);
+        for (const QString& s : table) {
+            box->setText(s);
+            if (s.size() > 100) {
+                EXPECT_EQ(box->Filling(), slice == 3) << show(s);
+            }
+            EXPECT_EQ(box->Text(), s) << show(s);
+            EXPECT_EQ(box->TextLength(), s.size()) << show(s);
+            select(0, int(s.size()));
+            EXPECT_EQ(box->SelText(), s) << show(s);  // substituted characters come back too
+        }
     }
+    box->setFillSliceLength(textbox::FillSliceLength);
     // Every break is a visible line; the separators the widget would break at are not.
     box->setText(QStringLiteral("a\r\nb\nc\rd"));
     EXPECT_EQ(box->document()->blockCount(), 4);
@@ -131,6 +140,75 @@ TEST_F(TextBoxTest, TextComesBackExactlyAsSet)
     for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
         ASSERT_LE(block.length() - 1, textbox::DivisionLength);
     EXPECT_TRUE(positionsAgree(*box));
+}
+
+TEST_F(TextBoxTest, ALongTextFillsInFromTheEventLoopAndWhatIsUsedMeanwhileSeesAllOfIt)
+{
+    showAndFocus();
+    box->setDivisionLength(4);
+    box->setFillSliceLength(8);
+    const QString text = QStringLiteral("one two\r\nthree\nfour five six seven\rlast line");
+    box->setText(text);
+    ASSERT_TRUE(box->Filling());
+    EXPECT_LT(box->document()->characterCount(), text.size());
+    QSignalSpy filled(box.get(), &TextBox::Filled);
+    ASSERT_TRUE(filled.wait(5000));
+    EXPECT_FALSE(box->Filling());
+    EXPECT_EQ(box->Text(), text);
+    EXPECT_TRUE(positionsAgree(*box));
+    EXPECT_FALSE(box->document()->isUndoAvailable());
+    EXPECT_FALSE(box->document()->isModified());
+
+    // Used while the text fills in: commands, keys and what saving reads act on all of it,
+    // and the change is one undo step.
+    struct Case {
+        const char* what;
+        std::function<void()> use;
+        QString after;
+    } cases[] = {
+        {"what saving reads", [&] { EXPECT_EQ(box->TextPieces().text(), text); }, text},
+        {"ReplaceSelection at the end", [&] { box->setSelStart(int(text.size())); box->ReplaceSelection(QStringLiteral("!")); },
+         text + QStringLiteral("!")},
+        {"Ctrl+End and a key", [&] {
+             QTest::keyClick(box.get(), Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(box.get(), QStringLiteral("!"));
+         }, text + QStringLiteral("!")},
+        {"Ctrl+A and Delete", [&] {
+             QTest::keyClick(box.get(), Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClick(box.get(), Qt::Key_Delete);
+         }, QString()},
+        {"a new text", [&] { box->setText(QStringLiteral("new\n")); }, QStringLiteral("new\n")},
+    };
+    // The same while only the top of a text still being prepared is shown.
+    const auto pending = [&](std::function<bool()> ready) {
+        box->setTextPending(text.left(5), std::move(ready), [&] { box->setText(text); });
+    };
+    for (const bool top : {false, true}) {
+        for (const Case& c : cases) {
+            if (top)
+                pending([] { return false; });
+            else
+                box->setText(text);
+            ASSERT_TRUE(box->Filling()) << c.what;
+            c.use();
+            EXPECT_EQ(box->Text(), c.after) << c.what << top;
+            EXPECT_TRUE(positionsAgree(*box)) << c.what << top;
+            if (box->document()->isUndoAvailable()) {
+                box->undo();
+                EXPECT_EQ(box->Text(), text) << c.what << top;
+            }
+        }
+    }
+    // Once ready, the whole comes in from the event loop.
+    pending([] { return true; });
+    EXPECT_EQ(box->document()->characterCount(), 5 + 1 + 1);   // the top, a division, the end
+    ASSERT_TRUE(filled.wait(5000));
+    EXPECT_FALSE(box->Filling());
+    EXPECT_EQ(box->Text(), text);
+    // Closed while it fills in.
+    box->setText(text);
+    box.reset();
+    QCoreApplication::processEvents();
 }
 
 TEST_F(TextBoxTest, UndoWorksFromTheFirstChangeAndLoadingIsNoUndoStep)

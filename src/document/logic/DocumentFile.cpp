@@ -395,6 +395,59 @@ QString readDocument(const QString& path, docformat::Encoding* encoding, FileSta
     }
 }
 
+DocumentTop readDocumentTop(const QString& path, qint64 wholeUpTo, qsizetype topBytes)
+{
+    if (path.isEmpty())
+        throw RuntimeError::fromNumber(err::FileNotFound);
+    struct stat st {};
+    const int fd = openRegularFile(path, QFile::encodeName(path), O_RDONLY, st);
+    FdGuard guard(fd);
+    DocumentTop top;
+    top.stamp = stampOf(st);
+    try {
+        if (st.st_size <= wholeUpTo || st.st_size <= topBytes) {
+            const docformat::DecodedFile file = docformat::decodeFile(readAll(fd, st.st_size, path));
+            top.text = file.text;
+            top.encoding = file.encoding;
+            top.whole = true;
+            return top;
+        }
+        if (st.st_size > documentSizeLimit())
+            throw tooLarge(st.st_size);
+        QByteArray head(topBytes, Qt::Uninitialized);
+        qsizetype filled = 0;
+        while (filled < topBytes) {
+            const ssize_t got = ::pread(fd, head.data() + filled, size_t(topBytes - filled), off_t(filled));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                throwErrno(errno, path, err::DeviceIO);
+            if (got == 0)
+                break;
+            filled += got;
+        }
+        head.truncate(filled);
+        const qsizetype cr = head.lastIndexOf('\r');
+        if (cr > 0) {
+            head.truncate(cr + 1);
+        } else {
+            // No line end: drop a UTF-8 sequence the cut may have split.
+            qsizetype n = head.size();
+            while (n > 0 && (uchar(head[n - 1]) & 0xC0) == 0x80)
+                --n;
+            if (n > 0 && uchar(head[n - 1]) >= 0xC0)
+                --n;
+            head.truncate(n);
+        }
+        const docformat::DecodedFile file = docformat::decodeFile(head);
+        top.text = file.text;
+        top.encoding = file.encoding;
+        return top;
+    } catch (const std::bad_alloc&) {
+        throw RuntimeError::outOfMemory();
+    }
+}
+
 namespace {
 
 // Writes the pieces `next` hands out (an empty piece ends them) by the route the target

@@ -53,6 +53,20 @@ qint64 documentSizeLimit();
 // `stamp` the file's stamp as read.
 QString readDocument(const QString& path, docformat::Encoding* encoding = nullptr, FileStamp* stamp = nullptr);
 
+// The top of a document file, for showing at once while the whole is still being read: the
+// file's first `topBytes` bytes at most, cut behind the last line end among them (in a line
+// longer than that, before the last character that may be incomplete) and decoded by the
+// reading rule. A file of at most `wholeUpTo` bytes is read whole instead (`whole`: `text`
+// and `encoding` are the whole file's); otherwise the encoding is a guess that bytes further
+// on can change.
+struct DocumentTop {
+    QString text;
+    docformat::Encoding encoding = docformat::Encoding::Windows1252;
+    FileStamp stamp;
+    bool whole = false;
+};
+DocumentTop readDocumentTop(const QString& path, qint64 wholeUpTo, qsizetype topBytes);
+
 enum class WriteMode {
     Overwrite,  // replace the whole contents; create the file when missing
     Append,     // add after the existing contents; create the file when missing

@@ -48,6 +48,9 @@ public:
     QString ReadOnlyPath;  // the name opened read-only, which a save refuses
     QString FileExt;       // lower-cased extension of FilePath; drives the "&HTML Tags" menu
     bool TextChanged = false;
+    // A file longer than this shows its top at once and is read whole on another thread
+    // meanwhile; a shorter one is read whole before it shows.
+    static inline qint64 readAtOnceBytes = qint64(4) << 20;
     bool OpenedReadOnly = false;
     // The encoding the file was read in, which every save writes; Windows-1252 for a
     // document that was never read from a file.
@@ -97,6 +100,10 @@ private:
     // failure, and then the window holds no file: FilePath and FileExt are empty, as in a
     // blank window.
     void loadFile();
+    // Shows `top`, the top of FilePath, while the whole file is read on another thread; the
+    // whole, its encoding and stamp replace the top's once read. A failure to read it is
+    // reported and closes the window, which holds no file meanwhile.
+    void loadRest(QString top);
     // The file as this window last read or wrote it; "&Save" asks before writing over a
     // file that has changed since.
     FileStamp m_diskStamp;

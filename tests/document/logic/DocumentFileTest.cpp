@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 using namespace folio;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -79,6 +80,25 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     EXPECT_EQ(readDocument(file), QStringLiteral("\r\nold\u0081+"));
     put(file, QByteArray());
     EXPECT_EQ(readDocument(file), QString());
+
+    // The top of a bigger file: whole lines, or in one long line whole characters; the
+    // encoding is the top's own.
+    const struct { QByteArray bytes; qint64 wholeUpTo; QString text; docformat::Encoding encoding; bool whole; } tops[] = {
+        {"ab\r\ncd\r\nef", 4, u"\r\nab\r\ncd"_s, docformat::Encoding::Windows1252, false},
+        {"ab\r\ncd\r\nef", 10, u"\r\nab\r\ncd\r\nef"_s, docformat::Encoding::Windows1252, true},
+        {"ab\rcd\r\nef", 0, u"\r\nab\r\ncd"_s, docformat::Encoding::Windows1252, false},
+        {"ab\xC3\xA9\xC3\xA9\xC3\xA9\xFF", 0, u"\r\nab\u00E9\u00E9"_s, docformat::Encoding::Utf8, false},
+        {"\xEF\xBB\xBFxy\xE2\x82\xACz", 0, u"\r\nxy"_s, docformat::Encoding::Utf8WithMark, false},
+        {"abcdefghij\x81", 0, u"\r\nabcdefgh"_s, docformat::Encoding::Windows1252, false},
+    };
+    for (const auto& t : tops) {
+        put(file, t.bytes);
+        const DocumentTop top = readDocumentTop(file, t.wholeUpTo, 8);
+        EXPECT_EQ(top.text, t.text) << t.bytes.toStdString();
+        EXPECT_EQ(top.encoding, t.encoding) << t.bytes.toStdString();
+        EXPECT_EQ(top.whole, t.whole) << t.bytes.toStdString();
+        EXPECT_EQ(top.stamp, fileStamp(file));
+    }
 
     for (const mode_t mode : {mode_t(0640), mode_t(0755)}) {
         ASSERT_EQ(::chmod(native(file).constData(), mode), 0);

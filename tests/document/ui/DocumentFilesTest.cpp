@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+#include <QPointer>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -125,6 +126,23 @@ TEST_F(DocumentTest, AFailedOpeningIsReportedAndLeavesAWindowThatHoldsNoFile)
         settle();
     }
     EXPECT_EQ(QFileInfo(path(QStringLiteral("huge.txt"))).size(), qint64(40) << 30);
+
+    // A big file gone before it was read whole: reported alike, and its window goes.
+    const QString gone = put(QStringLiteral("gone.txt"), QByteArray(100000, 'a'));
+    const qint64 atOnce = std::exchange(frmTf::readAtOnceBytes, 0);
+    dialogs.clear();
+    files.choose(gone);
+    main->mnuOef->trigger();
+    const QPointer<frmTf> f = active();
+    ASSERT_TRUE(QFile::remove(gone));
+    for (int i = 0; i < 500 && dialogs.shown().isEmpty(); ++i)
+        QTest::qWait(10);
+    settle();
+    frmTf::readAtOnceBytes = atOnce;
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.last().prompt.startsWith(report(53))) << dialogs.last().prompt.toStdString();
+    EXPECT_TRUE(f.isNull());
+    // Failed saves on every write path are FaultInjectionTest's matrix.
 }
 
 // "&Save" asks before writing over a file another window or program changed since this window
@@ -288,6 +306,26 @@ TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
     files.choose(path(QStringLiteral("blank.txt")));
     click(b->cmdSave);
     EXPECT_EQ(bytesOf(path(QStringLiteral("blank.txt"))), QByteArray("caf\xE9\r\n"));
+
+    // A bigger file shows its top first and is read whole meanwhile: what its end says about
+    // the encoding holds for all of it, and it comes back byte for byte.
+    const QByteArray lines = QByteArray(98, 'a').append("\r\n").repeated(800);
+    const struct { QByteArray bytes; QString start, end; } big[] = {
+        {lines + "\xC3\xA9", QStringLiteral("\r\naa"), QStringLiteral("a\r\n\u00E9")},
+        {"\xC3\xA9\r\n" + lines + "\xFF", QStringLiteral("\r\n\u00C3\u00A9\r\n"), QStringLiteral("\r\n\u00FF")},
+    };
+    const qint64 atOnce = std::exchange(frmTf::readAtOnceBytes, 0);
+    for (const auto& c : big) {
+        const QString p = put(QStringLiteral("big.txt"), c.bytes);
+        frmTf* g = open(p);
+        EXPECT_TRUE(g->txtText01->Text().startsWith(c.start));
+        EXPECT_TRUE(g->txtText01->Text().endsWith(c.end));
+        click(g->cmdSave);
+        EXPECT_EQ(bytesOf(p), "\r\n" + c.bytes + "\r\n");
+        g->Unload();
+        settle();
+    }
+    frmTf::readAtOnceBytes = atOnce;
 }
 
 // "Open &MyShades.csv" opens the file in the program folder under either name and is

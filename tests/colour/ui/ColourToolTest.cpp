@@ -103,11 +103,6 @@ TEST_F(ColourToolTest, OpensWhiteWithInitialTextsAndNumberModeAndReopensAfresh)
     tool->cmdHelp[1]->setFocus();
     pressEnter();
     EXPECT_EQ(dialogs.shown(), QList{test::msgBox(colour::colourToolHelpText())});
-    // Each activation disables the tag menu again.
-    main->mdiArea()->setActiveSubWindow(main->aboutWindow());
-    main->mnuHtml->setEnabled(true);
-    main->mdiArea()->setActiveSubWindow(tool);
-    EXPECT_FALSE(main->mnuHtml->isEnabled());
 }
 
 // A bar rewrites its own box and text and the mixed colour, following the thumb while it is

@@ -1,7 +1,7 @@
-// The real file dialogs, driven as a user drives them: the name typed and the read-only box
-// ticked are what the program gets, saving over an existing file asks no question of the
-// dialog's own (the program asks its own afterwards), " All files (*.*)" lists every file and
-// a typed name is taken as it stands; nothing of them is kept for the next run.
+// The real file, font and colour dialogs, driven as a user drives them: the name typed and the
+// read-only box ticked are what the program gets, saving over an existing file asks no
+// question of the dialog's own (the program asks its own afterwards), "All" lists every file
+// and a typed name is taken as it stands; nothing of them is kept for the next run.
 #include "support/WidgetTest.h"
 
 #include "platform/ui/QtCommonDialogBackend.h"
@@ -24,113 +24,57 @@ using namespace folio;
 
 namespace {
 
-struct Answer {
-    explicit Answer(QString typed = {}, bool tick = false) : name(std::move(typed)), tickReadOnly(tick) {}
-    QString name;             // typed into the name box; empty: Escape
-    bool tickReadOnly;
-    QString dialogTitle;      // seen when the dialog showed
-    QStringList nameFilters;
-    QString questionAsked;    // a message box of the dialog's own, closed with No
-};
-
-// Answers the next file dialog once it shows.
-void answerNextDialog(Answer& answer)
+// Runs `answer` on the next modal dialog of type D once it shows.
+template <class D>
+void onNextDialog(std::function<void(D*)> answer)
 {
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, &answer] {
-        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dlg)
-            return;
-        timer->deleteLater();
-        timer->stop();
-        answer.dialogTitle = dlg->windowTitle();
-        answer.nameFilters = dlg->nameFilters();
-        if (answer.name.isEmpty()) {
-            QTest::keyClick(dlg, Qt::Key_Escape);
-            return;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
+        if (auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dlg);
         }
-        if (answer.tickReadOnly)
-            for (QCheckBox* box : dlg->findChildren<QCheckBox*>())
-                if (box->text() == QLatin1String("Open as &read-only"))
-                    box->setChecked(true);
-        auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(edit, nullptr);
-        edit->setText(answer.name);
-        QTimer::singleShot(200, dlg, [dlg, &answer] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                answer.questionAsked = box->text();
-                box->done(QMessageBox::No);
-            }
-            if (dlg->isVisible())
-                dlg->reject();
-        });
-        QTest::keyClick(edit, Qt::Key_Return);
     });
     timer->start(10);
 }
 
-// Closes the next dialog as its OK (accept) or Cancel button would.
-void closeNextDialog(bool accept)
+// Types `name` into the file dialog and presses Enter, or presses Escape for no name. A
+// message box of the dialog's own is noted in `asked` and answered No, and the dialog is then
+// closed without a choice.
+void typeName(QFileDialog* dlg, const QString& name, QString* asked = nullptr)
 {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, accept] {
-        if (auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            timer->stop();
-            accept ? dlg->accept() : dlg->reject();
+    if (name.isEmpty())
+        return QTest::keyClick(dlg, Qt::Key_Escape);
+    auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    edit->setText(name);
+    QTimer::singleShot(300, dlg, [dlg, asked] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (asked)
+                *asked = box->text();
+            box->done(QMessageBox::No);
         }
+        if (dlg->isVisible())
+            dlg->reject();
     });
-    timer->start(10);
+    QTest::keyClick(edit, Qt::Key_Return);
 }
 
 // The names the dialog's file list shows, once it has shown `expectedCount` or after 5 s.
 QStringList listedNames(QFileDialog* dlg, int expectedCount)
 {
     auto* view = dlg->findChild<QListView*>(QStringLiteral("listView"));
-    if (!view)
-        return {QStringLiteral("<no list>")};
     QStringList names;
     QElapsedTimer clock;
     clock.start();
     do {
         QTest::qWait(20);
         names.clear();
-        const QAbstractItemModel* model = view->model();
-        for (int row = 0; row < model->rowCount(view->rootIndex()); ++row)
-            names << model->index(row, 0, view->rootIndex()).data().toString();
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
     } while (names.size() != expectedCount && clock.elapsed() < 5000);
     names.sort();
     return names;
-}
-
-// Shows the open dialog in `folder`, picks " All files (*.*)" with the keyboard, notes what
-// the list shows, types `typed` and presses Enter. Qt's own complaint about the name, if it
-// gives one, is closed and so is the dialog: nothing chosen.
-std::optional<OpenChoice> openByTyping(const QString& folder, const QString& typed, QStringList* listed)
-{
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dlg)
-            return;
-        auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-        types->setFocus();
-        QTest::keyClick(types, Qt::Key_End);
-        if (listed)
-            *listed = listedNames(dlg, 3);
-        auto* name = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        name->setFocus();
-        QTest::keyClicks(name, typed);
-        QTimer::singleShot(500, [dlg] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->reject();
-            QTimer::singleShot(0, dlg, [dlg] { dlg->reject(); });
-        });
-        QTest::keyClick(name, Qt::Key_Return);
-    });
-    QtCommonDialogBackend backend;
-    const QString filter = QStringLiteral("Text files (*.txt)|*.txt| All files (*.*)|*.*");
-    return backend.showOpen(FileDialogRequest{QStringLiteral("Open a file"), folder + QStringLiteral("/"),
-                                              parseFilterString(filter), QStringLiteral("txt")});
 }
 
 class QtDialogBackendTest : public test::WidgetTest {
@@ -142,44 +86,62 @@ protected:
 
 }  // namespace
 
+// Each row: the name typed (none: Escape), whether the read-only box is ticked, and the file
+// chosen. "All", picked with the keyboard, lists names without an extension; the default
+// extension is added only when the name as typed names no file.
 TEST_F(QtDialogBackendTest, OpenGivesTheTypedFileAndTheReadOnlyBoxOrNothingOnEscape)
 {
-    QFile f(path(QStringLiteral("page.htm")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    for (const char* name : {"README", "Makefile", "notes.txt"})
+        QFile(path(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
     const FileDialogRequest request{QStringLiteral("Open a file"), path(QStringLiteral("x.txt")),
-                                    parseFilterString(QStringLiteral("Web pages|*.htm;*.html|All|*.*")), QString()};
-    for (const bool tick : {false, true}) {
-        Answer answer(path(QStringLiteral("page.htm")), tick);
-        answerNextDialog(answer);
+                                    parseFilterString(QStringLiteral("Text files|*.txt;*.text|All|*.*")), QStringLiteral("txt")};
+    const struct { const char* typed; bool tick; const char* chosen; } rows[] = {
+        {"notes.txt", true, "notes.txt"}, {"README", false, "README"}, {"notes", false, "notes.txt"}, {"", false, nullptr}};
+    QStringList listed;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        QString title;
+        QStringList filters;
+        onNextDialog<QFileDialog>([&](QFileDialog* dlg) {
+            title = dlg->windowTitle();
+            filters = dlg->nameFilters();
+            auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            types->setFocus();
+            QTest::keyClick(types, Qt::Key_End);
+            if (listed.isEmpty())
+                listed = listedNames(dlg, 3);
+            for (QCheckBox* box : dlg->findChildren<QCheckBox*>())
+                box->setChecked(row.tick && box->text() == QLatin1String("Open as &read-only"));
+            typeName(dlg, QLatin1String(row.typed));
+        });
         const auto chosen = backend.showOpen(request);
-        ASSERT_TRUE(chosen.has_value()) << tick;
-        EXPECT_EQ(chosen->path, path(QStringLiteral("page.htm")));
-        EXPECT_EQ(chosen->readOnlyTicked, tick);
-        EXPECT_EQ(answer.dialogTitle, QStringLiteral("Open a file"));
-        EXPECT_EQ(answer.nameFilters, (QStringList{"Web pages (*.htm *.html)", "All (*)"}));
+        test::settle();
+        EXPECT_EQ(title, QStringLiteral("Open a file"));
+        EXPECT_EQ(filters, (QStringList{"Text files (*.txt *.text)", "All (*)"}));
+        EXPECT_EQ(chosen ? chosen->path : QStringLiteral("<nothing>"), row.chosen ? path(QLatin1String(row.chosen)) : QStringLiteral("<nothing>"));
+        EXPECT_EQ(chosen && chosen->readOnlyTicked, row.tick);
     }
-    Answer cancel;
-    answerNextDialog(cancel);
-    EXPECT_FALSE(backend.showOpen(request).has_value());
+    EXPECT_EQ(listed, (QStringList{"Makefile", "README", "notes.txt"}));
+    // Nothing is remembered between runs: Qt's dialog keeps no folder in the user's settings.
+    QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
+    settings.setFallbacksEnabled(false);
+    EXPECT_EQ(settings.allKeys(), QStringList());
 }
 
-TEST_F(QtDialogBackendTest, SaveOverAnExistingFileAsksNothingOfItsOwn)
+TEST_F(QtDialogBackendTest, SaveOverAnExistingFileAsksNothingOfItsOwnAndEscapeGivesNothing)
 {
-    QFile f(path(QStringLiteral("old.txt")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    const FileDialogRequest request{QStringLiteral("Save this file as"), QString(), {}, QString()};
-    Answer answer(path(QStringLiteral("old.txt")));
-    answerNextDialog(answer);
-    const auto chosen = backend.showSave(request);
-    EXPECT_EQ(answer.questionAsked, QString());
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, path(QStringLiteral("old.txt")));
-    EXPECT_EQ(answer.dialogTitle, QStringLiteral("Save this file as"));
-    Answer cancel;
-    answerNextDialog(cancel);
-    EXPECT_FALSE(backend.showSave(request).has_value());
+    QFile(path(QStringLiteral("old.txt"))).open(QIODevice::WriteOnly);
+    for (const QString& typed : {path(QStringLiteral("old.txt")), QString()}) {
+        QString title, asked;
+        onNextDialog<QFileDialog>([&](QFileDialog* dlg) {
+            title = dlg->windowTitle();
+            typeName(dlg, typed, &asked);
+        });
+        const auto chosen = backend.showSave(FileDialogRequest{QStringLiteral("Save this file as"), QString(), {}, QString()});
+        EXPECT_EQ(title, QStringLiteral("Save this file as"));
+        EXPECT_EQ(asked, QString());
+        EXPECT_EQ(chosen.value_or(QStringLiteral("<nothing>")), typed.isEmpty() ? QStringLiteral("<nothing>") : typed);
+    }
 }
 
 TEST_F(QtDialogBackendTest, FontAndColourDialogsGiveTheChoiceOnOkAndNothingOnCancel)
@@ -187,39 +149,11 @@ TEST_F(QtDialogBackendTest, FontAndColourDialogsGiveTheChoiceOnOkAndNothingOnCan
     const FontChoice initial{QStringLiteral("DejaVu Sans"), 12, false, false, false, false};
     for (const bool ok : {true, false}) {
         SCOPED_TRACE(ok);
-        closeNextDialog(ok);
+        const auto close = [ok](QDialog* dlg) { ok ? dlg->accept() : dlg->reject(); };
+        onNextDialog<QDialog>(close);
         const auto font = backend.showFont(QStringLiteral("Font"), initial, 8, 72);
-        ASSERT_EQ(font.has_value(), ok);
-        if (font) {
-            EXPECT_FLOAT_EQ(font->size, 12);
-        }
-        closeNextDialog(ok);
-        EXPECT_EQ(backend.showColor(QStringLiteral("Colour"), RGB(1, 2, 3)),
-                  ok ? std::optional<ColourValue>(RGB(1, 2, 3)) : std::nullopt);
+        EXPECT_EQ(font ? font->size : 0.0f, ok ? 12.0f : 0.0f);
+        onNextDialog<QDialog>(close);
+        EXPECT_EQ(backend.showColor(QStringLiteral("Colour"), RGB(1, 2, 3)), ok ? std::optional<ColourValue>(RGB(1, 2, 3)) : std::nullopt);
     }
-}
-
-TEST_F(QtDialogBackendTest, AllFilesListsNamesWithoutAnExtensionAndATypedNameIsTakenAsItStands)
-{
-    for (const char* name : {"README", "Makefile", "notes.txt"}) {
-        QFile f(path(QString::fromLatin1(name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
-    const struct { QString typed; QString chosen; } cases[] = {
-        {QStringLiteral("README"), QStringLiteral("README")},
-        // The default extension is added only when the name as typed names no file.
-        {QStringLiteral("notes"), QStringLiteral("notes.txt")},
-    };
-    QStringList listed;
-    for (const auto& c : cases) {
-        const auto choice = openByTyping(folder.path(), c.typed, listed.isEmpty() ? &listed : nullptr);
-        test::settle();
-        EXPECT_EQ(choice ? choice->path : QStringLiteral("<nothing chosen>"), path(c.chosen));
-    }
-    EXPECT_EQ(listed, (QStringList{"Makefile", "README", "notes.txt"}));
-
-    // Nothing is remembered between runs: Qt's dialog keeps no folder in the user's settings.
-    QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
-    settings.setFallbacksEnabled(false);
-    EXPECT_EQ(settings.allKeys(), QStringList());
 }

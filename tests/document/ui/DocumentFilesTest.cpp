@@ -18,18 +18,16 @@
 using namespace folio;
 using namespace folio::test;
 
-// Opened and saved at once, a file comes back by the reading and writing rules. "Save this
-// file as": Cancel takes no name, No appends, Yes overwrites and ties the document to the name.
+// "Save this file as": Cancel takes no name, No appends, Yes overwrites; the document then
+// goes by the new name, and "&Save" writes there without a question.
 TEST_F(DocumentTest, SaveAsCancelsAppendsOrOverwritesAndTiesTheDocumentToTheNewName)
 {
     main->CommonDialog1.FileName = QStringLiteral("left over");
-    const QString source = put(QStringLiteral("source.txt"), "a\r\nb\nc\rd\x81\xA0");
+    const QString source = put(QStringLiteral("source.txt"), "s\r\n");
     const QString target = put(QStringLiteral("target.htm"), "old\r\n");
     frmTf* f = open(source);
     EXPECT_TRUE(files.shown().last().file.fileName.isEmpty());  // the open dialog starts empty
     EXPECT_EQ(f->Caption(), source);
-    click(f->cmdSave);
-    EXPECT_EQ(bytesOf(source), QByteArray("\r\na\r\nb\nc\r\nd\x81\xA0\r\n"));
     f->txtText01->setText(QStringLiteral("\r\ns"));
     const struct { MsgAnswer answer; QByteArray target; QString name; } rows[] = {
         {MsgAnswer::Cancel, "old\r\n", source},
@@ -59,7 +57,7 @@ TEST_F(DocumentTest, SaveAsCancelsAppendsOrOverwritesAndTiesTheDocumentToTheNewN
     click(f->cmdSave);  // to the new name without a question
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(bytesOf(target), QByteArray("again\r\n"));
-    EXPECT_EQ(bytesOf(source), QByteArray("\r\na\r\nb\nc\r\nd\x81\xA0\r\n"));
+    EXPECT_EQ(bytesOf(source), QByteArray("s\r\n"));
 }
 
 // "&Save" of a read-only document and its closing with Yes go through the save dialog, which
@@ -256,7 +254,7 @@ TEST_F(DocumentTest, CharactersTheCodePageCannotHoldAreOnlyLostWhenTheUserAgrees
 // A document is written in the encoding it was read in: a UTF-8 page comes back byte for
 // byte, byte-order mark included, and what is typed into it goes out in UTF-8 without a
 // question; typed into a Windows-1252 file, only the character the code page lacks is asked
-// about. A blank document is Windows-1252; in UTF-8 only a lone surrogate half is lost.
+// about. A blank document is Windows-1252.
 TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
 {
     const QString typed = QStringLiteral("\u00E9\u20AC\u2713");
@@ -292,15 +290,6 @@ TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
         f->Unload();
         settle();
     }
-    frmTf* f = open(path(QStringLiteral("page.html")));
-    f->txtText01->setText(QStringLiteral("\u4E2D") + QChar(0xD800));
-    const QString copy = path(QStringLiteral("copy.html"));
-    dialogs.clear();
-    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Yes);
-    files.choose(copy);
-    click(f->cmdSaveas);
-    EXPECT_EQ(dialogs.prompts().filter(QStringLiteral("(UTF-8):\r\n\r\n     U+D800\r\n")).size(), 1);
-    EXPECT_EQ(bytesOf(copy), QByteArray("\xE4\xB8\xAD?\r\n"));
     frmTf* b = blank(QStringLiteral("caf\u00E9"));
     dialogs.answer(MsgAnswer::Yes);
     files.choose(path(QStringLiteral("blank.txt")));
@@ -328,45 +317,25 @@ TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
     frmTf::readAtOnceBytes = atOnce;
 }
 
-// "Open &MyShades.csv" opens the file in the program folder under either name and is
-// unavailable exactly while that window is open, even saved under another name; without the
-// file it says so, and a folder by that name is reported and leaves an empty window.
-TEST_F(DocumentTest, ShadesEntryIsUnavailableExactlyWhileTheWindowItOpenedIsOpen)
+// "Open &MyShades.csv" opens the file in the program folder under either name; without it
+// it says so, and a folder by that name is reported. (That the entry is unavailable exactly
+// while its window is open is the random session's invariant.)
+TEST_F(DocumentTest, ShadesEntryOpensTheFileUnderEitherNameOrSaysWhatIsWrong)
 {
-    const qint16 before = main->openWindowCount();
     main->mnuMyShades->trigger();
-    settle();
-    EXPECT_EQ(dialogs.prompts(), QStringList({QStringLiteral("The MyShades.csv file is not found ! \r\nPlease locate and "
-                                                             "open it manually from the File --> Open menu.")}));
-    EXPECT_EQ(main->openWindowCount(), before);
-    EXPECT_TRUE(main->mnuMyShades->isEnabled());
     QDir().mkpath(path(QStringLiteral("myshades.csv")));
     main->mnuMyShades->trigger();
     settle();
-    EXPECT_EQ(dialogs.last().prompt, report(75));
+    EXPECT_EQ(dialogs.prompts(), QStringList({QStringLiteral("The MyShades.csv file is not found ! \r\nPlease locate and "
+                                                             "open it manually from the File --> Open menu."), report(75)}));
     EXPECT_EQ(active()->Caption(), QStringLiteral("Open a File"));
-    EXPECT_FALSE(main->mnuMyShades->isEnabled());
-    click(active()->cmdClose);
-    settle();
-    EXPECT_TRUE(main->mnuMyShades->isEnabled());
-    EXPECT_EQ(main->openWindowCount(), before);
-
     const QString folder = path(QStringLiteral("Program Folder"));
     QDir().mkpath(folder);
     setProgramFolderForTesting(folder);
     const QString shades = put(QStringLiteral("Program Folder/MyShades.csv"), "Sky,135,206,235,#87CEEB,skyblue\r\n");
+    click(active()->cmdClose);
     main->mnuMyShades->trigger();
     settle();
-    frmTf* f = active();
-    EXPECT_EQ(f->Caption(), shades);
-    EXPECT_EQ(f->txtText01->Text(), QStringLiteral("\r\nSky,135,206,235,#87CEEB,skyblue"));
-    EXPECT_FALSE(main->mnuMyShades->isEnabled());
-    dialogs.answer(MsgAnswer::Yes);
-    files.choose(path(QStringLiteral("mine.csv")));
-    click(f->cmdSaveas);
-    EXPECT_EQ(f->Caption(), QStringLiteral("This file name : ") + path(QStringLiteral("mine.csv")));
-    EXPECT_FALSE(main->mnuMyShades->isEnabled());
-    f->Unload();
-    settle();
-    EXPECT_TRUE(main->mnuMyShades->isEnabled());
+    EXPECT_EQ(active()->Caption(), shades);
+    EXPECT_EQ(active()->txtText01->Text(), QStringLiteral("\r\nSky,135,206,235,#87CEEB,skyblue"));
 }

@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -144,16 +147,33 @@ TEST_F(QtDialogBackendTest, SaveOverAnExistingFileAsksNothingOfItsOwnAndEscapeGi
     }
 }
 
-TEST_F(QtDialogBackendTest, FontAndColourDialogsGiveTheChoiceOnOkAndNothingOnCancel)
+// The font dialog opens on the face a substituted family is shown in, in whole points (9.75
+// shows as 10); OK gives back what the user left alone exactly as it was asked for, Cancel
+// nothing. The colour dialog gives the colour on OK, nothing on Cancel.
+TEST_F(QtDialogBackendTest, FontAndColourDialogsGiveBackWhatTheUserLeftAloneOnOkAndNothingOnCancel)
 {
-    const FontChoice initial{QStringLiteral("DejaVu Sans"), 12, false, false, false, false};
-    for (const bool ok : {true, false}) {
-        SCOPED_TRACE(ok);
-        const auto close = [ok](QDialog* dlg) { ok ? dlg->accept() : dlg->reject(); };
-        onNextDialog<QDialog>(close);
-        const auto font = backend.showFont(QStringLiteral("Font"), initial, 8, 72);
-        EXPECT_EQ(font ? font->size : 0.0f, ok ? 12.0f : 0.0f);
-        onNextDialog<QDialog>(close);
-        EXPECT_EQ(backend.showColor(QStringLiteral("Colour"), RGB(1, 2, 3)), ok ? std::optional<ColourValue>(RGB(1, 2, 3)) : std::nullopt);
+    const FontChoice initial{QStringLiteral("MS Sans Serif"), 9.75f, true, false, true, false};
+    const QString shownFamily = QFontInfo(QFont(initial.name)).family();
+    ASSERT_NE(shownFamily, initial.name);
+    const struct { bool ok; const char* typedSize; float size; } rows[] = {{true, "", 9.75f}, {true, "12", 12}, {false, "", 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typedSize);
+        QFont opened;
+        onNextDialog<QFontDialog>([&](QFontDialog* dlg) {
+            opened = dlg->currentFont();
+            for (QLineEdit* edit : dlg->findChildren<QLineEdit*>())
+                if (*row.typedSize && qobject_cast<const QIntValidator*>(edit->validator())) {
+                    edit->selectAll();
+                    QTest::keyClicks(edit, QLatin1String(row.typedSize));
+                }
+            row.ok ? dlg->accept() : dlg->reject();
+        });
+        const auto font = backend.showFont(QStringLiteral("Font"), initial, 8, 20);
+        EXPECT_EQ(std::pair(opened.family(), opened.pointSize()), std::pair(shownFamily, 10));
+        FontChoice expected = initial;
+        expected.size = row.size;
+        EXPECT_EQ(font.value_or(FontChoice{}), row.ok ? expected : FontChoice{});
+        onNextDialog<QDialog>([&](QDialog* dlg) { row.ok ? dlg->accept() : dlg->reject(); });
+        EXPECT_EQ(backend.showColor(QStringLiteral("Colour"), RGB(1, 2, 3)), row.ok ? std::optional<ColourValue>(RGB(1, 2, 3)) : std::nullopt);
     }
 }

@@ -1,10 +1,9 @@
 // The main window: menu bar, closing question, the Application and Window menus, reading
-// windows, the edit-target rule, the real font dialog, F1 and the report of a failed command.
+// windows, the edit-target rule, F1 and the report of a failed command.
 #include "support/MainWindowTest.h"
 
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Help.h"
-#include "platform/ui/QtCommonDialogBackend.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingTexts.h"
 #include "reading/ui/TutorialForm.h"
@@ -13,16 +12,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialogButtonBox>
-#include <QFontDialog>
-#include <QFontInfo>
-#include <QIntValidator>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace folio;
 using test::MainWindowTest;
@@ -213,45 +206,6 @@ TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)
         a->trigger();
     const QString clip = QStringLiteral("The copy, cut and paste activities are not allowed for this instance !");
     EXPECT_EQ(dialogs.prompts(), QStringList({clip, clip, clip, QStringLiteral("This activity is not allowed for this instance !")}));
-}
-
-// "Set &Font" through the real dialog: it opens on the face the text is shown in, and OK keeps
-// the font the text had unless the user changed something.
-TEST_F(MainWindowTest, SetFontOpensTheRealDialogOnTheFaceShownAndOkWithoutAChangeKeepsTheFont)
-{
-    auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
-    ASSERT_NE(about, nullptr);
-    const QFont start = about->txtText01->font();
-    ASSERT_EQ(std::pair(start.family(), start.pointSizeF()), std::pair(QStringLiteral("MS Sans Serif"), 9.75));
-    const QString shownFamily = QFontInfo(start).family();
-    ASSERT_NE(shownFamily, start.family());
-    QtCommonDialogBackend real;
-    main->CommonDialog1.setBackend(&real);
-    for (const auto& [typedSize, points] : {std::pair(QString(), 9.75), {QStringLiteral("12"), 12.0}}) {
-        QFont opened;
-        QTimer poll;
-        poll.start(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dlg = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-            if (!dlg)
-                return;
-            poll.stop();
-            opened = dlg->currentFont();
-            for (QLineEdit* edit : dlg->findChildren<QLineEdit*>())
-                if (!typedSize.isEmpty() && qobject_cast<const QIntValidator*>(edit->validator())) {
-                    edit->selectAll();
-                    QTest::keyClicks(edit, typedSize);
-                }
-            dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        });
-        about->txtText01->setFont(start);
-        main->mnuSetFont->trigger();
-        EXPECT_EQ(std::pair(opened.family(), opened.pointSize()), std::pair(shownFamily, 10));  // whole points
-        QFont expected = start;
-        expected.setPointSizeF(points);
-        EXPECT_EQ(about->txtText01->font(), expected) << typedSize.toStdString();
-    }
-    main->CommonDialog1.setBackend(&files);
 }
 
 TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysWhatIsMissing)

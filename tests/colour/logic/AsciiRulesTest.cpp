@@ -154,6 +154,8 @@ TEST(NumberRules, FormsAcceptedAndRefused)
         {u"&H7FFF", 32767}, {u"&H8000", -32768}, {u"&HFFFF", -1}, {u"&H10000", 65536}, {u"&HFFFFFFFF", -1}, {u"&O177777", -1}};
     for (const auto& c : octHex)
         EXPECT_EQ(numberOf(c.text), c.value) << show(c.text);
+    // Too small for a double, by the zeros after the point: 0, not an overflow.
+    EXPECT_EQ(numberOf(QStringLiteral("0.%1e50").arg(QString(400, u'0') + u'1')), 0.0);
 }
 
 TEST(NumberRules, DecimalText)

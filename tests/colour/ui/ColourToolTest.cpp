@@ -7,13 +7,11 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -229,51 +227,6 @@ TEST_F(ColourToolTest, LoopWalksTheTableByKeyboardAndWrapsAtTheEnd)
         EXPECT_EQ(input->text(), bad);
         EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
     }
-}
-
-// The real question reads Abort, Retry, Ignore from left to right with Ignore the default;
-// Esc and its close box abort.
-TEST_F(ColourToolTest, TheRealLoopQuestionReadsAbortRetryIgnoreAndEscOrItsCloseBoxAborts)
-{
-    QLineEdit* input = tool->txtText01[5];
-    Dialogs::install(nullptr);
-    const auto name = [](QAbstractButton* b) { return b->text().remove(QLatin1Char('&')); };
-    const struct { std::function<void(QMessageBox*)> answer; const char* input; } table[] = {
-        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, "11"},
-        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, "11"},
-        {[](QMessageBox* box) { box->close(); }, "11"},
-        {[&](QMessageBox* box) {
-             for (QAbstractButton* b : box->buttons())
-                 if (name(b) == QLatin1String("Retry"))
-                     QTest::mouseClick(b, Qt::LeftButton);
-         }, "10"},
-    };
-    input->setText(QStringLiteral("10"));
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.input);
-        QStringList seen;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            QList<QAbstractButton*> buttons = box->buttons();
-            std::sort(buttons.begin(), buttons.end(),
-                      [](QAbstractButton* a, QAbstractButton* b) { return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x(); });
-            for (QAbstractButton* b : buttons)
-                seen << name(b);
-            seen << QStringLiteral("default ") + (box->defaultButton() ? name(box->defaultButton()) : QString());
-            row.answer(box);
-            if (box->isVisible()) {
-                seen << QStringLiteral("still open");
-                box->done(0);
-            }
-        });
-        QTest::mouseClick(tool->cmdLoop, Qt::LeftButton);
-        EXPECT_EQ(seen, QStringList({"Abort", "Retry", "Ignore", "default Ignore"}));
-        EXPECT_EQ(input->text(), QLatin1String(row.input));
-        EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
-    }
-    Dialogs::install(&dialogs);
 }
 
 }  // namespace

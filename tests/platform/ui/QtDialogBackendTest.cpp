@@ -5,6 +5,7 @@
 #include "support/WidgetTest.h"
 
 #include "platform/ui/QtCommonDialogBackend.h"
+#include "platform/ui/QtDialogs.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -14,10 +15,12 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QInputDialog>
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,5 +178,60 @@ TEST_F(QtDialogBackendTest, FontAndColourDialogsGiveBackWhatTheUserLeftAloneOnOk
         EXPECT_EQ(font.value_or(FontChoice{}), row.ok ? expected : FontChoice{});
         onNextDialog<QDialog>([&](QDialog* dlg) { row.ok ? dlg->accept() : dlg->reject(); });
         EXPECT_EQ(backend.showColor(QStringLiteral("Colour"), RGB(1, 2, 3)), row.ok ? std::optional<ColourValue>(RGB(1, 2, 3)) : std::nullopt);
+    }
+}
+
+// The real message box: its buttons left to right in the order named, the default as asked (a
+// number past the last meaning the last), Esc answering Cancel, else No, else Abort, else the
+// only button; CR LF shown as a line break. The input box gives the text on OK, none on Cancel.
+TEST_F(QtDialogBackendTest, MessageBoxesShowTheirButtonsInOrderAndEscAnswersTheSafeOne)
+{
+    QtDialogs real;
+    const auto name = [](QAbstractButton* b) { return b->text().remove(QLatin1Char('&')); };
+    using A = MsgAnswer;
+    const struct { MsgButtons buttons; int defaultButton; const char* shown; A onEnter, onEscape; } rows[] = {
+        {MsgButtons::OkOnly, 1, "OK*", A::Ok, A::Ok},
+        {MsgButtons::OkCancel, 1, "OK* Cancel", A::Ok, A::Cancel},
+        {MsgButtons::AbortRetryIgnore, 3, "Abort Retry Ignore*", A::Ignore, A::Abort},
+        {MsgButtons::YesNoCancel, 3, "Yes No Cancel*", A::Cancel, A::Cancel},
+        {MsgButtons::YesNo, 2, "Yes No*", A::No, A::No},
+        {MsgButtons::RetryCancel, 5, "Retry Cancel*", A::Cancel, A::Cancel},
+    };
+    for (const auto& row : rows) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            SCOPED_TRACE(std::string(row.shown) + (key == Qt::Key_Return ? " Enter" : " Esc"));
+            QStringList seen;
+            onNextDialog<QMessageBox>([&](QMessageBox* box) {
+                QList<QAbstractButton*> buttons = box->buttons();
+                std::sort(buttons.begin(), buttons.end(),
+                          [](QAbstractButton* a, QAbstractButton* b) { return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x(); });
+                QStringList names;
+                for (QAbstractButton* b : buttons)
+                    names << name(b) + (b == box->defaultButton() ? QStringLiteral("*") : QString());
+                seen << names.join(' ') << box->windowTitle() << box->text() << QString::number(box->icon());
+                QTest::keyClick(box, key);
+            });
+            const A answer = real.msgBox(MsgBoxRequest{QStringLiteral("one\r\ntwo"), row.buttons, MsgIcon::Exclamation,
+                                                       row.defaultButton, QStringLiteral("Asked")});
+            EXPECT_EQ(seen, QStringList({QLatin1String(row.shown), "Asked", "one\ntwo", QString::number(QMessageBox::Warning)}));
+            EXPECT_EQ(answer, key == Qt::Key_Return ? row.onEnter : row.onEscape);
+        }
+    }
+    // The close box answers as Esc does; a click answers its button.
+    onNextDialog<QMessageBox>([](QMessageBox* box) { box->close(); });
+    EXPECT_EQ(real.msgBox(MsgBoxRequest{QStringLiteral("?"), MsgButtons::AbortRetryIgnore}), A::Abort);
+    onNextDialog<QMessageBox>([&](QMessageBox* box) {
+        for (QAbstractButton* b : box->buttons())
+            if (name(b) == QLatin1String("Retry"))
+                QTest::mouseClick(b, Qt::LeftButton);
+    });
+    EXPECT_EQ(real.msgBox(MsgBoxRequest{QStringLiteral("?"), MsgButtons::AbortRetryIgnore}), A::Retry);
+    for (const bool ok : {true, false}) {
+        onNextDialog<QInputDialog>([ok](QInputDialog* dlg) {
+            EXPECT_EQ(std::pair(dlg->labelText(), dlg->textValue()), std::pair(QStringLiteral("a\nb"), QStringLiteral("given")));
+            dlg->setTextValue(QStringLiteral("typed"));
+            ok ? dlg->accept() : dlg->reject();
+        });
+        EXPECT_EQ(real.inputBox(QStringLiteral("a\r\nb"), QStringLiteral("Title"), QStringLiteral("given")), ok ? QStringLiteral("typed") : QString());
     }
 }

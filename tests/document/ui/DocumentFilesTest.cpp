@@ -1,7 +1,7 @@
 // Opening and saving through the document window, end to end: "Save this file as" with
 // overwrite, append and Cancel, read-only documents, failed openings, files changed by another
-// program, characters the encoding cannot hold, the shades file, and files named on the command
-// line or dropped. The byte rules themselves are in the logic suites.
+// program, characters the encoding cannot hold, the shades file, files named on the command
+// line or dropped, and "Create a &New File". The byte rules themselves are in the logic suites.
 #include "DocumentTest.h"
 
 #include "platform/logic/ProgramFolder.h"
@@ -338,4 +338,24 @@ TEST_F(DocumentTest, ShadesEntryOpensTheFileUnderEitherNameOrSaysWhatIsWrong)
     settle();
     EXPECT_EQ(active()->Caption(), shades);
     EXPECT_EQ(active()->txtText01->Text(), QStringLiteral("\r\nSky,135,206,235,#87CEEB,skyblue"));
+}
+
+// "Create a &New File" starts without a name whatever the open dialog left, adds ".txt" to a
+// bare name, says it made the file and opens no window; Cancel does nothing. (What it writes
+// over an existing file, and its failures, are in the file-safety matrix.)
+TEST_F(DocumentTest, CreateNewFileMakesTheFileAndOpensNothing)
+{
+    const qint16 before = main->openWindowCount();
+    files.cancel();
+    main->mnuNew->trigger();
+    main->CommonDialog1.FileName = path(QStringLiteral("opened.html"));
+    files.choose(path(QStringLiteral("fresh")));
+    main->mnuNew->trigger();
+    settle();
+    EXPECT_EQ(files.shown().last().file.fileName, QString());
+    EXPECT_EQ(bytesOf(path(QStringLiteral("fresh.txt"))), QByteArray("\r\n"));
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.last().prompt.startsWith(QStringLiteral("A new empty file with the path")));
+    EXPECT_EQ(main->openWindowCount(), before);
+    EXPECT_EQ(children().size(), before);
 }

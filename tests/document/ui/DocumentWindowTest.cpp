@@ -39,6 +39,9 @@ TEST_F(DocumentTest, TabOrderAndLayoutOnResize)
     f->setClientSize(9900, 7200);
     settle();
     EXPECT_EQ(f->txtText01->geometry(), text);
+    f->setClientSize(1200, 1500);  // exactly no room: a valid size of nothing
+    settle();
+    EXPECT_EQ(f->txtText01->size(), QSize(0, 0));
 }
 
 // Closing a changed named document asks; Cancel keeps it, No closes without writing, Yes

@@ -248,14 +248,7 @@ protected:
         a->trigger();
         return QStringLiteral("menu \"%1\"").arg(a->text());
     }
-    QString type()
-    {
-        QWidget* w = focused();
-        if (w)
-            typeText(w, pickFrom(rng, kWords));
-        return QStringLiteral("type into %1").arg(nameOf(w));
-    }
-    QString key()
+    QString key()  // a word or a key in the focused control
     {
         const auto S = Qt::ShiftModifier, C = Qt::ControlModifier, N = Qt::NoModifier;
         static const QList<std::pair<Qt::Key, Qt::KeyboardModifier>> keys = {
@@ -264,6 +257,11 @@ protected:
             {Qt::Key_Y, C}, {Qt::Key_C, C}, {Qt::Key_X, C}, {Qt::Key_V, C}, {Qt::Key_Tab, N}, {Qt::Key_F1, N},
             {Qt::Key_Escape, N}, {Qt::Key_PageDown, S}};
         QWidget* w = focused();
+        if (chance(rng, 60)) {  // a word typed
+            if (w)
+                typeText(w, pickFrom(rng, kWords));
+            return QStringLiteral("type into %1").arg(nameOf(w));
+        }
         const auto [k, mods] = pickFrom(rng, keys);
         if (w)
             QTest::keyClick(w, k, mods);
@@ -359,7 +357,7 @@ protected:
         using Action = QString (RandomSessionTest::*)();
         static const Action actions[] = {
             &RandomSessionTest::menuEntry, &RandomSessionTest::menuEntry, &RandomSessionTest::menuEntry,
-            &RandomSessionTest::menuEntry, &RandomSessionTest::type, &RandomSessionTest::type, &RandomSessionTest::type,
+            &RandomSessionTest::menuEntry, &RandomSessionTest::key, &RandomSessionTest::key, &RandomSessionTest::key,
             &RandomSessionTest::key, &RandomSessionTest::key, &RandomSessionTest::focusClick,
             &RandomSessionTest::focusClick, &RandomSessionTest::documentPanel, &RandomSessionTest::documentPanel,
             &RandomSessionTest::colourTool, &RandomSessionTest::colourTool, &RandomSessionTest::frame,

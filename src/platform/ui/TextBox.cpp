@@ -592,8 +592,16 @@ void TextBox::completePending()
     m_ready = nullptr;
     if (m_pendingTimer)
         killTimer(std::exchange(m_pendingTimer, 0));
+    // The whole text starts with the top, so the view and the caret stay where the user put them.
     const int scrolled = verticalScrollBar()->value();
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
     complete();
+    QTextCursor after = textCursor();
+    const int end = document()->characterCount() - 1;
+    after.setPosition(std::min(anchor, end));
+    after.setPosition(std::min(position, end), QTextCursor::KeepAnchor);
+    setTextCursor(after);
     verticalScrollBar()->setValue(scrolled);
 }
 
@@ -761,9 +769,44 @@ void TextBox::timerEvent(QTimerEvent* event)
 // ---------------------------------------------------------------------------------------
 // Keyboard and clipboard
 
+namespace {
+
+// Keys that only move the caret or the selection through what the widget already holds.
+// The end of the text is the one place they cannot reach before the text is all there.
+bool onlyMovesTheCaret(const QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+        return modifiers == Qt::NoModifier || ctrl;
+    case Qt::Key_End:
+        return modifiers == Qt::NoModifier;
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+        return true;   // pressed on its own, before the key it goes with
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
-    filled();
+    // A big text still filling in can be read and moved through at once; everything else
+    // waits for the whole text.
+    const bool whileFilling = Filling() && onlyMovesTheCaret(event);
+    if (!whileFilling)
+        filled();
     const bool enterKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plainOrShift =
         (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
@@ -782,7 +825,7 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     QPlainTextEdit::keyPressEvent(event);
     // A caret key that only crossed a division moved nowhere in the text: it goes on, so
     // every press moves the caret over one character (or word) of the text.
-    const bool sideways = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+    const bool sideways = !whileFilling && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right);
     const bool collapsed = before.hasSelection() && !(event->modifiers() & Qt::ShiftModifier);
     if (sideways && !collapsed) {
         const int position = textCursor().position();

@@ -178,6 +178,16 @@ TEST_F(TextBoxTest, ALongTextFillsInFromTheEventLoopAndWhatIsUsedMeanwhileSeesAl
              QTest::keyClick(box.get(), Qt::Key_Delete);
          }, QString()},
         {"a new text", [&] { box->setText(QStringLiteral("new\n")); }, QStringLiteral("new\n")},
+        // Moving through what is there already does not wait for the rest, and the caret
+        // stays where it went when the rest comes in.
+        {"caret keys", [&] {
+             QTest::keyClick(box.get(), Qt::Key_Right);
+             QTest::keyClick(box.get(), Qt::Key_Right, Qt::ShiftModifier);
+             EXPECT_TRUE(box->Filling());
+             box->finishFill();
+             EXPECT_EQ(box->SelStart(), 1);
+             EXPECT_EQ(box->SelLength(), 1);
+         }, text},
     };
     // The same while only the top of a text still being prepared is shown.
     const auto pending = [&](std::function<bool()> ready) {

@@ -17,14 +17,19 @@ class FindPanelTest : public DocumentTest {};
 
 }  // namespace
 
-// One press per row on "one two one": the find text typed before it (if any), the box it shows
-// (the question answered as given), then the selection, FindPos and the focus.
-TEST_F(FindPanelTest, FirstAndNextWalkTheMatchesAskAtTheEndAndRefuseAnEmptyText)
+// One press per row on "one two ONE": the find text typed before it (if any), the box it shows
+// (the question answered as given), then the selection, FindPos, the focus and the case mode.
+// Switched between First and Next, the case mode keeps FindPos and the selection and the rest
+// of the search uses the new mode.
+TEST_F(FindPanelTest, FirstNextAndTheCaseSwitchWalkTheMatchesAskAtTheEndAndRefuseAnEmptyText)
 {
-    frmTf* d = doc(QStringLiteral("one two one"), QStringLiteral("one"));
+    frmTf* d = doc(QStringLiteral("one two ONE"), QStringLiteral("one"));
     ASSERT_TRUE(d);
-    enum Focus { Text, FindBox, NextButton };
+    enum Focus { Text, FindBox, NextButton, CaseButton };
     const QString noFind = QStringLiteral("Please type valid text to find.");
+    const QString nextNotFound = QStringLiteral("Find completed. Matching text is not found.");
+    const auto first = &frmTf::cmdFindFirst, next = &frmTf::cmdFindNext, caseSwitch = &frmTf::cmdCS;
+    const auto ok = MsgAnswer::Ok;
     const struct {
         QPushButton* frmTf::*button;
         const char* find;
@@ -33,20 +38,23 @@ TEST_F(FindPanelTest, FirstAndNextWalkTheMatchesAskAtTheEndAndRefuseAnEmptyText)
         Sel sel;
         int findPos;
         Focus focus;
+        bool caseSensitive;
     } steps[] = {
         // A fresh window asks before its first Next; No does nothing, not even move the focus.
-        {&frmTf::cmdFindNext, nullptr, MsgAnswer::No, kStartAgain, {0, 0}, 0, NextButton},
-        {&frmTf::cmdFindFirst, nullptr, MsgAnswer::Ok, {}, {0, 3}, 4, Text},
-        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Ok, {}, {8, 3}, 12, Text},
-        {&frmTf::cmdFindFirst, nullptr, MsgAnswer::Ok, {}, {0, 3}, 4, Text},  // First starts from the top
-        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Ok, {}, {8, 3}, 12, Text},
-        // Past the last match: the selection stays, the search goes idle.
-        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Ok, QStringLiteral("Find completed. Matching text is not found."), {8, 3}, 0, FindBox},
-        {&frmTf::cmdFindNext, nullptr, MsgAnswer::Yes, kStartAgain, {0, 3}, 4, Text},  // Yes runs "F&ind First"
-        {&frmTf::cmdFindFirst, "", MsgAnswer::Ok, noFind, {0, 3}, 4, FindBox},
-        {&frmTf::cmdFindNext, "", MsgAnswer::Ok, noFind, {0, 3}, 4, FindBox},
-        {&frmTf::cmdFindFirst, "zz", MsgAnswer::Ok, QStringLiteral("Finding completed. Matching text is not found."), {0, 3}, 0, FindBox},
-        {&frmTf::cmdFindNext, "", MsgAnswer::Ok, noFind, {0, 3}, 0, FindBox},  // idle: refused before the question
+        {next, nullptr, MsgAnswer::No, kStartAgain, {0, 0}, 0, NextButton, true},
+        {first, nullptr, ok, {}, {0, 3}, 4, Text, true},
+        {next, nullptr, ok, nextNotFound, {0, 3}, 0, FindBox, true},  // the selection stays, the search goes idle
+        {caseSwitch, nullptr, ok, {}, {0, 3}, 0, CaseButton, false},
+        {first, nullptr, ok, {}, {0, 3}, 4, Text, false},
+        {next, nullptr, ok, {}, {8, 3}, 12, Text, false},
+        {first, nullptr, ok, {}, {0, 3}, 4, Text, false},  // First starts from the top
+        {caseSwitch, nullptr, ok, {}, {0, 3}, 4, CaseButton, true},
+        {next, nullptr, ok, nextNotFound, {0, 3}, 0, FindBox, true},
+        {next, "ONE", MsgAnswer::Yes, kStartAgain, {8, 3}, 12, Text, true},  // Yes runs "F&ind First"
+        {first, "", ok, noFind, {8, 3}, 12, FindBox, true},
+        {next, "", ok, noFind, {8, 3}, 12, FindBox, true},
+        {first, "zz", ok, QStringLiteral("Finding completed. Matching text is not found."), {8, 3}, 0, FindBox, true},
+        {next, "", ok, noFind, {8, 3}, 0, FindBox, true},  // idle: refused before the question
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(&s - steps);
@@ -54,7 +62,7 @@ TEST_F(FindPanelTest, FirstAndNextWalkTheMatchesAskAtTheEndAndRefuseAnEmptyText)
             d->cboCombo01[0]->setEditText(QLatin1String(s.find));
         d->txtText01->setFocus();
         dialogs.clear();
-        if (s.answer != MsgAnswer::Ok)
+        if (s.answer != ok)
             dialogs.answer(s.answer);
         click(d->*s.button);
         if (s.box.isEmpty())
@@ -63,31 +71,13 @@ TEST_F(FindPanelTest, FirstAndNextWalkTheMatchesAskAtTheEndAndRefuseAnEmptyText)
             EXPECT_EQ(dialogs.shown().value(0), s.box == kStartAgain ? msgBox(kStartAgain, QStringLiteral("Please Confirm"),
                                                                           MsgButtons::YesNo, MsgIcon::Question, 2)
                                                                    : msgBox(s.box));
-        EXPECT_EQ(sel(d), s.sel);
-        EXPECT_EQ(d->FindPos, s.findPos);
-        QWidget* const focus[] = {d->txtText01, d->cboCombo01[0], d->cmdFindNext};
+        EXPECT_EQ(std::pair(sel(d), d->FindPos), std::pair(s.sel, s.findPos));
+        QWidget* const focus[] = {d->txtText01, d->cboCombo01[0], d->cmdFindNext, d->cmdCS};
         EXPECT_EQ(d->focusWidget(), focus[s.focus]);
+        EXPECT_EQ(std::pair(d->CaseSensitive, d->cmdCS->text()),
+                  std::pair(s.caseSensitive, QString::fromLatin1(s.caseSensitive ? "Case Sens&itive" : "Case In-Sens&itive")));
     }
-}
-
-// Switched between First and Next, the case mode keeps FindPos and the selection and the rest
-// of the search uses the new mode; a caption that is neither of the two does nothing.
-TEST_F(FindPanelTest, CaseSwitchBetweenFirstAndNextGoesByTheExactCaption)
-{
-    frmTf* d = doc(QStringLiteral("abc ABC abc"), QStringLiteral("ABC"));
-    ASSERT_TRUE(d);
-    click(d->cmdFindFirst);
-    EXPECT_EQ(sel(d), Sel(4, 3));
-    click(d->cmdCS);
-    EXPECT_EQ(std::pair(d->CaseSensitive, d->cmdCS->text()), std::pair(false, QStringLiteral("Case In-Sens&itive")));
-    click(d->cmdFindFirst);
-    EXPECT_EQ(sel(d), Sel(0, 3));
-    click(d->cmdCS);
-    EXPECT_EQ(std::pair(d->CaseSensitive, d->cmdCS->text()), std::pair(true, QStringLiteral("Case Sens&itive")));
-    EXPECT_EQ(d->FindPos, 4);
-    d->cboCombo01[0]->setEditText(QStringLiteral("abc"));  // the find text is read on every press
-    click(d->cmdFindNext);
-    EXPECT_EQ(sel(d), Sel(8, 3));
+    // A caption that is neither of the two, if only by its access key: the switch does nothing.
     d->cmdCS->setText(QStringLiteral("Case Sensitive"));
     click(d->cmdCS);
     EXPECT_EQ(std::pair(d->CaseSensitive, d->cmdCS->text()), std::pair(true, QStringLiteral("Case Sensitive")));

@@ -20,58 +20,54 @@ class EditMenuTest : public DocumentTest {};
 QString clipboardText() { return QApplication::clipboard()->text(); }
 }  // namespace
 
-// Copy, Cut and Paste act on the focused control: the document text, or a find box without
-// touching the document. With nothing selected Copy and Cut leave the clipboard, and with no
-// text on it Paste leaves the selection.
+// Each row: the focused control (the document text or a find box) given a text and a
+// selection, the command, then the control's text, the clipboard and whether the document
+// changed. A find box leaves the document alone; with nothing selected Copy and Cut leave the
+// clipboard, and with no text on it (a picture) Paste leaves the selection.
 TEST_F(EditMenuTest, ClipboardCommandsActOnTheDocumentTextOrTheFocusedFindBox)
 {
-    frmTf* d = doc(QStringLiteral("first line\r\nsecond line"));
+    frmTf* d = doc(QString());
     ASSERT_TRUE(d);
-    TextBox* t = d->txtText01;
-    t->setFocus();
-    t->setSelStart(6);
-    t->setSelLength(8);
-    main->mnuCopy->trigger();
-    EXPECT_EQ(clipboardText(), QStringLiteral("line\r\nse"));
-    EXPECT_FALSE(d->TextChanged);
-    main->mnuCut->trigger();
-    EXPECT_EQ(t->Text(), QStringLiteral("first cond line"));
-    t->setSelStart(0);
-    t->setSelLength(5);
-    main->mnuPaste->trigger();
-    EXPECT_EQ(t->Text(), QStringLiteral("line\r\nse cond line"));
-    EXPECT_EQ(sel(d), Sel(8, 0));
-
-    d->TextChanged = false;
-    QComboBox* find = d->cboCombo01[0];
-    find->setEditText(QStringLiteral("needle and thread"));
-    find->setFocus();
-    find->lineEdit()->setSelection(0, 7);
-    main->mnuCut->trigger();
-    EXPECT_EQ(find->currentText(), QStringLiteral("and thread"));
-    QComboBox* replacement = d->cboCombo01[1];
-    replacement->setEditText(QStringLiteral("xy"));
-    replacement->setFocus();
-    replacement->lineEdit()->setCursorPosition(1);
-    main->mnuPaste->trigger();
-    EXPECT_EQ(replacement->currentText(), QStringLiteral("xneedle y"));
-    EXPECT_EQ(replacement->count(), 0);
-    EXPECT_FALSE(d->TextChanged);
-
-    t->setFocus();
-    t->setSelStart(2);
-    main->mnuCopy->trigger();
-    main->mnuCut->trigger();
-    EXPECT_EQ(clipboardText(), QStringLiteral("needle "));
-    auto* picture = new QMimeData;
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    picture->setImageData(image);
-    QApplication::clipboard()->setMimeData(picture);
-    t->setSelLength(4);
-    main->mnuPaste->trigger();
-    EXPECT_EQ(std::pair(t->Text(), sel(d)), std::pair(QStringLiteral("line\r\nse cond line"), Sel(2, 4)));
-    EXPECT_FALSE(d->TextChanged);
+    enum Target { Text, Find, Replacement, TextWithAPicture };
+    const struct { Target target; const char* text; int start, length; QAction* frmMdimenuform::*command; const char* after; const char* clipboard; bool changed; } rows[] = {
+        {Text, "first line\r\nsecond line", 6, 8, &frmMdimenuform::mnuCopy, "first line\r\nsecond line", "line\r\nse", false},
+        {Text, "first line\r\nsecond line", 6, 8, &frmMdimenuform::mnuCut, "first cond line", "line\r\nse", true},
+        {Text, "first cond line", 0, 5, &frmMdimenuform::mnuPaste, "line\r\nse cond line", "line\r\nse", true},
+        {Find, "needle and thread", 0, 7, &frmMdimenuform::mnuCut, "and thread", "needle ", false},
+        {Replacement, "xy", 1, 0, &frmMdimenuform::mnuPaste, "xneedle y", "needle ", false},
+        {Text, "abc", 2, 0, &frmMdimenuform::mnuCopy, "abc", "needle ", false},
+        {Text, "abc", 2, 0, &frmMdimenuform::mnuCut, "abc", "needle ", false},
+        {TextWithAPicture, "abc", 1, 2, &frmMdimenuform::mnuPaste, "abc", "", false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        TextBox* t = d->txtText01;
+        QComboBox* box = r.target == Find || r.target == Replacement ? d->cboCombo01[r.target == Find ? 0 : 1] : nullptr;
+        if (box) {
+            box->setEditText(QLatin1String(r.text));
+            box->setFocus();
+            box->lineEdit()->setSelection(r.start, r.length);
+        } else {
+            t->setText(QLatin1String(r.text));
+            t->setFocus();
+            t->setSelStart(r.start);
+            t->setSelLength(r.length);
+        }
+        if (r.target == TextWithAPicture) {
+            auto* picture = new QMimeData;
+            QImage image(4, 4, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            picture->setImageData(image);
+            QApplication::clipboard()->setMimeData(picture);
+        }
+        d->TextChanged = false;
+        (main->*r.command)->trigger();
+        EXPECT_EQ(box ? box->currentText() : t->Text(), QLatin1String(r.after));
+        EXPECT_EQ(clipboardText(), QLatin1String(r.clipboard));
+        EXPECT_EQ(d->TextChanged, r.changed);
+        EXPECT_EQ(box ? box->count() : 0, 0);  // a find box collects nothing
+    }
+    EXPECT_EQ(sel(d), Sel(1, 2));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 

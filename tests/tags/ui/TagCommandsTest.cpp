@@ -1,36 +1,29 @@
 // The "&HTML Tags" commands and the Edit menu's text commands, run through the main window's
 // menu entries against the focused control of the active child window.
-#include "support/MainWindowTest.h"
+#include "document/ui/DocumentTest.h"
 
-#include "document/ui/frmTf.h"
-#include "platform/ui/TextBox.h"
 #include "reading/ui/frmAbout.h"
 
-#include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 
 using namespace folio;
 
 namespace {
 
-class TagCommandsTest : public test::MainWindowTest {
+class TagCommandsTest : public test::DocumentTest {
 protected:
-    // A new blank document, active, its text box focused and holding `content` with the
-    // given selection, not yet counted as changed.
+    // A new document, active, its text box focused and holding `content` with the given
+    // selection, not counted as changed.
     frmTf* openDocument(const QString& content = {}, int selStart = 0, int selLength = 0)
     {
-        main->mnuNewBlank->trigger();
-        test::settle();
-        auto* doc = qobject_cast<frmTf*>(main->ActiveForm());
-        if (doc) {
-            select(doc, content, selStart, selLength);
-            doc->txtText01->setFocus();
-            doc->TextChanged = false;
+        frmTf* d = doc(QString());
+        if (d) {
+            select(d, content, selStart, selLength);
+            d->txtText01->setFocus();
+            d->TextChanged = false;
         }
-        return doc;
+        return d;
     }
     static void select(frmTf* doc, const QString& content, int selStart, int selLength)
     {
@@ -209,13 +202,7 @@ TEST_F(TagCommandsTest, TabCaseAndDateWorkOnTheSelectionOnly)
     EXPECT_TRUE(text.startsWith(QStringLiteral("<") + today) && text.endsWith(u'>') && text.count(today) == 2) << text.toStdString();
     EXPECT_EQ(doc->txtText01->SelStart(), text.size() - 1);
 
-    QFile page(path(QStringLiteral("page.html")));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("caf\xC3\xA9\r\n") > 0);
-    page.close();
-    files.choose(page.fileName());
-    main->mnuOef->trigger();
-    test::settle();
-    auto* utf8 = qobject_cast<frmTf*>(main->ActiveForm());
+    frmTf* utf8 = open(put(QStringLiteral("page.html"), "caf\xC3\xA9\r\n"));
     ASSERT_TRUE(utf8 && utf8 != doc);
     select(utf8, QStringLiteral("µƒÿ é"), 0, 5);
     utf8->txtText01->setFocus();

@@ -79,50 +79,42 @@ TEST_F(DocumentTest, ClosingQuestionOnANamedDocument)
     }
 }
 
-// Yes on a new document closes it only once the text is written: not when the save dialog or
-// the overwrite-or-append question is cancelled; No there (append) creates the file.
+// Yes on a new document closes it, or lets the program end, only once the text is written:
+// not when the save dialog or the overwrite-or-append question is cancelled, nor on Cancel to
+// the closing question. Each row: through quitting or closing the window, the answers given,
+// what the save dialog gives (if it shows), then whether the program ended and the file.
 TEST_F(DocumentTest, YesOnANewDocumentClosesOnlyOnceTheTextIsWritten)
 {
-    const qint16 before = main->openWindowCount();
     frmTf* f = blank(QStringLiteral("draft"));
     const QString p = path(QStringLiteral("draft.txt"));
-    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Yes).answer(MsgAnswer::Cancel);
-    files.cancel().choose(p);
-    ASSERT_FALSE(f->Unload());
-    ASSERT_FALSE(f->Unload());
-    settle();
-    EXPECT_FALSE(QFile::exists(p));
-    EXPECT_EQ(std::pair(f->Caption(), f->FilePath), std::pair(QStringLiteral("Untitled"), QString()));
-    EXPECT_TRUE(f->TextChanged);
-    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::No);
-    files.choose(p);
-    EXPECT_TRUE(f->Unload());
-    settle();
-    EXPECT_EQ(bytesOf(p), QByteArray("draft\r\n"));
-    EXPECT_EQ(main->openWindowCount(), before);
-}
-
-// Quitting stops at a changed document that is not saved (save dialog cancelled, or Cancel to
-// the closing question) and ends once it is written.
-TEST_F(DocumentTest, ClosingTheMainWindowStopsAtAChangedDocumentThatIsNotSaved)
-{
-    frmTf* f = blank(QStringLiteral("draft"));
-    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Yes).answer(MsgAnswer::Yes).answer(MsgAnswer::Cancel);
-    files.cancel();
-    main->mnuExit->trigger();
-    settle();
-    main->mnuExit->trigger();
-    settle();
-    EXPECT_EQ(programEnds, 0);
-    EXPECT_EQ(active(), f);
-    EXPECT_EQ(children().size(), 2);
-    const QString p = path(QStringLiteral("final.txt"));
-    dialogs.answer(MsgAnswer::Yes).answer(MsgAnswer::Yes).answer(MsgAnswer::Yes);
-    files.choose(p);
-    main->mnuExit->trigger();
-    settle();
-    EXPECT_EQ(programEnds, 1);
-    EXPECT_EQ(bytesOf(p), QByteArray("draft\r\n"));
+    using A = MsgAnswer;
+    enum SaveDialog { NotShown, Cancelled, Named };
+    const struct { bool quit; std::vector<A> answers; SaveDialog dialog; bool ends; QByteArray file; } rows[] = {
+        {false, {A::Yes}, Cancelled, false, "<missing>"},
+        {false, {A::Yes, A::Cancel}, Named, false, "<missing>"},
+        {true, {A::Yes, A::Yes}, Cancelled, false, "<missing>"},
+        {true, {A::Yes, A::Cancel}, NotShown, false, "<missing>"},
+        {true, {A::Yes, A::Yes, A::No}, Named, true, "draft\r\n"},  // No appends, here to a new file
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        for (A a : r.answers)
+            dialogs.answer(a);
+        if (r.dialog != NotShown)
+            r.dialog == Named ? files.choose(p) : files.cancel();
+        if (r.quit)
+            main->mnuExit->trigger();
+        else
+            EXPECT_FALSE(f->Unload());
+        settle();
+        EXPECT_EQ(programEnds, r.ends ? 1 : 0);
+        EXPECT_EQ(bytesOf(p), r.file);
+        EXPECT_EQ(dialogs.pendingAnswers() + files.pendingAnswers(), 0);
+        EXPECT_EQ(f->FilePath, r.ends ? p : QString());  // a name declined is not taken
+        if (!r.ends) {
+            EXPECT_EQ(f->Caption(), QStringLiteral("Untitled"));
+        }
+    }
 }
 
 // The text box's own undo and redo (Ctrl+Z, Ctrl+Y and its context menu) take back typing and

@@ -75,6 +75,8 @@ public:
     MsgAnswer msgBox(const MsgBoxRequest& request) override
     {
         ++boxes;
+        // No name chosen here is blank, and a cancelled save dialog asks nothing more.
+        blankNameBoxes += request.prompt == document::kNoFileNameText;
         using A = MsgAnswer;
         static const QList<A> offered[] = {{A::Ok}, {A::Ok, A::Cancel}, {A::Abort, A::Retry, A::Ignore},
                                            {A::Yes, A::No, A::Cancel}, {A::Yes, A::No}, {A::Retry, A::Cancel}};
@@ -119,7 +121,7 @@ public:
                 return p;
         }
     }
-    int boxes = 0;
+    int boxes = 0, blankNameBoxes = 0;
 
 private:
     Rng& m_rng;
@@ -382,6 +384,8 @@ protected:
                 broken << QStringLiteral("%1 windows of %2, entry %3").arg(count).arg(QLatin1String(className))
                               .arg(entry->isEnabled() ? "available" : "unavailable");
         }
+        if (answers->blankNameBoxes > 0)
+            broken << QStringLiteral("a save was refused for want of a name");
         if (main->mnuMyShades->isEnabled() != expectedShadesEntry)
             broken << QStringLiteral("shades entry %1").arg(main->mnuMyShades->isEnabled() ? "available" : "unavailable");
         if (ChildForm* active = main->ActiveForm()) {

@@ -2,11 +2,13 @@
 
 #include "platform/logic/SixteenUnits.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <tmmintrin.h>
 #endif
 
 namespace folio::utf8 {
@@ -95,49 +97,75 @@ Decoded decodeValidPrefix(QByteArrayView bytes, QChar* outChars)
 namespace {
 
 #if defined(__SSE2__)
-// Encodes four units below the surrogates, one per 32-bit lane of `units`: the bytes of each,
-// first byte lowest, into `bytes`, and how many there are into `lengths`.
-inline void encodeFourInLanes(__m128i units, __m128i& bytes, __m128i& lengths)
+// Where the processor has SSSE3, eight units below the surrogates are encoded at once: the
+// lanes work out each character's bytes, and a byte shuffle, looked up by the characters'
+// lengths, packs them together. Four characters at a time, so a table of 256 shuffles
+// covers every mix of one, two and three bytes.
+struct PackFour {
+    alignas(16) std::array<std::uint8_t, 16> shuffle;
+    std::uint8_t length;
+};
+
+// Index: bit k set for a character of two bytes or more, bit 4 + k for one of three. The
+// bytes of character k come in as bytes 2k (first), 2k + 1 (second) and 8 + 2k (third).
+const std::array<PackFour, 256>& packFourTable()
 {
-    const __m128i low6 = _mm_set1_epi32(0x3F);
-    const __m128i one = _mm_and_si128(_mm_cmplt_epi32(units, _mm_set1_epi32(0x80)), _mm_set1_epi32(-1));
-    const __m128i three = _mm_cmpgt_epi32(units, _mm_set1_epi32(0x7FF));
-    const __m128i two = _mm_andnot_si128(_mm_or_si128(one, three), _mm_set1_epi32(-1));
-    const __m128i last = _mm_slli_epi32(_mm_or_si128(_mm_and_si128(units, low6), _mm_set1_epi32(0x80)), 8);
-    const __m128i asTwo = _mm_or_si128(_mm_or_si128(_mm_srli_epi32(units, 6), _mm_set1_epi32(0xC0)), last);
-    const __m128i middle = _mm_or_si128(_mm_and_si128(_mm_srli_epi32(units, 6), low6), _mm_set1_epi32(0x80));
-    const __m128i asThree = _mm_or_si128(_mm_or_si128(_mm_srli_epi32(units, 12), _mm_set1_epi32(0xE0)),
-                                         _mm_or_si128(_mm_slli_epi32(middle, 8), _mm_slli_epi32(last, 8)));
-    bytes = _mm_or_si128(_mm_or_si128(_mm_and_si128(one, units), _mm_and_si128(two, asTwo)),
-                         _mm_and_si128(three, asThree));
-    // 3, less 2 where one byte and less 1 where two (a true lane is -1).
-    lengths = _mm_add_epi32(_mm_set1_epi32(3), _mm_add_epi32(_mm_add_epi32(one, one), two));
+    static const std::array<PackFour, 256> table = [] {
+        std::array<PackFour, 256> t{};
+        for (unsigned index = 0; index < 256; ++index) {
+            PackFour& entry = t[index];
+            entry.shuffle.fill(0x80);
+            std::uint8_t n = 0;
+            for (unsigned k = 0; k < 4; ++k) {
+                entry.shuffle[n++] = std::uint8_t(2 * k);
+                if (index & (1u << k))
+                    entry.shuffle[n++] = std::uint8_t(2 * k + 1);
+                if (index & (1u << (4 + k)))
+                    entry.shuffle[n++] = std::uint8_t(8 + 2 * k);
+            }
+            entry.length = n;
+        }
+        return t;
+    }();
+    return table;
 }
 
-// Encodes sixteen units that hold no surrogate: the lanes do the arithmetic, and each
-// character's bytes are stored as four and overlapped by the next, so no branch depends
-// on the text. Needs room for 3 * 16 + 1 bytes at out; returns the bytes written.
-inline qsizetype encodeSixteenWithoutSurrogates(const char16_t* p, char* out)
+bool hasByteShuffle()
 {
-    alignas(16) std::uint32_t bytes[16];
-    alignas(16) std::uint32_t lengths[16];
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+
+// Encodes the eight units at p, none of them a surrogate, at out, and returns the number of
+// bytes; stores 16 bytes behind the first four characters' bytes, so up to 28 in all.
+__attribute__((target("ssse3"))) qsizetype encodeEightWithoutSurrogates(const char16_t* p, char* out)
+{
+    const __m128i c = sixteen::load(p);
     const __m128i zero = _mm_setzero_si128();
-    for (int half = 0; half < 2; ++half) {
-        const __m128i units = sixteen::load(p + 8 * half);
-        __m128i b, l;
-        encodeFourInLanes(_mm_unpacklo_epi16(units, zero), b, l);
-        _mm_store_si128(reinterpret_cast<__m128i*>(bytes + 8 * half), b);
-        _mm_store_si128(reinterpret_cast<__m128i*>(lengths + 8 * half), l);
-        encodeFourInLanes(_mm_unpackhi_epi16(units, zero), b, l);
-        _mm_store_si128(reinterpret_cast<__m128i*>(bytes + 8 * half + 4), b);
-        _mm_store_si128(reinterpret_cast<__m128i*>(lengths + 8 * half + 4), l);
-    }
-    qsizetype w = 0;
-    for (int k = 0; k < 16; ++k) {
-        std::memcpy(out + w, &bytes[k], 4);
-        w += lengths[k];
-    }
-    return w;
+    const __m128i low6 = _mm_set1_epi16(0x3F);
+    const __m128i one = _mm_cmpeq_epi16(_mm_and_si128(c, _mm_set1_epi16(short(0xFF80))), zero);
+    const __m128i three = _mm_xor_si128(_mm_cmpeq_epi16(_mm_and_si128(c, _mm_set1_epi16(short(0xF800))), zero),
+                                        _mm_set1_epi16(-1));
+    const __m128i two = _mm_andnot_si128(_mm_or_si128(one, three), _mm_set1_epi16(-1));
+    const __m128i last = _mm_or_si128(_mm_and_si128(c, low6), _mm_set1_epi16(0x80));
+    const __m128i middle = _mm_or_si128(_mm_and_si128(_mm_srli_epi16(c, 6), low6), _mm_set1_epi16(0x80));
+    const __m128i first = _mm_or_si128(
+        _mm_or_si128(_mm_and_si128(one, c),
+                     _mm_and_si128(two, _mm_or_si128(_mm_srli_epi16(c, 6), _mm_set1_epi16(0xC0)))),
+        _mm_and_si128(three, _mm_or_si128(_mm_srli_epi16(c, 12), _mm_set1_epi16(0xE0))));
+    const __m128i second = _mm_or_si128(_mm_and_si128(two, last), _mm_and_si128(three, middle));
+    const __m128i firstTwo = _mm_or_si128(first, _mm_slli_epi16(second, 8));
+    const unsigned lengths = unsigned(_mm_movemask_epi8(_mm_packs_epi16(_mm_andnot_si128(one, _mm_set1_epi16(-1)), three)));
+    const auto& table = packFourTable();
+    const PackFour& low = table[(lengths & 0x0F) | ((lengths >> 4) & 0xF0)];
+    const PackFour& high = table[((lengths >> 4) & 0x0F) | ((lengths >> 8) & 0xF0)];
+    const __m128i lowBytes = _mm_shuffle_epi8(_mm_unpacklo_epi64(firstTwo, last),
+                                              _mm_load_si128(reinterpret_cast<const __m128i*>(low.shuffle.data())));
+    const __m128i highBytes = _mm_shuffle_epi8(_mm_unpackhi_epi64(firstTwo, last),
+                                               _mm_load_si128(reinterpret_cast<const __m128i*>(high.shuffle.data())));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), lowBytes);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + low.length), highBytes);
+    return low.length + high.length;
 }
 #endif
 
@@ -161,10 +189,10 @@ qsizetype encodeImpl(QStringView text, char* out)
                 w += 16;
                 continue;
             }
-            // Past the block's last unit there is at least one more unit, so its room of 3
-            // bytes covers the fourth byte the last character's store writes.
-            if (i + 16 < n && sixteen::unitsWhere(p + i, 0xF800, 0xD800) == 0) {
-                w += encodeSixteenWithoutSurrogates(p + i, out + w);
+            // The two stores reach at most 28 bytes past w, inside the block's room of 48.
+            if (hasByteShuffle() && sixteen::unitsWhere(p + i, 0xF800, 0xD800) == 0) {
+                w += encodeEightWithoutSurrogates(p + i, out + w);
+                w += encodeEightWithoutSurrogates(p + i + 8, out + w);
                 i += 16;
                 continue;
             }

@@ -8,6 +8,7 @@ namespace {
 
 // The model characters of a break beyond the one widget character it takes.
 int extraOf(Break kind) { return breakLength(kind) - 1; }
+int divisionOf(Break kind) { return kind == Break::Division ? 1 : 0; }
 
 }  // namespace
 
@@ -31,9 +32,18 @@ void BreakIndex::assign(std::span<const Break> breaks)
     m_kind.assign(1, Break::CrLf);
     m_kind.insert(m_kind.end(), breaks.begin(), breaks.end());
     m_extra.resize(m_kind.size());
+    m_divisions.resize(m_kind.size());
     m_extra[0] = 0;
-    for (size_t b = 1; b < m_kind.size(); ++b)
+    m_divisions[0] = 0;
+    for (size_t b = 1; b < m_kind.size(); ++b) {
         m_extra[b] = m_extra[b - 1] + extraOf(m_kind[b]);
+        m_divisions[b] = m_divisions[b - 1] + divisionOf(m_kind[b]);
+    }
+}
+
+int BreakIndex::divisionsBefore(int block) const
+{
+    return m_divisions[std::clamp(block, 0, blockCount() - 1)];
 }
 
 int BreakIndex::extraBefore(int block) const
@@ -49,13 +59,16 @@ void BreakIndex::replace(int first, int oldLast, std::span<const Break> kinds)
     const int removed = oldLast - first + 1;
     const int added = int(kinds.size());
     const int oldEnd = oldLast >= 0 ? m_extra[oldLast] : 0;
+    const int oldDivisionsEnd = oldLast >= 0 ? m_divisions[oldLast] : 0;
 
     if (added > removed) {
         m_kind.insert(m_kind.begin() + oldLast + 1, added - removed, Break::CrLf);
         m_extra.insert(m_extra.begin() + oldLast + 1, added - removed, 0);
+        m_divisions.insert(m_divisions.begin() + oldLast + 1, added - removed, 0);
     } else if (added < removed) {
         m_kind.erase(m_kind.begin() + first + added, m_kind.begin() + first + removed);
         m_extra.erase(m_extra.begin() + first + added, m_extra.begin() + first + removed);
+        m_divisions.erase(m_divisions.begin() + first + added, m_divisions.begin() + first + removed);
     }
     std::copy(kinds.begin(), kinds.end(), m_kind.begin() + first);
     if (m_kind.empty()) {
@@ -70,13 +83,18 @@ void BreakIndex::replace(int first, int oldLast, std::span<const Break> kinds)
         return;
     }
     m_kind[0] = Break::CrLf;
-    for (int i = first; i < first + added; ++i)
+    for (int i = first; i < first + added; ++i) {
         m_extra[i] = i == 0 ? 0 : m_extra[i - 1] + extraOf(m_kind[i]);
-    const int newEnd = first + added - 1 >= 0 ? m_extra[first + added - 1] : 0;
-    const int diff = newEnd - oldEnd;
-    if (diff != 0) {
-        for (int i = first + added; i < blockCount(); ++i)
+        m_divisions[i] = i == 0 ? 0 : m_divisions[i - 1] + divisionOf(m_kind[i]);
+    }
+    const int last = first + added - 1;
+    const int diff = (last >= 0 ? m_extra[last] : 0) - oldEnd;
+    const int divisionsDiff = (last >= 0 ? m_divisions[last] : 0) - oldDivisionsEnd;
+    if (diff != 0 || divisionsDiff != 0) {
+        for (int i = first + added; i < blockCount(); ++i) {
             m_extra[i] += diff;
+            m_divisions[i] += divisionsDiff;
+        }
     }
 }
 

@@ -43,6 +43,11 @@ public:
     int extraBefore(int block) const;
     // The same for the whole text: model length minus widget length.
     int extraTotal() const { return m_extra.back(); }
+    // Divisions among the breaks that open blocks 1..block (clamped like extraBefore), and
+    // in the whole text: what lies between a widget position and the text a screen reader
+    // is given, which has no divisions.
+    int divisionsBefore(int block) const;
+    int divisionsTotal() const { return m_divisions.back(); }
 
     // A change replaced the blocks first..oldLast (numbered as before the change) by blocks
     // that open with `kinds`, in order; every block behind keeps its break. A `first` of 0
@@ -52,6 +57,7 @@ public:
 private:
     std::vector<Break> m_kind{Break::CrLf};
     std::vector<int> m_extra{0};
+    std::vector<int> m_divisions{0};
 };
 
 }  // namespace folio::textbox

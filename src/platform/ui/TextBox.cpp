@@ -1,6 +1,7 @@
 #include "platform/ui/TextBox.h"
 
 #include "platform/ui/FileDrop.h"
+#include "platform/ui/TextBoxAccessible.h"
 
 #include <optional>
 
@@ -74,6 +75,8 @@ TextBox::TextBox(QWidget* parent)
     // Once an edit is complete and laid out: the divisions it left next to an empty block
     // go, whichever way it came (Qt's own drag-move, context menu, input method, typing).
     connect(document(), &QTextDocument::contentsChanged, this, &TextBox::tidyAfterEdit);
+    // Screen readers get the text without the divisions.
+    TextBoxAccessible::install();
 }
 
 void TextBox::setLocked(bool locked)
@@ -242,6 +245,103 @@ int TextBox::modelToWidget(qint64 modelPosition) const
     if (offset > textLength)
         return std::min(block.position() + block.length(), widgetEnd);
     return block.position() + offset;
+}
+
+int TextBox::readerLength() const
+{
+    filled();
+    return document()->characterCount() - 1 - m_breaks.divisionsTotal();
+}
+
+int TextBox::widgetToReader(int widgetPosition) const
+{
+    filled();
+    const QTextDocument* doc = document();
+    widgetPosition = std::clamp(widgetPosition, 0, doc->characterCount() - 1);
+    return widgetPosition - m_breaks.divisionsBefore(doc->findBlock(widgetPosition).blockNumber());
+}
+
+int TextBox::readerToWidget(int readerOffset) const
+{
+    filled();
+    const QTextDocument* doc = document();
+    readerOffset = std::clamp(readerOffset, 0, readerLength());
+    // The last block whose reader start is at or before the offset: at a division, the
+    // piece behind it.
+    int lo = 0;
+    int hi = m_breaks.blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() - m_breaks.divisionsBefore(mid) <= readerOffset)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock block = doc->findBlockByNumber(lo);
+    const int offset = readerOffset - (block.position() - m_breaks.divisionsBefore(lo));
+    return block.position() + std::min(offset, block.length() - 1);
+}
+
+void TextBox::readerLine(int readerOffset, int* start, int* end) const
+{
+    filled();
+    const QTextDocument* doc = document();
+    const int block = doc->findBlock(readerToWidget(readerOffset)).blockNumber();
+    const int last = m_breaks.blockCount() - 1;
+    // Blocks k+1..block all open with a division exactly when the divisions before them
+    // grew by one a block; the first block of the line is the smallest such k.
+    const auto divisionsOnly = [this](int from, int to) {
+        return m_breaks.divisionsBefore(to) - m_breaks.divisionsBefore(from) == to - from;
+    };
+    int lo = 0;
+    int hi = block;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (divisionsOnly(mid, block))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    const int first = lo;
+    lo = block;
+    hi = last;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (divisionsOnly(block, mid))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock firstBlock = doc->findBlockByNumber(first);
+    const QTextBlock lastBlock = doc->findBlockByNumber(lo);
+    *start = widgetToReader(firstBlock.position());
+    *end = widgetToReader(lastBlock.position() + lastBlock.length() - 1) + (lo < last ? 1 : 0);
+}
+
+QString TextBox::readerText(int start, int end) const
+{
+    filled();
+    const int from = readerToWidget(start);
+    const int to = readerToWidget(end);
+    if (to <= from)
+        return QString();
+    QTextCursor c(const_cast<QTextDocument*>(document()));
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    const QString raw = c.selectedText();   // U+2029 between blocks
+    QString out;
+    out.reserve(raw.size());
+    QTextBlock block = document()->findBlock(from);
+    qsizetype done = 0;
+    for (qsizetype sep = raw.indexOf(QChar(BlockSeparator)); sep >= 0; sep = raw.indexOf(QChar(BlockSeparator), done)) {
+        out.append(QStringView(raw).mid(done, sep - done));
+        block = block.next();
+        if (breakOf(block) != Break::Division)
+            out.append(u'\n');
+        done = sep + 1;
+    }
+    out.append(QStringView(raw).mid(done));
+    return out;
 }
 
 int TextBox::TextLength() const

@@ -93,6 +93,18 @@ public:
     int modelToWidget(qint64 modelPosition) const;
     int widgetToModel(int widgetPosition) const;
 
+    // The text a screen reader is given (TextBoxAccessible): the widget document without
+    // its divisions, every break one "\n". Its length, a stretch of it, and its offsets
+    // mapped to and from widget positions. An offset at a division maps to the start of
+    // the piece behind it.
+    int readerLength() const;
+    QString readerText(int start, int end) const;
+    int widgetToReader(int widgetPosition) const;
+    int readerToWidget(int readerOffset) const;
+    // The line of the text (between breaks; a division ends none) that holds the reader
+    // offset: its start and its end behind its break (the text's end for the last line).
+    void readerLine(int readerOffset, int* start, int* end) const;
+
 signals:
     // After every change of the text, whatever made it: typing, commands, undo, setText.
     void Change();

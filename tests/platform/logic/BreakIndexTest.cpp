@@ -9,23 +9,30 @@ using namespace folio::textbox;
 namespace {
 
 // Checks every block against a plain list of the breaks: its kind, and the model characters
-// its breaks add to blocks 1..b beyond one each: one per CR LF, minus one per division.
+// its breaks add to blocks 1..b beyond one each: one per CR LF, minus one per division;
+// and the divisions among them.
 ::testing::AssertionResult agrees(const BreakIndex& index, const std::vector<Break>& blocks)
 {
     if (index.blockCount() != int(blocks.size()))
         return ::testing::AssertionFailure() << index.blockCount() << " blocks, expected " << blocks.size();
     int crlf = 0;
+    int divisions = 0;
     for (int b = 0; b < int(blocks.size()); ++b) {
         if (b > 0 && blocks[b] == Break::CrLf)
             ++crlf;
-        if (b > 0 && blocks[b] == Break::Division)
+        if (b > 0 && blocks[b] == Break::Division) {
             --crlf;
+            ++divisions;
+        }
+        if (index.divisionsBefore(b) != divisions)
+            return ::testing::AssertionFailure() << "block " << b << ": " << index.divisionsBefore(b)
+                                                 << " divisions, expected " << divisions;
         if (b > 0 && index.kind(b) != blocks[b])
             return ::testing::AssertionFailure() << "kind of block " << b;
         if (index.extraBefore(b) != crlf)
             return ::testing::AssertionFailure() << "block " << b << ": " << index.extraBefore(b) << " != " << crlf;
     }
-    if (index.extraTotal() != crlf)
+    if (index.extraTotal() != crlf || index.divisionsTotal() != divisions)
         return ::testing::AssertionFailure() << "total " << index.extraTotal() << " != " << crlf;
     return ::testing::AssertionSuccess();
 }
@@ -44,6 +51,7 @@ TEST(BreakIndex, AssignAndRandomReplacementsMatchAPlainList)
     ASSERT_TRUE(agrees(index, blocks));
     EXPECT_EQ(index.extraBefore(-3), 0);
     EXPECT_EQ(index.extraBefore(99), 1);
+    EXPECT_EQ(index.divisionsBefore(99), 1);
     QRandomGenerator rnd(16);
     for (int step = 0; step < 3000; ++step) {
         const int count = int(blocks.size());

@@ -1,0 +1,175 @@
+// What a screen reader gets from the text box: the text without the divisions of long
+// lines, every break one "\n", and offsets in that text for the caret, the selection,
+// lines and edits.
+#include "platform/ui/TextBox.h"
+#include "support/WidgetTest.h"
+
+#include <QAccessible>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+
+namespace folio {
+namespace {
+
+// Lines of 16 and 17 characters, divided every few characters; CR LF, LF and CR breaks.
+const QString Model = QStringLiteral("alpha beta gamma\r\nxy\nlonglonglong word\rz");
+const QString Reader = QStringLiteral("alpha beta gamma\nxy\nlonglonglong word\nz");
+
+class TextBoxAccessibleTest : public test::WidgetTest {
+protected:
+    void SetUp() override
+    {
+        box = std::make_unique<TextBox>();
+        box->setAccessibleName(QStringLiteral("Document text"));
+        box->resize(400, 300);
+        box->setDivisionLength(4);
+        box->setText(Model);
+        ASSERT_GT(box->document()->blockCount(), 8);   // the long lines are divided
+        a11y = QAccessible::queryAccessibleInterface(box.get());
+        ASSERT_NE(a11y, nullptr);
+        text = a11y->textInterface();
+        ASSERT_NE(text, nullptr);
+    }
+    void TearDown() override
+    {
+        box.reset();
+        test::WidgetTest::TearDown();
+    }
+    std::unique_ptr<TextBox> box;
+    QAccessibleInterface* a11y = nullptr;
+    QAccessibleTextInterface* text = nullptr;
+};
+
+TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
+{
+    EXPECT_EQ(a11y->role(), QAccessible::EditableText);
+    EXPECT_EQ(a11y->text(QAccessible::Name), QStringLiteral("Document text"));
+    EXPECT_EQ(a11y->text(QAccessible::Value), Reader);
+    QAccessible::State state = a11y->state();
+    EXPECT_TRUE(state.editable && state.multiLine && state.focusable && !state.readOnly);
+    box->setLocked(true);
+    state = a11y->state();
+    EXPECT_TRUE(state.readOnly && !state.editable);
+    box->setLocked(false);
+
+    EXPECT_EQ(text->characterCount(), Reader.size());
+    EXPECT_EQ(text->text(0, text->characterCount()), Reader);
+    EXPECT_EQ(text->text(3, 24), QStringLiteral("ha beta gamma\nxy\nlong"));
+
+    // Caret and selection, model position <-> reader offset, both ways.
+    struct Place {
+        int model, reader;
+    } places[] = {{7, 7}, {12, 12}, {18, 17}, {21, 20}, {30, 29}, {39, 38}, {40, 39}};
+    for (const Place& p : places) {
+        box->setSelStart(p.model);
+        EXPECT_EQ(text->cursorPosition(), p.reader) << p.model;
+        box->setSelStart(0);
+        text->setCursorPosition(p.reader);
+        EXPECT_EQ(box->SelStart(), p.model) << p.reader;
+        EXPECT_EQ(box->SelLength(), 0);
+    }
+    box->setSelStart(5);
+    box->setSelLength(27);   // " beta gamma\r\nxy\nlonglonglon"
+    EXPECT_EQ(text->selectionCount(), 1);
+    int start = -1, end = -1;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(start, 5);
+    EXPECT_EQ(end, 31);
+    text->setSelection(0, 8, 30);
+    EXPECT_EQ(box->SelStart(), 8);
+    EXPECT_EQ(box->SelText(), QStringLiteral("ta gamma\r\nxy\nlonglonglo"));
+    text->removeSelection(0);
+    EXPECT_EQ(text->selectionCount(), 0);
+    text->addSelection(21, 38);
+    EXPECT_EQ(box->SelText(), QStringLiteral("onglonglong word\r"));
+
+    // Lines are the text's own: a division never ends one; each comes with its break.
+    struct Around {
+        int offset;
+        QAccessible::TextBoundaryType boundary;
+        int which;   // -1 before, 0 at, 1 after the offset
+        QString expected;
+        int start, end;
+    } around[] = {
+        {9, QAccessible::LineBoundary, 0, QStringLiteral("alpha beta gamma\n"), 0, 17},
+        {15, QAccessible::LineBoundary, 1, QStringLiteral("xy\n"), 17, 20},
+        {33, QAccessible::LineBoundary, 0, QStringLiteral("longlonglong word\n"), 20, 38},
+        {33, QAccessible::LineBoundary, -1, QStringLiteral("xy\n"), 17, 20},
+        {38, QAccessible::LineBoundary, 0, QStringLiteral("z"), 38, 39},
+        {5, QAccessible::ParagraphBoundary, 0, QStringLiteral("alpha beta gamma\n"), 0, 17},
+        {8, QAccessible::WordBoundary, 0, QStringLiteral("beta"), 6, 10},
+        {13, QAccessible::WordBoundary, 0, QStringLiteral("gamma"), 11, 16},
+        {13, QAccessible::WordBoundary, -1, QStringLiteral(" "), 10, 11},
+        {30, QAccessible::WordBoundary, 1, QStringLiteral(" "), 32, 33},
+        {4, QAccessible::CharBoundary, 0, QStringLiteral("a"), 4, 5},
+        {16, QAccessible::CharBoundary, 1, QStringLiteral("x"), 17, 18},
+        {24, QAccessible::CharBoundary, -1, QStringLiteral("g"), 23, 24},
+        {25, QAccessible::SentenceBoundary, 0, QStringLiteral("longlonglong word\n"), 20, 38},
+    };
+    for (const Around& a : around) {
+        int s = -1, e = -1;
+        const QString got = a.which < 0   ? text->textBeforeOffset(a.offset, a.boundary, &s, &e)
+                            : a.which > 0 ? text->textAfterOffset(a.offset, a.boundary, &s, &e)
+                                          : text->textAtOffset(a.offset, a.boundary, &s, &e);
+        EXPECT_EQ(got, a.expected) << a.offset << " " << a.boundary << " " << a.which;
+        EXPECT_EQ(s, a.start) << a.offset << " " << a.boundary << " " << a.which;
+        EXPECT_EQ(e, a.end) << a.offset << " " << a.boundary << " " << a.which;
+    }
+}
+
+TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
+{
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+    // The character at an offset behind divisions is where the caret shows before it.
+    for (const auto& [offset, model] : {std::pair{12, 12}, std::pair{29, 30}}) {
+        box->setSelStart(model);
+        const QRect caret(box->viewport()->mapToGlobal(box->cursorRect().topLeft()), box->cursorRect().size());
+        const QRect rect = text->characterRect(offset);
+        EXPECT_EQ(rect.left(), caret.left()) << offset;
+        EXPECT_EQ(rect.top(), caret.top()) << offset;
+        EXPECT_GT(rect.width(), 0) << offset;
+        EXPECT_EQ(text->offsetAtPoint(rect.center() - QPoint(rect.width() / 4, 0)), offset) << offset;
+    }
+
+    QAccessibleEditableTextInterface* edit = a11y->editableTextInterface();
+    ASSERT_NE(edit, nullptr);
+    edit->insertText(12, QStringLiteral("X"));
+    EXPECT_EQ(box->Text(), QStringLiteral("alpha beta gXamma\r\nxy\nlonglonglong word\rz"));
+    box->undo();
+    EXPECT_EQ(box->Text(), Model);
+    edit->deleteText(9, 18);   // "a gamma\nx"
+    EXPECT_EQ(box->Text(), QStringLiteral("alpha bety\nlonglonglong word\rz"));
+    box->undo();
+    edit->replaceText(24, 33, QStringLiteral("-"));   // "longlong " of the third line
+    EXPECT_EQ(box->Text(), QStringLiteral("alpha beta gamma\r\nxy\nlong-word\rz"));
+    EXPECT_EQ(text->text(0, text->characterCount()), QStringLiteral("alpha beta gamma\nxy\nlong-word\nz"));
+    box->undo();
+
+    // Scrolled to a line far below, the caret left where it was.
+    QString many;
+    for (int i = 0; i < 200; ++i)
+        many += QStringLiteral("line %1 is a longer line\r\n").arg(i, 3, 10, QLatin1Char('0'));
+    box->setText(many);
+    const int line150 = 150 * 26;   // each "line nnn is a longer line\n"
+    ASSERT_EQ(text->text(line150, line150 + 8), QStringLiteral("line 150"));
+    text->scrollToSubstring(line150, line150 + 8);
+    const QRect view(box->viewport()->mapToGlobal(QPoint(0, 0)), box->viewport()->size());
+    EXPECT_TRUE(view.contains(text->characterRect(line150 + 7))) << box->verticalScrollBar()->value();
+    EXPECT_EQ(box->SelStart(), 0);
+
+    box->setText(Model);
+    box->setLocked(true);
+    edit->insertText(3, QStringLiteral("X"));
+    edit->deleteText(0, 5);
+    edit->replaceText(0, 5, QStringLiteral("X"));
+    EXPECT_EQ(box->Text(), Model);
+}
+
+}  // namespace
+}  // namespace folio

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace folio {
@@ -19,6 +20,9 @@ namespace {
 // Lines of 16 and 17 characters, divided every few characters; CR LF, LF and CR breaks.
 const QString Model = QStringLiteral("alpha beta gamma\r\nxy\nlonglonglong word\rz");
 const QString Reader = QStringLiteral("alpha beta gamma\nxy\nlonglonglong word\nz");
+
+// QStrings as text in failure messages.
+std::string str(const QString& s) { return s.toStdString(); }
 
 class TextBoxAccessibleTest : public test::WidgetTest {
 protected:
@@ -48,8 +52,8 @@ protected:
 TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
 {
     EXPECT_EQ(a11y->role(), QAccessible::EditableText);
-    EXPECT_EQ(a11y->text(QAccessible::Name), QStringLiteral("Document text"));
-    EXPECT_EQ(a11y->text(QAccessible::Value), Reader);
+    EXPECT_EQ(str(a11y->text(QAccessible::Name)), "Document text");
+    EXPECT_EQ(str(a11y->text(QAccessible::Value)), str(Reader));
     QAccessible::State state = a11y->state();
     EXPECT_TRUE(state.editable && state.multiLine && state.focusable && !state.readOnly);
     box->setLocked(true);
@@ -58,8 +62,8 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
     box->setLocked(false);
 
     EXPECT_EQ(text->characterCount(), Reader.size());
-    EXPECT_EQ(text->text(0, text->characterCount()), Reader);
-    EXPECT_EQ(text->text(3, 24), QStringLiteral("ha beta gamma\nxy\nlong"));
+    EXPECT_EQ(str(text->text(0, text->characterCount())), str(Reader));
+    EXPECT_EQ(str(text->text(3, 24)), "ha beta gamma\nxy\nlong");
 
     // Caret and selection, model position <-> reader offset, both ways.
     struct Place {
@@ -82,11 +86,11 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
     EXPECT_EQ(end, 31);
     text->setSelection(0, 8, 30);
     EXPECT_EQ(box->SelStart(), 8);
-    EXPECT_EQ(box->SelText(), QStringLiteral("ta gamma\r\nxy\nlonglonglo"));
+    EXPECT_EQ(str(box->SelText()), "ta gamma\r\nxy\nlonglonglo");
     text->removeSelection(0);
     EXPECT_EQ(text->selectionCount(), 0);
     text->addSelection(21, 38);
-    EXPECT_EQ(box->SelText(), QStringLiteral("onglonglong word\r"));
+    EXPECT_EQ(str(box->SelText()), "onglonglong word\r");
 
     // Lines are the text's own: a division never ends one; each comes with its break.
     struct Around {
@@ -116,7 +120,7 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
         const QString got = a.which < 0   ? text->textBeforeOffset(a.offset, a.boundary, &s, &e)
                             : a.which > 0 ? text->textAfterOffset(a.offset, a.boundary, &s, &e)
                                           : text->textAtOffset(a.offset, a.boundary, &s, &e);
-        EXPECT_EQ(got, a.expected) << a.offset << " " << a.boundary << " " << a.which;
+        EXPECT_EQ(str(got), str(a.expected)) << a.offset << " " << a.boundary << " " << a.which;
         EXPECT_EQ(s, a.start) << a.offset << " " << a.boundary << " " << a.which;
         EXPECT_EQ(e, a.end) << a.offset << " " << a.boundary << " " << a.which;
     }
@@ -140,15 +144,15 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
     QAccessibleEditableTextInterface* edit = a11y->editableTextInterface();
     ASSERT_NE(edit, nullptr);
     edit->insertText(12, QStringLiteral("X"));
-    EXPECT_EQ(box->Text(), QStringLiteral("alpha beta gXamma\r\nxy\nlonglonglong word\rz"));
+    EXPECT_EQ(str(box->Text()), "alpha beta gXamma\r\nxy\nlonglonglong word\rz");
     box->undo();
-    EXPECT_EQ(box->Text(), Model);
+    EXPECT_EQ(str(box->Text()), str(Model));
     edit->deleteText(9, 18);   // "a gamma\nx"
-    EXPECT_EQ(box->Text(), QStringLiteral("alpha bety\nlonglonglong word\rz"));
+    EXPECT_EQ(str(box->Text()), "alpha bety\nlonglonglong word\rz");
     box->undo();
     edit->replaceText(24, 33, QStringLiteral("-"));   // "longlong " of the third line
-    EXPECT_EQ(box->Text(), QStringLiteral("alpha beta gamma\r\nxy\nlong-word\rz"));
-    EXPECT_EQ(text->text(0, text->characterCount()), QStringLiteral("alpha beta gamma\nxy\nlong-word\nz"));
+    EXPECT_EQ(str(box->Text()), "alpha beta gamma\r\nxy\nlong-word\rz");
+    EXPECT_EQ(str(text->text(0, text->characterCount())), "alpha beta gamma\nxy\nlong-word\nz");
     box->undo();
 
     // Scrolled to a line far below, the caret left where it was.
@@ -157,7 +161,7 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
         many += QStringLiteral("line %1 is a longer line\r\n").arg(i, 3, 10, QLatin1Char('0'));
     box->setText(many);
     const int line150 = 150 * 26;   // each "line nnn is a longer line\n"
-    ASSERT_EQ(text->text(line150, line150 + 8), QStringLiteral("line 150"));
+    ASSERT_EQ(str(text->text(line150, line150 + 8)), "line 150");
     text->scrollToSubstring(line150, line150 + 8);
     const QRect view(box->viewport()->mapToGlobal(QPoint(0, 0)), box->viewport()->size());
     EXPECT_TRUE(view.contains(text->characterRect(line150 + 7))) << box->verticalScrollBar()->value();
@@ -168,7 +172,7 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
     edit->insertText(3, QStringLiteral("X"));
     edit->deleteText(0, 5);
     edit->replaceText(0, 5, QStringLiteral("X"));
-    EXPECT_EQ(box->Text(), Model);
+    EXPECT_EQ(str(box->Text()), str(Model));
 }
 
 }  // namespace

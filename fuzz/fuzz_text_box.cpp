@@ -30,6 +30,7 @@
 #include <QTextDocument>
 
 #include <memory>
+#include <utility>
 
 using namespace fuzzsupport;
 
@@ -37,10 +38,8 @@ namespace {
 
 struct Reference {
     QString text;
-    int selStart = 0;
-    int selLength = 0;
-    std::vector<QString> undo;
-    std::vector<QString> redo;
+    int selStart = 0, selLength = 0;
+    std::vector<QString> undo, redo;
 };
 
 bool midPair(const QString& text, int pos)
@@ -58,27 +57,22 @@ constexpr char16_t kAlphabet[] = {
 
 QString makeText(Input& in, unsigned maxLength)
 {
-    const unsigned length = in.below(maxLength + 1);
     QString t;
-    for (unsigned i = 0; i < length && !in.empty(); ++i) {
+    for (unsigned i = 0, length = in.below(maxLength + 1); i < length && !in.empty(); ++i) {
         const std::uint8_t b = in.byte();
-        if (b == 0xFF)
-            t += QStringLiteral("\r\n");
-        else
-            t += QChar(kAlphabet[b % std::size(kAlphabet)]);
+        t += b == 0xFF ? QStringLiteral("\r\n") : QString(QChar(kAlphabet[b % std::size(kAlphabet)]));
     }
     return t;
 }
 
-QString describe(const folio::TextBox& box, const Reference& ref, const QString& script)
+// Undo or redo on the reference: the text goes back to the last snapshot of `from`.
+bool takeStep(Reference& ref, std::vector<QString>& from, std::vector<QString>& to)
 {
-    return QStringLiteral("script:%1\n box: text %2 sel %3+%4 seltext %5\n ref: text %6 sel %7+%8")
-        .arg(script, show(box.Text()))
-        .arg(box.SelStart())
-        .arg(box.SelLength())
-        .arg(show(box.SelText()), show(ref.text))
-        .arg(ref.selStart)
-        .arg(ref.selLength);
+    if (from.empty())
+        return false;
+    to.push_back(std::exchange(ref.text, from.back()));
+    from.pop_back();
+    return true;
 }
 
 }  // namespace
@@ -100,29 +94,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto box = std::make_unique<folio::TextBox>();
     int changes = 0;
     QObject::connect(box.get(), &folio::TextBox::Change, [&changes] { ++changes; });
-
     Reference ref;
     QString script;  // what was done so far, for the failure message
-    {
-        const std::uint8_t first = in.byte();
-        const unsigned pick = first % 8;
-        const int division = pick == 7 ? int(folio::textbox::DivisionLength) : int(2 + pick);
-        box->setDivisionLength(division);
-        // The slice length of filling in: mostly a few characters, so that a set text is
-        // still filling in when the next operation comes.
-        const unsigned slicePick = (first >> 3) % 4;
-        const qsizetype slice = slicePick == 3 ? folio::textbox::FillSliceLength : qsizetype(1 + 4 * slicePick);
-        box->setFillSliceLength(slice);
-        script += QStringLiteral("\n setDivisionLength %1 setFillSliceLength %2").arg(division).arg(slice);
-    }
+#define CHECK(cond, ...)                                                                                       \
+    FUZZ_CHECK(cond, QStringLiteral("script:%1\n box: text %2 sel %3+%4 seltext %5\n ref: text %6 sel %7+%8")   \
+                         .arg(script, show(box->Text())).arg(box->SelStart()).arg(box->SelLength())            \
+                         .arg(show(box->SelText()), show(ref.text)).arg(ref.selStart).arg(ref.selLength)       \
+                         + QString(__VA_ARGS__))
 
-    // Starting text, loaded as a file would be.
-    {
-        const QString start = makeText(in, 40);
-        box->setText(start);
-        ref.text = start;
-        script += QStringLiteral("\n setText %1").arg(show(start));
-    }
+    // The division length and the fill slice length: mostly a few characters, so that
+    // nearly every line is divided and a set text is still filling in at the next operation.
+    const std::uint8_t first = in.byte();
+    const int division = first % 8 == 7 ? int(folio::textbox::DivisionLength) : int(2 + first % 8);
+    const qsizetype slice = (first >> 3) % 4 == 3 ? folio::textbox::FillSliceLength : qsizetype(1 + 4 * ((first >> 3) % 4));
+    box->setDivisionLength(division);
+    box->setFillSliceLength(slice);
+    script += QStringLiteral("\n setDivisionLength %1 setFillSliceLength %2").arg(division).arg(slice);
+    ref.text = makeText(in, 40);   // the starting text, loaded as a file would be
+    box->setText(ref.text);
+    script += QStringLiteral("\n setText %1").arg(show(ref.text));
 
     for (int step = 0; step < 48 && !in.empty(); ++step) {
         const QString before = ref.text;
@@ -131,56 +121,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool textMayChange = false;
         const int len = int(ref.text.size());
         const unsigned op = in.byte() % 17;
-
         if (op <= 2) {
             const int pos = int(in.below(unsigned(len) + 7)) - 3;
             script += QStringLiteral("\n setSelStart %1").arg(pos);
             box->setSelStart(pos);
-            int want = std::clamp(pos, 0, len);
-            const int got = box->SelStart();
-            if (midPair(ref.text, want) && got == want + 1)
-                ++want;
-            ref.selStart = want;
+            ref.selStart = std::clamp(pos, 0, len);
+            ref.selStart += midPair(ref.text, ref.selStart) && box->SelStart() == ref.selStart + 1;
             ref.selLength = 0;
         } else if (op <= 5) {
             const int length = int(in.below(unsigned(len) + 7)) - 3;
             script += QStringLiteral("\n setSelLength %1").arg(length);
             box->setSelLength(length);
             int end = std::clamp(ref.selStart + std::max(length, 0), ref.selStart, len);
-            if (midPair(ref.text, end) && box->SelStart() + box->SelLength() == end + 1)
-                ++end;
+            end += midPair(ref.text, end) && box->SelStart() + box->SelLength() == end + 1;
             ref.selLength = end - ref.selStart;
-        } else if (op <= 10) {
-            const QString t = makeText(in, 12);
-            script += QStringLiteral("\n ReplaceSelection %1").arg(show(t));
-            box->ReplaceSelection(t);
-            textMayChange = true;  // notifies even when it puts nothing in place of nothing
-            if (ref.selLength > 0 || !t.isEmpty()) {
-                ref.undo.push_back(ref.text);
-                ref.redo.clear();
-            }
-            ref.text.replace(ref.selStart, ref.selLength, t);
-            ref.selStart += int(t.size());
-            ref.selLength = 0;
-        } else if (op <= 12) {
-            script += QStringLiteral("\n undo");
-            box->undo();
-            if (!ref.undo.empty()) {
-                ref.redo.push_back(ref.text);
-                ref.text = ref.undo.back();
-                ref.undo.pop_back();
+        } else if (op <= 10 || op == 16) {
+            const QString t = op == 16 ? QString() : makeText(in, 12);
+            script += op == 16 ? QStringLiteral("\n cut") : QStringLiteral("\n ReplaceSelection %1").arg(show(t));
+            // Cut is Qt's own removal, as from the context menu; a locked box takes none.
+            // ReplaceSelection notifies even when it puts nothing in place of nothing.
+            op == 16 ? box->cut() : box->ReplaceSelection(t);
+            if (op != 16 || (!box->Locked() && ref.selLength > 0)) {
+                if (ref.selLength > 0 || !t.isEmpty()) {
+                    ref.undo.push_back(ref.text);
+                    ref.redo.clear();
+                }
+                ref.text.replace(ref.selStart, ref.selLength, t);
+                ref.selStart += int(t.size());
+                ref.selLength = 0;
                 textMayChange = true;
             }
-            selectionFromBox = true;
-        } else if (op == 13) {
-            script += QStringLiteral("\n redo");
-            box->redo();
-            if (!ref.redo.empty()) {
-                ref.undo.push_back(ref.text);
-                ref.text = ref.redo.back();
-                ref.redo.pop_back();
-                textMayChange = true;
-            }
+        } else if (op <= 13) {
+            script += op == 13 ? QStringLiteral("\n redo") : QStringLiteral("\n undo");
+            op == 13 ? box->redo() : box->undo();
+            textMayChange = op == 13 ? takeStep(ref, ref.redo, ref.undo) : takeStep(ref, ref.undo, ref.redo);
             selectionFromBox = true;
         } else if (op == 14) {
             const QString t = makeText(in, 40);
@@ -188,62 +162,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             box->setText(t);
             ref = Reference{t, 0, 0, {}, {}};
             textMayChange = true;
-        } else if (op == 16) {
-            script += QStringLiteral("\n cut");
-            box->cut();
-            if (!box->Locked() && ref.selLength > 0) {
-                ref.undo.push_back(ref.text);
-                ref.redo.clear();
-                ref.text.remove(ref.selStart, ref.selLength);
-                ref.selLength = 0;
-                textMayChange = true;
-            }
         } else {
-            const bool locked = !box->Locked();
-            script += QStringLiteral("\n setLocked %1").arg(locked);
-            box->setLocked(locked);
+            script += QStringLiteral("\n setLocked %1").arg(!box->Locked());
+            box->setLocked(!box->Locked());
         }
 
         // The text, and the selection the reference can tell.
         const QString text = box->Text();
-        FUZZ_CHECK(text == ref.text, describe(*box, ref, script));
-        FUZZ_CHECK(box->TextLength() == text.size(), describe(*box, ref, script));
-        const int selStart = box->SelStart();
-        const int selLength = box->SelLength();
-        FUZZ_CHECK(selStart >= 0 && selLength >= 0 && selStart + selLength <= text.size(),
-                   describe(*box, ref, script));
+        CHECK(text == ref.text);
+        CHECK(box->TextLength() == text.size());
+        const int selStart = box->SelStart(), selLength = box->SelLength();
+        CHECK(selStart >= 0 && selLength >= 0 && selStart + selLength <= text.size());
         if (selectionFromBox) {
             ref.selStart = selStart;
             ref.selLength = selLength;
         }
-        FUZZ_CHECK(selStart == ref.selStart && selLength == ref.selLength, describe(*box, ref, script));
-        FUZZ_CHECK(box->SelText() == QStringView(text).sliced(selStart, selLength), describe(*box, ref, script));
-
-        // A position between a CR and an LF is a line of its own only when the two are
-        // separate breaks; the box's mapping must agree with itself there.
-        for (int p : {selStart, selStart + selLength}) {
-            const int w = box->modelToWidget(p);
-            FUZZ_CHECK(box->widgetToModel(w) == p, describe(*box, ref, script) + QStringLiteral("\n position %1").arg(p));
-        }
-
-        // Undo steps: one per ReplaceSelection, none kept from setting the text.
-        FUZZ_CHECK(box->document()->isUndoAvailable() == !ref.undo.empty(),
-                   describe(*box, ref, script) + QStringLiteral("\n undo steps %1").arg(ref.undo.size()));
-        FUZZ_CHECK(box->document()->isRedoAvailable() == !ref.redo.empty(),
-                   describe(*box, ref, script) + QStringLiteral("\n redo steps %1").arg(ref.redo.size()));
-
+        CHECK(selStart == ref.selStart && selLength == ref.selLength);
+        CHECK(box->SelText() == QStringView(text).sliced(selStart, selLength));
+        // Positions map both ways, also between a CR and an LF that are two separate breaks.
+        for (int p : {selStart, selStart + selLength})
+            CHECK(box->widgetToModel(box->modelToWidget(p)) == p, QStringLiteral("\n position %1").arg(p));
+        // Undo steps: one per ReplaceSelection or cut, none kept from setting the text.
+        CHECK(box->document()->isUndoAvailable() == !ref.undo.empty(), QStringLiteral("\n undo steps %1").arg(ref.undo.size()));
+        CHECK(box->document()->isRedoAvailable() == !ref.redo.empty(), QStringLiteral("\n redo steps %1").arg(ref.redo.size()));
         // A division beside an empty block would show as a line the text does not have.
         for (QTextBlock b = box->document()->begin().next(); b.isValid(); b = b.next()) {
             const bool division = b.blockFormat().intProperty(folio::textbox::BreakProperty) == int(folio::textbox::Break::Division);
-            FUZZ_CHECK(!division || (b.length() > 1 && b.previous().length() > 1),
-                       describe(*box, ref, script) + QStringLiteral("\n division beside an empty block %1").arg(b.blockNumber()));
+            CHECK(!division || (b.length() > 1 && b.previous().length() > 1), QStringLiteral("\n division beside an empty block %1").arg(b.blockNumber()));
         }
-
-        // The change notification.
-        if (text != before)
-            FUZZ_CHECK(changes > 0, describe(*box, ref, script) + QStringLiteral("\n no change notification"));
-        if (!textMayChange)
-            FUZZ_CHECK(changes == 0, describe(*box, ref, script) + QStringLiteral("\n change notification without a change"));
+        // The change notification: when the text changed, and not when only the selection moved.
+        CHECK(text == before || changes > 0, QStringLiteral("\n no change notification"));
+        CHECK(textMayChange || changes == 0, QStringLiteral("\n change notification without a change"));
     }
+#undef CHECK
     return 0;
 }

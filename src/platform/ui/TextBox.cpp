@@ -217,6 +217,22 @@ int TextBox::widgetToModel(int widgetPosition) const
     return widgetPosition + extraBefore(doc->findBlock(widgetPosition).blockNumber());
 }
 
+int TextBox::lastBlockStartingBy(int offset, const std::function<int(int)>& shiftOf) const
+{
+    // Block starts in the other counting rise with the block number: a binary search.
+    const QTextDocument* doc = document();
+    int lo = 0;
+    int hi = m_breaks.blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + shiftOf(mid) <= offset)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
 int TextBox::modelToWidget(qint64 modelPosition) const
 {
     filled();
@@ -227,16 +243,7 @@ int TextBox::modelToWidget(qint64 modelPosition) const
     if (modelPosition >= TextLength())
         return widgetEnd;
     const int m = static_cast<int>(modelPosition);
-    // The last block whose model start is at or before m.
-    int lo = 0;
-    int hi = m_breaks.blockCount() - 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + extraBefore(mid) <= m)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
+    const int lo = lastBlockStartingBy(m, [this](int b) { return extraBefore(b); });
     const QTextBlock block = doc->findBlockByNumber(lo);
     const int offset = m - (block.position() + extraBefore(lo));
     const int textLength = block.length() - 1;
@@ -266,17 +273,8 @@ int TextBox::readerToWidget(int readerOffset) const
     filled();
     const QTextDocument* doc = document();
     readerOffset = std::clamp(readerOffset, 0, readerLength());
-    // The last block whose reader start is at or before the offset: at a division, the
-    // piece behind it.
-    int lo = 0;
-    int hi = m_breaks.blockCount() - 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() - m_breaks.divisionsBefore(mid) <= readerOffset)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
+    // At a division, the piece behind it.
+    const int lo = lastBlockStartingBy(readerOffset, [this](int b) { return -m_breaks.divisionsBefore(b); });
     const QTextBlock block = doc->findBlockByNumber(lo);
     const int offset = readerOffset - (block.position() - m_breaks.divisionsBefore(lo));
     return block.position() + std::min(offset, block.length() - 1);

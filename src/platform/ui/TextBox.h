@@ -124,6 +124,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // The last block whose start, as a widget position plus shiftOf(its number), is at or
+    // before `offset`: the model's or a screen reader's counting of the same positions.
+    int lastBlockStartingBy(int offset, const std::function<int(int)>& shiftOf) const;
     struct Fill;
     // Lays the next stretch of the text being filled in into the widget (up to `chars`
     // characters, to the next break or division); the last stretch ends the fill.

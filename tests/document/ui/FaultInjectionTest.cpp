@@ -167,8 +167,9 @@ protected:
         case Fault::ReadOnlyFile:
             // The writer's own file, its write permission taken away; the folder still lets
             // anyone replace it.
-            if (root)
+            if (root) {
                 ASSERT_EQ(::chown(target.constData(), kNobody, kNogroup), 0);
+            }
             return chmodPath(target, 0444);
         }
     }
@@ -313,7 +314,7 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
                 if (f.number == kSaved) {
                     // The file's contents changed, under each of its names; nothing else did,
                     // not its permission bits, owner or group, nor anything beside it.
-                    for (const QString n : {QStringLiteral("case/sub/doc.txt"), QStringLiteral("case/sub/other name.txt")})
+                    for (const QString& n : {QStringLiteral("case/sub/doc.txt"), QStringLiteral("case/sub/other name.txt")})
                         if (expectedAfter.contains(n))
                             expectedAfter[n] = expectedAfter[n].left(expectedAfter[n].indexOf('|') + 1) + written;
                 } else {

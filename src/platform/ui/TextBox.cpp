@@ -55,6 +55,8 @@ struct TextBox::Fill {
 TextBox::TextBox(QWidget* parent)
     : QPlainTextEdit(parent)
 {
+    // Screen readers get the text without the divisions, and changes in its offsets.
+    TextBoxAccessible::install(this);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -75,8 +77,6 @@ TextBox::TextBox(QWidget* parent)
     // Once an edit is complete and laid out: the divisions it left next to an empty block
     // go, whichever way it came (Qt's own drag-move, context menu, input method, typing).
     connect(document(), &QTextDocument::contentsChanged, this, &TextBox::tidyAfterEdit);
-    // Screen readers get the text without the divisions.
-    TextBoxAccessible::install();
 }
 
 void TextBox::setLocked(bool locked)
@@ -143,9 +143,12 @@ void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     // give back exactly what was, divisions included.
     const QTextDocument* doc = document();
     const bool edit = m_newUndoStep || doc->availableUndoSteps() == m_undoSteps;
+    const int divisions = m_breaks.divisionsTotal();
     updateIndex(position, charsRemoved, charsAdded);
     if (!m_loading) {
         updateText(position, charsAdded);
+        if (!m_tidying)   // moves divisions only: nothing a screen reader reads changes
+            TextBoxAccessible::textChanged(this, position, charsRemoved, charsAdded, divisions - m_breaks.divisionsTotal());
         if (edit && !m_tidying) {
             // The blocks the edit touched and their neighbours, for tidyAfterEdit.
             const int lastPosition = doc->characterCount() - 1;
@@ -706,6 +709,7 @@ void TextBox::completePending()
 void TextBox::setText(const QString& text, textbox::WidgetText widgetText)
 {
     QTextDocument* doc = document();
+    const int readerBefore = Filling() ? -1 : readerLength();
     if (m_fill && m_fill->timer)
         killTimer(m_fill->timer);
     if (m_pendingTimer)
@@ -739,6 +743,7 @@ void TextBox::setText(const QString& text, textbox::WidgetText widgetText)
     top.movePosition(QTextCursor::Start);
     setTextCursor(top);
     --m_quiet;
+    TextBoxAccessible::textReplaced(this, readerBefore);
     emit Change();
     if (m_fill)
         m_fill->timer = startTimer(0);

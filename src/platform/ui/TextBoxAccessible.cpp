@@ -3,6 +3,7 @@
 #include "platform/ui/TextBox.h"
 
 #include <QFontMetrics>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
@@ -10,6 +11,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace folio {
 
@@ -18,6 +20,9 @@ namespace {
 // Words and sentences are looked for this far either side of the offset within its line,
 // so that a line of megabytes is not copied for every word a reader asks about.
 constexpr int BoundaryReach = 16 * 1024;
+// A new text is reported with the old and the new text in full up to this many characters
+// together; beyond it, a report of megabytes would take longer than the load.
+constexpr int ReplacedReach = 64 * 1024;
 
 QAccessibleInterface* textBoxFactory(const QString& key, QObject* object)
 {
@@ -28,6 +33,46 @@ QAccessibleInterface* textBoxFactory(const QString& key, QObject* object)
     return nullptr;
 }
 
+// While a text box's document reports a change, the widget's text control sends a text
+// change event for it in widget positions; these are held back by an update handler put
+// in front of the control's report and taken away behind it. Only then: a handler in place
+// all the time would have to pass every other event on by calling updateAccessibility
+// again, which hands a table's model change to the table twice.
+int holdingBack = 0;
+QAccessible::UpdateHandler passedOn = nullptr;
+
+bool isTextChange(QAccessible::Event type)
+{
+    return type == QAccessible::TextInserted || type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
+}
+
+void holdBackTextChanges(QAccessibleEvent* event)
+{
+    if (isTextChange(event->type()) && qobject_cast<TextBox*>(event->object()))
+        return;
+    if (passedOn) {
+        passedOn(event);
+        return;
+    }
+    // Without a handler of its own the program hands events to the platform.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(holdBackTextChanges);
+}
+
+TextBoxAccessible::EventSink eventSink = nullptr;
+
+// Whether a screen reader hears the box's events (or a test takes them).
+bool listening() { return eventSink || QAccessible::isActive(); }
+
+void send(QAccessibleEvent& event)
+{
+    if (eventSink)
+        eventSink(&event);
+    else
+        QAccessible::updateAccessibility(&event);
+}
+
 }  // namespace
 
 TextBoxAccessible::TextBoxAccessible(TextBox* box)
@@ -35,13 +80,58 @@ TextBoxAccessible::TextBoxAccessible(TextBox* box)
 {
 }
 
-void TextBoxAccessible::install()
+void TextBoxAccessible::install(TextBox* box)
 {
     static const bool installed = [] {
         QAccessible::installFactory(textBoxFactory);
         return true;
     }();
     (void)installed;
+
+    // The control connects to the document it is given; what connects before that hears
+    // every change report first.
+    auto* doc = new QTextDocument(box);
+    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+    QObject::connect(doc, &QTextDocument::contentsChange, box, [] {
+        if (holdingBack > 0 || QAccessible::isActive()) {
+            if (holdingBack++ == 0)
+                passedOn = QAccessible::installUpdateHandler(holdBackTextChanges);
+        }
+    });
+    box->setDocument(doc);
+    QObject::connect(doc, &QTextDocument::contentsChange, box, [] {
+        if (holdingBack > 0 && --holdingBack == 0)
+            QAccessible::installUpdateHandler(std::exchange(passedOn, nullptr));
+    });
+}
+
+void TextBoxAccessible::setEventSink(EventSink sink) { eventSink = sink; }
+
+void TextBoxAccessible::textChanged(TextBox* box, int position, int charsRemoved, int charsAdded, int divisionsGone)
+{
+    if (!listening())
+        return;
+    // The text before `position` is as it was. Of the characters the change added, the
+    // divisions are nothing to a reader; of those it removed, as many fewer as divisions
+    // went in all (divisions outside the change stay where they were).
+    const int start = box->widgetToReader(position);
+    const int added = box->widgetToReader(position + charsAdded) - start;
+    const int removed = added + (charsRemoved - charsAdded) - divisionsGone;
+    if (added == 0 && removed == 0)
+        return;
+    // The removed text is gone from the box; readers are told its length, in blanks.
+    const QString inserted = added > 0 ? box->readerText(start, start + added) : QString();
+    const QString blanks(std::max(removed, 0), u' ');
+    if (removed <= 0) {
+        QAccessibleTextInsertEvent event(box, start, inserted);
+        send(event);
+    } else if (added == 0) {
+        QAccessibleTextRemoveEvent event(box, start, blanks);
+        send(event);
+    } else {
+        QAccessibleTextUpdateEvent event(box, start, blanks, inserted);
+        send(event);
+    }
 }
 
 TextBox* TextBoxAccessible::box() const { return static_cast<TextBox*>(widget()); }
@@ -81,6 +171,20 @@ void* TextBoxAccessible::interface_cast(QAccessible::InterfaceType t)
     if (t == QAccessible::EditableTextInterface)
         return static_cast<QAccessibleEditableTextInterface*>(this);
     return QAccessibleWidget::interface_cast(t);
+}
+
+void TextBoxAccessible::textReplaced(TextBox* box, int oldLength)
+{
+    if (!listening())
+        return;
+    // One report for the whole text, laid in at once or a slice at a time: from the start,
+    // the old text gone (in blanks) and the new one in. A text too long for that, or one
+    // still filling in, is reported as a change at the start with neither, which tells the
+    // reader to read afresh.
+    const bool whole = oldLength >= 0 && !box->Filling() && oldLength + box->readerLength() <= ReplacedReach;
+    QAccessibleTextUpdateEvent event(box, 0, whole ? QString(oldLength, u' ') : QString(),
+                                     whole ? box->readerText(0, box->readerLength()) : QString());
+    send(event);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -16,9 +16,26 @@ class TextBoxAccessible : public QAccessibleWidget,
 public:
     explicit TextBoxAccessible(TextBox* box);
 
-    // Makes every text box answer with this interface (once per program; each text box
-    // calls it when it is made).
-    static void install();
+    // Makes every text box answer with this interface (once per program), and holds back
+    // the change reports the widget's own text control sends for `box` (widget positions,
+    // divisions counted as breaks): the box sends its own (textChanged). Called first
+    // thing when a box is made, before anything connects to its document: it gives the box
+    // a document of its own.
+    static void install(TextBox* box);
+
+    // Tells screen readers of a change of the box's text, from the document's report
+    // (widget positions, the box's break index already brought up to date) and the number
+    // of divisions the change removed minus the number it added.
+    static void textChanged(TextBox* box, int position, int charsRemoved, int charsAdded, int divisionsGone);
+    // Tells screen readers that the box was given a whole new text (set or loaded; called
+    // once the top is in the widget), `oldLength` the length of the text before as they
+    // read it (-1: not known).
+    static void textReplaced(TextBox* box, int oldLength);
+
+    // For tests (screen readers are not active there): while set, the events above go to
+    // `sink` instead of the platform.
+    using EventSink = void (*)(QAccessibleEvent* event);
+    static void setEventSink(EventSink sink);
 
     QAccessible::State state() const override;
     QString text(QAccessible::Text t) const override;

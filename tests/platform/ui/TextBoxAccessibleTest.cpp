@@ -2,15 +2,21 @@
 // lines, every break one "\n", and offsets in that text for the caret, the selection,
 // lines and edits.
 #include "platform/ui/TextBox.h"
+#include "platform/ui/TextBoxAccessible.h"
 #include "support/WidgetTest.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <ostream>
+#include <vector>
 #include <string>
 #include <utility>
 
@@ -173,6 +179,106 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
     edit->deleteText(0, 5);
     edit->replaceText(0, 5, QStringLiteral("X"));
     EXPECT_EQ(str(box->Text()), str(Model));
+}
+
+// The text change events a box sends, as a screen reader gets them.
+struct Sent {
+    QAccessible::Event type;
+    int position;
+    std::string removed, inserted;
+    bool operator==(const Sent&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Sent& e)
+{
+    return out << "{" << e.type << " @" << e.position << " -\"" << e.removed << "\" +\"" << e.inserted << "\"}";
+}
+std::vector<Sent> sent;
+void record(QAccessibleEvent* event)
+{
+    ASSERT_TRUE(qobject_cast<TextBox*>(event->object()));
+    if (event->type() == QAccessible::TextInserted) {
+        const auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+        sent.push_back({e->type(), e->changePosition(), "", str(e->textInserted())});
+    } else if (event->type() == QAccessible::TextRemoved) {
+        const auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+        sent.push_back({e->type(), e->changePosition(), str(e->textRemoved()), ""});
+    } else {
+        ASSERT_EQ(event->type(), QAccessible::TextUpdated);
+        const auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
+        sent.push_back({e->type(), e->changePosition(), str(e->textRemoved()), str(e->textInserted())});
+    }
+}
+
+TEST_F(TextBoxAccessibleTest, ReportsEveryChangeInReaderOffsets)
+{
+    // Widget blocks: [alph][a be][ta ][gamm][a] [xy] [long][long][long][ wor][d] [z].
+    const auto select = [&](int from, int to) { text->setSelection(0, from, to); };
+    const auto key = [&](Qt::Key k) { QTest::keyClick(box.get(), k); };
+    const auto paste = [&](const QString& s) {
+        QGuiApplication::clipboard()->setText(s);
+        box->paste();
+    };
+    constexpr auto Ins = QAccessible::TextInserted;
+    constexpr auto Rem = QAccessible::TextRemoved;
+    constexpr auto Upd = QAccessible::TextUpdated;
+    const std::string oldText(Reader.size(), ' ');
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::vector<Sent> expected;
+    } steps[] = {
+        {"type before the divisions", [&] { select(0, 0), key(Qt::Key_Q); }, {{Ins, 0, "", "q"}}},
+        {"type behind three", [&] { select(13, 13), key(Qt::Key_X); }, {{Ins, 13, "", "x"}}},
+        {"undo", [&] { box->undo(); }, {{Rem, 13, " ", ""}}},
+        {"redo", [&] { box->redo(); }, {{Ins, 13, "", "x"}}},
+        {"Backspace over a division", [&] { select(26, 26), key(Qt::Key_Backspace); }, {{Rem, 25, " ", ""}}},
+        {"undo it", [&] { box->undo(); }, {{Ins, 25, "", "g"}}},
+        // A report may take in unchanged text where the box set the breaks of new lines.
+        {"paste with breaks over a division", [&] { select(23, 27), paste(QStringLiteral("a\r\nb\rc")); },
+         {{Upd, 23, "       ", "a\nb\ncong"}}},
+        {"cut a line and a half", [&] { select(16, 28), box->cut(); }, {{Rem, 16, std::string(12, ' '), ""}}},
+        {"a piece emptied: its division goes too", [&] { select(9, 12), key(Qt::Key_Delete); },
+         {{Rem, 9, "   ", ""}}},
+        {"a long word pasted, divided", [&] { select(3, 3), paste(QStringLiteral("0123456789AB")); },
+         {{Upd, 3, "  ", "0123456789ABph"}}},
+        {"typing divides a piece, unreported", [&] { select(4, 4), key(Qt::Key_K), key(Qt::Key_K); },
+         {{Ins, 4, "", "k"}, {Ins, 5, "", "k"}}},
+        {"ReplaceSelection over a break", [&] { select(1, 21), box->ReplaceSelection(QStringLiteral("\n")); },
+         {{Upd, 1, std::string(22, ' '), "\nbe"}}},
+        {"undo all of it", [&] { while (box->document()->isUndoAvailable()) box->undo(); }, {}},
+        {"a new text", [&] { box->setText(QStringLiteral("new\r\ntext")); }, {{Upd, 0, oldText, "new\ntext"}}},
+        {"a new text filled in slice by slice: no slice reported", [&] {
+             box->setFillSliceLength(5);
+             box->setText(Model + Model);
+             box->finishFill();
+         }, {{Upd, 0, "", ""}}},
+        {"a text shown in part first", [&] {
+             box->setTextPending(QStringLiteral("top"), [] { return true; }, [&] { box->setText(QStringLiteral("top\nall")); });
+             QTRY_VERIFY(!box->Filling());
+         }, {{Upd, 0, oldText + oldText, "top"}, {Upd, 0, "   ", "top\nall"}}},
+    };
+    box->setFocus();
+    TextBoxAccessible::setEventSink(record);
+    // A reader that keeps a copy of the text and applies the changes it is told of has the
+    // box's text after each.
+    QString copy = Reader;
+    for (Step& step : steps) {
+        sent.clear();
+        step.act();
+        for (const Sent& e : sent) {
+            if (e.type == Upd && e.removed.empty() && e.inserted.empty())
+                copy = text->text(0, text->characterCount());   // told to read afresh
+            else
+                copy.replace(e.position, qsizetype(e.removed.size()), QString::fromStdString(e.inserted));
+        }
+        EXPECT_EQ(str(copy), str(text->text(0, text->characterCount()))) << step.what;
+        if (std::string(step.what) == "undo all of it") {
+            EXPECT_EQ(str(box->Text()), str(Model));
+            continue;   // many steps: the text is what counts
+        }
+        EXPECT_EQ(sent, step.expected) << step.what << ": " << str(text->text(0, text->characterCount()));
+    }
+    TextBoxAccessible::setEventSink(nullptr);
 }
 
 }  // namespace

@@ -20,70 +20,40 @@ ColourChange moveBar(ColourModel& model, BarValues& bars, int channel, int value
     return c.value_or(ColourChange{});
 }
 
-// The window's load sequence: each bar from 0 to 255, one after the other.
-ColourModel loadedModel(BarValues& bars)
-{
-    ColourModel model;
-    bars = {0, 0, 0};
-    for (int channel : {Red, Green, Blue})
-        moveBar(model, bars, channel, 255);
-    return model;
-}
-
 }  // namespace
 
 TEST(ColourConversions, ByteToHexAndRgb)
 {
-    for (int v = 0; v <= 255; ++v) {
-        const QString hex = ByteToHex(v);
-        ASSERT_EQ(hex.size(), 2) << v;
-        EXPECT_EQ(hex, hex.toUpper()) << v;
-        EXPECT_EQ(hex.toInt(nullptr, 16), v) << v;
-    }
+    for (int v = 0; v <= 255; ++v)
+        ASSERT_EQ(ByteToHex(v), QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper()) << v;
     for (int v : {-1, 256, -32768, 32767})
         EXPECT_TRUE(ByteToHex(v).isEmpty()) << v;
-
-    const ColourValue c = RGB(0, 128, 255);
-    EXPECT_EQ(c & 0xFF, 0);
-    EXPECT_EQ((c >> 8) & 0xFF, 128);
-    EXPECT_EQ((c >> 16) & 0xFF, 255);
-    EXPECT_EQ(RGB(255, 255, 255), 16777215);
+    EXPECT_EQ(RGB(0, 128, 255), 0xFF8000);
 }
 
-TEST(ColourModel, LoadSequenceFillsTheCacheOneChannelAtATime)
+// The window's load sequence moves each bar from 0 to 255 in turn, so the HTML text fills in
+// one channel at a time: it comes from the cache of each channel's last procedure, not from
+// the bars.
+TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
 {
     ColourModel model;
     EXPECT_EQ(model.strHex(), Cache{});
-
     BarValues bars{0, 0, 0};
-    const ColourChange red = moveBar(model, bars, Red, 255);
-    EXPECT_EQ(red.channelBox, RGB(255, 0, 0));
-    EXPECT_EQ(red.htmlText, "HTML values =  # FF  ");  // green and blue not cached yet
-
+    EXPECT_EQ(moveBar(model, bars, Red, 255).htmlText, "HTML values =  # FF  ");  // green and blue not cached yet
     moveBar(model, bars, Green, 255);
     const ColourChange blue = moveBar(model, bars, Blue, 255);
     EXPECT_EQ(model.strHex(), (Cache{"FF", "FF", "FF"}));
-    EXPECT_EQ(blue.channelBox, RGB(0, 0, 255));
-    EXPECT_EQ(blue.mixedBox, RGB(255, 255, 255));
-    EXPECT_EQ(blue.channelText, "0, 0, 255  /  # 00 00 FF");
-    EXPECT_EQ(blue.mixedText, "R,G,B values = 255 , 255 , 255");
-    EXPECT_EQ(blue.htmlText, "HTML values =  # FF FF FF");
-}
-
-TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
-{
-    BarValues bars;
-    ColourModel model = loadedModel(bars);
+    EXPECT_EQ(std::tuple(blue.channelBox, blue.mixedBox, blue.channelText, blue.mixedText, blue.htmlText),
+              std::tuple(RGB(0, 0, 255), RGB(255, 255, 255), QStringLiteral("0, 0, 255  /  # 00 00 FF"),
+                         QStringLiteral("R,G,B values = 255 , 255 , 255"), QStringLiteral("HTML values =  # FF FF FF")));
 
     // Blue has moved but its procedure has not run yet: the mix follows the bars, the HTML
     // text keeps blue's last cached pair.
     bars[Blue] = 16;
     const ColourChange red = moveBar(model, bars, Red, 10);
-    EXPECT_EQ(red.channelText, "10, 0, 0  /  # 0A 00 00");
-    EXPECT_EQ(red.mixedBox, RGB(10, 255, 16));
-    EXPECT_EQ(red.mixedText, "R,G,B values = 10 , 255 , 16");
-    EXPECT_EQ(red.htmlText, "HTML values =  # 0A FF FF");
-
+    EXPECT_EQ(std::tuple(red.channelText, red.mixedBox, red.mixedText, red.htmlText),
+              std::tuple(QStringLiteral("10, 0, 0  /  # 0A 00 00"), RGB(10, 255, 16),
+                         QStringLiteral("R,G,B values = 10 , 255 , 16"), QStringLiteral("HTML values =  # 0A FF FF")));
     EXPECT_FALSE(model.change(3, bars).has_value());
     EXPECT_FALSE(model.change(-1, bars).has_value());
     EXPECT_EQ(model.strHex(), (Cache{"0A", "FF", "FF"}));

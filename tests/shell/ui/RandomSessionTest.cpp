@@ -89,13 +89,9 @@ public:
         return k == 0 ? QString() : k == 1 ? defaultText : pickFrom(m_rng, kWords);  // 0: Cancel
     }
     std::optional<OpenChoice> showOpen(const FileDialogRequest&) override
-    {
-        return chance(m_rng, 15) ? std::nullopt : std::optional(OpenChoice{randomPath(), chance(m_rng, 20)});
-    }
+    { return chance(m_rng, 15) ? std::nullopt : std::optional(OpenChoice{randomPath(), chance(m_rng, 20)}); }
     std::optional<QString> showSave(const FileDialogRequest&) override
-    {
-        return chance(m_rng, 15) ? std::nullopt : std::optional(randomPath());
-    }
+    { return chance(m_rng, 15) ? std::nullopt : std::optional(randomPath()); }
     std::optional<FontChoice> showFont(const QString&, const FontChoice& initial, int minSize, int maxSize) override
     {
         FontChoice f = initial;
@@ -106,10 +102,7 @@ public:
         return chance(m_rng, 30) ? std::nullopt : std::optional(f);
     }
     std::optional<ColourValue> showColor(const QString&, ColourValue) override
-    {
-        return chance(m_rng, 30) ? std::nullopt
-                                 : std::optional(ColourValue(std::uniform_int_distribution<quint32>(0, 0xFFFFFF)(m_rng)));
-    }
+    { return chance(m_rng, 30) ? std::nullopt : std::optional(ColourValue(std::uniform_int_distribution<quint32>(0, 0xFFFFFF)(m_rng))); }
     QString randomPath()
     {
         static const QStringList names = {"a.txt", "b.htm", "c.html", "d.css", "e.csv", "F.SHTML", "noext",
@@ -356,15 +349,14 @@ protected:
     // One random action, drawn by weight; returns what it did.
     QString act()
     {
-        using Action = QString (RandomSessionTest::*)();
-        static const Action actions[] = {
-            &RandomSessionTest::menuEntry, &RandomSessionTest::menuEntry, &RandomSessionTest::menuEntry,
-            &RandomSessionTest::menuEntry, &RandomSessionTest::key, &RandomSessionTest::key, &RandomSessionTest::key,
-            &RandomSessionTest::key, &RandomSessionTest::key, &RandomSessionTest::focusClick,
-            &RandomSessionTest::focusClick, &RandomSessionTest::documentPanel, &RandomSessionTest::documentPanel,
-            &RandomSessionTest::colourTool, &RandomSessionTest::colourTool, &RandomSessionTest::frame,
-            &RandomSessionTest::frame, &RandomSessionTest::frame, &RandomSessionTest::closeMainWindow};
-        return (this->*actions[pick(rng, int(std::size(actions)))])();
+        using R = RandomSessionTest;
+        static const std::pair<QString (R::*)(), int> actions[] = {{&R::menuEntry, 4}, {&R::key, 5}, {&R::focusClick, 2},
+            {&R::documentPanel, 2}, {&R::colourTool, 2}, {&R::frame, 3}, {&R::closeMainWindow, 1}};
+        int k = pick(rng, 19);
+        for (const auto& [action, weight] : actions)
+            if ((k -= weight) < 0)
+                return (this->*action)();
+        return {};
     }
 
     // What is wrong after an action, or an empty text.

@@ -3,8 +3,9 @@
 // The fuzzer's bytes are decoded into a script of operations: put the caret somewhere,
 // select a length, replace the selection by a text with line breaks of every kind (CR LF,
 // LF, CR) and the characters the widget's document treats specially, undo, redo, set the
-// whole text, lock and unlock, and cut the selection the way the context menu does (a
-// removal by Qt itself, which the box tidies afterwards). The first byte picks the length
+// whole text, lock and unlock, cut the selection the way the context menu does (a
+// removal by Qt itself, which the box tidies afterwards), and paint the box at some width
+// (which moves the divisions on screen to where rows start). The first byte picks the length
 // at which the box divides long lines for display: mostly a few characters, so that nearly
 // every line is divided and the edits keep meeting divisions; its other bits pick how many
 // characters a set text fills in at a time, mostly a few, so that operations meet a text
@@ -120,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool selectionFromBox = false;  // the reference takes the box's selection afterwards
         bool textMayChange = false;
         const int len = int(ref.text.size());
-        const unsigned op = in.byte() % 17;
+        const unsigned op = in.byte() % 18;
         if (op <= 2) {
             const int pos = int(in.below(unsigned(len) + 7)) - 3;
             script += QStringLiteral("\n setSelStart %1").arg(pos);
@@ -162,9 +163,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             box->setText(t);
             ref = Reference{t, 0, 0, {}, {}};
             textMayChange = true;
-        } else {
+        } else if (op == 15) {
             script += QStringLiteral("\n setLocked %1").arg(!box->Locked());
             box->setLocked(!box->Locked());
+        } else {
+            // Painted at some width: the divisions on screen move to where rows start.
+            const int width = 30 + int(in.byte()) * 2;
+            script += QStringLiteral("\n paint at width %1").arg(width);
+            box->resize(width, 120);
+            box->show();
+            box->viewport()->repaint();
         }
 
         // The text, and the selection the reference can tell.

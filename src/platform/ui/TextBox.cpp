@@ -134,10 +134,12 @@ void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
 {
     // updateIndex() may put a block's kind back, which Qt reports from inside this call;
     // that block lies inside the range the outer call reads the kinds and the text of.
-    if (m_inContentsChange)
+    // A division moved for display changes neither the text nor any block's break.
+    if (m_inContentsChange || m_displayOnly)
         return;
     if (m_fill && !m_inSlice)
         m_fill->disturbed = true;
+    ++m_textChanges;
     m_inContentsChange = true;
     // An edit adds an undo step or merges into the last one (same count); undo and redo
     // give back exactly what was, divisions included.
@@ -562,11 +564,14 @@ void TextBox::markBreaks(int firstBlock, std::span<const Break> breaks, Break in
     }
 }
 
-void TextBox::replaceAtCaret(const QString& text)
+void TextBox::replaceAtCaret(const QString& text, bool joinLastStep)
 {
     filled();
     QTextCursor c = textCursor();
-    c.beginEditBlock();
+    if (joinLastStep)
+        c.joinPreviousEditBlock();
+    else
+        c.beginEditBlock();
     if (c.hasSelection()) {
         // The line the selection starts in keeps the break that opens it (see
         // onContentsChange for the case Qt gets wrong); put it right before inserting, so
@@ -920,7 +925,7 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (!isReadOnly() && removeByKey(event)) {
+    if (!isReadOnly() && (typeByKey(event) || removeByKey(event))) {
         event->accept();
         return;
     }
@@ -936,6 +941,22 @@ void TextBox::keyPressEvent(QKeyEvent* event)
             widgetToModel(position) == widgetToModel(before.position()))
             QPlainTextEdit::keyPressEvent(event);
     }
+}
+
+bool TextBox::typeByKey(QKeyEvent* event)
+{
+    // Typing runs in edit blocks of the box's own, like every other edit: a division moved
+    // for display then joins the typing's undo step instead of making an empty step of its
+    // own. A run of typing is one step, as long as nothing else changed the text meanwhile.
+    const QString typed = event->text();
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (command || typed.isEmpty() || !(typed.at(0).isPrint() || typed.at(0) == u'\t') || textCursor().hasSelection())
+        return false;
+    const bool goesOn = m_typingChanges == m_textChanges && m_typingEnd == SelStart() && document()->isUndoAvailable();
+    replaceAtCaret(typed, goesOn);
+    m_typingChanges = m_textChanges;
+    m_typingEnd = SelStart();
+    return true;
 }
 
 bool TextBox::removeByKey(QKeyEvent* event)

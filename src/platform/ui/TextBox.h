@@ -11,7 +11,8 @@
 // where it can be: Qt lays out a whole block again on every change, which on a line of
 // megabytes takes seconds a keystroke. A division is no character of the text: positions,
 // Text, SelText, the clipboard and undo never see it, and the caret keys and the keys that
-// remove text step over it.
+// remove text step over it. Before the box paints, each division on screen is moved to where
+// the row it falls in wraps anyway, so a divided line wraps at the box's width like any other.
 #include "platform/logic/PieceText.h"
 #include "platform/ui/SelectionAccess.h"
 #include "platform/ui/TextBoxBreaks.h"
@@ -122,8 +123,18 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Moves every division behind a block on screen to a place where a row of the line
+    // begins (TextBoxRows.cpp). Display only: the text, the positions in it and the break
+    // index stay as they are; the moves join the last undo step, or none when there is none.
+    void alignDivisionsOnScreen();
+    // The widget position the division behind `block` belongs at for the rows as laid out
+    // now; its own position when it is where it belongs or cannot move within the length
+    // limits; -1 to take it away (the rest of the line fits in the row).
+    int alignedDivision(const QTextBlock& block);
+    void moveDivision(QTextCursor& edit, const QTextBlock& block, int to);
     // The last block whose start, as a widget position plus shiftOf(its number), is at or
     // before `offset`: the model's or a screen reader's counting of the same positions.
     int lastBlockStartingBy(int offset, const std::function<int(int)>& shiftOf) const;
@@ -152,8 +163,9 @@ private:
     void insertModelText(QTextCursor& cursor, const QString& text);
     // Inserts a prepared text at `cursor`, a new block at each division.
     void insertWidgetText(QTextCursor& cursor, const textbox::WidgetText& text, const QTextCharFormat& format);
-    // Replaces the selection of the widget's cursor by `text` as one undo step.
-    void replaceAtCaret(const QString& text);
+    // Replaces the selection of the widget's cursor by `text` as one undo step, or as part
+    // of the last one.
+    void replaceAtCaret(const QString& text, bool joinLastStep = false);
     // Inside an edit block: removes the divisions among blocks first..last that an edit
     // left next to an empty block (each would show as an empty line), and divides a block
     // the edit made much longer than the division length.
@@ -184,6 +196,8 @@ private:
     void updateIndex(int position, int charsRemoved, int charsAdded);
     // Carries out a key that removes text; false when the key removes nothing.
     bool removeByKey(QKeyEvent* event);
+    // Carries out a key that types a character with nothing selected; false for any other key.
+    bool typeByKey(QKeyEvent* event);
 
     // Per block: the break that opens it and the extra model characters before it. Kept up
     // to date from the document's change reports, so reading a position never walks the
@@ -205,6 +219,7 @@ private:
     bool m_inContentsChange = false;
     bool m_loading = false;
     bool m_tidying = false;
+    bool m_displayOnly = false;   // a division moves; the text does not change
     bool m_inSlice = false;
     int m_tidyFirst = -1;         // blocks an edit touched, for tidyAfterEdit (-1: none)
     int m_tidyLast = -1;
@@ -212,6 +227,11 @@ private:
     bool m_changed = false;       // a contentsChange since the last Change
     bool m_newUndoStep = false;   // undoCommandAdded since the last contentsChange
     int m_undoSteps = 0;          // availableUndoSteps() after the last change
+    // Changes of the text so far; typing goes on in one undo step while nothing else changed
+    // it and the caret stands where the last typed character went (a model position).
+    quint64 m_textChanges = 0;
+    quint64 m_typingChanges = ~quint64(0);
+    int m_typingEnd = -1;
 };
 
 }  // namespace folio

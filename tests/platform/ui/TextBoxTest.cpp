@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -177,7 +178,7 @@ TEST_F(TextBoxTest, RandomEditingUndoAndRedoMatchAStringModel)
     // every break kind among empty lines; then everything undone and redone. Also with lines
     // divided every few characters: every edit acts as if there were no divisions.
     const S pieces[] = {S("\r\n"), S("\n"), S("\r"), S("x"), S("yz\nw"), S("\r\nq\r"), S::fromUtf16(u"\u2029"), S(), S("some words")};
-    for (const int division : {int(textbox::DivisionLength), 3}) {
+    for (const int division : {int(textbox::DivisionLength), 3, 12}) {
         box->setDivisionLength(division);
         showAndFocus();
         QRandomGenerator rng(7);
@@ -215,6 +216,7 @@ TEST_F(TextBoxTest, RandomEditingUndoAndRedoMatchAStringModel)
             case 6: box->cut(); break;   // Qt's own removal, as from the context menu
             default: put = pieces[rng.bounded(int(std::size(pieces)))]; box->ReplaceSelection(put); break;
             }
+            box->viewport()->repaint();   // divisions on screen move to where rows start
             const bool edits = action != 4 && action != 5;
             if (edits)
                 model.replace(rs, re - rs, put);
@@ -231,6 +233,7 @@ TEST_F(TextBoxTest, RandomEditingUndoAndRedoMatchAStringModel)
         size_t h = history.size() - 1;
         while (box->document()->isUndoAvailable()) {
             box->undo();
+            box->viewport()->repaint();
             states.push_back(box->Text());
             while (h > 0 && history[--h] != states.back()) {}
             ASSERT_EQ(history[h], states.back()) << "undo " << states.size() << " to a text no edit made";
@@ -335,6 +338,64 @@ TEST_F(TextBoxTest, EditsQtMakesOnItsOwnLeaveNoEmptyPieceAndNoOverlongOne)
             box->redo();
         check(c.after);
     }
+}
+
+// A divided line shows the rows Qt gives the same line undivided: every division on screen
+// sits where a row starts anyway, after loading, typing and in a narrower box alike; moving
+// one is no edit of its own.
+TEST_F(TextBoxTest, ADividedLineWrapsAtTheBoxWidthLikeAnUndividedOne)
+{
+    showAndFocus();
+    box->resize(320, 900);
+    box->setDivisionLength(150);
+    S line;
+    for (int i = 0; line.size() < 1400; ++i)
+        line += S("w").repeated(1 + i * 7 % 11) + (i % 5 == 4 ? S("; ") : S(" "));
+    // The starts of the rows on screen, as positions of the text, and those of one QTextLayout
+    // of the same line at the same width.
+    const auto rowStarts = [&] {
+        box->viewport()->repaint();
+        std::vector<int> starts;
+        for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next())
+            for (int i = 0; i < b.layout()->lineCount(); ++i)
+                starts.push_back(box->widgetToModel(b.position() + b.layout()->lineAt(i).textStart()));
+        return starts;
+    };
+    const auto undividedRowStarts = [&] {
+        QTextLayout whole(box->Text(), box->document()->defaultFont());
+        whole.setTextOption(box->document()->defaultTextOption());
+        const qreal width = box->document()->firstBlock().layout()->lineAt(0).width();
+        std::vector<int> starts;
+        whole.beginLayout();
+        for (QTextLine row = whole.createLine(); row.isValid(); row = whole.createLine()) {
+            row.setLineWidth(width);
+            starts.push_back(row.textStart());
+        }
+        whole.endLayout();
+        return starts;
+    };
+    box->setText(line);
+    ASSERT_GT(box->document()->blockCount(), 8);
+    const std::vector<int> loaded = rowStarts();
+    EXPECT_EQ(loaded, undividedRowStarts());
+    EXPECT_GT(loaded.size(), 30u);
+    EXPECT_FALSE(box->document()->isUndoAvailable());
+    const S typed("typed in the middle ");
+    select(700, 0);
+    QTest::keyClicks(box.get(), typed);
+    EXPECT_EQ(rowStarts(), undividedRowStarts());
+    box->resize(230, 900);
+    EXPECT_EQ(rowStarts(), undividedRowStarts());
+    EXPECT_EQ(box->Text(), S(line).insert(700, typed));
+    EXPECT_EQ(box->SelStart(), 720);
+    EXPECT_TRUE(positionsAgree(*box));
+    // One undo takes the typing back, and one redo brings it again.
+    box->undo();
+    EXPECT_EQ(box->Text(), line);
+    EXPECT_FALSE(box->document()->isUndoAvailable());
+    box->redo();
+    EXPECT_EQ(box->Text(), S(line).insert(700, typed));
+    EXPECT_TRUE(positionsAgree(*box));
 }
 
 TEST_F(TextBoxTest, TheClipboardCarriesTheModelTextWithItsBreaks)

@@ -491,7 +491,10 @@ void TextBox::setSelLength(int length)
     const int start = c.selectionStart();
     const qint64 end = qint64(widgetToModel(start)) + std::max(length, 0);
     c.setPosition(start);
-    c.setPosition(modelToWidget(end), QTextCursor::KeepAnchor);
+    // Selecting no text selects nothing, not the division after the caret.
+    const int to = modelToWidget(end);
+    if (widgetToModel(to) != widgetToModel(start))
+        c.setPosition(to, QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 
@@ -568,6 +571,10 @@ void TextBox::replaceAtCaret(const QString& text, bool joinLastStep)
 {
     filled();
     QTextCursor c = textCursor();
+    // Nothing in place of nothing is no edit: no undo step that changes nothing, even where
+    // the pieces around the caret would be divided afresh.
+    if (text.isEmpty() && widgetToModel(c.selectionEnd()) == widgetToModel(c.selectionStart()))
+        return;
     if (joinLastStep)
         c.joinPreviousEditBlock();
     else

@@ -3,8 +3,9 @@
 // A box that no test expected fails the test.
 #include "platform/ui/Dialogs.h"
 
-#include <QList>
-#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -41,8 +42,8 @@ inline void PrintTo(const ShownBox& b, std::ostream* os)
 class ScriptedDialogs final : public Dialogs {
 public:
     // Installs itself for its lifetime.
-    ScriptedDialogs();
-    ~ScriptedDialogs() override;
+    ScriptedDialogs() { Dialogs::install(this); }
+    ~ScriptedDialogs() override { Dialogs::install(nullptr); }
 
     // Queues the answer for the next message box; OK-only boxes need no answer unless
     // strict() is set.
@@ -59,14 +60,37 @@ public:
     }
 
     const QList<ShownBox>& shown() const { return m_shown; }
-    const ShownBox& last() const;
-    QStringList prompts() const;
+    const ShownBox& last() const
+    {
+        static const ShownBox none;
+        return m_shown.isEmpty() ? none : m_shown.constLast();
+    }
+    QStringList prompts() const
+    {
+        QStringList list;
+        for (const ShownBox& b : m_shown)
+            list << b.prompt;
+        return list;
+    }
     void clear() { m_shown.clear(); }
     // Answers that were queued but never used.
     int pendingAnswers() const { return int(m_answers.size()); }
 
-    MsgAnswer msgBox(const MsgBoxRequest& request) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    MsgAnswer msgBox(const MsgBoxRequest& request) override
+    {
+        if (const auto q = show({request.prompt, request.title, request.buttons, request.icon, request.defaultButton, false, {}}))
+            return q->answer;
+        if (request.buttons != MsgButtons::OkOnly)
+            ADD_FAILURE() << "unexpected question: \"" << request.prompt.toStdString() << "\" titled \"" << request.title.toStdString() << '"';
+        return request.buttons == MsgButtons::OkOnly ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    }
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        const auto q = show({prompt, title, MsgButtons::OkCancel, MsgIcon::None, 1, true, defaultText});
+        if (!q)
+            ADD_FAILURE() << "unexpected input box: \"" << prompt.toStdString() << '"';
+        return q && q->answer != MsgAnswer::Cancel ? q->text : QString();
+    }
 
 private:
     struct Queued {
@@ -80,7 +104,20 @@ private:
         return *this;
     }
     // Records the box, runs what waits for it and takes the next answer of its kind.
-    std::optional<Queued> show(const ShownBox& box);
+    std::optional<Queued> show(const ShownBox& box)
+    {
+        m_shown << box;
+        if (!m_during.empty()) {
+            auto action = std::move(m_during.front());
+            m_during.pop_front();
+            action();
+        }
+        if (m_answers.empty() || m_answers.front().isInput != box.isInput)
+            return std::nullopt;
+        const Queued q = m_answers.front();
+        m_answers.pop_front();
+        return q;
+    }
     QList<ShownBox> m_shown;
     std::deque<Queued> m_answers;
     std::deque<std::function<void()>> m_during;

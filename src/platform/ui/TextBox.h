@@ -143,10 +143,12 @@ private:
     // characters, to the next break or division); the last stretch ends the fill.
     void fillSlice(qsizetype chars);
     void endFill();
-    // For the const readers of positions.
+    // For the const readers of positions. Not from inside a slice being laid in (a reader
+    // called from the document's own signals, as a screen reader's caret query is): that
+    // would lay the same slice in again, and again.
     void filled() const
     {
-        if (m_fill || m_complete)
+        if ((m_fill || m_complete) && !m_inSlice)
             const_cast<TextBox*>(this)->finishFill();
     }
     // For the readers of the whole text: a text still being prepared is set first.

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -279,6 +280,31 @@ TEST_F(TextBoxAccessibleTest, ReportsEveryChangeInReaderOffsets)
         EXPECT_EQ(sent, step.expected) << step.what << ": " << str(text->text(0, text->characterCount()));
     }
     TextBoxAccessible::setEventSink(nullptr);
+}
+
+TEST_F(TextBoxAccessibleTest, AsksFromInsideAFillSliceLayNothingInTwice)
+{
+    // A screen reader asks for the caret whenever it moves, and a caret at the end of a
+    // text still filling in moves with every slice laid in.
+    QString model, reader;
+    for (int i = 0; i < 100; ++i) {
+        model += QStringLiteral("word word word word\r\n");
+        reader += QStringLiteral("word word word word\n");
+    }
+    box->setFillSliceLength(64);
+    box->setText(model);
+    ASSERT_TRUE(box->Filling());
+    QTextCursor end = box->textCursor();
+    end.movePosition(QTextCursor::End);
+    box->setTextCursor(end);
+    int asked = 0;
+    QObject::connect(box.get(), &QPlainTextEdit::cursorPositionChanged, box.get(), [&] {
+        ++asked;
+        text->cursorPosition();
+    });
+    QTRY_VERIFY(!box->Filling());
+    EXPECT_GT(asked, 0);
+    EXPECT_EQ(str(text->text(0, text->characterCount())), str(reader));
 }
 
 }  // namespace

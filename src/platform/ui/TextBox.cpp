@@ -148,9 +148,9 @@ void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     const int divisions = m_breaks.divisionsTotal();
     updateIndex(position, charsRemoved, charsAdded);
     if (!m_loading) {
-        updateText(position, charsAdded);
         if (!m_tidying)   // moves divisions only: nothing a screen reader reads changes
             TextBoxAccessible::textChanged(this, position, charsRemoved, charsAdded, divisions - m_breaks.divisionsTotal());
+        updateText(position, charsAdded);
         if (edit && !m_tidying) {
             // The blocks the edit touched and their neighbours, for tidyAfterEdit.
             const int lastPosition = doc->characterCount() - 1;

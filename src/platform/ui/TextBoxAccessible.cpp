@@ -1,6 +1,8 @@
 #include "platform/ui/TextBoxAccessible.h"
 
+#include "platform/logic/PieceText.h"
 #include "platform/ui/TextBox.h"
+#include "platform/ui/TextBoxBreaks.h"
 
 #include <QFontMetrics>
 #include <QPlainTextDocumentLayout>
@@ -73,6 +75,39 @@ void send(QAccessibleEvent& event)
         QAccessible::updateAccessibility(&event);
 }
 
+// What a change removed, as a reader reads it, from the model text the box has not yet
+// brought up to date (its index has been): the model stretch between the unchanged text
+// before the widget position and the unchanged text behind what the change added.
+QString removedText(const TextBox* box, int position, int charsAdded)
+{
+    const PieceText model = box->TextPieces();
+    const qsizetype from = box->widgetToModel(position);
+    const qsizetype to = model.size() - (box->TextLength() - box->widgetToModel(position + charsAdded));
+    QString out;
+    if (to <= from)
+        return out;
+    out.reserve(to - from);
+    qsizetype at = 0;
+    bool afterCr = false;
+    for (const QStringView part : model.parts()) {
+        const qsizetype end = at + part.size();
+        for (qsizetype i = std::max(from, at); i < std::min(to, end); ++i) {
+            const QChar c = part[i - at];
+            // Every break one line feed; a character the widget cannot hold reads as the
+            // one it stands in for there.
+            if (c == u'\r' || (c == u'\n' && !afterCr))
+                out.append(u'\n');
+            else if (c != u'\n')
+                out.append(textbox::needsSubstitute(c.unicode()) ? QChar(textbox::SubstituteChar) : c);
+            afterCr = c == u'\r';
+        }
+        at = end;
+        if (at >= to)
+            break;
+    }
+    return out;
+}
+
 }  // namespace
 
 TextBoxAccessible::TextBoxAccessible(TextBox* box)
@@ -109,27 +144,51 @@ void TextBoxAccessible::setEventSink(EventSink sink) { eventSink = sink; }
 
 void TextBoxAccessible::textChanged(TextBox* box, int position, int charsRemoved, int charsAdded, int divisionsGone)
 {
-    if (!listening())
+    // A text still being laid in or prepared is reported whole once it is in (textReplaced);
+    // reading it here would finish it from inside the document's report.
+    if (!listening() || box->Filling())
         return;
     // The text before `position` is as it was. Of the characters the change added, the
     // divisions are nothing to a reader; of those it removed, as many fewer as divisions
     // went in all (divisions outside the change stay where they were).
-    const int start = box->widgetToReader(position);
-    const int added = box->widgetToReader(position + charsAdded) - start;
-    const int removed = added + (charsRemoved - charsAdded) - divisionsGone;
+    int start = box->widgetToReader(position);
+    int added = box->widgetToReader(position + charsAdded) - start;
+    int removed = added + (charsRemoved - charsAdded) - divisionsGone;
     if (added == 0 && removed == 0)
         return;
-    // The removed text is gone from the box; readers are told its length, in blanks.
-    const QString inserted = added > 0 ? box->readerText(start, start + added) : QString();
-    const QString blanks(std::max(removed, 0), u' ');
-    if (removed <= 0) {
+    QString inserted = added > 0 ? box->readerText(start, start + added) : QString();
+    // The removed text is still in the model text: the stretch between the same unchanged
+    // text before and after. Should it not come out as long as it must, readers are told
+    // the length only, in blanks.
+    QString old = removedText(box, position, charsAdded);
+    if (old.size() != removed)
+        old = QString(std::max(removed, 0), u' ');
+    // Qt reports the blocks whose formats the box set as changed too: what is the same at
+    // either end is no change. A surrogate pair stays whole.
+    qsizetype same = 0;
+    while (same < old.size() && same < inserted.size() && old[same] == inserted[same])
+        ++same;
+    if (same > 0 && old[same - 1].isHighSurrogate())
+        --same;
+    qsizetype sameEnd = 0;
+    while (sameEnd < old.size() - same && sameEnd < inserted.size() - same &&
+           old[old.size() - 1 - sameEnd] == inserted[inserted.size() - 1 - sameEnd])
+        ++sameEnd;
+    if (sameEnd > 0 && old[old.size() - sameEnd].isLowSurrogate())
+        --sameEnd;
+    old = old.mid(same, old.size() - same - sameEnd);
+    inserted = inserted.mid(same, inserted.size() - same - sameEnd);
+    start += int(same);
+    if (old.isEmpty() && inserted.isEmpty())
+        return;
+    if (old.isEmpty()) {
         QAccessibleTextInsertEvent event(box, start, inserted);
         send(event);
-    } else if (added == 0) {
-        QAccessibleTextRemoveEvent event(box, start, blanks);
+    } else if (inserted.isEmpty()) {
+        QAccessibleTextRemoveEvent event(box, start, old);
         send(event);
     } else {
-        QAccessibleTextUpdateEvent event(box, start, blanks, inserted);
+        QAccessibleTextUpdateEvent event(box, start, old, inserted);
         send(event);
     }
 }

@@ -24,8 +24,8 @@ public:
     static void install(TextBox* box);
 
     // Tells screen readers of a change of the box's text, from the document's report
-    // (widget positions, the box's break index already brought up to date) and the number
-    // of divisions the change removed minus the number it added.
+    // (widget positions; the box's break index already brought up to date, its model text
+    // not yet) and the number of divisions the change removed minus the number it added.
     static void textChanged(TextBox* box, int position, int charsRemoved, int charsAdded, int divisionsGone);
     // Tells screen readers that the box was given a whole new text (set or loaded; called
     // once the top is in the widget), `oldLength` the length of the text before as they

@@ -230,22 +230,26 @@ TEST_F(TextBoxAccessibleTest, ReportsEveryChangeInReaderOffsets)
     } steps[] = {
         {"type before the divisions", [&] { select(0, 0), key(Qt::Key_Q); }, {{Ins, 0, "", "q"}}},
         {"type behind three", [&] { select(13, 13), key(Qt::Key_X); }, {{Ins, 13, "", "x"}}},
-        {"undo", [&] { box->undo(); }, {{Rem, 13, " ", ""}}},
+        {"undo", [&] { box->undo(); }, {{Rem, 13, "x", ""}}},
         {"redo", [&] { box->redo(); }, {{Ins, 13, "", "x"}}},
-        {"Backspace over a division", [&] { select(26, 26), key(Qt::Key_Backspace); }, {{Rem, 25, " ", ""}}},
+        {"Backspace over a division", [&] { select(26, 26), key(Qt::Key_Backspace); }, {{Rem, 25, "g", ""}}},
         {"undo it", [&] { box->undo(); }, {{Ins, 25, "", "g"}}},
-        // A report may take in unchanged text where the box set the breaks of new lines.
+        // Qt reports the lines whose breaks the box sets as changed too; the report does not.
         {"paste with breaks over a division", [&] { select(23, 27), paste(QStringLiteral("a\r\nb\rc")); },
-         {{Upd, 23, "       ", "a\nb\ncong"}}},
-        {"cut a line and a half", [&] { select(16, 28), box->cut(); }, {{Rem, 16, std::string(12, ' '), ""}}},
+         {{Upd, 23, "ongl", "a\nb\nc"}}},
+        {"cut a line and a half", [&] { select(16, 28), box->cut(); }, {{Rem, 16, "ma\nxy\nla\nb\nc", ""}}},
         {"a piece emptied: its division goes too", [&] { select(9, 12), key(Qt::Key_Delete); },
-         {{Rem, 9, "   ", ""}}},
+         {{Rem, 9, "ta ", ""}}},
         {"a long word pasted, divided", [&] { select(3, 3), paste(QStringLiteral("0123456789AB")); },
-         {{Upd, 3, "  ", "0123456789ABph"}}},
-        {"typing that divides a piece: the report takes in the piece", [&] { select(4, 4), key(Qt::Key_K), key(Qt::Key_K); },
-         {{Ins, 4, "", "k"}, {Upd, 4, "    ", "kk123"}}},
+         {{Ins, 3, "", "0123456789AB"}}},
+        {"typing that divides a piece", [&] { select(4, 4), key(Qt::Key_K), key(Qt::Key_K); },
+         {{Ins, 4, "", "k"}, {Ins, 5, "", "k"}}},
         {"ReplaceSelection over a break", [&] { select(1, 21), box->ReplaceSelection(QStringLiteral("\n")); },
-         {{Upd, 1, std::string(22, ' '), "\nbe"}}},
+         {{Upd, 1, "al0kk123456789ABpha ", "\n"}}},
+        {"a character of two halves", [&] { select(0, 0), paste(QStringLiteral("\U0001F600")); },
+         {{Ins, 0, "", "\U0001F600"}}},
+        {"replaced by one with the same first half", [&] { select(0, 2), paste(QStringLiteral("\U0001F603")); },
+         {{Upd, 0, "\U0001F600", "\U0001F603"}}},
         {"undo all of it", [&] { while (box->document()->isUndoAvailable()) box->undo(); }, {}},
         {"a new text", [&] { box->setText(QStringLiteral("new\r\ntext")); }, {{Upd, 0, oldText, "new\ntext"}}},
         {"a new text filled in slice by slice: no slice reported", [&] {
@@ -267,10 +271,13 @@ TEST_F(TextBoxAccessibleTest, ReportsEveryChangeInReaderOffsets)
         sent.clear();
         step.act();
         for (const Sent& e : sent) {
+            const QString removed = QString::fromStdString(e.removed);
             if (e.type == Upd && e.removed.empty() && e.inserted.empty())
                 copy = text->text(0, text->characterCount());   // told to read afresh
+            else if (removed.trimmed().isEmpty() || copy.mid(e.position, removed.size()) == removed)
+                copy.replace(e.position, removed.size(), QString::fromStdString(e.inserted));   // blanks: a new text
             else
-                copy.replace(e.position, qsizetype(e.removed.size()), QString::fromStdString(e.inserted));
+                ADD_FAILURE() << step.what << ": removed " << e << " from " << str(copy);
         }
         EXPECT_EQ(str(copy), str(text->text(0, text->characterCount()))) << step.what;
         if (std::string(step.what) == "undo all of it") {

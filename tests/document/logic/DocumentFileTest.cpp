@@ -43,7 +43,7 @@ protected:
     static mode_t modeOf(const QString& file)
     {
         struct stat st {}, lst {};
-        return ::stat(native(file).constData(), &st) == 0 && ::lstat(native(file).constData(), &lst) == 0
+        return ::stat(native(file), &st) == 0 && ::lstat(native(file), &lst) == 0
                    ? (st.st_mode & 07777) | (S_ISLNK(lst.st_mode) ? 010000 : 0) : mode_t(-1);
     }
     QStringList entries(const QString& folder = QString()) const
@@ -104,10 +104,10 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
 
     for (const mode_t mode : {mode_t(0640), mode_t(0755)}) {
         ASSERT_EQ(::chmod(native(file).constData(), mode), 0);
-        writeDocument(file, u"overwritten", WriteMode::Overwrite);
-        EXPECT_EQ(modeOf(file), mode) << std::oct << mode << " after overwrite";
-        writeDocument(file, u"appended", WriteMode::Append);
-        EXPECT_EQ(modeOf(file), mode) << std::oct << mode << " after append";
+        for (const WriteMode how : {WriteMode::Overwrite, WriteMode::Append}) {
+            writeDocument(file, u"x", how);
+            EXPECT_EQ(modeOf(file), mode) << std::oct << mode << " after " << int(how);
+        }
     }
     // A new file gets the ordinary mode of a new file, not a temporary file's 0600.
     const mode_t oldMask = ::umask(022);
@@ -146,18 +146,13 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
     // without end, and nothing is written into one.
     ASSERT_EQ(::mkfifo(native(path("pipe")).constData(), 0644), 0);
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray sockPath = native(path("socket"));
-    ASSERT_LT(sockPath.size(), qsizetype(sizeof address.sun_path));
-    std::memcpy(address.sun_path, sockPath.constData(), size_t(sockPath.size()));
+    sockaddr_un address{AF_UNIX, {}};
+    ASSERT_LT(native(path("socket")).size(), qsizetype(sizeof address.sun_path));
+    std::strcpy(address.sun_path, native(path("socket")).constData());
     ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     // Larger than a document can hold, though it takes no room on the disk.
     constexpr qint64 kHuge = qint64(40) << 30;
-    {
-        QFile huge(path("huge.log"));
-        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kHuge));
-    }
+    ASSERT_TRUE(QFile(path("huge.log")).open(QIODevice::WriteOnly) && QFile::resize(path("huge.log"), kHuge));
     const auto O = WriteMode::Overwrite, A = WriteMode::Append;
     const std::optional<WriteMode> R;  // read
     const struct { const char* name; std::optional<WriteMode> mode; int number; } cases[] = {

@@ -5,7 +5,6 @@
 #include "platform/ui/Geometry.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QMenu>
 #include <QPointer>
 
@@ -40,7 +39,7 @@ TEST_F(DocumentTest, TabOrderAndLayoutOnResize)
     f->setClientSize(9900, 7200);
     settle();
     EXPECT_EQ(f->txtText01->geometry(), text);
-    f->setClientSize(1200, 1500);  // exactly no room: a valid size of nothing
+    f->setClientSize(1200, 1500);  // exactly no room: the controls take a valid size of nothing
     settle();
     EXPECT_EQ(f->txtText01->size(), QSize(0, 0));
 }

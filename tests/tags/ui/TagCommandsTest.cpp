@@ -190,9 +190,6 @@ TEST_F(TagCommandsTest, TabCaseAndDateWorkOnTheSelectionOnly)
     doc->txtText01->setSelLength(11);
     run(QStringLiteral("mnuLowercase"));
     EXPECT_EQ(state(doc), std::tuple(QStringLiteral("keep mixed \u00b5\u00ff\r\nq! TAIL"), 16, 0));
-    doc->txtText01->setSelStart(1);
-    run(QStringLiteral("mnuUppercase"));
-    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("keep mixed \u00b5\u00ff\r\nq! TAIL"));
 
     select(doc, QStringLiteral("<>"), 1, 0);
     run(QStringLiteral("mnuDateTime"));

@@ -15,15 +15,10 @@ namespace {
 {
     if (index.blockCount() != int(blocks.size()))
         return ::testing::AssertionFailure() << index.blockCount() << " blocks, expected " << blocks.size();
-    int crlf = 0;
-    int divisions = 0;
+    int crlf = 0, divisions = 0;
     for (int b = 0; b < int(blocks.size()); ++b) {
-        if (b > 0 && blocks[b] == Break::CrLf)
-            ++crlf;
-        if (b > 0 && blocks[b] == Break::Division) {
-            --crlf;
-            ++divisions;
-        }
+        crlf += b > 0 ? (blocks[b] == Break::CrLf) - (blocks[b] == Break::Division) : 0;
+        divisions += b > 0 && blocks[b] == Break::Division;
         if (index.divisionsBefore(b) != divisions)
             return ::testing::AssertionFailure() << "block " << b << ": " << index.divisionsBefore(b)
                                                  << " divisions, expected " << divisions;

@@ -191,11 +191,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
     const QString chm = QStringLiteral("tutorial_01.chm"), capital = QStringLiteral("Tutorial_01.chm"),
                   book = QStringLiteral("tagwright-folio-help.html");
     EXPECT_EQ(help::helpFile(), path(chm));
-    struct Row {
-        QStringList present, refusedByTheDesktop, tried;
-        bool message;
-    };
-    const Row table[] = {
+    const struct { QStringList present, refusedByTheDesktop, tried; bool message; } table[] = {
         {{}, {}, {}, true},
         {{capital}, {}, {capital}, false},
         {{chm, capital, book}, {}, {chm}, false},
@@ -203,7 +199,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
         {{capital, book}, {capital}, {capital, book}, false},  // no viewer for the help file
         {{chm}, {chm}, {chm}, true},
     };
-    for (const Row& row : table) {
+    for (const auto& row : table) {
         for (const QString& name : {chm, capital, book})
             QFile::remove(path(name));
         for (const QString& name : row.present)
@@ -218,10 +214,8 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
         SCOPED_TRACE(row.present.join(' ').toStdString());
         EXPECT_EQ(tried, row.tried);
         ASSERT_EQ(dialogs.shown().size(), row.message ? 1 : 0);
-        if (row.message) {
-            EXPECT_TRUE(dialogs.last().prompt.contains(path(chm)) &&
-                        dialogs.last().prompt.contains(path(book)) == row.present.isEmpty());
-        }
+        EXPECT_TRUE(!row.message || (dialogs.last().prompt.contains(path(chm)) &&
+                                     dialogs.last().prompt.contains(path(book)) == row.present.isEmpty()));
     }
     help::setUrlOpenerForTesting(nullptr);
 }

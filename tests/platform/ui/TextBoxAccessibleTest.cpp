@@ -293,13 +293,8 @@ TEST_F(TextBoxAccessibleTest, AsksFromInsideAFillSliceLayNothingInTwice)
 {
     // A screen reader asks for the caret whenever it moves, and a caret at the end of a
     // text still filling in moves with every slice laid in.
-    QString model, reader;
-    for (int i = 0; i < 100; ++i) {
-        model += QStringLiteral("word word word word\r\n");
-        reader += QStringLiteral("word word word word\n");
-    }
-    box->setFillSliceLength(64);
-    box->setText(model);
+    box->setFillSliceLength(16);
+    box->setText(Model.repeated(20));
     ASSERT_TRUE(box->Filling());
     QTextCursor end = box->textCursor();
     end.movePosition(QTextCursor::End);
@@ -311,7 +306,7 @@ TEST_F(TextBoxAccessibleTest, AsksFromInsideAFillSliceLayNothingInTwice)
     });
     QTRY_VERIFY(!box->Filling());
     EXPECT_GT(asked, 0);
-    EXPECT_EQ(str(text->text(0, text->characterCount())), str(reader));
+    EXPECT_EQ(str(text->text(0, text->characterCount())), str(Reader.repeated(20)));
 }
 
 }  // namespace

@@ -44,8 +44,9 @@ TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
         text.replace(position, removed, inserted);
         ASSERT_EQ(text.size(), model.size()) << "step " << step;
         ASSERT_EQ(joined(text.parts()), model) << "step " << step;
-        if (rnd.bounded(50) == 0)
+        if (rnd.bounded(50) == 0) {
             ASSERT_EQ(text.text(), model) << "step " << step;
+        }
     }
     // The halves of a pair that meet where two pieces of 65,536 meet end up in one piece,
     // from either side.

@@ -955,10 +955,15 @@ bool TextBox::typeByKey(QKeyEvent* event)
     // Typing runs in edit blocks of the box's own, like every other edit: a division moved
     // for display then joins the typing's undo step instead of making an empty step of its
     // own. A run of typing is one step, as long as nothing else changed the text meanwhile.
+    // Typing over a selection is a step of its own and starts no run.
     const QString typed = event->text();
     const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (command || typed.isEmpty() || !(typed.at(0).isPrint() || typed.at(0) == u'\t') || textCursor().hasSelection())
+    if (command || typed.isEmpty() || !(typed.at(0).isPrint() || typed.at(0) == u'\t'))
         return false;
+    if (textCursor().hasSelection()) {
+        replaceAtCaret(typed);
+        return true;
+    }
     const bool goesOn = m_typingChanges == m_textChanges && m_typingEnd == SelStart() && document()->isUndoAvailable();
     replaceAtCaret(typed, goesOn);
     m_typingChanges = m_textChanges;
@@ -973,13 +978,7 @@ bool TextBox::removeByKey(QKeyEvent* event)
     // own key handling inside an outer edit block is not safe: it asks where the caret
     // stands on screen before the block ends and the lines are laid out again.)
     QTextCursor c = textCursor();
-    const QString typed = event->text();
     const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const bool printable = !command && !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t');
-    if (c.hasSelection() && printable) {
-        replaceAtCaret(typed);
-        return true;
-    }
     if (event->matches(QKeySequence::Cut)) {
         if (c.hasSelection()) {
             copy();

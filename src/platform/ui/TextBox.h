@@ -198,7 +198,7 @@ private:
     void updateIndex(int position, int charsRemoved, int charsAdded);
     // Carries out a key that removes text; false when the key removes nothing.
     bool removeByKey(QKeyEvent* event);
-    // Carries out a key that types a character with nothing selected; false for any other key.
+    // Carries out a key that types a character; false for any other key.
     bool typeByKey(QKeyEvent* event);
 
     // Per block: the break that opens it and the extra model characters before it. Kept up

@@ -16,7 +16,7 @@
 
 #include <functional>
 #include <memory>
-#include <ostream>
+#include <tuple>
 #include <vector>
 #include <string>
 #include <utility>
@@ -182,32 +182,21 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
     EXPECT_EQ(str(box->Text()), str(Model));
 }
 
-// The text change events a box sends, as a screen reader gets them.
-struct Sent {
-    QAccessible::Event type;
-    int position;
-    std::string removed, inserted;
-    bool operator==(const Sent&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Sent& e)
-{
-    return out << "{" << e.type << " @" << e.position << " -\"" << e.removed << "\" +\"" << e.inserted << "\"}";
-}
+// The text change events a box sends, as a screen reader gets them: the type, the position,
+// the text removed and the text inserted.
+using Sent = std::tuple<QAccessible::Event, int, std::string, std::string>;
 std::vector<Sent> sent;
 void record(QAccessibleEvent* event)
 {
     ASSERT_TRUE(qobject_cast<TextBox*>(event->object()));
-    if (event->type() == QAccessible::TextInserted) {
-        const auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
-        sent.push_back({e->type(), e->changePosition(), "", str(e->textInserted())});
-    } else if (event->type() == QAccessible::TextRemoved) {
-        const auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
-        sent.push_back({e->type(), e->changePosition(), str(e->textRemoved()), ""});
-    } else {
-        ASSERT_EQ(event->type(), QAccessible::TextUpdated);
-        const auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
-        sent.push_back({e->type(), e->changePosition(), str(e->textRemoved()), str(e->textInserted())});
-    }
+    if (const auto* e = dynamic_cast<QAccessibleTextInsertEvent*>(event))
+        sent.emplace_back(e->type(), e->changePosition(), "", str(e->textInserted()));
+    else if (const auto* e = dynamic_cast<QAccessibleTextRemoveEvent*>(event))
+        sent.emplace_back(e->type(), e->changePosition(), str(e->textRemoved()), "");
+    else if (const auto* e = dynamic_cast<QAccessibleTextUpdateEvent*>(event))
+        sent.emplace_back(e->type(), e->changePosition(), str(e->textRemoved()), str(e->textInserted()));
+    else
+        ADD_FAILURE() << "event of type " << event->type();
 }
 
 TEST_F(TextBoxAccessibleTest, ReportsEveryChangeInReaderOffsets)
@@ -270,14 +259,14 @@ TEST_F(TextBoxAccessibleTest, ReportsEveryChangeInReaderOffsets)
     for (Step& step : steps) {
         sent.clear();
         step.act();
-        for (const Sent& e : sent) {
-            const QString removed = QString::fromStdString(e.removed);
-            if (e.type == Upd && e.removed.empty() && e.inserted.empty())
+        for (const auto& [type, position, removedText, inserted] : sent) {
+            const QString removed = QString::fromStdString(removedText);
+            if (type == Upd && removed.isEmpty() && inserted.empty())
                 copy = text->text(0, text->characterCount());   // told to read afresh
-            else if (removed.trimmed().isEmpty() || copy.mid(e.position, removed.size()) == removed)
-                copy.replace(e.position, removed.size(), QString::fromStdString(e.inserted));   // blanks: a new text
+            else if (removed.trimmed().isEmpty() || copy.mid(position, removed.size()) == removed)
+                copy.replace(position, removed.size(), QString::fromStdString(inserted));   // blanks: a new text
             else
-                ADD_FAILURE() << step.what << ": removed " << e << " from " << str(copy);
+                ADD_FAILURE() << step.what << ": removed \"" << removedText << "\" at " << position << " from " << str(copy);
         }
         EXPECT_EQ(str(copy), str(text->text(0, text->characterCount()))) << step.what;
         if (std::string(step.what) == "undo all of it") {

@@ -249,17 +249,18 @@ TEST_F(TextBoxTest, RandomEditingUndoAndRedoMatchAStringModel)
     }
 }
 
-// Every Enter makes a CR LF; a locked box takes no key, an unlocked one takes them again;
-// removing the break after an empty line keeps the empty line's own break, in one undo step
-// (Qt drops the empty block and keeps the next block's format; the box puts the right kind back).
-TEST_F(TextBoxTest, KeysEditTheModelTextInOneUndoStepAndALockedBoxTakesNone)
+// Keys, Qt's own edits (the context menu's Cut, the removal half of a drag-move, an input
+// method replacing text before the caret) and the clipboard each give the model text with its
+// breaks, fire Change once and are one undo step; a locked box is still selected and copied
+// from with the keyboard, but takes no typing, paste or cut. Lines are divided every four
+// characters: "abc def ghi jkl" lies in the pieces "abc ", "def ", "ghi ", "jkl".
+TEST_F(TextBoxTest, EachEditGivesTheModelTextFiresChangeOnceAndIsOneUndoStep)
 {
     showAndFocus();
+    box->setDivisionLength(4);
     // A box that was never loaded: typing and a replacement are undone and redone.
     QTest::keyClicks(box.get(), S("ab"));
     box->ReplaceSelection(S("<b>"));
-    box->undo();
-    EXPECT_EQ(box->Text(), S("ab"));
     while (box->document()->isUndoAvailable())
         box->undo();
     EXPECT_EQ(box->Text(), S());
@@ -267,44 +268,7 @@ TEST_F(TextBoxTest, KeysEditTheModelTextInOneUndoStepAndALockedBoxTakesNone)
         box->redo();
     EXPECT_EQ(box->Text(), S("ab<b>"));
 
-    using Key = std::pair<Qt::Key, Qt::KeyboardModifiers>;
-    const Key enter{Qt::Key_Return, {}}, shiftEnter{Qt::Key_Return, Qt::ShiftModifier},
-        keypadEnter{Qt::Key_Enter, Qt::KeypadModifier}, del{Qt::Key_Delete, {}}, back{Qt::Key_Backspace, {}}, x{Qt::Key_X, {}};
-    const struct { const char* text; int start, length; bool locked; std::vector<Key> keys; const char* after; int caret; } rows[] = {
-        {"x\ny", 3, 0, false, {enter, shiftEnter, keypadEnter}, "x\ny\r\n\r\n\r\n", 9},
-        {"read\nonly", 4, 0, true, {x, enter, back}, "read\nonly", 4},
-        {"a\n\r\nb", 2, 0, false, {del}, "a\nb", 2},    // Delete on the empty line
-        {"a\n\r\nb", 4, 0, false, {back}, "a\nb", 2},   // Backspace at the start of "b"
-        {"a\rb\nc\r\nd", 2, 3, false, {del}, "a\r\r\nd", 2},  // "b\nc": a line start to the next line's end
-    };
-    for (const auto& r : rows) {
-        const S text(r.text), after(r.after);
-        box->setText(text);
-        box->setLocked(r.locked);
-        EXPECT_EQ(box->Locked(), r.locked);
-        select(r.start, r.length);
-        for (const auto& [k, modifiers] : r.keys)
-            key(k, modifiers);
-        EXPECT_EQ(box->Text(), after) << r.text;
-        EXPECT_EQ(box->SelStart(), r.caret) << r.text;
-        if (r.keys.size() == 1) {
-            box->undo();
-            EXPECT_EQ(box->Text(), text) << r.text;
-            EXPECT_FALSE(box->document()->isUndoAvailable()) << r.text;
-            box->redo();
-            EXPECT_EQ(box->Text(), after) << r.text;
-        }
-    }
-}
-
-TEST_F(TextBoxTest, EditsQtMakesOnItsOwnLeaveNoEmptyPieceAndNoOverlongOne)
-{
-    // Removals that do not pass through the box's own routines (the context menu's Cut, the
-    // removal half of a drag-move, an input method replacing text before the caret) and
-    // typing that makes a piece grow; one undo gives back the text as it was.
-    showAndFocus();
-    box->setDivisionLength(4);
-    const S text("abc def ghi jkl");   // pieces "abc ", "def ", "ghi ", "jkl"
+    QClipboard* clipboard = QGuiApplication::clipboard();
     // Widget positions, as the mouse selects: the piece "def " is 5..9 without the division.
     const auto selectWidget = [&](int from, int to) {
         QTextCursor c = box->textCursor();
@@ -312,31 +276,92 @@ TEST_F(TextBoxTest, EditsQtMakesOnItsOwnLeaveNoEmptyPieceAndNoOverlongOne)
         c.setPosition(to, QTextCursor::KeepAnchor);
         box->setTextCursor(c);
     };
-    const struct { const char* what; std::function<void()> edit; S after; } cases[] = {
-        {"context-menu Cut", [&] { selectWidget(5, 9); box->cut(); }, S("abc ghi jkl")},
-        {"drag-move removal", [&] { selectWidget(0, 4); box->textCursor().removeSelectedText(); }, S("def ghi jkl")},
-        {"input method", [&] {
+    const auto paste = [&](const S& s) {
+        clipboard->setText(s);
+        box->paste();
+    };
+    const S spaced("abc def ghi jkl"), mixed = S::fromUtf16(u"a\nb\r\nc\rd\u00A0e");
+    const struct {
+        const char* what;
+        S text;
+        int start, length;
+        std::function<void()> edit;
+        S after;
+        int caret;
+        int changes = 1;
+        const char* clip = nullptr;   // the clipboard afterwards, if it is checked
+    } rows[] = {
+        {"Enter", S("x\ny"), 3, 0, [&] { key(Qt::Key_Return); }, S("x\ny\r\n"), 5},
+        {"Shift+Enter", S("x\ny"), 1, 0, [&] { key(Qt::Key_Return, Qt::ShiftModifier); }, S("x\r\n\ny"), 3},
+        {"keypad Enter", S("x\ny"), 3, 0, [&] { key(Qt::Key_Enter, Qt::KeypadModifier); }, S("x\ny\r\n"), 5},
+        // Qt drops the empty block and keeps the next block's format; the right kind comes back.
+        {"Delete on an empty line", S("a\n\r\nb"), 2, 0, [&] { key(Qt::Key_Delete); }, S("a\nb"), 2},
+        {"Backspace after an empty line", S("a\n\r\nb"), 4, 0, [&] { key(Qt::Key_Backspace); }, S("a\nb"), 2},
+        {"Delete from a line start to the next line's end", S("a\rb\nc\r\nd"), 2, 3, [&] { key(Qt::Key_Delete); },
+         S("a\r\r\nd"), 2},
+        {"typing past a division", spaced, 2, 0, [&] { QTest::keyClicks(box.get(), S("0123456789")); },
+         S("ab0123456789c def ghi jkl"), 12, 10},
+        {"ReplaceSelection", spaced, 4, 4, [&] { box->ReplaceSelection(S("<\r\n>")); }, S("abc <\r\n>ghi jkl"), 8},
+        {"context-menu Cut", spaced, 0, 0, [&] { selectWidget(5, 9); box->cut(); }, S("abc ghi jkl"), 4, 1, "def "},
+        {"drag-move removal", spaced, 0, 0, [&] { selectWidget(0, 4); box->textCursor().removeSelectedText(); },
+         S("def ghi jkl"), 0},
+        {"input method", spaced, 0, 0, [&] {
              selectWidget(9, 9);   // the end of the piece "def "
              QInputMethodEvent event;
              event.setCommitString(S(), -4, 4);
              QCoreApplication::sendEvent(box.get(), &event);
-         }, S("abc ghi jkl")},
-        {"typing", [&] { box->setSelStart(2); QTest::keyClicks(box.get(), S("0123456789")); }, S("ab0123456789c def ghi jkl")},
+         }, S("abc ghi jkl"), 4},
+        {"paste with breaks", S("[]\n"), 1, 0, [&] { paste(S("a\r\nb\nc\rd")); }, S("[a\r\nb\nc\rd]\n"), 9},
+        {"Ctrl+V takes plain text only", S("xyz"), 1, 1, [&] {
+             auto* both = new QMimeData;
+             both->setHtml(S("<b>bold</b>"));
+             both->setText(S("1\n2"));
+             clipboard->setMimeData(both);
+             key(Qt::Key_V, Qt::ControlModifier);
+         }, S("x1\n2z"), 4},
+        {"an empty clipboard", S("xyz"), 1, 1, [&] {
+             clipboard->setMimeData(new QMimeData);
+             box->paste();
+         }, S("xyz"), 1},
+        {"copy keeps a substituted character", mixed, 2, 7, [&] { box->copy(); }, mixed, 2, 0, "b\r\nc\rd\u00A0"},
+        {"cut", mixed, 2, 4, [&] { box->cut(); }, S::fromUtf16(u"a\n\rd\u00A0e"), 2, 1, "b\r\nc"},
+        {"moving", mixed, 2, 4, [&] { box->SelText(); key(Qt::Key_Left); }, mixed, 2},
+        {"locked", S("keep\nme"), 0, 0, [&] {
+             box->setLocked(true);
+             key(Qt::Key_End, Qt::ShiftModifier);
+             key(Qt::Key_Right, Qt::ShiftModifier);
+             key(Qt::Key_C, Qt::ControlModifier);
+             for (const Qt::Key k : {Qt::Key_X, Qt::Key_V})
+                 key(k, Qt::ControlModifier);
+             for (const Qt::Key k : {Qt::Key_Y, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete})
+                 key(k);
+             box->paste();
+             box->cut();
+             box->ReplaceSelection(S("program "));   // the program's own command still edits
+             box->setLocked(false);
+         }, S("program me"), 8, 1, "keep\n"},
     };
-    for (const auto& c : cases) {
-        const auto check = [&](const S& want) {
-            EXPECT_EQ(box->Text(), want) << c.what;
-            EXPECT_TRUE(positionsAgree(*box)) << c.what;
-        };
-        box->setText(text);
-        c.edit();
-        check(c.after);
-        while (box->document()->isUndoAvailable())
-            box->undo();
-        check(text);
-        while (box->document()->isRedoAvailable())
-            box->redo();
-        check(c.after);
+    QSignalSpy change(box.get(), &TextBox::Change);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        box->setText(r.text);
+        select(r.start, r.length);
+        change.clear();
+        r.edit();
+        EXPECT_EQ(box->Text(), r.after);
+        EXPECT_EQ(box->SelStart(), r.caret);
+        EXPECT_EQ(change.count(), r.after == r.text ? 0 : r.changes);
+        EXPECT_TRUE(positionsAgree(*box));
+        EXPECT_EQ(r.clip ? clipboard->text() : S(), S::fromUtf8(r.clip));
+        if (r.after == r.text)
+            continue;
+        box->undo();
+        EXPECT_EQ(box->Text(), r.text);
+        EXPECT_FALSE(box->document()->isUndoAvailable());
+        box->redo();
+        EXPECT_EQ(box->Text(), r.after);
+        EXPECT_TRUE(positionsAgree(*box));
+        EXPECT_EQ(change.count(), r.changes + 2);
     }
 }
 
@@ -396,80 +421,6 @@ TEST_F(TextBoxTest, ADividedLineWrapsAtTheBoxWidthLikeAnUndividedOne)
     box->redo();
     EXPECT_EQ(box->Text(), S(line).insert(700, typed));
     EXPECT_TRUE(positionsAgree(*box));
-}
-
-TEST_F(TextBoxTest, TheClipboardCarriesTheModelTextWithItsBreaks)
-{
-    showAndFocus();
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    // Paste keeps the clipboard's breaks, in one undo step.
-    box->setText(S("[]\n"));
-    box->setSelStart(1);
-    clipboard->setText(S("a\r\nb\nc\rd"));
-    box->paste();
-    EXPECT_EQ(box->Text(), S("[a\r\nb\nc\rd]\n"));
-    EXPECT_EQ(box->SelStart(), 9);
-    box->undo();
-    EXPECT_EQ(box->Text(), S("[]\n"));
-    // Ctrl+V replaces the selection; plain text only; an empty clipboard and a locked box
-    // change nothing.
-    box->setText(S("xyz"));
-    select(1, 1);
-    auto* both = new QMimeData;
-    both->setHtml(S("<b>bold</b>"));
-    both->setText(S("1\n2"));
-    clipboard->setMimeData(both);
-    key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), S("x1\n2z"));
-    clipboard->setMimeData(new QMimeData);
-    box->paste();
-    clipboard->setText(S("p"));
-    box->setLocked(true);
-    key(Qt::Key_V, Qt::ControlModifier);
-    box->paste();
-    EXPECT_EQ(box->Text(), S("x1\n2z"));
-
-    // Copy and cut give the model text, a substituted character as it was.
-    box->setLocked(false);
-    box->setText(S::fromUtf16(u"a\nb\r\nc\rd\u00A0e"));
-    select(2, 7);
-    box->copy();
-    EXPECT_EQ(clipboard->text(), S::fromUtf16(u"b\r\nc\rd\u00A0"));
-    select(2, 4);
-    box->cut();
-    EXPECT_EQ(clipboard->text(), S("b\r\nc"));
-    EXPECT_EQ(box->Text(), S::fromUtf16(u"a\n\rd\u00A0e"));
-    // A locked box is still selected and copied from with the keyboard, never cut.
-    box->setText(S("keep\nme"));
-    box->setLocked(true);
-    box->moveCursor(QTextCursor::Start);
-    key(Qt::Key_End, Qt::ShiftModifier);
-    key(Qt::Key_Right, Qt::ShiftModifier);
-    key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboard->text(), S("keep\n"));
-    key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), S("keep\nme"));
-}
-
-TEST_F(TextBoxTest, ChangeFiresOnceForEveryKindOfChangeAndNotForMoving)
-{
-    showAndFocus();
-    QSignalSpy change(box.get(), &TextBox::Change);
-    const std::pair<int, std::function<void()>> steps[] = {
-        {1, [&] { box->setText(S("a\nb")); }},
-        {1, [&] { box->moveCursor(QTextCursor::End); key(Qt::Key_C); }},
-        {1, [&] { key(Qt::Key_Return); }},
-        {1, [&] { box->ReplaceSelection(S("x\ny")); }},
-        {1, [&] { box->undo(); }},
-        {1, [&] { box->redo(); }},
-        {1, [&] { QGuiApplication::clipboard()->setText(S("p")); box->paste(); }},
-        {0, [&] { select(0, 2); box->SelText(); box->copy(); key(Qt::Key_Left); }},
-    };
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        const qsizetype before = change.count();
-        steps[i].second();
-        EXPECT_EQ(change.count(), before + steps[i].first) << "step " << i;
-    }
 }
 
 }  // namespace

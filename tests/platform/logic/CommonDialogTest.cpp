@@ -2,6 +2,7 @@
 #include "platform/logic/RuntimeError.h"
 #include "support/ScriptedCommonDialog.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -29,8 +30,7 @@ TEST(CommonDialog, FileDialogsCancelNamesAndFlags)
     dlg.FileName = QStringLiteral("/tmp/start.txt");
     dlg.CancelError = true;
     backend.cancel();
-    try { dlg.ShowSave(); FAIL() << "Cancel must raise 32755"; }
-    catch (const RuntimeError& e) { EXPECT_EQ(e.number(), 32755); }
+    EXPECT_THAT([&] { dlg.ShowSave(); }, testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, 32755)));
     EXPECT_EQ(backend.shown().last().file.fileName, QStringLiteral("/tmp/start.txt"));
     dlg.CancelError = false;
     backend.cancel();

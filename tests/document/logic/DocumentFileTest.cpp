@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 
 #include <cstring>
-#include <functional>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>

@@ -7,6 +7,7 @@
 #include "platform/logic/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>

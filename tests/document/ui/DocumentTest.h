@@ -8,10 +8,7 @@
 #include "platform/ui/TextBox.h"
 #include "shared/logic/ErrorReport.h"
 
-#include <QAction>
 #include <QComboBox>
-#include <QMdiArea>
-#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>

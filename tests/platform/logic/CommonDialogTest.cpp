@@ -30,7 +30,8 @@ TEST(CommonDialog, FileDialogsCancelNamesAndFlags)
     dlg.FileName = QStringLiteral("/tmp/start.txt");
     dlg.CancelError = true;
     backend.cancel();
-    EXPECT_THAT([&] { dlg.ShowSave(); }, testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, 32755)));
+    EXPECT_THAT([&] { dlg.ShowSave(); },
+                testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, 32755)));
     EXPECT_EQ(backend.shown().last().file.fileName, QStringLiteral("/tmp/start.txt"));
     dlg.CancelError = false;
     backend.cancel();

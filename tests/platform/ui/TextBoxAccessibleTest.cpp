@@ -73,10 +73,8 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
     EXPECT_EQ(str(text->text(3, 24)), "ha beta gamma\nxy\nlong");
 
     // Caret and selection, model position <-> reader offset, both ways.
-    struct Place {
-        int model, reader;
-    } places[] = {{7, 7}, {12, 12}, {18, 17}, {21, 20}, {30, 29}, {39, 38}, {40, 39}};
-    for (const Place& p : places) {
+    const struct { int model, reader; } places[] = {{7, 7}, {12, 12}, {18, 17}, {21, 20}, {30, 29}, {39, 38}, {40, 39}};
+    for (const auto& p : places) {
         box->setSelStart(p.model);
         EXPECT_EQ(text->cursorPosition(), p.reader) << p.model;
         box->setSelStart(0);
@@ -100,13 +98,9 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
     EXPECT_EQ(str(box->SelText()), "onglonglong word\r");
 
     // Lines are the text's own: a division never ends one; each comes with its break.
-    struct Around {
-        int offset;
-        QAccessible::TextBoundaryType boundary;
-        int which;   // -1 before, 0 at, 1 after the offset
-        QString expected;
-        int start, end;
-    } around[] = {
+    // which: -1 the text before, 0 at, 1 after the offset.
+    using B = QAccessible::TextBoundaryType;
+    const struct { int offset; B boundary; int which; QString expected; int start, end; } around[] = {
         {9, QAccessible::LineBoundary, 0, QStringLiteral("alpha beta gamma\n"), 0, 17},
         {15, QAccessible::LineBoundary, 1, QStringLiteral("xy\n"), 17, 20},
         {33, QAccessible::LineBoundary, 0, QStringLiteral("longlonglong word\n"), 20, 38},
@@ -122,14 +116,13 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
         {24, QAccessible::CharBoundary, -1, QStringLiteral("g"), 23, 24},
         {25, QAccessible::SentenceBoundary, 0, QStringLiteral("longlonglong word\n"), 20, 38},
     };
-    for (const Around& a : around) {
+    for (const auto& a : around) {
         int s = -1, e = -1;
         const QString got = a.which < 0   ? text->textBeforeOffset(a.offset, a.boundary, &s, &e)
                             : a.which > 0 ? text->textAfterOffset(a.offset, a.boundary, &s, &e)
                                           : text->textAtOffset(a.offset, a.boundary, &s, &e);
-        EXPECT_EQ(str(got), str(a.expected)) << a.offset << " " << a.boundary << " " << a.which;
-        EXPECT_EQ(s, a.start) << a.offset << " " << a.boundary << " " << a.which;
-        EXPECT_EQ(e, a.end) << a.offset << " " << a.boundary << " " << a.which;
+        EXPECT_EQ(std::tuple(str(got), s, e), std::tuple(str(a.expected), a.start, a.end))
+            << a.offset << " " << a.boundary << " " << a.which;
     }
 }
 
@@ -212,11 +205,7 @@ TEST_F(TextBoxAccessibleTest, ReportsEveryChangeInReaderOffsets)
     constexpr auto Rem = QAccessible::TextRemoved;
     constexpr auto Upd = QAccessible::TextUpdated;
     const std::string oldText(Reader.size(), ' ');
-    struct Step {
-        const char* what;
-        std::function<void()> act;
-        std::vector<Sent> expected;
-    } steps[] = {
+    struct Step { const char* what; std::function<void()> act; std::vector<Sent> expected; } steps[] = {
         {"type before the divisions", [&] { select(0, 0), key(Qt::Key_Q); }, {{Ins, 0, "", "q"}}},
         {"type behind three", [&] { select(13, 13), key(Qt::Key_X); }, {{Ins, 13, "", "x"}}},
         {"undo", [&] { box->undo(); }, {{Rem, 13, "x", ""}}},

@@ -281,16 +281,9 @@ TEST_F(TextBoxTest, EachEditGivesTheModelTextFiresChangeOnceAndIsOneUndoStep)
         box->paste();
     };
     const S spaced("abc def ghi jkl"), mixed = S::fromUtf16(u"a\nb\r\nc\rd\u00A0e");
-    const struct {
-        const char* what;
-        S text;
-        int start, length;
-        std::function<void()> edit;
-        S after;
-        int caret;
-        int changes = 1;
-        const char* clip = nullptr;   // the clipboard afterwards, if it is checked
-    } rows[] = {
+    // clip: the clipboard afterwards, if it is checked.
+    const struct { const char* what; S text; int start, length; std::function<void()> edit; S after; int caret;
+                   int changes = 1; const char* clip = nullptr; } rows[] = {
         {"Enter", S("x\ny"), 3, 0, [&] { key(Qt::Key_Return); }, S("x\ny\r\n"), 5},
         {"Shift+Enter", S("x\ny"), 1, 0, [&] { key(Qt::Key_Return, Qt::ShiftModifier); }, S("x\r\n\ny"), 3},
         {"keypad Enter", S("x\ny"), 3, 0, [&] { key(Qt::Key_Enter, Qt::KeypadModifier); }, S("x\ny\r\n"), 5},

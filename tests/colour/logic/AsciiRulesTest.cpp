@@ -17,24 +17,24 @@ namespace {
 
 std::string show(QStringView s) { return s.toString().toStdString(); }
 
-QString step(QStringView text, LoopDirection direction)
-{
-    return loopStepText(text, direction).value_or(QStringLiteral("<overflow>"));
-}
-
 }  // namespace
 
-// The number-to-character lookup: the character of the truncated number, or its refusal
-// (code -1) for what is not a number from 0 to 255.
-TEST(Lookup, NumberToCharacter)
+// The lookup in both modes: the character of the truncated number from 0 to 255, or the code
+// of a character of the code page (code -1: refused).
+TEST(Lookup, AnswersInBothModesOrRefuses)
 {
-    const struct { const char16_t* text; int code; } table[] = {
-        {u"65", 'A'}, {u"1.9", 1}, {u"1e2", 'd'}, {u"-.5", 0}, {u" 7 ", 7}, {u"&HF", 15}, {u"&O7", 7}, {u"abc", -1},
-        {u"", -1}, {u"256", -1}, {u"-1", -1}, {u"A", -1}, {u"&HFFFF", -1}, {u"255", 0xFF}, {u"128", 0x20AC}};
+    const auto N = LookupMode::NumberToCharacter, C = LookupMode::CharacterToNumber;
+    const struct { LookupMode mode; const char16_t* text; int code; } table[] = {
+        {N, u"65", 'A'}, {N, u"1.9", 1}, {N, u"1e2", 'd'}, {N, u"-.5", 0}, {N, u" 7 ", 7}, {N, u"&HF", 15},
+        {N, u"&O7", 7}, {N, u"abc", -1}, {N, u"", -1}, {N, u"256", -1}, {N, u"-1", -1}, {N, u"A", -1},
+        {N, u"&HFFFF", -1}, {N, u"255", 0xFF}, {N, u"128", 0x20AC}, {C, u"A", 65}, {C, u"\u00FF", 255},
+        {C, u"", -1}, {C, u"\u0416", -1}, {C, u"\U0001F600", -1}};
     for (const auto& c : table) {
-        const ToolAnswer a = lookupAnswer(LookupMode::NumberToCharacter, c.text);
-        EXPECT_EQ(a.answer, c.code < 0 ? QString() : QString(QChar(char16_t(c.code)))) << show(c.text);
-        EXPECT_EQ(a.refusal, c.code < 0 ? "Please type any valid integer from 0 to 255." : QString()) << show(c.text);
+        const ToolAnswer a = lookupAnswer(c.mode, c.text);
+        const QString answer = c.mode == N ? QString(QChar(char16_t(c.code))) : QString::number(c.code);
+        const QStringView refusal = c.mode == N ? kNumberRefusal : kCharacterRefusal;
+        EXPECT_EQ(a.answer, c.code < 0 ? QString() : answer) << show(c.text);
+        EXPECT_EQ(a.refusal, c.code < 0 ? refusal.toString() : QString()) << show(c.text);
     }
 }
 
@@ -136,14 +136,15 @@ TEST(NumberRules, AgreeWithAReferenceOnRandomTexts)
         ASSERT_TRUE(t == 0 ? !std::signbit(t) : std::signbit(t) == std::signbit(x)) << x;
         const std::optional<double> back = numberOf(decimalText(x));
         ASSERT_TRUE(back.has_value()) << x;
-        if (std::fabs(x) >= DBL_MIN)
+        if (std::fabs(x) >= DBL_MIN) {
             ASSERT_LE(std::fabs(*back - x), 1e-14 * std::fabs(x)) << x << " " << show(decimalText(x));
+        }
     }
 }
 
 // &H and &O are 16-bit signed up to &HFFFF, 32-bit signed above, too large past 32 bits. Too
 // small for a double, by the zeros after the point, is 0, not an overflow.
-TEST(NumberRules, RadixLimitsAndUnderflow)
+TEST(NumberRules, RadixLimitsUnderflowAndDecimalText)
 {
     const struct { const char16_t* text; std::optional<double> value; } rows[] = {
         {u"&H7FFF", 32767}, {u"&H8000", -32768}, {u"&HFFFF", -1}, {u"&H10000", 65536}, {u"&HFFFFFFFF", -1},
@@ -151,10 +152,6 @@ TEST(NumberRules, RadixLimitsAndUnderflow)
     for (const auto& c : rows)
         EXPECT_EQ(numberOf(c.text), c.value) << show(c.text);
     EXPECT_EQ(numberOf(QStringLiteral("0.%1e50").arg(QString(400, u'0') + u'1')), 0.0);
-}
-
-TEST(NumberRules, DecimalText)
-{
     const struct { double value; const char* text; } decimals[] = {
         {255, "255"}, {-1, "-1"}, {-0.0, "0"}, {2.5, "2.5"}, {0.1 + 1, "1.1"}, {1e20, "1E+20"}};
     for (const auto& d : decimals)
@@ -167,35 +164,19 @@ TEST(CodePageLookup, CodesAndCharacters)
         ASSERT_EQ(characterOfCode(code).size(), 1) << code;
         EXPECT_EQ(codeOfCharacter(characterOfCode(code)), code) << code;
     }
-    EXPECT_EQ(characterOfCode(0), QString(QChar(0)));
     EXPECT_TRUE(characterOfCode(256).isEmpty());
-    EXPECT_FALSE(codeOfCharacter(u"\u0416").has_value());  // not in the code page
-
     EXPECT_EQ(visibleForm(characterOfCode(0)), QString(QChar(0x2400)));
     EXPECT_EQ(visibleForm(characterOfCode(127)), QString(QChar(0x2421)));
     EXPECT_EQ(visibleForm(u"A "), "A ");
 }
 
-TEST(Lookup, CharacterToNumber)
+TEST(Loop, Steps)
 {
-    EXPECT_EQ(lookupAnswer(LookupMode::CharacterToNumber, u"A").answer, "65");
-    EXPECT_EQ(lookupAnswer(LookupMode::CharacterToNumber, u"\u00FF").answer, "255");
-    for (QStringView t : {u"", u"\u0416", u"\U0001F600"})
-        EXPECT_EQ(lookupAnswer(LookupMode::CharacterToNumber, t).refusal,
-                  "Please type any valid character.") << show(t);
-}
-
-TEST(Loop, ShowAndSteps)
-{
-    EXPECT_EQ(loopAnswer(u"65").answer, "A");
-    EXPECT_EQ(loopAnswer(u"300").refusal, kNumberRefusal);
-
     using D = LoopDirection;
     const struct { const char16_t* from; D direction; const char* to; } steps[] = {
         {u"10", D::Previous, "9"}, {u"10", D::Next, "11"}, {u"0", D::Previous, "255"}, {u"255", D::Next, "0"},
-        {u"1.5", D::Next, "2.5"}, {u"0.5", D::Previous, "-0.5"}};  // only an exact -1 wraps
+        {u"1.5", D::Next, "2.5"}, {u"0.5", D::Previous, "-0.5"}, {u"1e400", D::Next, "(none)"}};  // only -1 wraps
     for (const auto& c : steps)
-        EXPECT_EQ(step(c.from, c.direction), c.to) << show(c.from);
-    EXPECT_EQ(loopAnswer(step(u"1.5", LoopDirection::Next)).answer, characterOfCode(2));
-    EXPECT_FALSE(loopStepText(u"1e400", LoopDirection::Next).has_value());
+        EXPECT_EQ(loopStepText(c.from, c.direction).value_or(QStringLiteral("(none)")), c.to) << show(c.from);
+    EXPECT_EQ(loopAnswer(u"2.5").answer, QString(QChar(2)));
 }

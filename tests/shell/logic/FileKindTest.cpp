@@ -38,9 +38,6 @@ TEST(ErrorReport, NinetyOneAnd438RefuseOtherNumbersAreReported)
     const QString refusal = QStringLiteral("This activity is not allowed for this instance !");
     EXPECT_EQ(errorReportText(folio::RuntimeError::noObject()), refusal);
     EXPECT_EQ(errorReportText(folio::RuntimeError::notSupported()), refusal);
-    EXPECT_EQ(errorReportText(folio::RuntimeError(53, QStringLiteral("File not found"), QStringLiteral("TagwrightFolio"))),
-              QStringLiteral("Some error occurred !\r\n\r\nError no. :  53\r\nError description :  File not found\r\n"
-                             "Source of error :   TagwrightFolio"));
     EXPECT_EQ(errorReportText(folio::RuntimeError(61, QString(), QString())),
               QStringLiteral("Some error occurred !\r\n\r\nError no. :  61\r\nError description :  \r\n"
                              "Source of error :   "));

@@ -13,28 +13,18 @@ namespace {
 
 class TagCommandsTest : public test::DocumentTest {
 protected:
-    // A new document, active, its text box focused and holding `content` with the given
-    // selection, not counted as changed.
-    frmTf* openDocument(const QString& content = {}, int selStart = 0, int selLength = 0)
+    // `content` in the focused text box of `form`, with the given selection.
+    static void select(frmTf* form, const QString& content, int selStart, int selLength)
     {
-        frmTf* d = doc(QString());
-        if (d) {
-            select(d, content, selStart, selLength);
-            d->txtText01->setFocus();
-            d->TextChanged = false;
-        }
-        return d;
-    }
-    static void select(frmTf* doc, const QString& content, int selStart, int selLength)
-    {
-        doc->txtText01->setText(content);
-        doc->txtText01->setSelStart(selStart);
-        doc->txtText01->setSelLength(selLength);
+        form->txtText01->setText(content);
+        form->txtText01->setSelStart(selStart);
+        form->txtText01->setSelLength(selLength);
+        form->txtText01->setFocus();
     }
     // The text, then the caret and the selection's length.
-    static std::tuple<QString, int, int> state(frmTf* doc)
+    static std::tuple<QString, int, int> state(frmTf* form)
     {
-        return {doc->txtText01->Text(), doc->txtText01->SelStart(), doc->txtText01->SelLength()};
+        return {form->txtText01->Text(), form->txtText01->SelStart(), form->txtText01->SelLength()};
     }
     void run(const QString& control) { main->menuEntry(control)->trigger(); }
 };
@@ -65,29 +55,29 @@ const QString kRefusal = QStringLiteral("This activity is not allowed for this i
 // a selection over lines is wrapped whole and taken back in one undo step.
 TEST_F(TagCommandsTest, EveryEntryPutsItsTagInPlaceOfTheSelectionOrAtTheCaretAndLeavesTheCaretBehind)
 {
-    frmTf* doc = openDocument();
-    ASSERT_NE(doc, nullptr);
+    frmTf* form = doc(QString());
+    ASSERT_NE(form, nullptr);
     for (const auto& row : kTagRows) {
         SCOPED_TRACE(row.control);
         const QString open = QString::fromLatin1(row.opening), close = QString::fromLatin1(row.closing);
-        select(doc, QStringLiteral("alpha beta gamma"), 6, 4);
+        select(form, QStringLiteral("alpha beta gamma"), 6, 4);
         run(QString::fromLatin1(row.control));
         const QString inserted = close.isEmpty() ? open : open + QStringLiteral("beta") + close;
-        EXPECT_EQ(state(doc), std::tuple(QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"), 6 + int(inserted.size()), 0));
-        select(doc, QStringLiteral("ab"), 1, 0);
+        EXPECT_EQ(state(form), std::tuple(QStringLiteral("alpha ") + inserted + QStringLiteral(" gamma"), 6 + int(inserted.size()), 0));
+        select(form, QStringLiteral("ab"), 1, 0);
         run(QString::fromLatin1(row.control));
-        EXPECT_EQ(state(doc), std::tuple(QStringLiteral("a") + open + close + QStringLiteral("b"), 1 + int(open.size() + close.size()), 0));
+        EXPECT_EQ(state(form), std::tuple(QStringLiteral("a") + open + close + QStringLiteral("b"), 1 + int(open.size() + close.size()), 0));
     }
     const QString before = QStringLiteral("one\r\ntwo\r\nthree");
-    select(doc, before, 5, 8);  // "two\r\nthr"
-    doc->txtText01->document()->clearUndoRedoStacks();
+    select(form, before, 5, 8);  // "two\r\nthr"
+    form->txtText01->document()->clearUndoRedoStacks();
     run(QStringLiteral("mnuListUl"));
-    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("one\r\n<ul> two\r\nthr </ul>ee"), 5 + 19, 0));
-    doc->txtText01->undo();
-    EXPECT_EQ(doc->txtText01->Text(), before);
-    EXPECT_FALSE(doc->txtText01->document()->isUndoAvailable());
+    EXPECT_EQ(state(form), std::tuple(QStringLiteral("one\r\n<ul> two\r\nthr </ul>ee"), 5 + 19, 0));
+    form->txtText01->undo();
+    EXPECT_EQ(form->txtText01->Text(), before);
+    EXPECT_FALSE(form->txtText01->document()->isUndoAvailable());
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(main->ActiveControl(), doc->txtText01);
+    EXPECT_EQ(main->ActiveControl(), form->txtText01);
 }
 
 // The read-only reading text and a focused find box are targets too; the document then stays.
@@ -102,16 +92,16 @@ TEST_F(TagCommandsTest, TheFocusedComboBoxOrReadOnlyReadingTextIsTheTarget)
     run(QStringLiteral("mnuBold"));
     run(QStringLiteral("mnuTabkey"));
     EXPECT_EQ(about->txtText01->Text(), text.left(2) + QStringLiteral("<b> Tagwright </b>\t") + text.mid(11));
-    frmTf* doc = openDocument(QStringLiteral("document"), 0, 8);
-    ASSERT_NE(doc, nullptr);
-    QComboBox* combo = doc->cboCombo01[0];
+    frmTf* form = doc(QStringLiteral("document"));
+    ASSERT_NE(form, nullptr);
+    QComboBox* combo = form->cboCombo01[0];
     combo->setEditText(QStringLiteral("find me"));
     combo->setFocus();
     combo->lineEdit()->setSelection(5, 2);
     run(QStringLiteral("mnuItalic"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("find <i> me </i>"));
     EXPECT_EQ(combo->lineEdit()->cursorPosition(), 16);
-    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("document"));
+    EXPECT_EQ(form->txtText01->Text(), QStringLiteral("document"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
@@ -127,9 +117,10 @@ TEST_F(TagCommandsTest, AFocusedButtonOrNoChildIsRefusedWithNothingChangedButThe
     QStringList commands = kTextCommands;
     for (const auto& row : kTagRows)
         commands << QString::fromLatin1(row.control);
-    frmTf* doc = openDocument(QStringLiteral("keep me"), 2, 3);
-    ASSERT_NE(doc, nullptr);
-    doc->cmdFindFirst->setFocus();
+    frmTf* form = doc(QString());
+    ASSERT_NE(form, nullptr);
+    select(form, QStringLiteral("keep me"), 2, 3);
+    form->cmdFindFirst->setFocus();
     for (int round = 0; round < 2; ++round) {
         dialogs.clear();
         for (const QString& c : commands + QStringList{QStringLiteral("mnuWarning")})
@@ -138,7 +129,7 @@ TEST_F(TagCommandsTest, AFocusedButtonOrNoChildIsRefusedWithNothingChangedButThe
         EXPECT_EQ(dialogs.prompts(), expected << warning);
         EXPECT_EQ(dialogs.last(), test::msgBox(warning));
         if (round == 0) {
-            EXPECT_EQ(state(doc), std::tuple(QStringLiteral("keep me"), 2, 3));
+            EXPECT_EQ(state(form), std::tuple(QStringLiteral("keep me"), 2, 3));
         }
         closeAllChildren();
     }
@@ -148,15 +139,16 @@ TEST_F(TagCommandsTest, AFocusedButtonOrNoChildIsRefusedWithNothingChangedButThe
 // selection; a cancelled or blank answer inserts nothing, but both boxes are shown.
 TEST_F(TagCommandsTest, PromptedTagsAskTwiceWithTheirDefaultsAndReplaceTheSelection)
 {
-    frmTf* doc = openDocument(QStringLiteral("see selected here"), 4, 8);
-    ASSERT_NE(doc, nullptr);
+    frmTf* form = doc(QString());
+    ASSERT_NE(form, nullptr);
+    select(form, QStringLiteral("see selected here"), 4, 8);
     dialogs.input(QStringLiteral("mailto:info@example.com")).input(QStringLiteral("Mail us"));
     run(QStringLiteral("mnuHyperlink"));
     const QString anchor = QStringLiteral("<a href= 'mailto:info@example.com'> Mail us </a>");
-    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("see ") + anchor + QStringLiteral(" here"), 4 + int(anchor.size()), 0));
+    EXPECT_EQ(state(form), std::tuple(QStringLiteral("see ") + anchor + QStringLiteral(" here"), 4 + int(anchor.size()), 0));
     dialogs.input(QStringLiteral("./img/a.png")).input(QStringLiteral("A cat"));
     run(QStringLiteral("mnuImage"));
-    EXPECT_EQ(doc->txtText01->Text(), QStringLiteral("see ") + anchor + QStringLiteral("<img src= './img/a.png' alt= 'A cat' width=10 height=10> here"));
+    EXPECT_EQ(form->txtText01->Text(), QStringLiteral("see ") + anchor + QStringLiteral("<img src= './img/a.png' alt= 'A cat' width=10 height=10> here"));
     QStringList shown;
     for (const test::ShownBox& box : dialogs.shown())
         shown << (box.isInput ? QStringLiteral("input: ") : QString()) + box.title + '|' + box.prompt + '|' + box.defaultText;
@@ -165,13 +157,13 @@ TEST_F(TagCommandsTest, PromptedTagsAskTwiceWithTheirDefaultsAndReplaceTheSelect
         "input: Insert Hyperlink|Please type the Display Text|Display Text",
         "input: Insert Image Tag|Please type the image file name with relative path|./sub-folder/ImageName.jpg",
         "input: Insert Image Tag|Please type the Search Keywords for the Image|Search Keywords for the Image"}));
-    select(doc, QStringLiteral("untouched"), 2, 3);
+    select(form, QStringLiteral("untouched"), 2, 3);
     dialogs.cancelInput().input(QStringLiteral("Keywords"));
     run(QStringLiteral("mnuImage"));
     dialogs.input(QStringLiteral("http://www.example.com")).input(QStringLiteral("   "));
     run(QStringLiteral("mnuHyperlink"));
     EXPECT_EQ(dialogs.shown().size(), 8);
-    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("untouched"), 2, 3));
+    EXPECT_EQ(state(form), std::tuple(QStringLiteral("untouched"), 2, 3));
 }
 
 // Tab and the case changes work on the selection only, within the document's code page: µ has
@@ -179,30 +171,29 @@ TEST_F(TagCommandsTest, PromptedTagsAskTwiceWithTheirDefaultsAndReplaceTheSelect
 // two texts, each starting with the day in the system's short form.
 TEST_F(TagCommandsTest, TabCaseAndDateWorkOnTheSelectionOnly)
 {
-    frmTf* doc = openDocument(QStringLiteral("abcdef"), 1, 3);
-    ASSERT_NE(doc, nullptr);
+    frmTf* form = doc(QString());
+    ASSERT_NE(form, nullptr);
+    select(form, QStringLiteral("abcdef"), 1, 3);
     run(QStringLiteral("mnuTabkey"));
-    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("a\tef"), 2, 0));
-    select(doc, QStringLiteral("keep Mixed \u00b5\u00ff\r\nQ! TAIL"), 5, 11);  // "Mixed µÿ\r\nQ"
+    EXPECT_EQ(state(form), std::tuple(QStringLiteral("a\tef"), 2, 0));
+    select(form, QStringLiteral("keep Mixed \u00b5\u00ff\r\nQ! TAIL"), 5, 11);  // "Mixed µÿ\r\nQ"
     run(QStringLiteral("mnuUppercase"));
-    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("keep MIXED \u00b5\u0178\r\nQ! TAIL"), 16, 0));
-    doc->txtText01->setSelStart(5);
-    doc->txtText01->setSelLength(11);
+    EXPECT_EQ(state(form), std::tuple(QStringLiteral("keep MIXED \u00b5\u0178\r\nQ! TAIL"), 16, 0));
+    select(form, form->txtText01->Text(), 5, 11);
     run(QStringLiteral("mnuLowercase"));
-    EXPECT_EQ(state(doc), std::tuple(QStringLiteral("keep mixed \u00b5\u00ff\r\nq! TAIL"), 16, 0));
+    EXPECT_EQ(state(form), std::tuple(QStringLiteral("keep mixed \u00b5\u00ff\r\nq! TAIL"), 16, 0));
 
-    select(doc, QStringLiteral("<>"), 1, 0);
+    select(form, QStringLiteral("<>"), 1, 0);
     run(QStringLiteral("mnuDateTime"));
     run(QStringLiteral("mnuDateTime"));
     const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    const QString text = doc->txtText01->Text();
+    const QString text = form->txtText01->Text();
     EXPECT_TRUE(text.startsWith(QStringLiteral("<") + today) && text.endsWith(u'>') && text.count(today) == 2) << text.toStdString();
-    EXPECT_EQ(doc->txtText01->SelStart(), text.size() - 1);
+    EXPECT_EQ(form->txtText01->SelStart(), text.size() - 1);
 
     frmTf* utf8 = open(put(QStringLiteral("page.html"), "caf\xC3\xA9\r\n"));
-    ASSERT_TRUE(utf8 && utf8 != doc);
+    ASSERT_TRUE(utf8 && utf8 != form);
     select(utf8, QStringLiteral("µƒÿ é"), 0, 5);
-    utf8->txtText01->setFocus();
     run(QStringLiteral("mnuUppercase"));
     EXPECT_EQ(state(utf8), std::tuple(QStringLiteral("\u039c\u0191\u0178 \u00c9"), 5, 0));
     EXPECT_TRUE(dialogs.shown().isEmpty());

@@ -1,5 +1,6 @@
 // The main window: menu bar, closing question, the Application and Window menus, reading
-// windows, the edit-target rule, F1 and the report of a failed command.
+// windows, the edit-target rule, F1, the report of a failed command, and what a screen reader
+// announces for the controls a user can reach with the keyboard.
 #include "support/MainWindowTest.h"
 
 #include "platform/ui/Geometry.h"
@@ -10,6 +11,7 @@
 #include "reading/ui/frmAbout.h"
 #include "shared/ui/Guarded.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
@@ -228,4 +230,24 @@ TEST_F(MainWindowTest, AFailedCommandIsReportedOutOfMemoryTooUnlessItExpectsTheF
     const QString report = QStringLiteral("Some error occurred !\r\n\r\nError no. :  %1\r\nError description :  %2\r\n"
                                           "Source of error :   TagwrightFolio");
     EXPECT_EQ(dialogs.prompts(), QStringList({report.arg(7).arg(QStringLiteral("Out of memory")), report.arg(61).arg(QStringLiteral("Disk full"))}));
+}
+
+// Every visible control of a document and the colour tool that takes the keyboard focus (a
+// combo box's edit field included: the focus passes to it) has a name a screen reader can read,
+// not empty and without an access-key marker.
+TEST_F(MainWindowTest, EveryFocusableControlOfADocumentAndTheColourToolHasAReadableName)
+{
+    main->mnuNewBlank->trigger();
+    main->mnuAC->trigger();
+    QStringList found;
+    for (QMdiSubWindow* window : main->mdiArea()->subWindowList())
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(window) || w->focusPolicy() == Qt::NoFocus)
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            const QString name = a ? a->text(QAccessible::Name) : QString();
+            if (name.trimmed().isEmpty() || name.contains(QLatin1Char('&')))
+                found << QStringLiteral("%1 %2 '%3'").arg(w->metaObject()->className(), w->objectName(), name);
+        }
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1String("; ")).toStdString();
 }

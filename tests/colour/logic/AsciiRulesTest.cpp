@@ -58,12 +58,9 @@ Ref refRead(QStringView s)
         return r;
     r.number = true;
     if (s[0] == u'&') {
-        unsigned long long m = 0;
-        for (QChar c : s.sliced(2)) {
-            m = m * (s[1].toUpper() == u'H' ? 16 : 8) + QString(c).toUInt(nullptr, 16);
-            if ((r.overflow = m > 0xFFFFFFFFull))
-                return r;
-        }
+        bool ok = false;
+        const qulonglong m = s.sliced(2).toString().toULongLong(&ok, s[1].toUpper() == u'H' ? 16 : 8);
+        r.overflow = !ok || m > 0xFFFFFFFFull;
         r.value = m <= 0xFFFF ? double(std::int16_t(m)) : double(std::int32_t(std::uint32_t(m)));
         return r;
     }

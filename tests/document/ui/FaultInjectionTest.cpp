@@ -21,7 +21,6 @@
 #include <csignal>
 #include <functional>
 #include <grp.h>
-#include <variant>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -171,10 +170,11 @@ protected:
         }
     }
 
-    // Runs `action` in a child process that meets `fault` and returns the boxes shown, whether
-    // a check inside the child failed (a box nobody expected) and the window state left, or
-    // the child's exit code when it could not set the fault up.
-    std::variant<QVariantList, int> runInChild(Fault fault, bool ordinaryUser, const std::function<void()>& action)
+    // Runs `action` in a child process that meets `fault` and returns how the child ended:
+    // 0, having sent back in `outcome` the boxes shown, whether a check inside it failed (a
+    // box nobody expected) and the window state left; its exit code when it could not set the
+    // fault up; or minus the signal that ended it.
+    int runInChild(Fault fault, bool ordinaryUser, const std::function<void()>& action, QVariantList& outcome)
     {
         int fds[2];
         std::fflush(nullptr);
@@ -183,12 +183,10 @@ protected:
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::close(fds[0]);
-            if (fault == Fault::DiskFull || fault == Fault::DiskFullInPlace) {
-                std::signal(SIGXFSZ, SIG_IGN);
-                const rlimit limit{kFileSizeLimit, kFileSizeLimit};
-                if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-                    ::_exit(kChildCannotLimit);
-            }
+            const rlimit limit{kFileSizeLimit, kFileSizeLimit};
+            if ((fault == Fault::DiskFull || fault == Fault::DiskFullInPlace)
+                && (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
+                ::_exit(kChildCannotLimit);
             if (ordinaryUser && ::geteuid() == 0
                 && (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0 || ::geteuid() == 0))
                 ::_exit(kChildCannotDropRoot);
@@ -208,16 +206,13 @@ protected:
         }
         ::close(fds[1]);
         QFile in;
-        const QByteArray bytes = in.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? in.readAll() : QByteArray();
+        QDataStream stream(&in);
+        if (in.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+            stream >> outcome;
         in.close();
-        QVariantList outcome;
-        QDataStream stream(bytes);
-        stream >> outcome;
         int status = 0;
         ::waitpid(pid, &status, 0);
-        if (!WIFEXITED(status))
-            return -WTERMSIG(status);  // the window code crashed
-        return WEXITSTATUS(status) != 0 ? std::variant<QVariantList, int>(WEXITSTATUS(status)) : outcome;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
     }
 };
 
@@ -228,25 +223,23 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
     QString text;
     for (int i = 0; text.size() < 12000; ++i)
         text += QStringLiteral("Line %1 of a document that must survive every failed save\r\n").arg(i);
-    const QByteArray saved = text.toLatin1() + "typed\r\n";
     const bool root = ::geteuid() == 0;
     int casesRun = 0;
     QStringList skipped;
     for (const auto& f : kFaults) {
-        for (const auto& p : kPaths) {
-            SCOPED_TRACE(std::string(p.name) + " / " + f.name);
-            const QString name = QStringLiteral("%1 / %2").arg(p.name, f.name);
+        for (const auto& [path, pathName] : kPaths) {
+            const QString name = QStringLiteral("%1 / %2").arg(pathName, f.name);
+            SCOPED_TRACE(name.toStdString());
             if (f.needs == Needs::Superuser && !root) {
                 skipped << name;
                 continue;
             }
             prepareCase();
             dialogs.clear();
-            const QString target = path(QStringLiteral("case/sub/doc.txt"));
-            frmTf* form = nullptr;
-            if (p.path != WritePath::NewFile) {
-                form = p.path == WritePath::Save || p.path == WritePath::CloseYes ? open(target) : blank();
-                ASSERT_TRUE(form);
+            const QString target = this->path(QStringLiteral("case/sub/doc.txt"));
+            const bool saveAs = path == WritePath::SaveAsOverwrite || path == WritePath::SaveAsAppend;
+            frmTf* form = path == WritePath::NewFile ? nullptr : saveAs ? blank() : open(target);
+            if (form) {
                 form->txtText01->setText(text);
                 form->txtText01->setFocus();
                 form->txtText01->moveCursor(QTextCursor::End);
@@ -254,49 +247,54 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
             }
             breakTarget(f.fault);
             const QVariantList state = windowState(main, children());
-            const auto before = snapshot(folder.path());
+            auto expectedAfter = snapshot(folder.path());
 
             // The answers are queued inside the child, which uses them up.
-            const bool append = p.path == WritePath::SaveAsAppend;
-            QStringList expected;
-            QByteArray written = saved;  // the file's contents after a save
-            std::function<void()> action = [form] { QTest::mouseClick(form->cmdSave, Qt::LeftButton); };
-            if (append || p.path == WritePath::SaveAsOverwrite) {
-                expected << document::kOverwriteOrAppendQuestion;
-                written = (append ? oldFileBytes() : QByteArray()) + saved;
-                action = [=, this] {
+            const auto action = [&] {
+                switch (path) {
+                case WritePath::Save:
+                    return click(form->cmdSave);
+                case WritePath::SaveAsOverwrite:
+                case WritePath::SaveAsAppend:
                     files.choose(target);
-                    dialogs.answer(append ? MsgAnswer::No : MsgAnswer::Yes);
-                    QTest::mouseClick(form->cmdSaveas, Qt::LeftButton);
-                };
-            } else if (p.path == WritePath::NewFile) {
-                written = oldFileBytes() + "\r\n";
-                action = [=, this] { files.choose(target), main->mnuNew->trigger(); };
-            } else if (p.path == WritePath::CloseYes) {
+                    dialogs.answer(path == WritePath::SaveAsAppend ? MsgAnswer::No : MsgAnswer::Yes);
+                    return click(form->cmdSaveas);
+                case WritePath::NewFile:
+                    files.choose(target);
+                    return main->mnuNew->trigger();
+                case WritePath::CloseYes:
+                    dialogs.answer(MsgAnswer::Yes);
+                    return click(form->cmdClose);
+                }
+            };
+            QStringList expected;
+            if (saveAs)
+                expected << document::kOverwriteOrAppendQuestion;
+            if (path == WritePath::CloseYes)
                 expected << document::kSaveQuestion;
-                action = [=, this] { dialogs.answer(MsgAnswer::Yes), QTest::mouseClick(form->cmdClose, Qt::LeftButton); };
-            }
             if (f.number != kSaved)
                 expected << report(f.number);
-            else if (p.path == WritePath::NewFile)
+            else if (path == WritePath::NewFile)
                 expected << shell::newFileCreatedText();
 
-            const auto result = runInChild(f.fault, f.needs == Needs::OrdinaryUser, action);
-            if (const int* code = std::get_if<int>(&result)) {
-                if (*code == kChildCannotDropRoot)
-                    skipped << name;
-                else
-                    ADD_FAILURE() << "the child process crashed (minus the signal) or could not set up the fault: " << *code;
+            QVariantList o;
+            const int code = runInChild(f.fault, f.needs == Needs::OrdinaryUser, action, o);
+            if (code == kChildCannotDropRoot) {
+                skipped << name;
+            } else if (code != 0) {
+                ADD_FAILURE() << "the child process crashed (minus the signal) or could not set up the fault: " << code;
             } else {
-                const QVariantList o = std::get<QVariantList>(result);
                 ++casesRun;
                 ASSERT_EQ(o.size(), 3);
                 EXPECT_EQ(o[0].toStringList(), expected);
                 EXPECT_FALSE(o[1].toBool()) << "a check failed inside the child";
-                auto expectedAfter = before;
                 if (f.number == kSaved) {
                     // The file's contents changed, under each of its names; nothing else did,
-                    // not its permission bits, owner or group, nor anything beside it.
+                    // not its permission bits, owner or group, nor anything beside it. New File
+                    // and appending keep the old bytes in front.
+                    QByteArray written = path == WritePath::NewFile ? "\r\n" : text.toLatin1() + "typed\r\n";
+                    if (path == WritePath::NewFile || path == WritePath::SaveAsAppend)
+                        written.prepend(oldFileBytes());
                     for (const QString& n : {QStringLiteral("case/sub/doc.txt"), QStringLiteral("case/sub/other name.txt")})
                         if (expectedAfter.contains(n))
                             expectedAfter[n] = expectedAfter[n].left(expectedAfter[n].indexOf('|') + 1) + written;

@@ -12,7 +12,6 @@
 #include "document/ui/frmTf.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/TextBox.h"
-#include "shared/logic/FileKind.h"
 #include "shell/logic/MenuTable.h"
 
 #include <QAbstractButton>
@@ -45,6 +44,17 @@ qint64 envNumber(const char* name, qint64 fallback)
     bool ok = false;
     const qint64 v = qEnvironmentVariable(name).toLongLong(&ok);
     return ok ? v : fallback;
+}
+
+// What "&HTML Tags" becomes as a window becomes active or a document takes a file's name:
+// available for a web page or an untitled document, unavailable for any other window; a style
+// sheet leaves it as it was.
+std::optional<bool> htmlMenuFor(const frmTf* doc)
+{
+    const QString kind = doc ? doc->FileExt.toLower() : QStringLiteral("not a document");
+    if (kind == QLatin1String("css"))
+        return std::nullopt;
+    return QStringList{QString(), "htm", "html", "shtml"}.contains(kind);
 }
 
 QString nameOf(QObject* o)
@@ -148,17 +158,9 @@ protected:
             if (w && w != lastActivated) {
                 lastActivated = w;
                 if (auto* form = qobject_cast<ChildForm*>(w); form && !form->isUnloaded())
-                    noteHtmlRule(form);
+                    expectedHtml = htmlMenuFor(qobject_cast<frmTf*>(form)).value_or(expectedHtml);
             }
         });
-    }
-
-    void noteHtmlRule(ChildForm* form)
-    {
-        const auto* doc = qobject_cast<frmTf*>(form);
-        const auto effect = doc ? basModu001::htmlMenuEffect(doc->FileExt) : basModu001::HtmlMenuEffect::Disable;
-        if (effect != basModu001::HtmlMenuEffect::Unchanged)
-            expectedHtml = effect == basModu001::HtmlMenuEffect::Enable;
     }
 
     // The controls of kind T of the active window that a user can reach.
@@ -197,8 +199,7 @@ protected:
         if (ChildForm* active = main->ActiveForm()) {
             // A style sheet leaves the menu as the windows before it left it.
             const auto* doc = qobject_cast<frmTf*>(active);
-            if ((!doc || basModu001::htmlMenuEffect(doc->FileExt) != basModu001::HtmlMenuEffect::Unchanged)
-                && main->mnuHtml->isEnabled() != expectedHtml)
+            if (htmlMenuFor(doc) && main->mnuHtml->isEnabled() != expectedHtml)
                 broken << QStringLiteral("\"&HTML Tags\" %1 with \"%2\" active")
                               .arg(main->mnuHtml->isEnabled() ? "enabled" : "disabled", active->Caption());
             if (doc && main->mnuFindOnOff->text() != QLatin1String(doc->fraFrame01->isHidden() ? kShowFindCaption : kHideFindCaption))
@@ -371,7 +372,7 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
         bool changedAsItTookItsName = false;
         if (auto* doc = qobject_cast<frmTf*>(main->ActiveForm());
             doc && doc->Caption() != captionsBefore.value(doc, document::kEmptyCaption)) {
-            noteHtmlRule(doc);
+            expectedHtml = htmlMenuFor(doc).value_or(expectedHtml);
             changedAsItTookItsName = doc->TextChanged;
         }
         QString broken = checkInvariants();

@@ -1,8 +1,6 @@
 // The prompted tags, the case changes and the general date text.
 #include "tags/logic/TextCommands.h"
 
-#include "document/logic/FindText.h"
-#include "platform/logic/CodePage.h"
 #include "tags/logic/CaseChange.h"
 
 #include <QTimeZone>
@@ -50,23 +48,6 @@ TEST(CaseChange, LettersChangeWithinTheDocumentsCodePage)
         const QString text = QString::fromUtf16(row.text);
         EXPECT_EQ(upperCaseIn(text, row.page), QString::fromUtf16(row.upper)) << text.toStdString();
         EXPECT_EQ(lowerCaseIn(text, row.page), QString::fromUtf16(row.lower)) << text.toStdString();
-    }
-}
-
-// Over the whole code page: a case change never leaves it, and a case-insensitive search
-// matches two of its characters exactly when one is the other's case by the same rule.
-TEST(CaseChange, NeverLeavesWindows1252AndAgreesWithTheSearch)
-{
-    const auto W = CaseCodePage::Windows1252;
-    for (int a = 0; a < 256; ++a) {
-        const QString ca(folio::cp1252::toChar(uchar(a)));
-        const QString up = upperCaseIn(ca, W), low = lowerCaseIn(ca, W);
-        ASSERT_EQ(folio::cp1252::findUnrepresentable(up).count + folio::cp1252::findUnrepresentable(low).count, 0) << a;
-        for (int b = 0; b < 256; ++b) {
-            const QString cb(folio::cp1252::toChar(uchar(b)));
-            const bool sameLetter = ca == cb || up == upperCaseIn(cb, W) || low == lowerCaseIn(cb, W);
-            EXPECT_EQ(folio::findText(ca, cb, 1, false) == 1, sameLetter) << a << ' ' << b;
-        }
     }
 }
 

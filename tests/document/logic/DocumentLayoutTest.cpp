@@ -18,39 +18,21 @@ using P = LayoutProperty;
 
 namespace {
 
-// The controls at their designed places (twips). Optionally holds every value in whole
-// pixels of 15 twips, as a screen at 96 dots per inch does, and can refuse one property.
-class Controls final : public LayoutTarget {
-public:
-    Controls(bool wholePixels, std::optional<std::pair<C, P>> refused) : m_wholePixels(wholePixels), m_refused(refused)
-    {
-        const struct { C c; double l, t, w, h; } designed[] = {
-            {C::Text, 120, 120, 2000, 1455},      {C::Close, 7920, 120, 855, 375},     {C::Save, 7920, 600, 855, 375},
-            {C::SaveAs, 7920, 1080, 855, 375},    {C::Panel, 120, 3960, 8655, 1050},   {C::FindText, 120, 200, 5415, 315},
-            {C::FindFirst, 5640, 200, 855, 320},  {C::FindNext, 6600, 200, 855, 320},  {C::Replacement, 120, 600, 5415, 315},
-            {C::Replace, 5640, 600, 855, 320},    {C::Clear, 6600, 600, 855, 320},     {C::CaseSwitch, 7560, 200, 1000, 720},
-        };
-        for (const auto& d : designed) {
-            m_values[{d.c, P::Left}] = d.l;
-            m_values[{d.c, P::Top}] = d.t;
-            m_values[{d.c, P::Width}] = d.w;
-            m_values[{d.c, P::Height}] = d.h;
-        }
-    }
-    double get(C c, P p) const override { return m_values.at({c, p}); }
+// The controls, holding what they are given; optionally each value in whole pixels of 15
+// twips, as a screen at 96 dots per inch does, and refusing one property.
+struct Controls final : LayoutTarget {
+    double get(C c, P p) const override { return values.at({c, p}); }
     void set(C c, P p, double v) override
     {
-        if (m_refused == std::pair{c, p})
+        if (refused == std::pair{c, p})
             throw RuntimeError(380, QStringLiteral("Invalid property value"));
-        m_values[{c, p}] = m_wholePixels ? std::lround(v / 15.0) * 15.0 : v;
+        values[{c, p}] = wholePixels ? std::lround(v / 15.0) * 15.0 : v;
         ++writes;
     }
+    std::map<std::pair<C, P>, double> values;
+    bool wholePixels = false;
+    std::optional<std::pair<C, P>> refused;
     int writes = 0;
-
-private:
-    std::map<std::pair<C, P>, double> m_values;
-    bool m_wholePixels;
-    std::optional<std::pair<C, P>> m_refused;
 };
 
 struct Value { C control; P property; double value; };
@@ -97,9 +79,22 @@ TEST(DocumentLayout, StepsMoveTheControlsAndSkipWhatWouldBeNegativeOrIsRefused)
             {C::Panel, P::Width, 8655}, {C::FindText, P::Width, 5695}, {C::FindFirst, P::Left, 5795},
             {C::CaseSwitch, P::Left, 7580}}},
     };
+    // The controls at their designed places (twips).
+    const struct { C c; double l, t, w, h; } designed[] = {
+        {C::Text, 120, 120, 2000, 1455},      {C::Close, 7920, 120, 855, 375},     {C::Save, 7920, 600, 855, 375},
+        {C::SaveAs, 7920, 1080, 855, 375},    {C::Panel, 120, 3960, 8655, 1050},   {C::FindText, 120, 200, 5415, 315},
+        {C::FindFirst, 5640, 200, 855, 320},  {C::FindNext, 6600, 200, 855, 320},  {C::Replacement, 120, 600, 5415, 315},
+        {C::Replace, 5640, 600, 855, 320},    {C::Clear, 6600, 600, 855, 320},     {C::CaseSwitch, 7560, 200, 1000, 720},
+    };
     for (const auto& k : cases) {
         SCOPED_TRACE(testing::Message() << k.width << " x " << k.height);
-        Controls c(k.wholePixels, k.refused);
+        Controls c;
+        c.wholePixels = k.wholePixels;
+        c.refused = k.refused;
+        for (const auto& d : designed) {
+            for (const auto& [property, value] : {std::pair(P::Left, d.l), {P::Top, d.t}, {P::Width, d.w}, {P::Height, d.h}})
+                c.values[{d.c, property}] = value;
+        }
         EXPECT_EQ(applyDocumentLayout(k.width, k.height, c), k.skipped);
         for (const auto& e : k.values)
             EXPECT_FLOAT_EQ(c.get(e.control, e.property), e.value) << int(e.control) << "/" << int(e.property);

@@ -49,79 +49,69 @@ TEST_F(DocumentTest, TabOrderAndLayoutOnResize)
     EXPECT_EQ(f->txtText01->size(), QSize(0, 0));
 }
 
-// Closing a changed named document asks; Cancel keeps it, No closes without writing, Yes
-// writes in place with no dialog. Unchanged, it closes without a question.
-TEST_F(DocumentTest, ClosingQuestionOnANamedDocument)
+// Closing a changed document asks; Cancel keeps it, No closes without writing, Yes writes a
+// named one in place with no dialog. Yes on a new document closes it, or lets the program end,
+// only once the text is written: not when the save dialog or the overwrite-or-append question
+// is cancelled. Each row: a named or a new document, through quitting or closing the window,
+// the answers given, what the save dialog gives (if it shows), whether the window closed (or
+// the program ended) and the file. Unchanged, a document closes without a question.
+TEST_F(DocumentTest, ClosingQuestionKeepsTheWindowUntilTheTextIsWrittenOrDropped)
 {
     const qint16 before = main->openWindowCount();
     click(open(put(QStringLiteral("a.txt"), "abc"))->cmdClose);
     settle();
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(main->openWindowCount(), before);
-    const struct { MsgAnswer answer; bool closes; QByteArray file; } routes[] = {
-        {MsgAnswer::Cancel, false, "old\r\n"}, {MsgAnswer::No, true, "old\r\n"}, {MsgAnswer::Yes, true, "\r\nnew\r\n"}};
-    for (const auto& r : routes) {
-        SCOPED_TRACE(int(r.answer));
-        const QString p = put(QStringLiteral("named.txt"), "old\r\n");
-        frmTf* f = open(p);
-        f->txtText01->setText(QStringLiteral("\r\nnew"));
+    using A = MsgAnswer;
+    enum SaveDialog { NotShown, Cancelled, Named };
+    const struct { bool named, quit; std::vector<A> answers; SaveDialog dialog; bool closes; QByteArray file; } rows[] = {
+        {true, false, {A::Cancel}, NotShown, false, "old\r\n"},
+        {true, false, {A::No}, NotShown, true, "old\r\n"},
+        {true, false, {A::Yes}, NotShown, true, "\r\nnew\r\n"},
+        {false, false, {A::Yes}, Cancelled, false, "<missing>"},
+        {false, false, {A::Yes, A::Cancel}, Named, false, "<missing>"},
+        {false, true, {A::Yes, A::Yes}, Cancelled, false, "<missing>"},
+        {false, true, {A::Yes, A::Cancel}, NotShown, false, "<missing>"},
+        {false, true, {A::Yes, A::Yes, A::No}, Named, true, "draft\r\n"},  // No appends, here to a new file
+    };
+    const QString named = path(QStringLiteral("named.txt")), draft = path(QStringLiteral("draft.txt"));
+    QPointer<frmTf> fresh;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        if (!r.named && !fresh)
+            fresh = blank(QStringLiteral("draft"));
+        const QPointer<frmTf> f = r.named ? open(put(QStringLiteral("named.txt"), "old\r\n")) : fresh.data();
+        ASSERT_FALSE(f.isNull());
+        if (r.named)
+            f->txtText01->setText(QStringLiteral("\r\nnew"));
         dialogs.clear();
         const int fileDialogs = files.shown().size();
-        dialogs.answer(r.answer);
-        EXPECT_EQ(f->Unload(), r.closes);
+        for (A a : r.answers)
+            dialogs.answer(a);
+        if (r.dialog != NotShown)
+            r.dialog == Named ? files.choose(draft) : files.cancel();
+        if (r.quit)
+            main->mnuExit->trigger();
+        else
+            EXPECT_EQ(f->Unload(), r.closes);
         settle();
-        EXPECT_EQ(dialogs.shown(), QList{msgBox(QStringLiteral("Do you want to save this file ?"), QStringLiteral("Text is changed !"),
-                                                MsgButtons::YesNoCancel, MsgIcon::Question, 3)});
-        EXPECT_EQ(files.shown().size(), fileDialogs);
-        EXPECT_EQ(bytesOf(p), r.file);
-        EXPECT_EQ(main->openWindowCount(), before + (r.closes ? 0 : 1));
+        EXPECT_EQ(dialogs.shown().value(r.quit ? 1 : 0), msgBox(QStringLiteral("Do you want to save this file ?"),
+            QStringLiteral("Text is changed !"), MsgButtons::YesNoCancel, MsgIcon::Question, 3));
+        EXPECT_EQ(dialogs.shown().size(), r.named ? 1 : int(r.answers.size()));
+        EXPECT_EQ(files.shown().size(), fileDialogs + (r.dialog != NotShown));
+        EXPECT_EQ(bytesOf(r.named ? named : draft), r.file);
+        EXPECT_EQ(dialogs.pendingAnswers() + files.pendingAnswers(), 0);
+        EXPECT_EQ(programEnds, r.quit && r.closes ? 1 : 0);
+        EXPECT_EQ(f.isNull() || f->isUnloaded(), r.closes);
         if (!r.closes) {
             EXPECT_TRUE(f->TextChanged);
+            EXPECT_EQ(f->Caption(), r.named ? named : QStringLiteral("Untitled"));  // a name declined is not taken
+        }
+        if (!r.closes && r.named) {
             f->TextChanged = false;
             f->Unload();
             settle();
         }
-    }
-}
-
-// Yes on a new document closes it, or lets the program end, only once the text is written:
-// not when the save dialog or the overwrite-or-append question is cancelled, nor on Cancel to
-// the closing question. Each row: through quitting or closing the window, the answers given,
-// what the save dialog gives (if it shows), then whether the program ended and the file.
-TEST_F(DocumentTest, YesOnANewDocumentClosesOnlyOnceTheTextIsWritten)
-{
-    const QPointer<frmTf> f = blank(QStringLiteral("draft"));
-    const QString p = path(QStringLiteral("draft.txt"));
-    using A = MsgAnswer;
-    enum SaveDialog { NotShown, Cancelled, Named };
-    const struct { bool quit; std::vector<A> answers; SaveDialog dialog; bool ends; QByteArray file; } rows[] = {
-        {false, {A::Yes}, Cancelled, false, "<missing>"},
-        {false, {A::Yes, A::Cancel}, Named, false, "<missing>"},
-        {true, {A::Yes, A::Yes}, Cancelled, false, "<missing>"},
-        {true, {A::Yes, A::Cancel}, NotShown, false, "<missing>"},
-        {true, {A::Yes, A::Yes, A::No}, Named, true, "draft\r\n"},  // No appends, here to a new file
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(&r - rows);
-        ASSERT_FALSE(f.isNull());
-        for (A a : r.answers)
-            dialogs.answer(a);
-        if (r.dialog != NotShown)
-            r.dialog == Named ? files.choose(p) : files.cancel();
-        if (r.quit)
-            main->mnuExit->trigger();
-        else
-            EXPECT_FALSE(f->Unload());
-        settle();
-        EXPECT_EQ(programEnds, r.ends ? 1 : 0);
-        EXPECT_EQ(bytesOf(p), r.file);
-        EXPECT_EQ(dialogs.pendingAnswers() + files.pendingAnswers(), 0);
-        if (r.ends) {
-            EXPECT_TRUE(f.isNull());  // the window went with the program; its file is checked above
-            continue;
-        }
-        EXPECT_EQ(f->FilePath, QString());  // a name declined is not taken
-        EXPECT_EQ(f->Caption(), QStringLiteral("Untitled"));
     }
 }
 

@@ -98,10 +98,7 @@ TEST_F(DocumentTest, ReadOnlyDocumentsSaveOnlyUnderAnotherNameInAnyLetterCase)
 // asks for a name and never writes to that file. A huge file is refused before reading.
 TEST_F(DocumentTest, AFailedOpeningIsReportedAndLeavesAWindowThatHoldsNoFile)
 {
-    {
-        QFile huge(path(QStringLiteral("huge.txt")));
-        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(40) << 30));
-    }
+    ASSERT_TRUE(QFile::resize(put(QStringLiteral("huge.txt"), {}), qint64(40) << 30));  // takes no room on the disk
     const struct { QString file; bool readOnly; QString reportStart; } cases[] = {
         {path(QStringLiteral("missing.txt")), false, report(53)},
         {QStringLiteral("/dev/zero"), true, report(75)},  // never reads without end

@@ -18,10 +18,14 @@
 using namespace folio;
 using namespace folio::test;
 
-// Tab visits the controls in order, skipping the hidden button. (The layout's figures are the
-// layout suite's.)
-TEST_F(DocumentTest, TabOrderAndLayoutOnResize)
+// Tab visits the controls in order, skipping the hidden button. Resizing lays the window out
+// (the layout's figures are the layout suite's). The find-panel toggle hides the active
+// document's panel only, keeping the text's place, also on later resizing; with the About
+// window active it is refused and nothing changes. (Its caption following the panel is the
+// random session's invariant.)
+TEST_F(DocumentTest, TabOrderLayoutOnResizeAndThePanelToggle)
 {
+    frmTf* other = blank();
     frmTf* f = blank();
     main->activateWindow();
     f->cmdClose->setFocus();
@@ -35,15 +39,22 @@ TEST_F(DocumentTest, TabOrderAndLayoutOnResize)
     }
     EXPECT_EQ(seen, expected);
 
-    // Resizing lays the window out; hiding the panel keeps the text's height.
     f->setClientSize(9900, 7200);
     settle();
     EXPECT_NEAR(geometry::width(f->txtText01), f->ScaleWidth() - 1200, 15);
     const QRect text = f->txtText01->geometry();
     main->mnuFindOnOff->trigger();
+    EXPECT_EQ(std::pair(f->fraFrame01->isHidden(), other->fraFrame01->isHidden()), std::pair(true, false));
+    EXPECT_EQ(f->txtText01->geometry(), text);
     f->setClientSize(9900, 7200);
     settle();
     EXPECT_EQ(f->txtText01->geometry(), text);
+    main->mdiArea()->setActiveSubWindow(main->aboutWindow());
+    settle();
+    main->mnuFindOnOff->trigger();
+    EXPECT_EQ(dialogs.prompts(), QStringList{QStringLiteral("This activity is not allowed for this instance !")});
+    EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Show Fi&nd Dialogue"));
+    EXPECT_TRUE(f->fraFrame01->isHidden());
     f->setClientSize(1200, 1500);  // exactly no room: the controls take a valid size of nothing
     settle();
     EXPECT_EQ(f->txtText01->size(), QSize(0, 0));
@@ -107,11 +118,8 @@ TEST_F(DocumentTest, ClosingQuestionKeepsTheWindowUntilTheTextIsWrittenOrDropped
             EXPECT_TRUE(f->TextChanged);
             EXPECT_EQ(f->Caption(), r.named ? named : QStringLiteral("Untitled"));  // a name declined is not taken
         }
-        if (!r.closes && r.named) {
-            f->TextChanged = false;
-            f->Unload();
-            settle();
-        }
+        if (r.named)
+            closeAllChildren();
     }
 }
 
@@ -338,26 +346,6 @@ TEST_F(DocumentTest, ClipboardCommandsActOnTheDocumentTextOrTheFocusedFindBox)
     }
     EXPECT_EQ(sel(d), Sel(1, 2));
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-// The toggle hides the active document's panel only, keeping the text's place; with the About
-// window active it is refused and nothing changes. (Its caption following the panel is the
-// random session's invariant.)
-TEST_F(DocumentTest, ToggleHidesOneDocumentsPanelAndIsRefusedWithoutADocument)
-{
-    frmTf* other = doc(QStringLiteral("two"));
-    frmTf* d = doc(QStringLiteral("one"));
-    ASSERT_TRUE(other && d);
-    const QRect textPlace = d->txtText01->geometry();
-    main->mnuFindOnOff->trigger();
-    EXPECT_EQ(std::pair(d->fraFrame01->isHidden(), other->fraFrame01->isHidden()), std::pair(true, false));
-    EXPECT_EQ(d->txtText01->geometry(), textPlace);
-    main->mdiArea()->setActiveSubWindow(main->aboutWindow());
-    settle();
-    main->mnuFindOnOff->trigger();
-    EXPECT_EQ(dialogs.prompts(), QStringList{QStringLiteral("This activity is not allowed for this instance !")});
-    EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Show Fi&nd Dialogue"));
-    EXPECT_TRUE(d->fraFrame01->isHidden());
 }
 
 // "Set &Font" and "Set C&olour" start from the active document's text and change it alone,

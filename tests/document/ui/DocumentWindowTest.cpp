@@ -232,7 +232,7 @@ TEST_F(DocumentTest, FirstNextAndTheCaseSwitchWalkTheMatchesAskAtTheEndAndRefuse
 
 // "&Replace" puts the replacement over the selection or at the caret and the next search goes
 // on from FindPos, inside the replacement; an empty replacement is refused.
-TEST_F(DocumentTest, ReplaceThenNextFindsInsideTheReplacement)
+TEST_F(DocumentTest, SearchesGoOnInsideAReplacementAndSeeEveryEditMadeBetweenPresses)
 {
     frmTf* d = doc(QStringLiteral("bcdea a"), QStringLiteral("a"));
     ASSERT_TRUE(d);
@@ -259,13 +259,11 @@ TEST_F(DocumentTest, ReplaceThenNextFindsInsideTheReplacement)
     EXPECT_EQ(std::pair(sel(d), d->FindPos), std::pair(Sel(4, 0), 9));
     EXPECT_EQ(d->focusWidget(), d->cboCombo01[1]);
     EXPECT_EQ(dialogs.shown().size(), 1);
-}
 
-// Typing, undo and Enter (a CR LF, two characters) between presses are all seen. The find
-// box does not collect what was typed into it.
-TEST_F(DocumentTest, SearchesSeeEveryEditMadeBetweenPresses)
-{
-    frmTf* d = doc(QStringLiteral("one two one"));
+    // Typing, undo and Enter (a CR LF, two characters) between presses are all seen. The find
+    // box does not collect what was typed into it.
+    dialogs.clear();
+    d = doc(QStringLiteral("one two one"));
     ASSERT_TRUE(d);
     QTest::keyClicks(d->cboCombo01[0], QStringLiteral("one"));
     QTest::keyClick(d->cboCombo01[0], Qt::Key_Return);
@@ -283,11 +281,9 @@ TEST_F(DocumentTest, SearchesSeeEveryEditMadeBetweenPresses)
     EXPECT_EQ(sel(d), Sel(10, 3));
     EXPECT_EQ(d->txtText01->SelText(), QStringLiteral("one"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
 
-TEST_F(DocumentTest, AControlThatCannotTakeTheFocusIsReportedAsAFailure)
-{
-    frmTf* d = doc(QStringLiteral("one"), QStringLiteral("n"));
+    // A control that cannot take the focus is reported as a failure.
+    d = doc(QStringLiteral("one"), QStringLiteral("n"));
     ASSERT_TRUE(d);
     d->txtText01->setVisible(false);
     d->cmdFindFirst_Click();

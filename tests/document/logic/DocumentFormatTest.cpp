@@ -119,16 +119,11 @@ TEST(DocumentFormat, ReadingAndWritingAgreeWithAModelOnRandomFiles)
         const bool beyondAscii = std::any_of(afterMark.begin(), afterMark.end(), [](char b) { return b & 0x80; });
         const Encoding want = valid && marked ? Encoding::Utf8WithMark : valid && beyondAscii ? Encoding::Utf8 : Encoding::Windows1252;
         const QByteArrayView body = want == Encoding::Utf8WithMark ? afterMark : QByteArrayView(file);
-        QByteArray lines;  // each line after CR LF, still as bytes
-        for (qsizetype i = 0, open = 0; i < body.size(); ++i) {
-            if (!open)
-                lines += "\r\n";
-            open = body[i] != '\r';
-            if (open)
-                lines += body[i];
-            else if (i + 1 < body.size() && body[i + 1] == '\n')
-                ++i;
-        }
+        // Each line after a CR LF, still as bytes; a line end at the very end starts no line.
+        QByteArray lines = body.toByteArray().replace("\r\n", "\r");
+        if (lines.endsWith('\r'))
+            lines.chop(1);
+        lines = body.isEmpty() ? QByteArray() : "\r\n" + lines.replace('\r', "\r\n");
         QString text;
         for (const char b : lines)
             text += QChar(cp1252Char(uchar(b)));

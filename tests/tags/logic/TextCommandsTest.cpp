@@ -55,7 +55,7 @@ TEST(TimeFormatWithoutZone, TakesOutTheZoneWhereverItStands)
 {
     const char* const table[][2] = {
         {"h:mm:ss AP t", "h:mm:ss AP"}, {"t HH:mm:ss", "HH:mm:ss"}, {"H:mm:ss (t)", "H:mm:ss"},
-        {"HH:mm:ss tttt", "HH:mm:ss"}, {"AP h 't' mm t ss", "AP h 't' mm ss"}, {" HH:mm:ss ", " HH:mm:ss "},
+        {"HH:mm:ss tttt", "HH:mm:ss"}, {"AP h 't()' mm t ss", "AP h 't()' mm ss"}, {" HH:mm:ss ", " HH:mm:ss "},
     };
     for (const auto& row : table)
         EXPECT_EQ(timeFormatWithoutZone(QString::fromLatin1(row[0])), QLatin1String(row[1])) << row[0];

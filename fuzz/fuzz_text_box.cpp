@@ -66,16 +66,6 @@ QString makeText(Input& in, unsigned maxLength)
     return t;
 }
 
-// Undo or redo on the reference: the text goes back to the last snapshot of `from`.
-bool takeStep(Reference& ref, std::vector<QString>& from, std::vector<QString>& to)
-{
-    if (from.empty())
-        return false;
-    to.push_back(std::exchange(ref.text, from.back()));
-    from.pop_back();
-    return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -97,11 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QObject::connect(box.get(), &folio::TextBox::Change, [&changes] { ++changes; });
     Reference ref;
     QString script;  // what was done so far, for the failure message
-#define CHECK(cond, ...)                                                                                       \
-    FUZZ_CHECK(cond, QStringLiteral("script:%1\n box: text %2 sel %3+%4 seltext %5\n ref: text %6 sel %7+%8")   \
-                         .arg(script, show(box->Text())).arg(box->SelStart()).arg(box->SelLength())            \
-                         .arg(show(box->SelText()), show(ref.text)).arg(ref.selStart).arg(ref.selLength)       \
-                         + QString(__VA_ARGS__))
+    const auto state = [&] {
+        return QStringLiteral("script:%1\n box: text %2 sel %3+%4 seltext %5\n ref: text %6 sel %7+%8 undo %9 redo %10")
+            .arg(script, show(box->Text())).arg(box->SelStart()).arg(box->SelLength())
+            .arg(show(box->SelText()), show(ref.text)).arg(ref.selStart).arg(ref.selLength)
+            .arg(ref.undo.size()).arg(ref.redo.size());
+    };
 
     // The division length and the fill slice length: mostly a few characters, so that
     // nearly every line is divided and a set text is still filling in at the next operation.
@@ -153,9 +144,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 textMayChange = true;
             }
         } else if (op <= 13) {
+            // The reference's text goes back to the last snapshot of the step taken.
             script += op == 13 ? QStringLiteral("\n redo") : QStringLiteral("\n undo");
             op == 13 ? box->redo() : box->undo();
-            textMayChange = op == 13 ? takeStep(ref, ref.redo, ref.undo) : takeStep(ref, ref.undo, ref.redo);
+            auto& from = op == 13 ? ref.redo : ref.undo;
+            auto& to = op == 13 ? ref.undo : ref.redo;
+            textMayChange = !from.empty();
+            if (textMayChange) {
+                to.push_back(std::exchange(ref.text, from.back()));
+                from.pop_back();
+            }
             selectionFromBox = true;
         } else if (op == 14) {
             const QString t = makeText(in, 40);
@@ -177,31 +175,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         // The text, and the selection the reference can tell.
         const QString text = box->Text();
-        CHECK(text == ref.text);
-        CHECK(box->TextLength() == text.size());
+        FUZZ_CHECK(text == ref.text, state());
+        FUZZ_CHECK(box->TextLength() == text.size(), state());
         const int selStart = box->SelStart(), selLength = box->SelLength();
-        CHECK(selStart >= 0 && selLength >= 0 && selStart + selLength <= text.size());
+        FUZZ_CHECK(selStart >= 0 && selLength >= 0 && selStart + selLength <= text.size(), state());
         if (selectionFromBox) {
             ref.selStart = selStart;
             ref.selLength = selLength;
         }
-        CHECK(selStart == ref.selStart && selLength == ref.selLength);
-        CHECK(box->SelText() == QStringView(text).sliced(selStart, selLength));
+        FUZZ_CHECK(selStart == ref.selStart && selLength == ref.selLength, state());
+        FUZZ_CHECK(box->SelText() == QStringView(text).sliced(selStart, selLength), state());
         // Positions map both ways, also between a CR and an LF that are two separate breaks.
         for (int p : {selStart, selStart + selLength})
-            CHECK(box->widgetToModel(box->modelToWidget(p)) == p, QStringLiteral("\n position %1").arg(p));
+            FUZZ_CHECK(box->widgetToModel(box->modelToWidget(p)) == p,
+                       state() + QStringLiteral("\n position %1").arg(p));
         // Undo steps: one per ReplaceSelection or cut, none kept from setting the text.
-        CHECK(box->document()->isUndoAvailable() == !ref.undo.empty(), QStringLiteral("\n undo steps %1").arg(ref.undo.size()));
-        CHECK(box->document()->isRedoAvailable() == !ref.redo.empty(), QStringLiteral("\n redo steps %1").arg(ref.redo.size()));
+        FUZZ_CHECK(box->document()->isUndoAvailable() == !ref.undo.empty(), state());
+        FUZZ_CHECK(box->document()->isRedoAvailable() == !ref.redo.empty(), state());
         // A division beside an empty block would show as a line the text does not have.
         for (QTextBlock b = box->document()->begin().next(); b.isValid(); b = b.next()) {
             const bool division = b.blockFormat().intProperty(folio::textbox::BreakProperty) == int(folio::textbox::Break::Division);
-            CHECK(!division || (b.length() > 1 && b.previous().length() > 1), QStringLiteral("\n division beside an empty block %1").arg(b.blockNumber()));
+            FUZZ_CHECK(!division || (b.length() > 1 && b.previous().length() > 1),
+                       state() + QStringLiteral("\n block %1").arg(b.blockNumber()));
         }
         // The change notification: when the text changed, and not when only the selection moved.
-        CHECK(text == before || changes > 0, QStringLiteral("\n no change notification"));
-        CHECK(textMayChange || changes == 0, QStringLiteral("\n change notification without a change"));
+        FUZZ_CHECK(text == before || changes > 0, state());
+        FUZZ_CHECK(textMayChange || changes == 0, state());
     }
-#undef CHECK
     return 0;
 }

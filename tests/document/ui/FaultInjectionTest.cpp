@@ -75,30 +75,6 @@ QVariantList windowState(frmMdimenuform* main, const QList<ChildForm*>& open)
     return state;
 }
 
-// Everything under `root`: each entry's relative path with its permission bits, owner and
-// group, then after a '|' its bytes, or "<folder>" for a folder.
-QMap<QString, QByteArray> snapshot(const QString& root)
-{
-    QMap<QString, QByteArray> map;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString p = it.next();
-        struct stat st {};
-        ::lstat(QFile::encodeName(p).constData(), &st);
-        QByteArray entry = QByteArray::number(st.st_mode & 07777, 8) + ' ' + QByteArray::number(st.st_uid) + ':'
-                           + QByteArray::number(st.st_gid) + '|';
-        if (S_ISDIR(st.st_mode)) {
-            entry += "<folder>";
-        } else {
-            QFile f(p);
-            entry += f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-        }
-        map.insert(QDir(root).relativeFilePath(p), entry);
-    }
-    return map;
-}
-
 QByteArray oldFileBytes()
 {
     QByteArray bytes;
@@ -109,6 +85,21 @@ QByteArray oldFileBytes()
 
 class FaultInjectionTest : public DocumentTest {
 protected:
+    // Everything under `root`: each entry's relative path with its permissions, owner and group,
+    // then after a '|' its bytes, or "<folder>" for a folder.
+    static QMap<QString, QByteArray> snapshot(const QString& root)
+    {
+        QMap<QString, QByteArray> map;
+        QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo fi(it.next());
+            map.insert(QDir(root).relativeFilePath(fi.filePath()),
+                       QByteArray::number(int(fi.permissions()), 16) + ' ' + QByteArray::number(fi.ownerId()) + ':'
+                           + QByteArray::number(fi.groupId()) + '|' + (fi.isDir() ? "<folder>" : bytesOf(fi.filePath())));
+        }
+        return map;
+    }
     QByteArray native(const char* name) const { return QFile::encodeName(path(QLatin1String(name))); }
     static void chmodPath(const QByteArray& p, mode_t mode) { ASSERT_EQ(::chmod(p.constData(), mode), 0) << p.constData(); }
 

@@ -238,7 +238,7 @@ TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeText)
 
 // The one-pass write gives up at a character the encoding lacks, even far into the text
 // (in a slice encoded while an earlier one is written), and leaves the old file and its
-// folder exactly as they were; a text without one is written as writeDocument() writes it.
+// folder exactly as they were, also when appending (which collects the whole text first); a text without one is written as writeDocument() writes it.
 TEST_F(DocumentFileTest, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALostCharacter)
 {
     const QString file = path("doc.html");
@@ -246,7 +246,8 @@ TEST_F(DocumentFileTest, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALos
 
     QString text(3000 * 1024, QChar(u'\u00e9'));
     text[2500 * 1024] = QChar(u'\u2603');
-    EXPECT_FALSE(writeDocumentIfRepresentable(file, text, WriteMode::Overwrite));
+    for (const WriteMode mode : {WriteMode::Overwrite, WriteMode::Append})
+        EXPECT_FALSE(writeDocumentIfRepresentable(file, text, mode)) << int(mode);
     EXPECT_EQ(readFileBytes(file), QByteArrayLiteral("old\r\n"));
     EXPECT_EQ(entries(), QStringList{"doc.html"});
 

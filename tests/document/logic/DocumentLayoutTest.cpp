@@ -41,13 +41,8 @@ struct Value { C control; P property; double value; };
 
 TEST(DocumentLayout, StepsMoveTheControlsAndSkipWhatWouldBeNegativeOrIsRefused)
 {
-    const struct {
-        double width, height;
-        bool wholePixels;
-        std::optional<std::pair<C, P>> refused;
-        std::vector<int> skipped;
-        std::vector<Value> values;
-    } cases[] = {
+    const struct { double width, height; bool wholePixels; std::optional<std::pair<C, P>> refused;
+                   std::vector<int> skipped; std::vector<Value> values; } cases[] = {
         {8910, 6120, false, {}, {}, {
             {C::Text, P::Width, 7710},        {C::Text, P::Height, 4620},      {C::Close, P::Left, 7960},
             {C::Save, P::Left, 7960},         {C::SaveAs, P::Left, 7960},      {C::Panel, P::Left, 120},

@@ -177,16 +177,8 @@ TEST_F(DocumentTest, FirstNextAndTheCaseSwitchWalkTheMatchesAskAtTheEndAndRefuse
     const QString nextNotFound = QStringLiteral("Find completed. Matching text is not found.");
     const auto first = &frmTf::cmdFindFirst, next = &frmTf::cmdFindNext, caseSwitch = &frmTf::cmdCS;
     const auto ok = MsgAnswer::Ok;
-    const struct {
-        QPushButton* frmTf::*button;
-        const char* find;
-        MsgAnswer answer;
-        QString box;
-        Sel sel;
-        int findPos;
-        Focus focus;
-        bool caseSensitive;
-    } steps[] = {
+    const struct { QPushButton* frmTf::*button; const char* find; MsgAnswer answer; QString box;
+                   Sel sel; int findPos; Focus focus; bool caseSensitive; } steps[] = {
         // A fresh window asks before its first Next; No does nothing, not even move the focus.
         {next, nullptr, MsgAnswer::No, startAgain, {0, 0}, 0, NextButton, true},
         {first, nullptr, ok, {}, {0, 3}, 4, Text, true},

@@ -45,6 +45,11 @@ protected:
         return ::stat(native(file), &st) == 0 && ::lstat(native(file), &lst) == 0
                    ? (st.st_mode & 07777) | (S_ISLNK(lst.st_mode) ? 010000 : 0) : mode_t(-1);
     }
+    static ino_t inodeOf(const QString& file)
+    {
+        struct stat st {};
+        return ::stat(native(file), &st) == 0 ? st.st_ino : 0;
+    }
     QStringList entries(const QString& folder = QString()) const
     {
         return QDir(folder.isEmpty() ? m_dir.path() : folder)
@@ -104,8 +109,11 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     for (const mode_t mode : {mode_t(0640), mode_t(0755)}) {
         ASSERT_EQ(::chmod(native(file).constData(), mode), 0);
         for (const WriteMode how : {WriteMode::Overwrite, WriteMode::Append}) {
+            const ino_t before = inodeOf(file);
             writeDocument(file, u"x", how);
             EXPECT_EQ(modeOf(file), mode) << std::oct << mode << " after " << int(how);
+            // An overwrite puts a complete new file in place of the old one; an append adds in place.
+            EXPECT_EQ(inodeOf(file) != before, how == WriteMode::Overwrite) << int(how);
         }
     }
     // A new file gets the ordinary mode of a new file, not a temporary file's 0600.

@@ -337,8 +337,10 @@ TEST_F(TextBoxTest, EachEditGivesTheModelTextFiresChangeOnceAndIsOneUndoStep)
     QSignalSpy change(box.get(), &TextBox::Change);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
+        change.clear();
         box->setText(r.text);
         select(r.start, r.length);
+        EXPECT_EQ(change.count(), 1);   // a new text is one change
         change.clear();
         r.edit();
         EXPECT_EQ(box->Text(), r.after);

@@ -298,6 +298,8 @@ TEST_F(TextBoxTest, EachEditGivesTheModelTextFiresChangeOnceAndIsOneUndoStep)
         {"context-menu Cut", spaced, 0, 0, [&] { selectWidget(5, 9); box->cut(); }, S("abc ghi jkl"), 4, 1, "def "},
         {"drag-move removal", spaced, 0, 0, [&] { selectWidget(0, 4); box->textCursor().removeSelectedText(); },
          S("def ghi jkl"), 0},
+        {"the last piece removed", spaced, 0, 0, [&] { selectWidget(15, 18); box->textCursor().removeSelectedText(); },
+         S("abc def ghi "), 12},
         {"input method", spaced, 0, 0, [&] {
              selectWidget(9, 9);   // the end of the piece "def "
              QInputMethodEvent event;

@@ -15,8 +15,21 @@
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+// The disk's answer to fdatasync: a test sets an error number to have it fail, as a failing
+// disk does. The program's own calls reach this definition, not the C library's.
+static int syncError = 0;
+extern "C" int fdatasync(int fd)
+{
+    if (syncError != 0) {
+        errno = syncError;
+        return -1;
+    }
+    return int(::syscall(SYS_fdatasync, fd));
+}
 
 using namespace folio;
 using docformat::Encoding;
@@ -172,11 +185,13 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
         {"/dev/zero", R, err::PathFileAccess}, {"huge.log", R, err::OutOfMemory},
         // An append writes after the end of the file and never reads what is there.
         {"huge.log", A, 0},
+        {"plain.txt", O, err::DeviceIO},   // the disk cannot keep the new contents
     };
     for (const auto& c : cases) {
         const QString name = QString::fromLatin1(c.name);
         const QString p = name.isEmpty() || name.startsWith(u'/') ? name : path(name);
         int number = 0;
+        syncError = c.number == err::DeviceIO ? EIO : 0;
         try {
             c.mode ? writeDocument(p, u"x", *c.mode) : void(readDocument(p));
         } catch (const RuntimeError& e) {
@@ -184,6 +199,7 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
         }
         EXPECT_EQ(number, c.number) << c.name << (c.mode ? c.mode == O ? " overwrite" : " append" : " read");
     }
+    syncError = 0;
     ::close(sock);
     EXPECT_EQ(QFileInfo(path("huge.log")).size(), kHuge + 3);
     EXPECT_EQ(get(path("plain.txt")), QByteArray("keep"));

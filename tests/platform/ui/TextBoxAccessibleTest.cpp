@@ -154,6 +154,9 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
     EXPECT_EQ(str(box->Text()), "alpha beta gamma\r\nxy\nlong-word\rz");
     EXPECT_EQ(str(text->text(0, text->characterCount())), "alpha beta gamma\nxy\nlong-word\nz");
     box->undo();
+    a11y->setText(QAccessible::Value, QStringLiteral("all new"));   // a reader sets the whole text
+    EXPECT_EQ(str(box->Text()), "all new");
+    box->undo();
 
     // Scrolled to a line far below, the caret left where it was.
     QString many;

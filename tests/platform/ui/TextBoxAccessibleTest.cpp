@@ -115,6 +115,7 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
         {16, QAccessible::CharBoundary, 1, QStringLiteral("x"), 17, 18},
         {24, QAccessible::CharBoundary, -1, QStringLiteral("g"), 23, 24},
         {25, QAccessible::SentenceBoundary, 0, QStringLiteral("longlonglong word\n"), 20, 38},
+        {7, QAccessible::NoBoundary, 0, Reader, 0, 39},   // the whole text as one segment
     };
     for (const auto& a : around) {
         int s = -1, e = -1;

@@ -2,17 +2,16 @@
 // loop; the colour picker's conversions and the texts of its change procedure.
 #include "colour/logic/AsciiRules.h"
 #include "colour/logic/ColourModel.h"
-#include "colour/logic/ToolHelp.h"
 
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <bit>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 
 using namespace folio;
 using namespace folio::ascii;
@@ -41,10 +40,9 @@ TEST(Lookup, AnswersInBothModesOrRefuses)
 {
     const auto N = LookupMode::NumberToCharacter, C = LookupMode::CharacterToNumber;
     const struct { LookupMode mode; const char16_t* text; int code; } table[] = {
-        {N, u"65", 'A'}, {N, u"1.9", 1}, {N, u"1e2", 'd'}, {N, u"-.5", 0}, {N, u" 7 ", 7}, {N, u"&HF", 15},
-        {N, u"&O7", 7}, {N, u"abc", -1}, {N, u"", -1}, {N, u"256", -1}, {N, u"-1", -1}, {N, u"A", -1},
-        {N, u"&HFFFF", -1}, {N, u"255", 0xFF}, {N, u"128", 0x20AC}, {C, u"A", 65}, {C, u"\u00FF", 255},
-        {C, u"", -1}, {C, u"\u0416", -1}, {C, u"\U0001F600", -1}};
+        {N, u"1.9", 1}, {N, u"-.5", 0}, {N, u"-1", -1}, {N, u"abc", -1}, {N, u"256", -1}, {N, u"&HFFFF", -1},
+        {N, u"255", 0xFF}, {N, u"128", 0x20AC}, {C, u"A", 65}, {C, u"\u00FF", 255}, {C, u"", -1},
+        {C, u"\u0416", -1}, {C, u"\U0001F600", -1}};
     for (const auto& c : table) {
         const ToolAnswer a = lookupAnswer(c.mode, c.text);
         const QString answer = c.mode == N ? QString(QChar(char16_t(c.code))) : QString::number(c.code);
@@ -139,9 +137,7 @@ TEST(NumberRules, AgreeWithAReferenceOnRandomTexts)
     // Any finite double: its decimal text reads back as the value to 14 digits, and its
     // truncation is whole, toward zero, never a negative zero.
     for (int round = 0; round < 20000; ++round) {
-        std::uint64_t bits = rng.generate64();
-        double x;
-        std::memcpy(&x, &bits, sizeof x);
+        const double x = std::bit_cast<double>(rng.generate64());
         if (!std::isfinite(x) || std::fabs(x) > 1.7976931348623e308)
             continue;
         const double t = truncateTowardZero(x);
@@ -155,52 +151,25 @@ TEST(NumberRules, AgreeWithAReferenceOnRandomTexts)
     }
 }
 
-// &H and &O are 16-bit signed up to &HFFFF, 32-bit signed above, too large past 32 bits. Too
-// small for a double, by the zeros after the point, is 0, not an overflow.
-TEST(NumberRules, RadixLimitsUnderflowAndDecimalText)
+// Too small for a double, by the zeros after the point, is 0, not an overflow. Whole steps
+// of the loop and their wraps are the random test's; a fraction steps by one.
+TEST(NumberRules, UnderflowDecimalTextAndTheStepOfAFraction)
 {
-    const struct { const char16_t* text; std::optional<double> value; } rows[] = {
-        {u"&H7FFF", 32767}, {u"&H8000", -32768}, {u"&HFFFF", -1}, {u"&H10000", 65536}, {u"&HFFFFFFFF", -1},
-        {u"&O177777", -1}, {u"&H100000000", std::nullopt}};
-    for (const auto& c : rows)
-        EXPECT_EQ(numberOf(c.text), c.value) << show(c.text);
     EXPECT_EQ(numberOf(QStringLiteral("0.%1e50").arg(QString(400, u'0') + u'1')), 0.0);
     const struct { double value; const char* text; } decimals[] = {
         {255, "255"}, {-1, "-1"}, {-0.0, "0"}, {2.5, "2.5"}, {0.1 + 1, "1.1"}, {1e20, "1E+20"}};
     for (const auto& d : decimals)
         EXPECT_EQ(decimalText(d.value), d.text);
+    EXPECT_EQ(loopStepText(u"1.5", LoopDirection::Next), QStringLiteral("2.5"));
 }
 
-TEST(CodePageLookup, CodesAndCharacters)
+// The codes of the code page themselves are read and written by the document suite.
+TEST(ColourConversions, ByteToHexRgbAndTheVisibleFormOfControlCharacters)
 {
-    for (int code = 0; code <= 255; ++code) {
-        ASSERT_EQ(characterOfCode(code).size(), 1) << code;
-        EXPECT_EQ(codeOfCharacter(characterOfCode(code)), code) << code;
-    }
-    EXPECT_TRUE(characterOfCode(256).isEmpty());
-    EXPECT_EQ(visibleForm(characterOfCode(0)), QString(QChar(0x2400)));
-    EXPECT_EQ(visibleForm(characterOfCode(127)), QString(QChar(0x2421)));
-    EXPECT_EQ(visibleForm(u"A "), "A ");
-}
-
-TEST(Loop, Steps)
-{
-    using D = LoopDirection;
-    const struct { const char16_t* from; D direction; const char* to; } steps[] = {
-        {u"10", D::Previous, "9"}, {u"10", D::Next, "11"}, {u"0", D::Previous, "255"}, {u"255", D::Next, "0"},
-        {u"1.5", D::Next, "2.5"}, {u"0.5", D::Previous, "-0.5"}, {u"1e400", D::Next, "(none)"}};  // only -1 wraps
-    for (const auto& c : steps)
-        EXPECT_EQ(loopStepText(c.from, c.direction).value_or(QStringLiteral("(none)")), c.to) << show(c.from);
-    EXPECT_EQ(loopAnswer(u"2.5").answer, QString(QChar(2)));
-}
-
-TEST(ColourConversions, ByteToHexAndRgb)
-{
-    for (int v = 0; v <= 255; ++v)
-        ASSERT_EQ(ByteToHex(v), QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper()) << v;
-    for (int v : {-1, 256, -32768, 32767})
-        EXPECT_TRUE(ByteToHex(v).isEmpty()) << v;
+    for (const auto& [v, hex] : {std::pair(0, "00"), {11, "0B"}, {255, "FF"}, {-1, ""}, {256, ""}})
+        EXPECT_EQ(ByteToHex(v), hex) << v;
     EXPECT_EQ(RGB(0, 128, 255), 0xFF8000);
+    EXPECT_EQ(visibleForm(u"\x1F" "A \x7F"), QStringLiteral("\u241F" "A \u2421"));
 }
 
 // The window's load sequence moves each bar from 0 to 255 in turn, so the HTML text fills in
@@ -213,34 +182,16 @@ TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
     BarValues bars{0, 0, 0};
     EXPECT_EQ(moveBar(model, bars, Red, 255).htmlText, "HTML values =  # FF  ");  // green and blue not cached yet
     moveBar(model, bars, Green, 255);
-    const ColourChange blue = moveBar(model, bars, Blue, 255);
+    moveBar(model, bars, Blue, 255);
     EXPECT_EQ(model.strHex(), (Cache{"FF", "FF", "FF"}));
-    EXPECT_EQ(std::tuple(blue.channelBox, blue.mixedBox, blue.channelText, blue.mixedText, blue.htmlText),
-              std::tuple(RGB(0, 0, 255), RGB(255, 255, 255), QStringLiteral("0, 0, 255  /  # 00 00 FF"),
-                         QStringLiteral("R,G,B values = 255 , 255 , 255"), QStringLiteral("HTML values =  # FF FF FF")));
-
     // Blue has moved but its procedure has not run yet: the mix follows the bars, the HTML
     // text keeps blue's last cached pair.
     bars[Blue] = 16;
     const ColourChange red = moveBar(model, bars, Red, 10);
-    EXPECT_EQ(std::tuple(red.channelText, red.mixedBox, red.mixedText, red.htmlText),
-              std::tuple(QStringLiteral("10, 0, 0  /  # 0A 00 00"), RGB(10, 255, 16),
+    EXPECT_EQ(std::tuple(red.channelBox, red.channelText, red.mixedBox, red.mixedText, red.htmlText),
+              std::tuple(RGB(10, 0, 0), QStringLiteral("10, 0, 0  /  # 0A 00 00"), RGB(10, 255, 16),
                          QStringLiteral("R,G,B values = 10 , 255 , 16"), QStringLiteral("HTML values =  # 0A FF FF")));
     EXPECT_FALSE(model.change(3, bars).has_value());
     EXPECT_FALSE(model.change(-1, bars).has_value());
     EXPECT_EQ(model.strHex(), (Cache{"0A", "FF", "FF"}));
-}
-
-TEST(ColourToolHelp, HasOneEmptyLineInsideTheColourPartAndTwoBeforeTheAsciiPart)
-{
-    EXPECT_EQ(colourToolHelpText(),
-              QStringLiteral(
-                  "Colour Picker -- \r\nYou can move the indicator on any one of the scroll bars and see how the "
-                  "shades of colour change. You can see corresponding values of RGB() colour function also, beside "
-                  "respective colour boxes. \r\n\r\nYou can save the values and names of your favourite colour "
-                  "shades in a text file or a CSV database file, for reference & ready retrieval during editing. A "
-                  "sample file MyShades.csv is provided with the distribution set. The data fields in sequence are "
-                  "-- Your choice name, R value, G value, B value, HTML value, HTML name of colour\r\n\r\n\r\n"
-                  "ASCII Concept -- \r\nChoose any one option button and do the needful, to know more about "
-                  "elements of the ASCII concept. In case of continuous loop, follow the instructions on screen."));
 }

@@ -41,27 +41,16 @@ class DocumentFileTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     static QByteArray native(const QString& file) { return QFile::encodeName(file); }
-    static void put(const QString& file, const QByteArray& bytes)
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
-    }
     static QByteArray get(const QString& file)
     {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    // The permission bits, with 010000 added for a symbolic link.
-    static mode_t modeOf(const QString& file)
-    {
-        struct stat st {}, lst {};
-        return ::stat(native(file), &st) == 0 && ::lstat(native(file), &lst) == 0
-                   ? (st.st_mode & 07777) | (S_ISLNK(lst.st_mode) ? 010000 : 0) : mode_t(-1);
-    }
-    static ino_t inodeOf(const QString& file)
+    static struct stat statOf(const QString& file)
     {
         struct stat st {};
-        return ::stat(native(file), &st) == 0 ? st.st_ino : 0;
+        ::stat(native(file), &st);
+        return st;
     }
     QStringList entries(const QString& folder = QString()) const
     {
@@ -93,11 +82,11 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     EXPECT_EQ(entries(), QStringList{name});  // no temporary file left
 
     // Old bytes without a final line end are kept as they are by an append.
-    put(file, QByteArray("old\x81", 4));
+    writeFileBytes(file, QByteArray("old\x81", 4), WriteMode::Overwrite);
     writeDocument(file, u"+", WriteMode::Append);
     EXPECT_EQ(get(file), QByteArray("old\x81+\r\n", 7));
     EXPECT_EQ(readDocument(file), QStringLiteral("\r\nold\u0081+"));
-    put(file, QByteArray());
+    writeFileBytes(file, QByteArray(), WriteMode::Overwrite);
     EXPECT_EQ(readDocument(file), QString());
 
     // The top of a bigger file: whole lines, or in one long line whole characters; the
@@ -111,7 +100,7 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
         {"abcdefghij\x81", 0, u"\r\nabcdefgh"_s, docformat::Encoding::Windows1252, false},
     };
     for (const auto& t : tops) {
-        put(file, t.bytes);
+        writeFileBytes(file, t.bytes, WriteMode::Overwrite);
         const DocumentTop top = readDocumentTop(file, t.wholeUpTo, 8);
         EXPECT_EQ(top.text, t.text) << t.bytes.toStdString();
         EXPECT_EQ(top.encoding, t.encoding) << t.bytes.toStdString();
@@ -122,25 +111,25 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     for (const mode_t mode : {mode_t(0640), mode_t(0755)}) {
         ASSERT_EQ(::chmod(native(file).constData(), mode), 0);
         for (const WriteMode how : {WriteMode::Overwrite, WriteMode::Append}) {
-            const ino_t before = inodeOf(file);
+            const ino_t before = statOf(file).st_ino;
             writeDocument(file, u"x", how);
-            EXPECT_EQ(modeOf(file), mode) << std::oct << mode << " after " << int(how);
+            EXPECT_EQ(statOf(file).st_mode & 07777, mode) << std::oct << mode << " after " << int(how);
             // An overwrite puts a complete new file in place of the old one; an append adds in place.
-            EXPECT_EQ(inodeOf(file) != before, how == WriteMode::Overwrite) << int(how);
+            EXPECT_EQ(statOf(file).st_ino != before, how == WriteMode::Overwrite) << int(how);
         }
     }
     // A new file gets the ordinary mode of a new file, not a temporary file's 0600.
     const mode_t oldMask = ::umask(022);
     writeDocument(path("fresh.txt"), u"x", WriteMode::Overwrite);
     ::umask(oldMask);
-    EXPECT_EQ(modeOf(path("fresh.txt")), mode_t(0644));
+    EXPECT_EQ(statOf(path("fresh.txt")).st_mode & 07777, mode_t(0644));
 }
 
 TEST_F(DocumentFileTest, ASymbolicLinkStaysALinkAndItsTargetIsWritten)
 {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("real"));
     const QString target = path("real/target.txt"), link = path("link.txt"), dangling = path("dangling.txt");
-    put(target, "old\r\n");
+    writeFileBytes(target, "old\r\n", WriteMode::Overwrite);
     ASSERT_EQ(::chmod(native(target).constData(), 0640), 0);
     ASSERT_EQ(::symlink("real/target.txt", native(link).constData()), 0);  // relative
     ASSERT_EQ(::symlink("real/later.txt", native(dangling).constData()), 0);
@@ -148,11 +137,10 @@ TEST_F(DocumentFileTest, ASymbolicLinkStaysALinkAndItsTargetIsWritten)
     writeDocument(link, u"new", WriteMode::Overwrite);
     writeDocument(link, u"more", WriteMode::Append);
     writeDocument(dangling, u"born", WriteMode::Overwrite);  // creates the file it names
-    EXPECT_EQ(modeOf(link), mode_t(010640));
-    EXPECT_EQ(modeOf(target), mode_t(0640));
+    EXPECT_TRUE(QFileInfo(link).isSymLink() && QFileInfo(dangling).isSymLink());
+    EXPECT_EQ(statOf(target).st_mode & 07777, mode_t(0640));
     EXPECT_EQ(get(target), QByteArray("new\r\nmore\r\n"));
     EXPECT_EQ(readDocument(link), QStringLiteral("\r\nnew\r\nmore"));
-    EXPECT_EQ(modeOf(dangling) & 010000, mode_t(010000));
     EXPECT_EQ(get(path("real/later.txt")), QByteArray("born\r\n"));
     EXPECT_EQ(entries(), (QStringList{"dangling.txt", "link.txt", "real"}));
     EXPECT_EQ(entries(path("real")), (QStringList{"later.txt", "target.txt"}));
@@ -161,7 +149,7 @@ TEST_F(DocumentFileTest, ASymbolicLinkStaysALinkAndItsTargetIsWritten)
 TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
 {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder"));
-    put(path("plain.txt"), "keep");
+    writeFileBytes(path("plain.txt"), "keep", WriteMode::Overwrite);
     // Only regular files are documents: nothing waits for a pipe's writer or reads a device
     // without end, and nothing is written into one.
     ASSERT_EQ(::mkfifo(native(path("pipe")).constData(), 0644), 0);
@@ -204,8 +192,7 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
     EXPECT_EQ(QFileInfo(path("huge.log")).size(), kHuge + 3);
     EXPECT_EQ(get(path("plain.txt")), QByteArray("keep"));
     EXPECT_EQ(entries(), (QStringList{"folder", "huge.log", "pipe", "plain.txt", "socket"}));
-    EXPECT_FALSE(QFileInfo(path("pipe")).isFile());
-    EXPECT_FALSE(QFileInfo(path("socket")).isFile());
+    EXPECT_FALSE(QFileInfo(path("pipe")).isFile() || QFileInfo(path("socket")).isFile());
     EXPECT_TRUE(entries(path("folder")).isEmpty());
 }
 
@@ -222,23 +209,16 @@ TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeText)
     for (int i = 0; text.size() < 2600 * 1024; ++i) {
         // Each length of UTF-8 meets its edges: 1-2, 2-3 bytes, and either side of the surrogates.
         text += QStringLiteral("<p>line %1 caf\u00e9 \u20ac \u2018q\u2019 \u007f\u0080\u07ff\u0800\ud7ff\ue000\uffff</p>\r\n").arg(i);
-        if (i % 977 == 0)
-            text += QStringLiteral("\U0001F600\u4e2d");
     }
     // Put a pair across every likely slice edge.
     for (qsizetype edge = 64 * 1024; edge < text.size(); edge += 64 * 1024)
         text.replace(edge - 1, 2, QStringLiteral("\U0001F600"));
 
-    // The same text handed over in parts of every size, cut where no pair is parted.
+    // The same text handed over in parts of growing sizes; none ends inside a pair (those lie
+    // across multiples of 64 Ki), as the text box never parts one.
     std::vector<QStringView> parts;
-    for (qsizetype at = 0, length = 1; at < text.size(); length = length * 3 + 1) {
-        qsizetype end = std::min(text.size(), at + length);
-        if (end < text.size() && text[end - 1].isHighSurrogate())
-            ++end;
-        parts.push_back(QStringView(text).sliced(at, end - at));
-        at = end;
-    }
-    ASSERT_GT(parts.size(), 5u);
+    for (qsizetype at = 0, length = 1; at < text.size(); at += length, length = length * 3 + 1)
+        parts.push_back(QStringView(text).sliced(at).first(std::min(length, text.size() - at)));
 
     for (const Encoding encoding : {Encoding::Windows1252, Encoding::Utf8WithMark}) {
         SCOPED_TRACE(int(encoding));
@@ -266,7 +246,7 @@ TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeText)
 TEST_F(DocumentFileTest, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALostCharacter)
 {
     const QString file = path("doc.html");
-    put(file, "old\r\n");
+    writeFileBytes(file, "old\r\n", WriteMode::Overwrite);
 
     QString text(3000 * 1024, QChar(u'\u00e9'));
     text[2500 * 1024] = QChar(u'\u2603');

@@ -8,9 +8,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
-#include <bit>
 #include <cerrno>
-#include <cfloat>
 #include <cmath>
 
 using namespace folio;
@@ -22,37 +20,6 @@ namespace {
 std::string show(QStringView s) { return s.toString().toStdString(); }
 
 using Cache = std::array<QString, 3>;
-
-// Moves one bar and runs the change procedure, as the window does.
-ColourChange moveBar(ColourModel& model, BarValues& bars, int channel, int value)
-{
-    bars[channel] = value;
-    std::optional<ColourChange> c = model.change(channel, bars);
-    EXPECT_TRUE(c.has_value());
-    return c.value_or(ColourChange{});
-}
-
-}  // namespace
-
-// The lookup in both modes: the character of the truncated number from 0 to 255, or the code
-// of a character of the code page (code -1: refused).
-TEST(Lookup, AnswersInBothModesOrRefuses)
-{
-    const auto N = LookupMode::NumberToCharacter, C = LookupMode::CharacterToNumber;
-    const struct { LookupMode mode; const char16_t* text; int code; } table[] = {
-        {N, u"1.9", 1}, {N, u"-.5", 0}, {N, u"-1", -1}, {N, u"abc", -1}, {N, u"256", -1}, {N, u"&HFFFF", -1},
-        {N, u"255", 0xFF}, {N, u"128", 0x20AC}, {C, u"A", 65}, {C, u"\u00FF", 255}, {C, u"", -1},
-        {C, u"\u0416", -1}, {C, u"\U0001F600", -1}};
-    for (const auto& c : table) {
-        const ToolAnswer a = lookupAnswer(c.mode, c.text);
-        const QString answer = c.mode == N ? QString(QChar(char16_t(c.code))) : QString::number(c.code);
-        const QStringView refusal = c.mode == N ? kNumberRefusal : kCharacterRefusal;
-        EXPECT_EQ(a.answer, c.code < 0 ? QString() : answer) << show(c.text);
-        EXPECT_EQ(a.refusal, c.code < 0 ? refusal.toString() : QString()) << show(c.text);
-    }
-}
-
-namespace {
 
 struct Ref {
     bool number = false, overflow = false, underflow = false;  // underflow: 0 is also right
@@ -89,6 +56,24 @@ bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\
 
 }  // namespace
 
+// The lookup in both modes: the character of the truncated number from 0 to 255, or the code
+// of a character of the code page (code -1: refused).
+TEST(Lookup, AnswersInBothModesOrRefuses)
+{
+    const auto N = LookupMode::NumberToCharacter, C = LookupMode::CharacterToNumber;
+    const struct { LookupMode mode; const char16_t* text; int code; } table[] = {
+        {N, u"1.9", 1}, {N, u"-.5", 0}, {N, u"-1", -1}, {N, u"abc", -1}, {N, u"256", -1}, {N, u"&HFFFF", -1},
+        {N, u"255", 0xFF}, {N, u"128", 0x20AC}, {C, u"A", 65}, {C, u"\u00FF", 255}, {C, u"", -1},
+        {C, u"\u0416", -1}, {C, u"\U0001F600", -1}};
+    for (const auto& c : table) {
+        const ToolAnswer a = lookupAnswer(c.mode, c.text);
+        const QString answer = c.mode == N ? QString(QChar(char16_t(c.code))) : QString::number(c.code);
+        const QStringView refusal = c.mode == N ? kNumberRefusal : kCharacterRefusal;
+        EXPECT_EQ(a.answer, c.code < 0 ? QString() : answer) << show(c.text);
+        EXPECT_EQ(a.refusal, c.code < 0 ? refusal.toString() : QString()) << show(c.text);
+    }
+}
+
 // Whole numbers, leading numbers and the loop's steps of random texts, mostly made of what
 // numbers are made of, against the reference; blanks around a number (and, for the leading
 // number, anywhere) do not count.
@@ -110,7 +95,6 @@ TEST(NumberRules, AgreeWithAReferenceOnRandomTexts)
             --e;
         const Ref whole = refRead(QStringView(text).sliced(b, e - b));
         const std::optional<double> number = numberOf(text);
-        ASSERT_EQ(isNumeric(text), number.has_value());
         ASSERT_EQ(number.has_value(), whole.number && !whole.overflow);
         ASSERT_TRUE(!number || whole.matches(*number)) << *number << " " << whole.value;
 
@@ -132,21 +116,6 @@ TEST(NumberRules, AgreeWithAReferenceOnRandomTexts)
             const bool next = direction == LoopDirection::Next;
             const double want = *got + (next ? 1 : -1);  // only 255 + 1 and 0 - 1 wrap
             ASSERT_EQ(numberOf(*stepped), next && want == 256 ? 0 : !next && want == -1 ? 255 : want) << show(*stepped);
-        }
-    }
-    // Any finite double: its decimal text reads back as the value to 14 digits, and its
-    // truncation is whole, toward zero, never a negative zero.
-    for (int round = 0; round < 20000; ++round) {
-        const double x = std::bit_cast<double>(rng.generate64());
-        if (!std::isfinite(x) || std::fabs(x) > 1.7976931348623e308)
-            continue;
-        const double t = truncateTowardZero(x);
-        ASSERT_TRUE(std::floor(t) == t && std::fabs(x - t) < 1 && std::fabs(t) <= std::fabs(x)) << x;
-        ASSERT_TRUE(t == 0 ? !std::signbit(t) : std::signbit(t) == std::signbit(x)) << x;
-        const std::optional<double> back = numberOf(decimalText(x));
-        ASSERT_TRUE(back.has_value()) << x;
-        if (std::fabs(x) >= DBL_MIN) {
-            ASSERT_LE(std::fabs(*back - x), 1e-14 * std::fabs(x)) << x << " " << show(decimalText(x));
         }
     }
 }
@@ -179,15 +148,16 @@ TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
 {
     ColourModel model;
     EXPECT_EQ(model.strHex(), Cache{});
-    BarValues bars{0, 0, 0};
-    EXPECT_EQ(moveBar(model, bars, Red, 255).htmlText, "HTML values =  # FF  ");  // green and blue not cached yet
-    moveBar(model, bars, Green, 255);
-    moveBar(model, bars, Blue, 255);
+    BarValues bars{255, 0, 0};
+    EXPECT_EQ(model.change(Red, bars).value().htmlText, "HTML values =  # FF  ");  // green and blue not cached yet
+    bars = {255, 255, 255};
+    model.change(Green, bars);
+    model.change(Blue, bars);
     EXPECT_EQ(model.strHex(), (Cache{"FF", "FF", "FF"}));
     // Blue has moved but its procedure has not run yet: the mix follows the bars, the HTML
     // text keeps blue's last cached pair.
-    bars[Blue] = 16;
-    const ColourChange red = moveBar(model, bars, Red, 10);
+    bars = {10, 255, 16};
+    const ColourChange red = model.change(Red, bars).value();
     EXPECT_EQ(std::tuple(red.channelBox, red.channelText, red.mixedBox, red.mixedText, red.htmlText),
               std::tuple(RGB(10, 0, 0), QStringLiteral("10, 0, 0  /  # 0A 00 00"), RGB(10, 255, 16),
                          QStringLiteral("R,G,B values = 10 , 255 , 16"), QStringLiteral("HTML values =  # 0A FF FF")));

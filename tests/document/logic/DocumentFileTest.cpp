@@ -64,7 +64,7 @@ protected:
 }  // namespace
 
 // The longest name the file system takes: a temporary name beside it must not be longer.
-TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKeepTheMode)
+TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKeepTheModeAndLinks)
 {
     const QString name = QString(255 - 4, QLatin1Char('n')) + QStringLiteral(".htm");
     const QString file = path(name);
@@ -86,47 +86,38 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     writeDocument(file, u"+", WriteMode::Append);
     EXPECT_EQ(get(file), QByteArray("old\x81+\r\n", 7));
     EXPECT_EQ(readDocument(file), QStringLiteral("\r\nold\u0081+"));
-    writeFileBytes(file, QByteArray(), WriteMode::Overwrite);
-    EXPECT_EQ(readDocument(file), QString());
 
     // The top of a bigger file: whole lines, or in one long line whole characters; the
     // encoding is the top's own.
-    const struct { QByteArray bytes; qint64 wholeUpTo; QString text; docformat::Encoding encoding; bool whole; } tops[] = {
-        {"ab\r\ncd\r\nef", 4, u"\r\nab\r\ncd"_s, docformat::Encoding::Windows1252, false},
-        {"ab\r\ncd\r\nef", 10, u"\r\nab\r\ncd\r\nef"_s, docformat::Encoding::Windows1252, true},
-        {"ab\rcd\r\nef", 0, u"\r\nab\r\ncd"_s, docformat::Encoding::Windows1252, false},
-        {"ab\xC3\xA9\xC3\xA9\xC3\xA9\xFF", 0, u"\r\nab\u00E9\u00E9"_s, docformat::Encoding::Utf8, false},
-        {"\xEF\xBB\xBFxy\xE2\x82\xACz", 0, u"\r\nxy"_s, docformat::Encoding::Utf8WithMark, false},
-        {"abcdefghij\x81", 0, u"\r\nabcdefgh"_s, docformat::Encoding::Windows1252, false},
+    const Encoding w = Encoding::Windows1252;
+    const struct { QByteArray bytes; qint64 wholeUpTo; QString text; Encoding encoding; bool whole; } tops[] = {
+        {"ab\r\ncd\r\nef", 4, u"\r\nab\r\ncd"_s, w, false},  {"ab\r\ncd\r\nef", 10, u"\r\nab\r\ncd\r\nef"_s, w, true},
+        {"ab\rcd\r\nef", 0, u"\r\nab\r\ncd"_s, w, false},    {"abcdefghij\x81", 0, u"\r\nabcdefgh"_s, w, false},
+        {"ab\xC3\xA9\xC3\xA9\xC3\xA9\xFF", 0, u"\r\nab\u00E9\u00E9"_s, Encoding::Utf8, false},
+        {"\xEF\xBB\xBFxy\xE2\x82\xACz", 0, u"\r\nxy"_s, Encoding::Utf8WithMark, false},
     };
     for (const auto& t : tops) {
         writeFileBytes(file, t.bytes, WriteMode::Overwrite);
         const DocumentTop top = readDocumentTop(file, t.wholeUpTo, 8);
-        EXPECT_EQ(top.text, t.text) << t.bytes.toStdString();
-        EXPECT_EQ(top.encoding, t.encoding) << t.bytes.toStdString();
-        EXPECT_EQ(top.whole, t.whole) << t.bytes.toStdString();
+        EXPECT_EQ(std::tuple(top.text, top.encoding, top.whole), std::tuple(t.text, t.encoding, t.whole)) << t.bytes.data();
         EXPECT_EQ(top.stamp, fileStamp(file));
     }
 
-    for (const mode_t mode : {mode_t(0640), mode_t(0755)}) {
-        ASSERT_EQ(::chmod(native(file).constData(), mode), 0);
-        for (const WriteMode how : {WriteMode::Overwrite, WriteMode::Append}) {
-            const ino_t before = statOf(file).st_ino;
-            writeDocument(file, u"x", how);
-            EXPECT_EQ(statOf(file).st_mode & 07777, mode) << std::oct << mode << " after " << int(how);
-            // An overwrite puts a complete new file in place of the old one; an append adds in place.
-            EXPECT_EQ(statOf(file).st_ino != before, how == WriteMode::Overwrite) << int(how);
-        }
+    ASSERT_EQ(::chmod(native(file).constData(), 0751), 0);
+    for (const WriteMode how : {WriteMode::Overwrite, WriteMode::Append, WriteMode::Overwrite}) {
+        const ino_t before = statOf(file).st_ino;
+        writeDocument(file, u"x", how);
+        EXPECT_EQ(statOf(file).st_mode & 07777, mode_t(0751)) << " after " << int(how);
+        // An overwrite puts a complete new file in place of the old one; an append adds in place.
+        EXPECT_EQ(statOf(file).st_ino != before, how == WriteMode::Overwrite) << int(how);
     }
     // A new file gets the ordinary mode of a new file, not a temporary file's 0600.
     const mode_t oldMask = ::umask(022);
     writeDocument(path("fresh.txt"), u"x", WriteMode::Overwrite);
     ::umask(oldMask);
     EXPECT_EQ(statOf(path("fresh.txt")).st_mode & 07777, mode_t(0644));
-}
 
-TEST_F(DocumentFileTest, ASymbolicLinkStaysALinkAndItsTargetIsWritten)
-{
+    // A symbolic link stays a link and its target is written, keeping the target's mode.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("real"));
     const QString target = path("real/target.txt"), link = path("link.txt"), dangling = path("dangling.txt");
     writeFileBytes(target, "old\r\n", WriteMode::Overwrite);
@@ -142,7 +133,7 @@ TEST_F(DocumentFileTest, ASymbolicLinkStaysALinkAndItsTargetIsWritten)
     EXPECT_EQ(get(target), QByteArray("new\r\nmore\r\n"));
     EXPECT_EQ(readDocument(link), QStringLiteral("\r\nnew\r\nmore"));
     EXPECT_EQ(get(path("real/later.txt")), QByteArray("born\r\n"));
-    EXPECT_EQ(entries(), (QStringList{"dangling.txt", "link.txt", "real"}));
+    EXPECT_EQ(entries(), (QStringList{"dangling.txt", "fresh.txt", "link.txt", name, "real"}));
     EXPECT_EQ(entries(path("real")), (QStringList{"later.txt", "target.txt"}));
 }
 
@@ -163,21 +154,18 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
     ASSERT_TRUE(QFile(path("huge.log")).open(QIODevice::WriteOnly) && QFile::resize(path("huge.log"), kHuge));
     const auto O = WriteMode::Overwrite, A = WriteMode::Append;
     const std::optional<WriteMode> R;  // read
+    const int access = err::PathFileAccess, noPath = err::PathNotFound, noFile = err::FileNotFound;
     const struct { const char* name; std::optional<WriteMode> mode; int number; } cases[] = {
-        {"folder", O, err::PathFileAccess}, {"folder", A, err::PathFileAccess}, {"folder", R, err::PathFileAccess},
-        {"nowhere/new.txt", O, err::PathNotFound}, {"nowhere/new.txt", A, err::PathNotFound},
-        {"plain.txt/new.txt", O, err::PathNotFound}, {"nowhere/old.txt", R, err::PathNotFound},
-        {"missing.txt", R, err::FileNotFound}, {"", R, err::FileNotFound},
-        {"pipe", R, err::PathFileAccess}, {"pipe", O, err::PathFileAccess}, {"pipe", A, err::PathFileAccess},
-        {"socket", R, err::PathFileAccess}, {"socket", A, err::PathFileAccess},
-        {"/dev/zero", R, err::PathFileAccess}, {"huge.log", R, err::OutOfMemory},
+        {"folder", O, access}, {"folder", A, access}, {"folder", R, access}, {"nowhere/new.txt", O, noPath},
+        {"nowhere/new.txt", A, noPath}, {"plain.txt/new.txt", O, noPath}, {"nowhere/old.txt", R, noPath},
+        {"missing.txt", R, noFile}, {"", R, noFile}, {"pipe", R, access}, {"pipe", O, access}, {"pipe", A, access},
+        {"socket", R, access}, {"socket", A, access}, {"/dev/zero", R, access}, {"huge.log", R, err::OutOfMemory},
         // An append writes after the end of the file and never reads what is there.
         {"huge.log", A, 0},
-        {"plain.txt", O, err::DeviceIO},   // the disk cannot keep the new contents
+        {"plain.txt", O, err::DeviceIO},  // the disk cannot keep the new contents
     };
     for (const auto& c : cases) {
-        const QString name = QString::fromLatin1(c.name);
-        const QString p = name.isEmpty() || name.startsWith(u'/') ? name : path(name);
+        const QString p = *c.name == '/' || !*c.name ? QString::fromLatin1(c.name) : path(c.name);
         int number = 0;
         syncError = c.number == err::DeviceIO ? EIO : 0;
         try {
@@ -201,15 +189,14 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
 // encoding, also where a surrogate pair or a character the code page lacks meets the edge of
 // a slice or of a part, and after the old contents when appending (where a byte-order mark
 // has no place, unless the file was empty or missing).
-TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeText)
+TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeTextOrOnlyIfRepresentableNotAtAll)
 {
     const QString file = path("long.html");
 
     QString text;
-    for (int i = 0; text.size() < 2600 * 1024; ++i) {
-        // Each length of UTF-8 meets its edges: 1-2, 2-3 bytes, and either side of the surrogates.
+    // Each length of UTF-8 meets its edges: 1-2, 2-3 bytes, and either side of the surrogates.
+    for (int i = 0; text.size() < 2600 * 1024; ++i)
         text += QStringLiteral("<p>line %1 caf\u00e9 \u20ac \u2018q\u2019 \u007f\u0080\u07ff\u0800\ud7ff\ue000\uffff</p>\r\n").arg(i);
-    }
     // Put a pair across every likely slice edge.
     for (qsizetype edge = 64 * 1024; edge < text.size(); edge += 64 * 1024)
         text.replace(edge - 1, 2, QStringLiteral("\U0001F600"));
@@ -238,22 +225,18 @@ TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeText)
     const QString fresh = path("fresh.html");
     writeDocument(fresh, u"tail", WriteMode::Append, Encoding::Utf8WithMark);
     EXPECT_EQ(readFileBytes(fresh), QByteArrayLiteral("\xEF\xBB\xBFtail\r\n"));
-}
 
-// The one-pass write gives up at a character the encoding lacks, even far into the text
-// (in a slice encoded while an earlier one is written), and leaves the old file and its
-// folder exactly as they were, also when appending (which collects the whole text first); a text without one is written as writeDocument() writes it.
-TEST_F(DocumentFileTest, WritingOnlyIfRepresentableLeavesEverythingAsItWasAtALostCharacter)
-{
-    const QString file = path("doc.html");
+    // The one-pass write gives up at a character the encoding lacks, even far into the text
+    // (in a slice encoded while an earlier one is written), and leaves the old file and its
+    // folder exactly as they were, also when appending (which collects the whole text first);
+    // a text without one is written as writeDocument() writes it.
     writeFileBytes(file, "old\r\n", WriteMode::Overwrite);
-
-    QString text(3000 * 1024, QChar(u'\u00e9'));
+    text = QString(3000 * 1024, QChar(u'\u00e9'));
     text[2500 * 1024] = QChar(u'\u2603');
     for (const WriteMode mode : {WriteMode::Overwrite, WriteMode::Append})
         EXPECT_FALSE(writeDocumentIfRepresentable(file, text, mode)) << int(mode);
     EXPECT_EQ(readFileBytes(file), QByteArrayLiteral("old\r\n"));
-    EXPECT_EQ(entries(), QStringList{"doc.html"});
+    EXPECT_EQ(entries(), (QStringList{"fresh.html", "long.html"}));
 
     // In UTF-8 only a surrogate half without its partner is lost.
     EXPECT_TRUE(writeDocumentIfRepresentable(file, text, WriteMode::Overwrite, Encoding::Utf8));

@@ -68,14 +68,3 @@ TEST(FindText, MatchesANaiveSearchOnRandomTexts)
         ASSERT_EQ(findText(parts, find, start, caseSensitive), expected) << "in " << parts.size() << " parts";
     }
 }
-
-// Case changes go unit by unit, as QChar maps each unit alone: the length never changes, and a
-// ligature or a letter whose case takes two characters (U+0130, U+00DF, U+FB01) stays as it is,
-// and so do the halves of a pair whose letter has another case.
-TEST(FindText, CaseMappingIsUnitByUnit)
-{
-    EXPECT_EQ(lowerPerCharacter(u"AZ\u0130\u212A\u00C9\u03A3\U00010400"),
-              QStringLiteral("az\u0130k\u00E9\u03C3\U00010400"));
-    EXPECT_EQ(upperPerCharacter(u"az\u00DF\uFB01\u0131\u03C2\u00FF\U00010428"),
-              QStringLiteral("AZ\u00DF\uFB01I\u03A3\u0178\U00010428"));
-}

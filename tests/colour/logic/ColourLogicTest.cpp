@@ -60,8 +60,8 @@ TEST(Lookup, AnswersInBothModesOrRefuses)
 {
     const auto N = LookupMode::NumberToCharacter, C = LookupMode::CharacterToNumber;
     const struct { LookupMode mode; const char16_t* text; int code; } table[] = {
-        {N, u"1.9", 1}, {N, u"-.5", 0}, {N, u"-1", -1}, {N, u"&HFFFF", -1}, {N, u"255", 0xFF}, {N, u"128", 0x20AC},
-        {C, u"A", 65}, {C, u"\u00FF", 255}, {C, u"", -1}, {C, u"\u0416", -1}, {C, u"\U0001F600", -1}};
+        {N, u"1.9", 1}, {N, u"-.5", 0}, {N, u"-1", -1}, {N, u"&HFFFF", -1}, {N, u"255", 0xFF}, {C, u"A", 65},
+        {N, u"128", 0x20AC}, {C, u"\u00FF", 255}, {C, u"", -1}, {C, u"\u0416", -1}, {C, u"\U0001F600", -1}};
     for (const auto& c : table) {
         const ToolAnswer a = lookupAnswer(c.mode, c.text);
         const QString answer = c.mode == N ? QString(QChar(char16_t(c.code))) : QString::number(c.code);
@@ -99,7 +99,6 @@ TEST(NumberRules, AgreeWithAReferenceOnRandomTexts)
         const std::optional<double> got = leadingNumber(text);
         ASSERT_EQ(got.has_value(), !lead.overflow);
         ASSERT_TRUE(!got || lead.matches(*got)) << *got << " " << lead.value;
-        ASSERT_TRUE(!number || got == number);
 
         for (const LoopDirection direction : {LoopDirection::Previous, LoopDirection::Next}) {
             const std::optional<QString> stepped = loopStepText(text, direction);
@@ -125,23 +124,15 @@ TEST(NumberRules, UnderflowDecimalTextAndTheStepOfAFraction)
     EXPECT_EQ(loopStepText(u"1.5", LoopDirection::Next), QStringLiteral("2.5"));
 }
 
-// The codes of the code page themselves are read and written by the document suite.
-TEST(ColourConversions, ByteToHexRgbAndTheVisibleFormOfControlCharacters)
-{
-    for (const auto& [v, hex] : {std::pair(0, "00"), {11, "0B"}, {255, "FF"}, {-1, ""}, {256, ""}})
-        EXPECT_EQ(ByteToHex(v), hex) << v;
-    EXPECT_EQ(RGB(0, 128, 255), 0xFF8000);
-    EXPECT_EQ(visibleForm(u"\x1F" "A \x7F"), QStringLiteral("\u241F" "A \u2421"));
-}
-
 // The window's load sequence moves each bar from 0 to 255 in turn, so the HTML text fills in
 // one channel at a time: it comes from the cache of each channel's last procedure, not from
 // the bars.
-TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
+TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBarsAndConversions)
 {
     ColourModel model;
     BarValues bars{255, 0, 0};
-    EXPECT_EQ(model.change(Red, bars).value().htmlText, "HTML values =  # FF  ");  // green and blue not cached yet
+    // Green and blue not cached yet.
+    EXPECT_EQ(model.change(Red, bars).value().htmlText, "HTML values =  # FF  ");
     bars = {255, 255, 255};
     model.change(Green, bars);
     model.change(Blue, bars);
@@ -154,4 +145,11 @@ TEST(ColourModel, HtmlTextComesFromTheCacheNotFromTheBars)
                          QStringLiteral("R,G,B values = 10 , 255 , 16"), QStringLiteral("HTML values =  # 0A FF FF")));
     EXPECT_FALSE(model.change(3, bars).has_value());
     EXPECT_FALSE(model.change(-1, bars).has_value());
+
+    // The conversions it uses; the codes of the code page themselves are read and written by
+    // the document suite.
+    for (const auto& [v, hex] : {std::pair(0, "00"), {11, "0B"}, {255, "FF"}, {-1, ""}, {256, ""}})
+        EXPECT_EQ(ByteToHex(v), hex) << v;
+    EXPECT_EQ(RGB(0, 128, 255), 0xFF8000);
+    EXPECT_EQ(visibleForm(u"\x1F" "A \x7F"), QStringLiteral("\u241F" "A \u2421"));
 }

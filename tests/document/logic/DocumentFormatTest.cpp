@@ -38,8 +38,7 @@ TEST(DocumentFormat, EncodingDetectionAndReadingRuleTable)
 // Two lone halves listed one after the other are still two characters to the user; a pair is one.
 TEST(DocumentFormat, TheQuestionListsTheLostCharacters)
 {
-    const QStringList lost{QString(QChar(0xD800)), QString(QChar(0xDC00)), QStringLiteral("\u2713"),
-                           QStringLiteral("\U0001F600")};
+    const QStringList lost{QString(QChar(0xD800)), QString(QChar(0xDC00)), "\u2713", "\U0001F600"};
     EXPECT_TRUE(document::unrepresentableQuestion(4, lost, "Windows-1252")
                     .contains(QStringLiteral("\r\n     U+D800, U+DC00, \u2713 (U+2713), \U0001F600 (U+1F600)\r\n")));
 }
@@ -53,7 +52,7 @@ constexpr char16_t kHigh[32] = {
     0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
     0x0153, 0x009D, 0x017E, 0x0178};
 char16_t cp1252Char(uchar b) { return b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b); }
-int cp1252Byte(char32_t c)
+int cp1252Byte(char16_t c)
 {
     for (int b = 0; b < 256; ++b)
         if (cp1252Char(uchar(b)) == c)
@@ -68,10 +67,9 @@ QByteArray encodeByTheBook(QStringView text, bool utf8, QStringList& lost)
     QByteArray out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const bool pair = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        const int byte = utf8 || pair ? -1 : cp1252Byte(c);
         const QString one = text.sliced(i, pair ? 2 : 1).toString();
-        if (utf8 ? QChar::isSurrogate(c) : byte < 0) {
+        const int byte = utf8 || pair ? -1 : cp1252Byte(one[0].unicode());
+        if (utf8 ? !pair && one[0].isSurrogate() : byte < 0) {
             out += '?';
             lost << one;
         } else {

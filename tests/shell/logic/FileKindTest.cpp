@@ -1,16 +1,14 @@
 // The shared module's and the shell's pure rules: extensions, the HTML-menu decision, error
-// numbers, the intro texts, the command line and the long fixed messages (word for word, with
-// their CR LF breaks).
+// numbers, the command line and the long fixed messages (word for word, with their CR LF
+// breaks).
 #include "platform/logic/RuntimeError.h"
 #include "shared/logic/FileKind.h"
 #include "shell/logic/CommandLine.h"
-#include "shell/logic/IntroTexts.h"
 #include "shell/logic/MessageTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QSet>
 
 using namespace basModu001;
 
@@ -47,21 +45,6 @@ TEST(RuntimeError, OperatingSystemFailuresGetTheProgramsNumbers)
         EXPECT_EQ(RuntimeError::fromErrno(r.err, QString::fromLatin1(r.path)).number(), r.number) << r.err << r.path;
 }
 
-TEST(IntroTexts, AcrosticReadsDownTheProductName)
-{
-    QString initials;
-    QSet<int> indexes;
-    for (const auto& l : folio::intro::labels()) {
-        indexes.insert(l.index);
-        // 12 point for the five name lines and the bold " Colour  Picker ", 9.75 for the rest.
-        EXPECT_EQ(std::pair(l.bold, l.points), std::pair(l.index == 15, l.index <= 4 || l.index == 15 ? 12 : 9.75)) << l.index;
-        if (l.index <= 4)
-            initials += QString::fromLatin1(l.text).section(u' ', 0, 0).left(l.index < 4 ? 1 : 6);
-    }
-    EXPECT_EQ(initials, QStringLiteral("TagwFolio"));
-    EXPECT_EQ(indexes.size(), 17);
-}
-
 TEST(CommandLine, FilesOpenAfterProceedHelpVersionAndMistakesEndAtOnce)
 {
     using folio::cli::Action;
@@ -86,7 +69,6 @@ TEST(CommandLine, FilesOpenAfterProceedHelpVersionAndMistakesEndAtOnce)
               QStringLiteral("tagwright-folio: Unknown option 'frobnicate'.\n"
                              "Try 'tagwright-folio --help' for more information.\n"));
     EXPECT_EQ(folio::cli::versionText(), QStringLiteral("Tagwright Folio 1.5.2\n"));
-    EXPECT_TRUE(folio::cli::usageText().startsWith(QStringLiteral("Usage: tagwright-folio [OPTION...] [FILE...]\n")));
 }
 
 // Help names the program folder as it is, between two blanks on each side; then the new file's

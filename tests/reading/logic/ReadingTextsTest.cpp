@@ -1,7 +1,6 @@
-// The reading windows' layout, and their fixed texts, each against a template of its lines: "|" ends a
+// The reading windows' fixed texts, each against a template of its lines: "|" ends a
 // line, "~" stands for free words (a line of its own is prose), "=N" for a rule of N equals
 // signs and "R" for the reminder after each head-section tag.
-#include "reading/logic/ReadingLayout.h"
 #include "reading/logic/ReadingTexts.h"
 
 #include <QRegularExpression>
@@ -96,21 +95,5 @@ TEST(ReadingTexts, EveryLineInItsPlaceWithTheExactWordsAndOnlyOurPlaceholders)
         SCOPED_TRACE(t.name);
         EXPECT_TRUE(textOf(t.templ).match(t.text).hasMatch()) << t.text.toStdString();
         EXPECT_EQ(kOtherAddress.match(t.text).captured().toStdString(), "");
-    }
-}
-
-// A narrow tutorial gets a negative text width, and its button still moves; the About
-// window's factors give single-precision values.
-TEST(ReadingLayout, TutorialAndAboutSizes)
-{
-    const struct { ReadingLayout layout; double width, height; std::optional<double> closeLeft; } rows[] = {
-        {tutorialLayout(8910, 6120), 7710, 5814, 7960},
-        {tutorialLayout(900, 3000), -300, 2850, -50},
-        {aboutLayout(2880, 1590), 2793.6f, 1510.5, std::nullopt},  // 2793.6 is not a float
-    };
-    for (const auto& r : rows) {
-        EXPECT_DOUBLE_EQ(r.layout.textWidth, r.width);
-        EXPECT_DOUBLE_EQ(r.layout.textHeight, r.height);
-        EXPECT_EQ(r.layout.closeLeft, r.closeLeft);
     }
 }

@@ -220,15 +220,10 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
                  w->setFocus(Qt::MouseFocusReason);
              return what;
          }},
-        {1, [&] {  // a scroll bar of the active window stepped (single, page and end steps) or dragged
+        {1, [&] {  // a scroll bar of the active window stepped (single, page and end steps)
              QScrollBar* bar = anyControl<QScrollBar>();
-             if (bar && chance(rng, 50)) {
+             if (bar)
                  bar->triggerAction(QAbstractSlider::SliderAction(1 + pick(rng, 6)));
-             } else if (bar) {
-                 bar->setSliderDown(true);
-                 bar->setSliderPosition(bar->minimum() + pick(rng, bar->maximum() - bar->minimum() + 1));
-                 bar->setSliderDown(false);
-             }
              return QStringLiteral("scroll bar %1").arg(nameOf(bar));
          }},
         {4, [&] {  // a child window's frame, or now and then the main window's own close box

@@ -1,6 +1,6 @@
 // The text box as a widget: text with remembered breaks, positions in which CR LF counts
 // two, keys, Qt's own edits, the clipboard, the fill from the event loop, undo steps and the
-// change notification. fuzz/fuzz_text_box.cpp drives the same rules with random scripts.
+// change notification.
 #include "platform/ui/TextBox.h"
 #include "support/WidgetTest.h"
 
@@ -175,34 +175,54 @@ TEST_F(TextBoxTest, RandomEditingUndoAndRedoMatchAStringModel)
 {
     // Replacements, Backspace, Delete, Enter, typing, Left, Shift+Right and Qt's own Cut at
     // random places (some outside the text), with and without a selection, on a text of
-    // every break kind among empty lines; then everything undone and redone. Also with lines
+    // every break kind among empty lines; now and then a new text still filling in when the
+    // edit comes, the box locked or unlocked (keys and Cut refused, the program's own
+    // replacement taken) or narrower; then everything undone and redone. Also with lines
     // divided every few characters: every edit acts as if there were no divisions.
-    const S pieces[] = {S("\r\n"), S("\n"), S("\r"), S("x"), S("yz\nw"), S("\r\nq\r"), S::fromUtf16(u"\u2029"), S(), S("some words")};
+    const S pieces[] = {S("\r\n"), S("\n"), S("\r"), S("x"), S("yz\nw"), S("\r\nq\r"),
+                        S::fromUtf16(u"\u2029\uFDD0\u2028\uFFFC"), S(), S("some words")};
+    const S start("a\n\r\nb\r\r\n\nc\n\n\rd\r\n\re\nwords of a longer line\r\n");
+    box->setFillSliceLength(4);
     for (const int division : {int(textbox::DivisionLength), 3, 12}) {
         box->setDivisionLength(division);
         showAndFocus();
         QRandomGenerator rng(7);
-        S model("a\n\r\nb\r\r\n\nc\n\n\rd\r\n\re\nwords of a longer line\r\n");
+        S model = start;
         box->setText(model);
         std::vector<S> history{model};
+        bool fresh = false;
         // A CR LF of the text is one break unless the edits left it a lone CR and a lone LF,
         // where the position between the two is a line start of its own.
         const auto crlfAt = [&](int p) {
-            return p >= 0 && model.mid(p, 2) == S("\r\n") && box->modelToWidget(p + 2) == box->modelToWidget(p) + 1;
+            return p >= 0 && model.mid(p, 2) == S("\r\n") &&
+                   (fresh || box->modelToWidget(p + 2) == box->modelToWidget(p) + 1);
         };
-        for (int step = 0; step < 250; ++step) {
+        for (int step = 0; step < 300; ++step) {
             const int action = int(rng.bounded(9));
             const int from = int(rng.bounded(int(model.size()) + 5)) - 2;
             const int length = (action == 4 || action == 5 || rng.bounded(3)) ? 0 : int(rng.bounded(6));
-            select(from, length);
-            // Clamped to the text; a position inside a CR LF pair moves behind the pair.
-            int s = std::clamp(from, 0, int(model.size()));
-            s += crlfAt(s - 1);
-            int e = std::min(s + length, int(model.size()));
-            e += crlfAt(e - 1);
-            ASSERT_EQ(box->SelStart(), s) << "step " << step;
-            ASSERT_EQ(box->SelLength(), e - s) << "step " << step;
-            ASSERT_EQ(box->SelText(), model.mid(s, e - s)) << "step " << step;
+            int s = 0, e = 0;
+            fresh = rng.bounded(12) == 0;
+            if (fresh) {   // the caret at the start of a text that fills in a few characters at a time
+                model = start.mid(std::max(from, 0));
+                box->setText(model);
+                history = {model};
+            } else {
+                select(from, length);
+                // Clamped to the text; a position inside a CR LF pair moves behind the pair.
+                s = std::clamp(from, 0, int(model.size()));
+                s += crlfAt(s - 1);
+                e = std::min(s + length, int(model.size()));
+                e += crlfAt(e - 1);
+                ASSERT_EQ(box->SelStart(), s) << "step " << step;
+                ASSERT_EQ(box->SelLength(), e - s) << "step " << step;
+                ASSERT_EQ(box->SelText(), model.mid(s, e - s)) << "step " << step;
+            }
+            if (rng.bounded(12) == 0) {
+                box->setLocked(!box->Locked());
+                box->resize(150 + int(rng.bounded(300)), 300);
+            }
+            const bool refused = box->Locked() && (action <= 3 || action == 6);
             const int before = crlfAt(s - 2) ? 2 : 1, after = crlfAt(s) ? 2 : 1;
             int rs = s, re = e;   // the model's change: [rs, re) becomes put
             S put;
@@ -217,18 +237,19 @@ TEST_F(TextBoxTest, RandomEditingUndoAndRedoMatchAStringModel)
             default: put = pieces[rng.bounded(int(std::size(pieces)))]; box->ReplaceSelection(put); break;
             }
             box->viewport()->repaint();   // divisions on screen move to where rows start
-            const bool edits = action != 4 && action != 5;
+            const bool edits = action != 4 && action != 5 && !refused;
             if (edits)
                 model.replace(rs, re - rs, put);
             ASSERT_EQ(box->Text(), model) << "step " << step << " action " << action << " at " << s << "+" << e - s;
-            ASSERT_EQ(box->SelStart(), rs + put.size()) << "step " << step << " action " << action;
-            ASSERT_EQ(box->SelLength(), action == 5 && s < model.size() ? after : 0) << "step " << step;
+            ASSERT_EQ(box->SelStart(), refused ? s : rs + put.size()) << "step " << step << " action " << action;
+            ASSERT_EQ(box->SelLength(), refused ? e - s : action == 5 && s < model.size() ? after : 0) << "step " << step;
             ASSERT_TRUE(positionsAgree(*box)) << "step " << step;
             if (edits && (re > rs || !put.isEmpty()))
                 history.push_back(model);
         }
         // Undo walks back through the texts the edits made (typing may join steps) to the
-        // loaded one; redo comes forward through the same texts.
+        // text set last; redo comes forward through the same texts.
+        box->setLocked(false);
         std::vector<S> states{box->Text()};
         size_t h = history.size() - 1;
         while (box->document()->isUndoAvailable()) {

@@ -72,21 +72,23 @@ protected:
 
 }  // namespace
 
-// Each row: the name typed (none: Escape), whether the read-only box is ticked, and the file
-// chosen, "All" picked with the keyboard first. "*.*" is offered as "*", which lists names
-// without an extension too; the default extension is added only when the name as typed
-// names no file.
-TEST_F(QtDialogBackendTest, OpenGivesTheTypedFileAndTheReadOnlyBoxOrNothingOnEscape)
+// Each row: the dialog, the name typed (none: Escape), whether the read-only box is ticked,
+// and the file chosen, "All" picked with the keyboard first. "*.*" is offered as "*", which
+// lists names without an extension too; opening adds the default extension only when the
+// name as typed names no file. Saving over an existing file asks nothing of the dialog's own.
+TEST_F(QtDialogBackendTest, OpenAndSaveGiveTheTypedFileAndTheReadOnlyBoxOrNothingOnEscape)
 {
     for (const char* name : {"README", "Makefile", "notes.txt"})
         QFile(path(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
     const FileDialogRequest request{QStringLiteral("Open a file"), path(QStringLiteral("x.txt")),
                                     parseFilterString(QStringLiteral("Text files|*.txt;*.text|All|*.*")), QStringLiteral("txt")};
-    const struct { const char* typed; bool tick; const char* chosen; } rows[] = {
-        {"notes.txt", true, "notes.txt"}, {"README", false, "README"}, {"notes", false, "notes.txt"}, {"", false, nullptr}};
+    const struct { bool save; const char* typed; bool tick; const char* chosen; } rows[] = {
+        {false, "notes.txt", true, "notes.txt"}, {false, "README", false, "README"}, {false, "notes", false, "notes.txt"},
+        {false, "", false, nullptr}, {true, "notes.txt", false, "notes.txt"}, {true, "new", false, "new.txt"},
+        {true, "", false, nullptr}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.typed);
-        QString title;
+        SCOPED_TRACE(std::string(row.save ? "save " : "open ") + row.typed);
+        QString title, asked;
         QStringList filters;
         onNextDialog<QFileDialog>([&](QFileDialog* dlg) {
             title = dlg->windowTitle();
@@ -96,11 +98,16 @@ TEST_F(QtDialogBackendTest, OpenGivesTheTypedFileAndTheReadOnlyBoxOrNothingOnEsc
             QTest::keyClick(types, Qt::Key_End);
             for (QCheckBox* box : dlg->findChildren<QCheckBox*>())
                 box->setChecked(row.tick && box->text() == QLatin1String("Open as &read-only"));
-            typeName(dlg, QLatin1String(row.typed));
+            typeName(dlg, QLatin1String(row.typed), &asked);
         });
-        const auto chosen = backend.showOpen(request);
+        std::optional<OpenChoice> chosen;
+        if (!row.save)
+            chosen = backend.showOpen(request);
+        else if (const auto saved = backend.showSave(request))
+            chosen = OpenChoice{*saved};
         test::settle();
-        EXPECT_EQ(std::pair(title, filters), std::pair(QStringLiteral("Open a file"), QStringList{"Text files (*.txt *.text)", "All (*)"}));
+        EXPECT_EQ(std::tuple(title, filters, asked),
+                  std::tuple(QStringLiteral("Open a file"), QStringList{"Text files (*.txt *.text)", "All (*)"}, QString()));
         EXPECT_EQ(chosen ? chosen->path : QStringLiteral("<nothing>"), row.chosen ? path(QLatin1String(row.chosen)) : QStringLiteral("<nothing>"));
         EXPECT_EQ(chosen && chosen->readOnlyTicked, row.tick);
     }
@@ -108,21 +115,6 @@ TEST_F(QtDialogBackendTest, OpenGivesTheTypedFileAndTheReadOnlyBoxOrNothingOnEsc
     QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
     settings.setFallbacksEnabled(false);
     EXPECT_EQ(settings.allKeys(), QStringList());
-}
-
-TEST_F(QtDialogBackendTest, SaveOverAnExistingFileAsksNothingOfItsOwnAndEscapeGivesNothing)
-{
-    QFile(path(QStringLiteral("old.txt"))).open(QIODevice::WriteOnly);
-    for (const QString& typed : {path(QStringLiteral("old.txt")), QString()}) {
-        QString title, asked;
-        onNextDialog<QFileDialog>([&](QFileDialog* dlg) {
-            title = dlg->windowTitle();
-            typeName(dlg, typed, &asked);
-        });
-        const auto chosen = backend.showSave(FileDialogRequest{QStringLiteral("Save this file as"), QString(), {}, QString()});
-        EXPECT_EQ(std::pair(title, asked), std::pair(QStringLiteral("Save this file as"), QString()));
-        EXPECT_EQ(chosen.value_or(QStringLiteral("<nothing>")), typed.isEmpty() ? QStringLiteral("<nothing>") : typed);
-    }
 }
 
 // The font dialog opens on the face a substituted family is shown in, in whole points (9.75

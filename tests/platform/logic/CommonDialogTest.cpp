@@ -10,13 +10,6 @@
 
 using namespace folio;
 
-TEST(CommonDialog, FilterDescriptionsKeptAndPatternsSplit)
-{
-    EXPECT_EQ(parseFilterString(QStringLiteral("Text files (*.txt)|*.txt|HTML files (*.htm; *.html)|*.htm;*.html| All files (*.*)|*.*")),
-              (QList<FileFilter>{{"Text files (*.txt)", {"*.txt"}}, {"HTML files (*.htm; *.html)", {"*.htm", "*.html"}},
-                                 {" All files (*.*)", {"*.*"}}}));
-}
-
 // Cancel raises 32755 only when asked to; a file name without an extension takes the default
 // one on saving, and on opening finds the file that has it; the open flags tell exactly
 // whether the read-only box was ticked.
@@ -54,27 +47,4 @@ TEST(CommonDialog, FileDialogsCancelNamesAndFlags)
     EXPECT_EQ(dlg.Flags, 0);
     dlg.ShowOpen();
     EXPECT_EQ(dlg.Flags, 1);
-}
-
-TEST(CommonDialog, FontAndColourChoicesLandInThePropertiesAndCancelKeepsThem)
-{
-    test::ScriptedCommonDialog backend;
-    CommonDialog dlg(&backend);
-    dlg.CancelError = true;
-    dlg.FontName = QStringLiteral("Serif");
-    dlg.FontSize = 9.75f;
-    backend.chooseFont(FontChoice{QStringLiteral("Mono"), 14, true, false, true, false});
-    dlg.ShowFont();
-    EXPECT_EQ(backend.shown().last().font.name, QStringLiteral("Serif"));
-    EXPECT_EQ(std::tuple(dlg.FontName, dlg.FontSize, dlg.FontBold, dlg.FontItalic, dlg.FontStrikethru, dlg.FontUnderline),
-              std::tuple(QStringLiteral("Mono"), 14.0f, true, false, true, false));
-
-    dlg.Color = RGB(1, 2, 3);
-    backend.cancel();
-    EXPECT_THROW(dlg.ShowColor(), RuntimeError);
-    EXPECT_EQ(backend.shown().last().colour, RGB(1, 2, 3));
-    EXPECT_EQ(dlg.Color, RGB(1, 2, 3));
-    backend.chooseColor(RGB(255, 128, 0));
-    dlg.ShowColor();
-    EXPECT_EQ(dlg.Color, 0x0080FF);
 }

@@ -81,7 +81,7 @@ TEST_F(QtDialogBackendTest, OpenAndSaveGiveTheTypedFileAndTheReadOnlyBoxOrNothin
     for (const char* name : {"README", "Makefile", "notes.txt"})
         QFile(path(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
     const FileDialogRequest request{QStringLiteral("Open a file"), path(QStringLiteral("x.txt")),
-                                    parseFilterString(QStringLiteral("Text files|*.txt;*.text|All|*.*")), QStringLiteral("txt")};
+                                    parseFilterString(QStringLiteral("Text files (*.txt)|*.txt; *.text;|All|*.*")), QStringLiteral("txt")};
     const struct { bool save; const char* typed; bool tick; const char* chosen; } rows[] = {
         {false, "notes.txt", true, "notes.txt"}, {false, "README", false, "README"}, {false, "notes", false, "notes.txt"},
         {false, "", false, nullptr}, {true, "notes.txt", false, "notes.txt"}, {true, "new", false, "new.txt"},
@@ -107,7 +107,7 @@ TEST_F(QtDialogBackendTest, OpenAndSaveGiveTheTypedFileAndTheReadOnlyBoxOrNothin
             chosen = OpenChoice{*saved};
         test::settle();
         EXPECT_EQ(std::tuple(title, filters, asked),
-                  std::tuple(QStringLiteral("Open a file"), QStringList{"Text files (*.txt *.text)", "All (*)"}, QString()));
+                  std::tuple(QStringLiteral("Open a file"), QStringList{"Text files (*.txt) (*.txt *.text)", "All (*)"}, QString()));
         EXPECT_EQ(chosen ? chosen->path : QStringLiteral("<nothing>"), row.chosen ? path(QLatin1String(row.chosen)) : QStringLiteral("<nothing>"));
         EXPECT_EQ(chosen && chosen->readOnlyTicked, row.tick);
     }

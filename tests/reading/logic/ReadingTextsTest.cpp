@@ -42,11 +42,7 @@ E-mail : <a href='mailto:~'>~</a>|~|~|=62||<A href='~' >your_site name</A>|~|~|=
   <td><img src='images/ingold1.jpg'></td>|  </tr>|<tr>|  <td align='center'>GIF</td>|
   <td align='center'>PNG</td>|  <td align='center'>JPG</td>|  </tr>|</table>||~|~|=62||
 <a name='contents'>Contents</a>|~||<a href='#contents'>Go to Contents</a>|~|=62||
-<br>      This means a line break or a carriage return within the web page|
-&nbsp;        This means a new blank space|
-&amp;     This means the & symbol in the web page contents to be displayed|
-&gt;      This means the > symbol in the web page contents to be displayed|
-&lt;      This means the < symbol in the web page contents to be displayed|=62||
+<br>~line break~|&nbsp;~new blank space|&amp;~the & symbol~|&gt;~the > symbol~|&lt;~the < symbol~|=62||
 </body>|</html>|~|=61||~Tagwright  Folio~ ||~||  * * *   End of this Tutorial on HTML|)";
 
 const char* const kAutorunTutorial = R"(|Tutorial on Autorun.inf Files :--||Written by The Tagwright Folio Authors|

@@ -26,7 +26,6 @@
 #include <random>
 
 using namespace folio;
-using test::settle;
 
 namespace {
 
@@ -52,8 +51,7 @@ std::optional<bool> htmlMenuFor(const frmTf* doc)
 
 QString nameOf(QObject* o)
 {
-    return o ? QStringLiteral("%1 %2").arg(QLatin1String(o->metaObject()->className()), o->objectName())
-             : QStringLiteral("none");
+    return o ? QLatin1String(o->metaObject()->className()) + u' ' + o->objectName() : QStringLiteral("none");
 }
 
 // The session answers every dialog itself, at random, with what the dialog offers; file
@@ -174,10 +172,9 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
 {
     const auto S = Qt::ShiftModifier, C = Qt::ControlModifier, N = Qt::NoModifier;
     const std::pair<Qt::Key, Qt::KeyboardModifier> keys[] = {
-        {Qt::Key_Return, N}, {Qt::Key_Backspace, N}, {Qt::Key_Delete, N}, {Qt::Key_Left, S}, {Qt::Key_Right, S},
-        {Qt::Key_Up, N}, {Qt::Key_Down, S}, {Qt::Key_Home, S}, {Qt::Key_End, N}, {Qt::Key_A, C}, {Qt::Key_Z, C},
-        {Qt::Key_Y, C}, {Qt::Key_C, C}, {Qt::Key_X, C}, {Qt::Key_V, C}, {Qt::Key_Tab, N}, {Qt::Key_F1, N},
-        {Qt::Key_Escape, N}, {Qt::Key_PageDown, S}};
+        {Qt::Key_Return, N}, {Qt::Key_Backspace, N}, {Qt::Key_Delete, N}, {Qt::Key_Left, S}, {Qt::Key_Up, N},
+        {Qt::Key_Down, S}, {Qt::Key_Home, S}, {Qt::Key_A, C}, {Qt::Key_Z, C}, {Qt::Key_Y, C}, {Qt::Key_C, C},
+        {Qt::Key_X, C}, {Qt::Key_V, C}, {Qt::Key_Tab, N}, {Qt::Key_F1, N}, {Qt::Key_Escape, N}, {Qt::Key_PageDown, S}};
     // The user's actions, with their weights; each returns what it did.
     const std::pair<int, std::function<QString()>> actions[] = {
         {4, [&] {  // an entry the user can reach: visible and available, in menus that are available
@@ -268,19 +265,17 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
         while ((k -= action->first) >= 0)
             ++action;
         recent.push_back(QStringLiteral("#%1 %2").arg(done).arg(action->second()));
-        settle();
+        test::settle();
         if (trace)  // a crash takes the list of recent actions with it
             std::fprintf(stderr, "%s\n", qPrintable(recent.back()));
         if (recent.size() > 25)
             recent.pop_front();
 
         if (programEnds != endsBefore) {  // the program ended: it is started again, as a user would
-            closeAllChildren();
             delete main.data();
-            settle();
             main = frmMdimenuform::load();
             watchMainWindow();
-            settle();
+            test::settle();
             continue;
         }
         // The window the shades command opened, whatever it is captioned or saved as (one that

@@ -11,15 +11,15 @@
 #include "DocumentTest.h"
 
 #include "document/logic/SaveTexts.h"
-#include "shared/logic/ErrorReport.h"
 #include "shell/logic/MessageTexts.h"
 
+#include <QCryptographicHash>
 #include <QDirIterator>
-#include <QMap>
 
 #include <csignal>
 #include <functional>
 #include <grp.h>
+#include <map>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -31,17 +31,20 @@ using test::settle;
 
 namespace {
 
-enum class WritePath { Save, SaveAsOverwrite, SaveAsAppend, NewFile, CloseYes };
+// Each write path: its button ("Create a &New File" is a menu entry instead), the question it
+// asks first with the answer given, and whether the old bytes stay in front of what it writes.
+const struct { const char* name; QPushButton* frmTf::*button; const QString* question; MsgAnswer answer;
+               bool keepsOld; } kPaths[] = {
+    {"&Save", &frmTf::cmdSave, nullptr, MsgAnswer::Ok, false},
+    {"Save As, overwrite", &frmTf::cmdSaveas, &document::kOverwriteOrAppendQuestion, MsgAnswer::Yes, false},
+    {"Save As, append", &frmTf::cmdSaveas, &document::kOverwriteOrAppendQuestion, MsgAnswer::No, true},
+    {"Create a New File", nullptr, nullptr, MsgAnswer::Ok, true},
+    {"closing question, Yes", &frmTf::cmdClose, &document::kSaveQuestion, MsgAnswer::Yes, false},
+};
 enum class Fault { DiskFull, DiskFullInPlace, FileNotWritable, FolderNotWritable, HardLink, OwnedByOther,
                    TargetIsFolder, FolderMissing, ReadOnlyFile };
 enum class Needs { Nothing, OrdinaryUser, Superuser };
 constexpr int kSaved = 0;
-
-const struct { WritePath path; const char* name; } kPaths[] = {
-    {WritePath::Save, "&Save"}, {WritePath::SaveAsOverwrite, "Save As, overwrite"},
-    {WritePath::SaveAsAppend, "Save As, append"}, {WritePath::NewFile, "Create a New File"},
-    {WritePath::CloseYes, "closing question, Yes"},
-};
 const struct { Fault fault; const char* name; int number; Needs needs; } kFaults[] = {
     // `number` is the error every write path reports, or kSaved.
     {Fault::DiskFull, "disk full mid-write", err::DiskFull, Needs::Nothing},
@@ -61,103 +64,98 @@ constexpr gid_t kNogroup = 65534;
 // of the write, not before its first byte. The old file is one byte short of it: putting
 // its bytes back always fits, and even a single line end added to it does not.
 constexpr rlim_t kFileSizeLimit = 8192;
+const QByteArray kOldBytes = QByteArray("Old line \xA0\x81\xFF\r\n").repeated(1000).left(kFileSizeLimit - 1);
 constexpr int kChildCannotDropRoot = 201;
 constexpr int kChildCannotLimit = 202;
 constexpr int kChildFailed = 203;
 
-// What a window shows the user and the program counts: the same after a failed write as before.
-QVariantList windowState(frmMdimenuform* main, const QList<ChildForm*>& open)
-{
-    frmTf* form = open.isEmpty() ? nullptr : qobject_cast<frmTf*>(open.constLast());
-    QVariantList state{main->openWindowCount(), int(open.size()), form != nullptr};
-    if (form)
-        state << form->txtText01->Text() << form->TextChanged << form->FilePath << form->Caption();
-    return state;
-}
-
-QByteArray oldFileBytes()
-{
-    QByteArray bytes;
-    for (int i = 0; bytes.size() < qsizetype(kFileSizeLimit); ++i)
-        bytes += "Old line " + QByteArray::number(i) + " \xA0\x81\xFF\r\n";
-    return bytes.left(kFileSizeLimit - 1);
-}
-
 class FaultInjectionTest : public DocumentTest {
 protected:
-    // Everything under `root`: each entry's relative path with its permissions, owner and group,
-    // then after a '|' its bytes, or "<folder>" for a folder.
-    static QMap<QString, QByteArray> snapshot(const QString& root)
+    // What the windows show the user and the program counts: the same after a failed write.
+    QVariantList windowState() const
     {
-        QMap<QString, QByteArray> map;
-        QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        const QList<ChildForm*> open = children();
+        QVariantList state{main->openWindowCount(), int(open.size())};
+        if (const auto* form = open.isEmpty() ? nullptr : qobject_cast<frmTf*>(open.constLast()))
+            state << form->txtText01->Text() << form->TextChanged << form->FilePath << form->Caption();
+        return state;
+    }
+
+    // Bytes as a snapshot holds them: their number and a digest of them.
+    static QByteArray contents(const QByteArray& bytes)
+    {
+        return QByteArray::number(bytes.size()) + " bytes " + QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+    }
+
+    // Everything in the test's folder: each entry with its permissions, owner and group, then
+    // after a '|' its contents, or "<folder>" for a folder.
+    std::map<std::string, std::string> snapshot() const
+    {
+        std::map<std::string, std::string> map;
+        QDirIterator it(folder.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QFileInfo fi(it.next());
-            map.insert(QDir(root).relativeFilePath(fi.filePath()),
-                       QByteArray::number(int(fi.permissions()), 16) + ' ' + QByteArray::number(fi.ownerId()) + ':'
-                           + QByteArray::number(fi.groupId()) + '|' + (fi.isDir() ? "<folder>" : bytesOf(fi.filePath())));
+            map[fi.filePath().toStdString()] = (QByteArray::number(int(fi.permissions()), 16) + ' '
+                + QByteArray::number(fi.ownerId()) + ':' + QByteArray::number(fi.groupId()) + '|'
+                + (fi.isDir() ? "<folder>" : contents(bytesOf(fi.filePath())))).toStdString();
         }
         return map;
     }
-    QByteArray native(const char* name) const { return QFile::encodeName(path(QLatin1String(name))); }
-    static void chmodPath(const QByteArray& p, mode_t mode) { ASSERT_EQ(::chmod(p.constData(), mode), 0) << p.constData(); }
 
-    // A fresh case folder holding the target file with the old bytes in it, reachable for
-    // an ordinary user.
+    QByteArray native(const char* name) const { return QFile::encodeName(path(QLatin1String(name))); }
+    // Sets the permission bits of `name` in the test's folder, after giving it to nobody if asked.
+    void setMode(const char* name, mode_t mode, bool toNobody = false) const
+    {
+        const QByteArray p = native(name);
+        ASSERT_TRUE(!toNobody || ::chown(p.constData(), kNobody, kNogroup) == 0) << name;
+        ASSERT_EQ(::chmod(p.constData(), mode), 0) << name;
+    }
+
+    // A fresh folder "sub" holding the target file with the old bytes in it, reachable for an
+    // ordinary user.
     void prepareCase()
     {
-        removeCase();
-        ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("case/sub"))));
-        put(QStringLiteral("case/sub/doc.txt"), oldFileBytes());
-        chmodPath(QFile::encodeName(folder.path()), 0755);
-        chmodPath(native("case"), 0755);
-        chmodPath(native("case/sub"), 0777);
-        chmodPath(native("case/sub/doc.txt"), 0666);
-    }
-    void removeCase()
-    {
-        ::chmod(native("case/sub").constData(), 0755);
-        QDir(path(QStringLiteral("case"))).removeRecursively();
+        ::chmod(native("sub").constData(), 0755);
+        QDir(path(QStringLiteral("sub"))).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("sub"))));
+        put(QStringLiteral("sub/doc.txt"), kOldBytes);
+        setMode(".", 0755);
+        setMode("sub", 0777);
+        setMode("sub/doc.txt", 0666);
     }
 
     // Puts the fault in place, once the document is open.
     void breakTarget(Fault fault)
     {
         const bool root = ::geteuid() == 0;
-        const QByteArray target = native("case/sub/doc.txt");
         switch (fault) {
         case Fault::DiskFull:
             return;
         case Fault::DiskFullInPlace:
         case Fault::HardLink:
-            ASSERT_EQ(::link(target.constData(), native("case/sub/other name.txt").constData()), 0);
+            ASSERT_EQ(::link(native("sub/doc.txt").constData(), native("sub/other name.txt").constData()), 0);
             return;
         case Fault::OwnedByOther:
-            ASSERT_EQ(::chown(target.constData(), kNobody, kNogroup), 0);
-            return chmodPath(target, 0640);
+            return setMode("sub/doc.txt", 0640, true);
         case Fault::FileNotWritable:
             // Someone else's file, readable by all. Without the superuser's rights to give
             // it away, our own file with no permission at all.
-            return chmodPath(target, root ? 0644 : 0);
+            return setMode("sub/doc.txt", root ? 0644 : 0);
         case Fault::FolderNotWritable:
             // Someone else's folder, someone else's file that anyone may write.
-            return chmodPath(native("case/sub"), 0555);
+            return setMode("sub", 0555);
         case Fault::TargetIsFolder:
-            ASSERT_TRUE(QFile::remove(path(QStringLiteral("case/sub/doc.txt"))));
-            ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("case/sub/doc.txt"))));
-            put(QStringLiteral("case/sub/doc.txt/inside.txt"), "inside\r\n");
+            ASSERT_TRUE(QFile::remove(path(QStringLiteral("sub/doc.txt"))));
+            ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("sub/doc.txt/inside"))));
             return;
         case Fault::FolderMissing:
-            ASSERT_TRUE(QDir(path(QStringLiteral("case/sub"))).removeRecursively());
+            ASSERT_TRUE(QDir(path(QStringLiteral("sub"))).removeRecursively());
             return;
         case Fault::ReadOnlyFile:
             // The writer's own file, its write permission taken away; the folder still lets
             // anyone replace it.
-            if (root) {
-                ASSERT_EQ(::chown(target.constData(), kNobody, kNogroup), 0);
-            }
-            return chmodPath(target, 0444);
+            return setMode("sub/doc.txt", 0444, root);
         }
     }
 
@@ -165,7 +163,7 @@ protected:
     // or kChildFailed when a check inside it failed (a box nobody expected, or one of the
     // action's own checks, which the child reports); its exit code when it could not set the
     // fault up; or minus the signal that ended it.
-    static int runInChild(Fault fault, bool ordinaryUser, frmMdimenuform* main, const std::function<void()>& action)
+    int runInChild(Fault fault, bool ordinaryUser, const std::function<void()>& action)
     {
         std::fflush(nullptr);
         const pid_t pid = ::fork();
@@ -196,25 +194,21 @@ protected:
 
 TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLosesNothing)
 {
-    QString text;
-    for (int i = 0; text.size() < 12000; ++i)
-        text += QStringLiteral("Line %1 of a document that must survive every failed save\r\n").arg(i);
-    const bool root = ::geteuid() == 0;
-    int casesRun = 0;
+    const QString text = QStringLiteral("A line of a document that must survive every failed save\r\n").repeated(200);
+    const QString target = path(QStringLiteral("sub/doc.txt"));
     QStringList skipped;
     for (const auto& f : kFaults) {
-        for (const auto& [path, pathName] : kPaths) {
-            const QString name = QStringLiteral("%1 / %2").arg(pathName, f.name);
+        for (const auto& p : kPaths) {
+            const QString name = QStringLiteral("%1 / %2").arg(QLatin1String(p.name), QLatin1String(f.name));
             SCOPED_TRACE(name.toStdString());
-            if (f.needs == Needs::Superuser && !root) {
+            if (f.needs == Needs::Superuser && ::geteuid() != 0) {
                 skipped << name;
                 continue;
             }
             prepareCase();
             dialogs.clear();
-            const QString target = this->path(QStringLiteral("case/sub/doc.txt"));
-            const bool saveAs = path == WritePath::SaveAsOverwrite || path == WritePath::SaveAsAppend;
-            frmTf* form = path == WritePath::NewFile ? nullptr : saveAs ? blank() : open(target);
+            const bool saveAs = p.button == &frmTf::cmdSaveas;
+            frmTf* form = !p.button ? nullptr : saveAs ? blank() : open(target);
             if (form) {
                 form->txtText01->setText(text);
                 form->txtText01->setFocus();
@@ -222,72 +216,51 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
                 QTest::keyClicks(form->txtText01, QStringLiteral("typed"));
             }
             breakTarget(f.fault);
-            const QVariantList state = windowState(main, children());
-            auto expectedAfter = snapshot(folder.path());
-
+            const QVariantList state = windowState();
+            auto expectedAfter = snapshot();
             QStringList expected;
-            if (saveAs)
-                expected << document::kOverwriteOrAppendQuestion;
-            if (path == WritePath::CloseYes)
-                expected << document::kSaveQuestion;
+            if (p.question)
+                expected << *p.question;
             if (f.number != kSaved)
                 expected << report(f.number);
-            else if (path == WritePath::NewFile)
+            else if (!p.button)
                 expected << shell::newFileCreatedText();
             // The answers are queued inside the child, which uses them up and checks what the
             // user saw: the boxes, and after a failure the windows as they were.
-            const int code = runInChild(f.fault, f.needs == Needs::OrdinaryUser, main, [&] {
-                switch (path) {
-                case WritePath::Save:
-                    click(form->cmdSave);
-                    break;
-                case WritePath::SaveAsOverwrite:
-                case WritePath::SaveAsAppend:
+            const int code = runInChild(f.fault, f.needs == Needs::OrdinaryUser, [&] {
+                if (saveAs || !p.button)
                     files.choose(target);
-                    dialogs.answer(path == WritePath::SaveAsAppend ? MsgAnswer::No : MsgAnswer::Yes);
-                    click(form->cmdSaveas);
-                    break;
-                case WritePath::NewFile:
-                    files.choose(target);
+                if (p.question)
+                    dialogs.answer(p.answer);
+                if (p.button)
+                    click(form->*p.button);
+                else
                     main->mnuNew->trigger();
-                    break;
-                case WritePath::CloseYes:
-                    dialogs.answer(MsgAnswer::Yes);
-                    click(form->cmdClose);
-                    break;
-                }
                 settle();
                 EXPECT_EQ(dialogs.prompts().join(" | ").toStdString(), expected.join(" | ").toStdString());
                 if (f.number != kSaved) {
-                    EXPECT_EQ(windowState(main, children()), state);
+                    EXPECT_EQ(windowState(), state);
                 }
             });
             if (code == kChildCannotDropRoot) {
                 skipped << name;
             } else {
-                ++casesRun;
                 EXPECT_EQ(code, 0) << "the child failed a check (above), crashed (minus the signal) or could not break";
                 if (f.number == kSaved) {
                     // The file's contents changed, under each of its names; nothing else did, not
-                    // its permission bits, owner or group, nor anything beside it. New File and
-                    // appending keep the old bytes in front.
-                    QByteArray written = path == WritePath::NewFile ? "\r\n" : text.toLatin1() + "typed\r\n";
-                    if (path == WritePath::NewFile || path == WritePath::SaveAsAppend)
-                        written.prepend(oldFileBytes());
-                    for (const QString& n : {QStringLiteral("case/sub/doc.txt"), QStringLiteral("case/sub/other name.txt")})
-                        if (expectedAfter.contains(n))
-                            expectedAfter[n] = expectedAfter[n].left(expectedAfter[n].indexOf('|') + 1) + written;
+                    // its permission bits, owner or group, nor anything beside it.
+                    QByteArray written = p.button ? text.toLatin1() + "typed\r\n" : "\r\n";
+                    if (p.keepsOld)
+                        written.prepend(kOldBytes);
+                    for (const QString& n : {target, path(QStringLiteral("sub/other name.txt"))})
+                        if (auto it = expectedAfter.find(n.toStdString()); it != expectedAfter.end())
+                            it->second = it->second.substr(0, it->second.find('|') + 1) + contents(written).toStdString();
                 }
-                const auto after = snapshot(folder.path());
-                EXPECT_EQ(after.keys(), expectedAfter.keys());
-                EXPECT_TRUE(after == expectedAfter) << "a file in the folder is not as it should be";
+                EXPECT_EQ(snapshot(), expectedAfter);
             }
             closeAllChildren();
-            removeCase();
         }
     }
-    std::printf("[ fault injection ] %d of %d cases (faults x write paths) run, %s\n", casesRun,
-                int(std::size(kPaths) * std::size(kFaults)), HasFailure() ? "with failures" : "0 bytes lost");
     if (!skipped.isEmpty())
         GTEST_SKIP() << "cannot switch between the superuser and an ordinary user here; not run: "
                      << skipped.join(QStringLiteral(", ")).toStdString();

@@ -33,7 +33,6 @@ protected:
 
     static QString report(int number) { return basModu001::errorReportText(RuntimeError::fromNumber(number)); }
     static void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    static std::pair<int, int> sel(const frmTf* f) { return {f->txtText01->SelStart(), f->txtText01->SelLength()}; }
 
     frmTf* active() const { return qobject_cast<frmTf*>(main->ActiveForm()); }
 
@@ -51,10 +50,9 @@ protected:
     {
         main->mnuNewBlank->trigger();
         settle();
-        frmTf* form = active();
-        if (form && !text.isEmpty())
+        if (frmTf* form = active(); form && !text.isEmpty())
             form->txtText01->setText(text);
-        return form;
+        return active();
     }
 
     // A new document holding `text`, not marked changed, with `find` in the find box.
@@ -68,7 +66,5 @@ protected:
         return f;
     }
 };
-
-using Sel = std::pair<int, int>;
 
 }  // namespace folio::test

@@ -41,22 +41,8 @@ const struct { const char* name; QPushButton* frmTf::*button; const QString* que
     {"Create a New File", nullptr, nullptr, MsgAnswer::Ok, true},
     {"closing question, Yes", &frmTf::cmdClose, &document::kSaveQuestion, MsgAnswer::Yes, false},
 };
-enum class Fault { DiskFull, DiskFullInPlace, FileNotWritable, FolderNotWritable, HardLink, OwnedByOther,
-                   TargetIsFolder, FolderMissing, ReadOnlyFile };
-enum class Needs { Nothing, OrdinaryUser, Superuser };
+enum class Needs { Anyone, OrdinaryUser, Superuser };
 constexpr int kSaved = 0;
-const struct { Fault fault; const char* name; int number; Needs needs; } kFaults[] = {
-    // `number` is the error every write path reports, or kSaved.
-    {Fault::DiskFull, "disk full mid-write", err::DiskFull, Needs::Nothing},
-    {Fault::DiskFullInPlace, "disk full writing in place", err::DiskFull, Needs::Nothing},
-    {Fault::FileNotWritable, "no permission on the file", err::PermissionDenied, Needs::OrdinaryUser},
-    {Fault::FolderNotWritable, "writable file, folder not", kSaved, Needs::OrdinaryUser},
-    {Fault::HardLink, "file with a second name", kSaved, Needs::Nothing},
-    {Fault::OwnedByOther, "file of another owner", kSaved, Needs::Superuser},
-    {Fault::TargetIsFolder, "target is a folder", err::PathFileAccess, Needs::Nothing},
-    {Fault::FolderMissing, "folder missing", err::PathNotFound, Needs::Nothing},
-    {Fault::ReadOnlyFile, "read-only file", err::PermissionDenied, Needs::OrdinaryUser},
-};
 
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNogroup = 65534;
@@ -66,17 +52,15 @@ constexpr gid_t kNogroup = 65534;
 constexpr rlim_t kFileSizeLimit = 8192;
 const QByteArray kOldBytes = QByteArray("Old line \xA0\x81\xFF\r\n").repeated(1000).left(kFileSizeLimit - 1);
 constexpr int kChildCannotDropRoot = 201;
-constexpr int kChildCannotLimit = 202;
-constexpr int kChildFailed = 203;
+constexpr int kChildFailed = 202;
 
 class FaultInjectionTest : public DocumentTest {
 protected:
     // What the windows show the user and the program counts: the same after a failed write.
     QVariantList windowState() const
     {
-        const QList<ChildForm*> open = children();
-        QVariantList state{main->openWindowCount(), int(open.size())};
-        if (const auto* form = open.isEmpty() ? nullptr : qobject_cast<frmTf*>(open.constLast()))
+        QVariantList state{main->openWindowCount(), int(children().size())};
+        if (const auto* form = children().isEmpty() ? nullptr : qobject_cast<frmTf*>(children().constLast()))
             state << form->txtText01->Text() << form->TextChanged << form->FilePath << form->Caption();
         return state;
     }
@@ -125,53 +109,19 @@ protected:
         setMode("sub/doc.txt", 0666);
     }
 
-    // Puts the fault in place, once the document is open.
-    void breakTarget(Fault fault)
-    {
-        const bool root = ::geteuid() == 0;
-        switch (fault) {
-        case Fault::DiskFull:
-            return;
-        case Fault::DiskFullInPlace:
-        case Fault::HardLink:
-            ASSERT_EQ(::link(native("sub/doc.txt").constData(), native("sub/other name.txt").constData()), 0);
-            return;
-        case Fault::OwnedByOther:
-            return setMode("sub/doc.txt", 0640, true);
-        case Fault::FileNotWritable:
-            // Someone else's file, readable by all. Without the superuser's rights to give
-            // it away, our own file with no permission at all.
-            return setMode("sub/doc.txt", root ? 0644 : 0);
-        case Fault::FolderNotWritable:
-            // Someone else's folder, someone else's file that anyone may write.
-            return setMode("sub", 0555);
-        case Fault::TargetIsFolder:
-            ASSERT_TRUE(QFile::remove(path(QStringLiteral("sub/doc.txt"))));
-            ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("sub/doc.txt/inside"))));
-            return;
-        case Fault::FolderMissing:
-            ASSERT_TRUE(QDir(path(QStringLiteral("sub"))).removeRecursively());
-            return;
-        case Fault::ReadOnlyFile:
-            // The writer's own file, its write permission taken away; the folder still lets
-            // anyone replace it.
-            return setMode("sub/doc.txt", 0444, root);
-        }
-    }
-
-    // Runs `action` in a child process that meets `fault` and returns how the child ended: 0,
-    // or kChildFailed when a check inside it failed (a box nobody expected, or one of the
-    // action's own checks, which the child reports); its exit code when it could not set the
-    // fault up; or minus the signal that ended it.
-    int runInChild(Fault fault, bool ordinaryUser, const std::function<void()>& action)
+    // Runs `action` in a child process (limited in file size to meet a full disk, or as an
+    // ordinary user) and returns how the child ended: 0; kChildFailed when a check inside it
+    // failed (a box nobody expected, or one of the action's own checks, which the child
+    // reports) or the file size could not be limited; kChildCannotDropRoot; or minus the
+    // signal that ended it.
+    int runInChild(bool diskFull, bool ordinaryUser, const std::function<void()>& action)
     {
         std::fflush(nullptr);
         const pid_t pid = ::fork();
         if (pid == 0) {
             const rlimit limit{kFileSizeLimit, kFileSizeLimit};
-            if ((fault == Fault::DiskFull || fault == Fault::DiskFullInPlace)
-                && (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
-                ::_exit(kChildCannotLimit);
+            if (diskFull && (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
+                ::_exit(kChildFailed);
             if (ordinaryUser && ::geteuid() == 0
                 && (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0 || ::geteuid() == 0))
                 ::_exit(kChildCannotDropRoot);
@@ -196,12 +146,39 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
 {
     const QString text = QStringLiteral("A line of a document that must survive every failed save\r\n").repeated(200);
     const QString target = path(QStringLiteral("sub/doc.txt"));
+    const bool root = ::geteuid() == 0;
+    const auto secondName = [&] {
+        ASSERT_EQ(::link(native("sub/doc.txt").constData(), native("sub/other name.txt").constData()), 0);
+    };
+    // Each fault, put in place once the document is open: the error every write path reports
+    // (or kSaved), and who must write to meet it.
+    const struct { const char* name; int number; Needs needs; std::function<void()> breakTarget; } faults[] = {
+        {"disk full mid-write", err::DiskFull, Needs::Anyone, [] {}},
+        {"disk full writing in place", err::DiskFull, Needs::Anyone, secondName},
+        // Someone else's file, readable by all. Without the superuser's rights to give it away,
+        // our own file with no permission at all.
+        {"no permission on the file", err::PermissionDenied, Needs::OrdinaryUser,
+         [&] { setMode("sub/doc.txt", root ? 0644 : 0); }},
+        // Someone else's folder, someone else's file that anyone may write.
+        {"writable file, folder not", kSaved, Needs::OrdinaryUser, [&] { setMode("sub", 0555); }},
+        {"file with a second name", kSaved, Needs::Anyone, secondName},
+        {"file of another owner", kSaved, Needs::Superuser, [&] { setMode("sub/doc.txt", 0640, true); }},
+        {"target is a folder", err::PathFileAccess, Needs::Anyone, [&] {
+             ASSERT_TRUE(QFile::remove(target));
+             ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("sub/doc.txt/inside"))));
+         }},
+        {"folder missing", err::PathNotFound, Needs::Anyone,
+         [&] { ASSERT_TRUE(QDir(path(QStringLiteral("sub"))).removeRecursively()); }},
+        // The writer's own file, its write permission taken away; the folder still lets anyone
+        // replace it.
+        {"read-only file", err::PermissionDenied, Needs::OrdinaryUser, [&] { setMode("sub/doc.txt", 0444, root); }},
+    };
     QStringList skipped;
-    for (const auto& f : kFaults) {
+    for (const auto& f : faults) {
         for (const auto& p : kPaths) {
             const QString name = QStringLiteral("%1 / %2").arg(QLatin1String(p.name), QLatin1String(f.name));
             SCOPED_TRACE(name.toStdString());
-            if (f.needs == Needs::Superuser && ::geteuid() != 0) {
+            if (f.needs == Needs::Superuser && !root) {
                 skipped << name;
                 continue;
             }
@@ -215,7 +192,7 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
                 form->txtText01->moveCursor(QTextCursor::End);
                 QTest::keyClicks(form->txtText01, QStringLiteral("typed"));
             }
-            breakTarget(f.fault);
+            f.breakTarget();
             const QVariantList state = windowState();
             auto expectedAfter = snapshot();
             QStringList expected;
@@ -227,7 +204,7 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
                 expected << shell::newFileCreatedText();
             // The answers are queued inside the child, which uses them up and checks what the
             // user saw: the boxes, and after a failure the windows as they were.
-            const int code = runInChild(f.fault, f.needs == Needs::OrdinaryUser, [&] {
+            const int code = runInChild(f.number == err::DiskFull, f.needs == Needs::OrdinaryUser, [&] {
                 if (saveAs || !p.button)
                     files.choose(target);
                 if (p.question)

@@ -251,7 +251,6 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
 
     const int count = qEnvironmentVariableIsSet("FOLIO_RANDOM_ACTIONS")
                           ? qEnvironmentVariableIntValue("FOLIO_RANDOM_ACTIONS") : 3000;
-    const bool trace = qEnvironmentVariableIsSet("FOLIO_RANDOM_TRACE");
     std::deque<QString> recent;
     for (int done = 0; done < count; ++done) {
         const int endsBefore = programEnds;
@@ -266,7 +265,7 @@ TEST_F(RandomSessionTest, RandomActionsOverTheWholeProgramKeepEveryInvariant)
             ++action;
         recent.push_back(QStringLiteral("#%1 %2").arg(done).arg(action->second()));
         test::settle();
-        if (trace)  // a crash takes the list of recent actions with it
+        if (qEnvironmentVariableIsSet("FOLIO_RANDOM_TRACE"))  // a crash takes the recent actions with it
             std::fprintf(stderr, "%s\n", qPrintable(recent.back()));
         if (recent.size() > 25)
             recent.pop_front();

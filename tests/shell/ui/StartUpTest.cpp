@@ -43,7 +43,7 @@ protected:
 
 // Cancel, Escape and the close box each end the program without a main window; then Enter on
 // the focused "Proceed" opens the main window with the About window inside, and the files named
-// at the start behind it. The intro's texts and colours are checked on the way.
+// at the start behind it. The intro's texts, colours and title font are checked on the way.
 TEST_F(StartUp, CancelEscapeAndTheCloseBoxEachEndTheProgramProceedOpensTheMainWindow)
 {
     QTemporaryDir dir;
@@ -53,6 +53,7 @@ TEST_F(StartUp, CancelEscapeAndTheCloseBoxEachEndTheProgramProceedOpensTheMainWi
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Version = 1 - 5 - 2"));
     EXPECT_EQ(w->Label1->text(), QStringLiteral("Tagwright  Folio"));
+    EXPECT_TRUE(w->Label1->font().bold() && w->Label1->font().pointSizeF() == 24);
     EXPECT_EQ(w->Label2[15]->text(), QStringLiteral(" Colour  Picker "));
     EXPECT_EQ(w->Label2[15]->palette().color(QPalette::WindowText), QColor(0xFF, 0x80, 0x00));
     QTest::mouseClick(w->cmdCancel, Qt::LeftButton);

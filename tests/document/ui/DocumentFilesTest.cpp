@@ -88,14 +88,15 @@ TEST_F(DocumentTest, AFailedOpeningIsReportedAndLeavesAWindowThatHoldsNoFile)
     const struct { QString file; bool readOnly; QString reportStart; } cases[] = {
         {path(QStringLiteral("missing.txt")), false, report(53)},
         {QStringLiteral("/dev/zero"), true, report(75)},  // never reads without end
-        {huge, false, QStringLiteral("Some error occurred !\r\n\r\nError no. :  7\r\nError description :  File too large (40.0 GB)")},
+        {huge, false,
+         QStringLiteral("Some error occurred !\r\n\r\nError no. :  7\r\nError description :  File too large (40.0 GB)")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         dialogs.clear();
         frmTf* f = open(c.file, c.readOnly);
-        ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_TRUE(dialogs.last().prompt.startsWith(c.reportStart)) << dialogs.last().prompt.toStdString();
+        EXPECT_TRUE(dialogs.shown().size() == 1 && dialogs.last().prompt.startsWith(c.reportStart))
+            << dialogs.prompts().join(QStringLiteral(" | ")).toStdString();
         EXPECT_EQ(std::tuple(f->Caption(), f->txtText01->Text(), f->FilePath, f->FileExt),
                   std::tuple(QStringLiteral("Open a File"), QString(), QString(), QString()));
         f->Unload();
@@ -113,8 +114,8 @@ TEST_F(DocumentTest, AFailedOpeningIsReportedAndLeavesAWindowThatHoldsNoFile)
         QTest::qWait(10);
     settle();
     frmTf::readAtOnceBytes = atOnce;
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.last().prompt.startsWith(report(53))) << dialogs.last().prompt.toStdString();
+    EXPECT_TRUE(dialogs.shown().size() == 1 && dialogs.last().prompt.startsWith(report(53)))
+        << dialogs.prompts().join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(f.isNull());
 }
 

@@ -20,7 +20,6 @@ TEST_F(DocumentTest, TabOrderLayoutOnResizeAndThePanelToggle)
 {
     frmTf* other = blank();
     frmTf* f = blank();
-    main->activateWindow();
     f->cmdClose->setFocus();
     const QList<QWidget*> expected{f->cmdSave,       f->cmdSaveas,  f->cboCombo01[0], f->cmdFindFirst, f->cmdFindNext,
                                    f->cboCombo01[1], f->cmdReplace, f->cmdCS,         f->txtText01};
@@ -69,7 +68,6 @@ TEST_F(DocumentTest, ClosingQuestionKeepsTheWindowUntilTheTextIsWrittenOrDropped
         if (!r.named && !fresh)
             fresh = blank(QStringLiteral("draft"));
         const QPointer<frmTf> f = r.named ? open(put(QStringLiteral("named.txt"), "old\r\n")) : fresh.data();
-        ASSERT_FALSE(f.isNull());
         if (r.named)
             f->txtText01->setText(QStringLiteral("\r\nnew"));
         dialogs.clear();
@@ -90,7 +88,8 @@ TEST_F(DocumentTest, ClosingQuestionKeepsTheWindowUntilTheTextIsWrittenOrDropped
         EXPECT_EQ(std::tuple(bytesOf(r.named ? named : draft), f.isNull() || f->isUnloaded(), programEnds),
                   std::tuple(r.file, r.closes, r.quit && r.closes ? 1 : 0));
         if (!r.closes) {  // still changed, and a name declined is not taken
-            EXPECT_EQ(std::pair(f->TextChanged, f->Caption()), std::pair(true, r.named ? named : QStringLiteral("Untitled")));
+            EXPECT_EQ(std::pair(f->TextChanged, f->Caption()),
+                      std::pair(true, r.named ? named : QStringLiteral("Untitled")));
         }
         if (r.named)
             closeAllChildren();
@@ -106,7 +105,6 @@ TEST_F(DocumentTest, ClosingQuestionKeepsTheWindowUntilTheTextIsWrittenOrDropped
 TEST_F(DocumentTest, FindPanelWalksTheMatchesAsksAtTheEndAndSearchesOnInsideAReplacement)
 {
     frmTf* d = doc(QStringLiteral("one two ONE"), QStringLiteral("one"));
-    ASSERT_TRUE(d);
     enum Focus { Text, FindBox, ReplacementBox, NextButton, CaseButton, ReplaceButton };
     const QString startAgain = QStringLiteral("Finding is already completed till the end of file. Do you want to do "
                                                "it again from the beginning of file ?");
@@ -166,9 +164,9 @@ TEST_F(DocumentTest, FindPanelWalksTheMatchesAsksAtTheEndAndSearchesOnInsideARep
 TEST_F(DocumentTest, ClipboardCommandsActOnTheDocumentText)
 {
     frmTf* d = doc(QString());
-    ASSERT_TRUE(d);
     using M = frmMdimenuform;
-    const struct { const char* text; int start, length; QAction* M::*command; const char* after, *clipboard; bool changed; } rows[] = {
+    const struct { const char* text; int start, length; QAction* M::*command; const char* after, *clipboard;
+                   bool changed; } rows[] = {
         {"first line\r\nsecond line", 6, 8, &M::mnuCopy, "first line\r\nsecond line", "line\r\nse", false},
         {"first line\r\nsecond line", 6, 8, &M::mnuCut, "first cond line", "line\r\nse", true},
         {"first cond line", 0, 5, &M::mnuPaste, "line\r\nse cond line", "line\r\nse", true},
@@ -199,7 +197,6 @@ TEST_F(DocumentTest, FontAndColourGoToTheActiveDocumentsTextOnly)
 {
     frmTf* other = doc(QStringLiteral("other"));
     frmTf* d = doc(QStringLiteral("mine"));
-    ASSERT_TRUE(other && d);
     const QFont before = d->txtText01->font();
     const QColor white = d->txtText01->palette().color(QPalette::Base);
     files.chooseFont({QStringLiteral("DejaVu Serif"), 24, true, false, true, false}).chooseColor(RGB(10, 20, 30));
@@ -214,6 +211,7 @@ TEST_F(DocumentTest, FontAndColourGoToTheActiveDocumentsTextOnly)
               std::tuple(QStringLiteral("Set Font for the Text"), 8, 20, before.family(), float(before.pointSizeF())));
     EXPECT_EQ(std::pair(shown[1].title, shown[1].colour),
               std::pair(QStringLiteral("Select a colour"), RGB(white.red(), white.green(), white.blue())));
-    EXPECT_EQ(std::tuple(other->txtText01->font(), other->txtText01->palette().color(QPalette::Base), d->cboCombo01[0]->font()),
+    EXPECT_EQ(std::tuple(other->txtText01->font(), other->txtText01->palette().color(QPalette::Base),
+                         d->cboCombo01[0]->font()),
               std::tuple(before, white, other->cboCombo01[0]->font()));
 }

@@ -68,7 +68,8 @@ protected:
     // Bytes as a snapshot holds them: their number and a digest of them.
     static QByteArray contents(const QByteArray& bytes)
     {
-        return QByteArray::number(bytes.size()) + " bytes " + QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+        return QByteArray::number(bytes.size()) + " bytes "
+               + QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
     }
 
     // Everything in the test's folder: each entry with its permissions, owner and group, then

@@ -137,22 +137,24 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
         EXPECT_EQ(text->offsetAtPoint(rect.center() - QPoint(rect.width() / 4, 0)), offset) << offset;
     }
 
+    // Edits by reader offsets, each undone; a locked box takes none of them.
     QAccessibleEditableTextInterface* edit = a11y->editableTextInterface();
     ASSERT_NE(edit, nullptr);
-    edit->insertText(12, QStringLiteral("X"));
-    EXPECT_EQ(str(box->Text()), "alpha beta gXamma\r\nxy\nlonglonglong word\rz");
-    box->undo();
-    EXPECT_EQ(str(box->Text()), str(Model));
-    edit->deleteText(9, 18);   // "a gamma\nx"
-    EXPECT_EQ(str(box->Text()), "alpha bety\nlonglonglong word\rz");
-    box->undo();
-    edit->replaceText(24, 33, QStringLiteral("-"));   // "longlong " of the third line
-    EXPECT_EQ(str(box->Text()), "alpha beta gamma\r\nxy\nlong-word\rz");
-    EXPECT_EQ(str(text->text(0, text->characterCount())), "alpha beta gamma\nxy\nlong-word\nz");
-    box->undo();
-    a11y->setText(QAccessible::Value, QStringLiteral("all new"));   // a reader sets the whole text
-    EXPECT_EQ(str(box->Text()), "all new");
-    box->undo();
+    const struct { std::function<void()> edit; const char* after; } edits[] = {
+        {[&] { edit->insertText(12, QStringLiteral("X")); }, "alpha beta gXamma\r\nxy\nlonglonglong word\rz"},
+        {[&] { edit->deleteText(9, 18); }, "alpha bety\nlonglonglong word\rz"},   // "a gamma\nx"
+        {[&] { edit->replaceText(24, 33, QStringLiteral("-")); }, "alpha beta gamma\r\nxy\nlong-word\rz"},
+        {[&] { a11y->setText(QAccessible::Value, QStringLiteral("all new")); }, "all new"},   // the whole text
+    };
+    for (const bool locked : {false, true}) {
+        box->setLocked(locked);
+        for (const auto& e : edits) {
+            e.edit();
+            EXPECT_EQ(str(box->Text()), locked ? str(Model) : e.after);
+            box->undo();
+            EXPECT_EQ(str(box->Text()), str(Model));
+        }
+    }
 
     // Scrolled to a line far below, the caret left where it was.
     QString many;
@@ -165,13 +167,6 @@ TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
     const QRect view(box->viewport()->mapToGlobal(QPoint(0, 0)), box->viewport()->size());
     EXPECT_TRUE(view.contains(text->characterRect(line150 + 7))) << box->verticalScrollBar()->value();
     EXPECT_EQ(box->SelStart(), 0);
-
-    box->setText(Model);
-    box->setLocked(true);
-    edit->insertText(3, QStringLiteral("X"));
-    edit->deleteText(0, 5);
-    edit->replaceText(0, 5, QStringLiteral("X"));
-    EXPECT_EQ(str(box->Text()), str(Model));
 }
 
 // The text change events a box sends, as a screen reader gets them: the type, the position,

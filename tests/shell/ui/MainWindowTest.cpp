@@ -169,6 +169,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
 TEST_F(MainWindowTest, CommandsWithoutAChildAreRefusedAndAFailedCommandIsReported)
 {
     closeAllChildren();
+    EXPECT_FALSE(main->HasEditTarget());
     for (QAction* a : {main->mnuCopy, main->mnuCut, main->mnuPaste, main->mnuFindOnOff})
         a->trigger();
     EXPECT_FALSE(guarded([] { throw std::bad_alloc(); }));

@@ -59,7 +59,12 @@ frmMdimenuform::frmMdimenuform()
     resize(twips::toPixels(8880, dpi), twips::toPixels(6600, dpi) + menuBar()->sizeHint().height());
 }
 
-frmMdimenuform::~frmMdimenuform() = default;
+frmMdimenuform::~frmMdimenuform()
+{
+    // The base class closes the child windows that are left, and the area reports
+    // activations as they go, when this window is no longer whole.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+}
 
 frmMdimenuform* frmMdimenuform::instance()
 {

@@ -183,3 +183,34 @@ TEST_F(MainWindowTest, CommandsWithoutAChildAreRefusedAndAFailedCommandIsReporte
     EXPECT_EQ(dialogs.prompts(), QStringList({clip, clip, clip, refusal, report.arg(7).arg(QStringLiteral("Out of memory")),
                                               report.arg(61).arg(QStringLiteral("Disk full")), refusal}));
 }
+
+// "Set &Font" and "Set C&olour" change a reading window's text box as a document's; with the
+// colour tool (no such box) or no child active they end before any dialog, silently. The
+// find-panel toggle is refused wherever there is no find panel, and its caption stays.
+TEST_F(MainWindowTest, FontColourAndPanelToggleOnChildrenWithoutADocument)
+{
+    auto* about = qobject_cast<frmAbout*>(main->ActiveForm());
+    ASSERT_NE(about, nullptr);
+    main->mnuNewBlank->trigger();
+    main->mnuFindOnOff->trigger();
+    main->mdiArea()->setActiveSubWindow(about);
+    test::settle();
+    ASSERT_EQ(main->ActiveForm(), about);
+    files.chooseFont({QStringLiteral("DejaVu Serif"), 14, false, true, false, false}).chooseColor(RGB(1, 2, 3));
+    for (QAction* a : {main->mnuSetFont, main->mnuColour, main->mnuFindOnOff})
+        a->trigger();
+    const QFont f = about->txtText01->font();
+    EXPECT_EQ(std::tuple(f.family(), f.pointSizeF(), f.italic(), about->txtText01->palette().color(QPalette::Base)),
+              std::tuple(QStringLiteral("DejaVu Serif"), 14.0, true, QColor(1, 2, 3)));
+    main->mnuAC->trigger();
+    test::settle();
+    ASSERT_TRUE(main->ActiveForm() && main->ActiveForm()->inherits("folio::frmRgbAscii"));
+    for (int round = 0; round < 2; ++round) {
+        for (QAction* a : {main->mnuSetFont, main->mnuColour, main->mnuFindOnOff})
+            a->trigger();
+        closeAllChildren();
+    }
+    EXPECT_EQ(files.shown().size(), 2);
+    EXPECT_EQ(dialogs.prompts(), QStringList(3, QStringLiteral("This activity is not allowed for this instance !")));
+    EXPECT_EQ(main->mnuFindOnOff->text(), QStringLiteral("Show Fi&nd Dialogue"));
+}

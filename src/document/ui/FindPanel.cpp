@@ -3,7 +3,7 @@
 //
 // State lives in the window (CaseSensitive, FindLen, FindPos), so every document searches on
 // its own. FindPos is 1-based: the position "Find &Next" starts from, 0 when no match is
-// current.
+// current. The case switch's caption only shows CaseSensitive; it is never read back.
 #include "document/ui/frmTf.h"
 
 #include "document/logic/FindText.h"
@@ -13,6 +13,7 @@
 #include "shared/ui/Guarded.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 
 #include <optional>
@@ -123,14 +124,18 @@ void frmTf::cmdReplace_Click()
 
 void frmTf::cmdCS_Click()
 {
-    const QString caption = cmdCS->text();
-    if (caption == kCaseSensitiveCaption) {
-        CaseSensitive = false;
-        cmdCS->setText(kCaseInsensitiveCaption);
-    } else if (caption == kCaseInsensitiveCaption) {
-        CaseSensitive = true;
-        cmdCS->setText(kCaseSensitiveCaption);
-    }
+    CaseSensitive = !CaseSensitive;
+    showCaseMode();
+}
+
+void frmTf::showCaseMode()
+{
+    cmdCS->setText(CaseSensitive ? kCaseSensitiveCaption : kCaseInsensitiveCaption);
+}
+
+QWidget* frmTf::findPanel() const
+{
+    return fraFrame01;
 }
 
 void frmTf::cmdClear_Click()

@@ -171,8 +171,8 @@ void frmTf::Form_Load()
 {
     guarded([&] {
         cmdClear->setVisible(false);
-        cmdCS->setText(QStringLiteral("Case Sens&itive"));
         CaseSensitive = true;
+        showCaseMode();
         setCaption(document::kEmptyCaption);
         Show();
         OpenedReadOnly = false;

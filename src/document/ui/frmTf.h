@@ -59,6 +59,9 @@ public:
     qint32 FindLen = 0;
     qint32 FindPos = 0;  // 1-based start of the next "Find &Next"; 0: no search under way
 
+    TextBox* textBox() const override { return txtText01; }
+    QWidget* findPanel() const override;
+
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Resize() override;
@@ -125,6 +128,8 @@ private:
     bool confirmCharactersLost(std::span<const QStringView> text) const;
 
     void applyLayout();
+    // Captions the case switch with the mode CaseSensitive holds.
+    void showCaseMode();
 };
 
 }  // namespace folio

@@ -13,6 +13,8 @@
 
 namespace folio {
 
+class TextBox;
+
 class ChildForm : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -51,6 +53,16 @@ public:
 
     // The main window's closing has already asked this window's Form_QueryUnload.
     void setQueryAnswered(bool answered) { m_queryAnswered = answered; }
+
+    // What the main window's Edit commands reach in the window, each nullptr where the window
+    // has none: the text box txtText01, whose font and background colour "Set &Font" and
+    // "Set C&olour" change, and the find panel fraFrame01, which the find-panel toggle hides
+    // and shows.
+    virtual TextBox* textBox() const { return nullptr; }
+    virtual QWidget* findPanel() const { return nullptr; }
+    // The control that has the focus in the window (it keeps it while a menu or a dialog of
+    // the main window has the focus), or nullptr.
+    QWidget* ActiveControl() const { return focusWidget(); }
 
     virtual void Form_Load() {}
     virtual void Form_Activate() {}

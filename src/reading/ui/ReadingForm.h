@@ -16,6 +16,8 @@ public:
     TextBox* txtText01 = nullptr;
     QPushButton* cmdClose = nullptr;  // tutorials only
 
+    TextBox* textBox() const override { return txtText01; }
+
     void Form_Activate() override;
     void Form_Resize() override;
     void Form_Unload() override;

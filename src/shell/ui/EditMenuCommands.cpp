@@ -6,26 +6,25 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditTarget.h"
 #include "platform/ui/Fonts.h"
-#include "shell/logic/MenuTable.h"
+#include "platform/ui/TextBox.h"
 #include "shared/ui/Guarded.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 
 namespace folio {
 
 namespace {
 
-// The active child's control of that name, found as the command names it; a window that
-// has none gives error 438, no window at all error 91.
+// What the command needs of the active child, as the window offers it: no window at all
+// gives error 91, a window without that part error 438.
 template <class T>
-T* activeChildControl(const frmMdimenuform& main, const char* name)
+T* activeChildPart(const frmMdimenuform& main, T* (ChildForm::*part)() const)
 {
-    ChildForm* form = main.ActiveForm();
+    const ChildForm* form = main.ActiveForm();
     if (!form)
         throw RuntimeError::noObject();
-    T* control = form->findChild<T*>(QString::fromLatin1(name));
+    T* control = (form->*part)();
     if (!control)
         throw RuntimeError::notSupported();
     return control;
@@ -77,15 +76,10 @@ void frmMdimenuform::mnuPaste_Click()
 void frmMdimenuform::mnuFindOnOff_Click()
 {
     guarded([&] {
-        const QString caption = mnuFindOnOff->text();
         // The caption changes only after the panel, so a failure leaves it as it was.
-        if (caption == QLatin1String(kHideFindCaption)) {
-            activeChildControl<QWidget>(*this, "fraFrame01")->setVisible(false);
-            mnuFindOnOff->setText(QString::fromLatin1(kShowFindCaption));
-        } else if (caption == QLatin1String(kShowFindCaption)) {
-            activeChildControl<QWidget>(*this, "fraFrame01")->setVisible(true);
-            mnuFindOnOff->setText(QString::fromLatin1(kHideFindCaption));
-        }
+        const bool show = m_findToggleShows;
+        activeChildPart(*this, &ChildForm::findPanel)->setVisible(show);
+        showFindPanelState(!show);
     });
 }
 
@@ -98,7 +92,7 @@ void frmMdimenuform::mnuSetFont_Click()
         CommonDialog1.Min = 8;
         CommonDialog1.Max = 20;
         CommonDialog1.DialogTitle = QStringLiteral("Set Font for the Text");
-        auto* text = activeChildControl<QPlainTextEdit>(*this, "txtText01");
+        auto* text = activeChildPart(*this, &ChildForm::textBox);
         // The text box's font goes to the dialog and comes back, property by property.
         CommonDialog1.setFont(fonts::choiceOf(text->font()));
         CommonDialog1.ShowFont();
@@ -112,7 +106,7 @@ void frmMdimenuform::mnuColour_Click()
     guarded([&] {
         CommonDialog1.DialogTitle = QStringLiteral("Select a colour");
         CommonDialog1.CancelError = true;
-        auto* text = activeChildControl<QPlainTextEdit>(*this, "txtText01");
+        auto* text = activeChildPart(*this, &ChildForm::textBox);
         const QColor back = text->palette().color(QPalette::Base);
         CommonDialog1.Color = RGB(back.red(), back.green(), back.blue());
         CommonDialog1.ShowColor();

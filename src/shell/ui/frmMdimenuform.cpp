@@ -196,13 +196,14 @@ void frmMdimenuform::setHtmlMenuEnabled(bool enabled)
 
 void frmMdimenuform::showFindPanelState(bool panelHidden)
 {
-    mnuFindOnOff->setText(QString::fromLatin1(panelHidden ? kShowFindCaption : kHideFindCaption));
+    m_findToggleShows = panelHidden;
+    mnuFindOnOff->setText(QString::fromLatin1(m_findToggleShows ? kShowFindCaption : kHideFindCaption));
 }
 
 QWidget* frmMdimenuform::ActiveControl() const
 {
     ChildForm* form = ActiveForm();
-    return form ? form->focusWidget() : nullptr;
+    return form ? form->ActiveControl() : nullptr;
 }
 
 bool frmMdimenuform::HasEditTarget() const

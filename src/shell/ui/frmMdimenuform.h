@@ -130,6 +130,9 @@ private:
 
     // Child windows opened by the program and not yet unloaded.
     qint16 intOw = 0;
+    // The find-panel toggle's state, which its caption shows: true while it offers to show
+    // the active document's panel ("Show Fi&nd Dialogue"), false while it offers to hide it.
+    bool m_findToggleShows = false;
 
     // The single-instance child windows while they are open.
     QPointer<ChildForm> m_aboutWindow;

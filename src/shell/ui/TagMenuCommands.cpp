@@ -4,6 +4,7 @@
 
 #include "document/ui/frmTf.h"
 #include "platform/ui/EditTarget.h"
+#include "tags/logic/TagTable.h"
 #include "tags/ui/TagCommands.h"
 
 namespace folio {
@@ -30,27 +31,27 @@ tags::CaseCodePage targetCodePage(const frmMdimenuform& main)
 
 }  // namespace
 
-void frmMdimenuform::mnuLineBreak_Click() { tags::runTagCommand(targetOf(*this), u"mnuLineBreak"); }
-void frmMdimenuform::mnuBS_Click() { tags::runTagCommand(targetOf(*this), u"mnuBS"); }
-void frmMdimenuform::mnuBold_Click() { tags::runTagCommand(targetOf(*this), u"mnuBold"); }
-void frmMdimenuform::mnuUnderline_Click() { tags::runTagCommand(targetOf(*this), u"mnuUnderline"); }
-void frmMdimenuform::mnuItalic_Click() { tags::runTagCommand(targetOf(*this), u"mnuItalic"); }
-void frmMdimenuform::mnuFont_Click() { tags::runTagCommand(targetOf(*this), u"mnuFont"); }
-void frmMdimenuform::mnuAlignLeft_Click() { tags::runTagCommand(targetOf(*this), u"mnuAlignLeft"); }
-void frmMdimenuform::mnuAlignCenter_Click() { tags::runTagCommand(targetOf(*this), u"mnuAlignCenter"); }
-void frmMdimenuform::mnuAlignRight_Click() { tags::runTagCommand(targetOf(*this), u"mnuAlignRight"); }
-void frmMdimenuform::mnuAlignTop_Click() { tags::runTagCommand(targetOf(*this), u"mnuAlignTop"); }
-void frmMdimenuform::mnuAlignMiddle_Click() { tags::runTagCommand(targetOf(*this), u"mnuAlignMiddle"); }
-void frmMdimenuform::mnuAlignBottom_Click() { tags::runTagCommand(targetOf(*this), u"mnuAlignBottom"); }
-void frmMdimenuform::mnuAlignCenterPair_Click() { tags::runTagCommand(targetOf(*this), u"mnuAlignCenterPair"); }
-void frmMdimenuform::mnuListOl_Click() { tags::runTagCommand(targetOf(*this), u"mnuListOl"); }
-void frmMdimenuform::mnuListUl_Click() { tags::runTagCommand(targetOf(*this), u"mnuListUl"); }
-void frmMdimenuform::mnuListLi_Click() { tags::runTagCommand(targetOf(*this), u"mnuListLi"); }
-void frmMdimenuform::mnuTableBody_Click() { tags::runTagCommand(targetOf(*this), u"mnuTableBody"); }
-void frmMdimenuform::mnuTableTr_Click() { tags::runTagCommand(targetOf(*this), u"mnuTableTr"); }
-void frmMdimenuform::mnuTableTd_Click() { tags::runTagCommand(targetOf(*this), u"mnuTableTd"); }
-void frmMdimenuform::mnuParagraph_Click() { tags::runTagCommand(targetOf(*this), u"mnuParagraph"); }
-void frmMdimenuform::mnuDivision_Click() { tags::runTagCommand(targetOf(*this), u"mnuDivision"); }
+void frmMdimenuform::mnuLineBreak_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::LineBreak); }
+void frmMdimenuform::mnuBS_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::BlankSpace); }
+void frmMdimenuform::mnuBold_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Bold); }
+void frmMdimenuform::mnuUnderline_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Underline); }
+void frmMdimenuform::mnuItalic_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Italic); }
+void frmMdimenuform::mnuFont_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Font); }
+void frmMdimenuform::mnuAlignLeft_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignLeft); }
+void frmMdimenuform::mnuAlignCenter_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignCenter); }
+void frmMdimenuform::mnuAlignRight_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignRight); }
+void frmMdimenuform::mnuAlignTop_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignTop); }
+void frmMdimenuform::mnuAlignMiddle_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignMiddle); }
+void frmMdimenuform::mnuAlignBottom_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignBottom); }
+void frmMdimenuform::mnuAlignCenterPair_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignCenterPair); }
+void frmMdimenuform::mnuListOl_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::ListOl); }
+void frmMdimenuform::mnuListUl_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::ListUl); }
+void frmMdimenuform::mnuListLi_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::ListLi); }
+void frmMdimenuform::mnuTableBody_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::TableBody); }
+void frmMdimenuform::mnuTableTr_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::TableTr); }
+void frmMdimenuform::mnuTableTd_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::TableTd); }
+void frmMdimenuform::mnuParagraph_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Paragraph); }
+void frmMdimenuform::mnuDivision_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Division); }
 
 void frmMdimenuform::mnuHyperlink_Click() { tags::runHyperlinkCommand(targetOf(*this)); }
 void frmMdimenuform::mnuImage_Click() { tags::runImageCommand(targetOf(*this)); }

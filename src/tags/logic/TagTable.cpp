@@ -6,46 +6,47 @@ namespace folio::tags {
 
 namespace {
 
-constexpr std::array<TagRow, 21> kRows{{
-    {"mnuLineBreak", "Line B&reak <br>", TagKind::Replace, "<br>", ""},
-    {"mnuBS", "Insert a Blank Spa&ce", TagKind::Replace, "&nbsp;", ""},
-    {"mnuBold", "<&b> Your Text </b>", TagKind::Wrap, "<b> ", " </b>"},
-    {"mnuUnderline", "<&u> Your Text </u>", TagKind::Wrap, "<u> ", " </u>"},
-    {"mnuItalic", "<&i> Your Text </i>", TagKind::Wrap, "<i> ", " </i>"},
-    {"mnuFont", "<&font> Your Text </font>", TagKind::Wrap, "<font face='arial' color=#000000 size=3> ", " </font>"},
-    {"mnuAlignLeft", "align = &left", TagKind::Replace, " align=left ", ""},
-    {"mnuAlignCenter", "align = &center", TagKind::Replace, " align=center ", ""},
-    {"mnuAlignRight", "align = &right", TagKind::Replace, " align=right ", ""},
-    {"mnuAlignTop", "valign = &top", TagKind::Replace, " valign=top ", ""},
-    {"mnuAlignMiddle", "valign = &middle", TagKind::Replace, " valign=middle ", ""},
+constexpr std::array<TagRow, std::size_t(Tag::Count)> kRows{{
+    {Tag::LineBreak, TagKind::Replace, "<br>", ""},
+    {Tag::BlankSpace, TagKind::Replace, "&nbsp;", ""},
+    {Tag::Bold, TagKind::Wrap, "<b> ", " </b>"},
+    {Tag::Underline, TagKind::Wrap, "<u> ", " </u>"},
+    {Tag::Italic, TagKind::Wrap, "<i> ", " </i>"},
+    {Tag::Font, TagKind::Wrap, "<font face='arial' color=#000000 size=3> ", " </font>"},
+    {Tag::AlignLeft, TagKind::Replace, " align=left ", ""},
+    {Tag::AlignCenter, TagKind::Replace, " align=center ", ""},
+    {Tag::AlignRight, TagKind::Replace, " align=right ", ""},
+    {Tag::AlignTop, TagKind::Replace, " valign=top ", ""},
+    {Tag::AlignMiddle, TagKind::Replace, " valign=middle ", ""},
     // Captioned as a horizontal alignment, but inserts the vertical one like its two neighbours.
-    {"mnuAlignBottom", "align = &bottom", TagKind::Replace, " valign=bottom ", ""},
-    {"mnuAlignCenterPair", "<&center> Your Text </center>", TagKind::Wrap, "<center> ", " </center>"},
-    {"mnuListOl", "<&ol> Your Text </ol>", TagKind::Wrap, "<ol> ", " </ol>"},
-    {"mnuListUl", "<&ul> Your Text </ul>", TagKind::Wrap, "<ul> ", " </ul>"},
-    {"mnuListLi", "<l&i> Your Text </li>", TagKind::Wrap, "<li> ", " </li>"},
-    {"mnuTableBody", "<&table> Your Text </table>", TagKind::Wrap,
-     "<table width='100%' border =2 cellpadding=10 cellspacing=0> ", " </table>"},
-    {"mnuTableTr", "<t&r> Your Text </t&r>", TagKind::Wrap, "<tr> ", " </tr>"},
-    {"mnuTableTd", "<t&d> Your Text </td>", TagKind::Wrap, "<td> ", " </td>"},
-    {"mnuParagraph", "<&p> Your Text </p>", TagKind::Wrap, "<p> ", " </p>"},
-    {"mnuDivision", "<&div> Your Text </div>", TagKind::Wrap, "<div> ", " </div>"},
+    {Tag::AlignBottom, TagKind::Replace, " valign=bottom ", ""},
+    {Tag::AlignCenterPair, TagKind::Wrap, "<center> ", " </center>"},
+    {Tag::ListOl, TagKind::Wrap, "<ol> ", " </ol>"},
+    {Tag::ListUl, TagKind::Wrap, "<ul> ", " </ul>"},
+    {Tag::ListLi, TagKind::Wrap, "<li> ", " </li>"},
+    {Tag::TableBody, TagKind::Wrap, "<table width='100%' border =2 cellpadding=10 cellspacing=0> ", " </table>"},
+    {Tag::TableTr, TagKind::Wrap, "<tr> ", " </tr>"},
+    {Tag::TableTd, TagKind::Wrap, "<td> ", " </td>"},
+    {Tag::Paragraph, TagKind::Wrap, "<p> ", " </p>"},
+    {Tag::Division, TagKind::Wrap, "<div> ", " </div>"},
 }};
+
+// Each row stands at the place of its Tag, so a command's row is found by its number.
+constexpr bool rowsInTagOrder()
+{
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        if (kRows[i].tag != Tag(i))
+            return false;
+    }
+    return true;
+}
+static_assert(rowsInTagOrder(), "every row of the tag table stands at the place of its Tag");
 
 }  // namespace
 
-std::span<const TagRow> tagTable()
+const TagRow& tagRow(Tag tag)
 {
-    return kRows;
-}
-
-const TagRow* findTagRow(QStringView control)
-{
-    for (const TagRow& row : kRows) {
-        if (control == QLatin1String(row.control))
-            return &row;
-    }
-    return nullptr;
+    return kRows.at(std::size_t(tag));
 }
 
 QString applyTag(const TagRow& row, const QString& selText)

@@ -1,12 +1,36 @@
 #pragma once
-// The commands of the "&HTML Tags" menu as constant data: one row per menu entry, routed by
-// the entry's control name. Every text is exact to the blank.
+// The commands of the "&HTML Tags" menu as constant data: one row per command, in the order
+// of the menu. A menu entry names its command by the Tag of its row, so an entry without a
+// row does not compile. Every text is exact to the blank.
 #include <QString>
-#include <QStringView>
-
-#include <span>
 
 namespace folio::tags {
+
+// One per row of the table, in its order; the comment names the menu entry.
+enum class Tag {
+    LineBreak,        // mnuLineBreak
+    BlankSpace,       // mnuBS
+    Bold,             // mnuBold
+    Underline,        // mnuUnderline
+    Italic,           // mnuItalic
+    Font,             // mnuFont
+    AlignLeft,        // mnuAlignLeft
+    AlignCenter,      // mnuAlignCenter
+    AlignRight,       // mnuAlignRight
+    AlignTop,         // mnuAlignTop
+    AlignMiddle,      // mnuAlignMiddle
+    AlignBottom,      // mnuAlignBottom
+    AlignCenterPair,  // mnuAlignCenterPair
+    ListOl,           // mnuListOl
+    ListUl,           // mnuListUl
+    ListLi,           // mnuListLi
+    TableBody,        // mnuTableBody
+    TableTr,          // mnuTableTr
+    TableTd,          // mnuTableTd
+    Paragraph,        // mnuParagraph
+    Division,         // mnuDivision
+    Count
+};
 
 enum class TagKind {
     Wrap,     // opening text, the selection unchanged, closing text
@@ -14,18 +38,14 @@ enum class TagKind {
 };
 
 struct TagRow {
-    const char* control;  // menu control name, e.g. "mnuBold"
-    const char* caption;  // menu caption with its access key
+    Tag tag;
     TagKind kind;
     const char* opening;  // opening text of a wrap row, the literal of a replace row
     const char* closing;  // closing text of a wrap row, "" for a replace row
 };
 
-// Every row, in the order of the menu.
-std::span<const TagRow> tagTable();
-
-// The row of a menu control, or nullptr when the name has none.
-const TagRow* findTagRow(QStringView control);
+// The row of a command.
+const TagRow& tagRow(Tag tag);
 
 // The text that takes the place of the selection.
 QString applyTag(const TagRow& row, const QString& selText);

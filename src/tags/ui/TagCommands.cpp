@@ -1,5 +1,5 @@
-// "&HTML Tags": the twenty-one fixed-markup commands. Each names its menu control; the row of
-// the tag table under that name says what goes in place of the selection.
+// "&HTML Tags": the twenty-one fixed-markup commands. Each is a row of the tag table, which
+// says what goes in place of the selection.
 #include "tags/ui/TagCommands.h"
 
 #include "platform/ui/Dialogs.h"
@@ -22,7 +22,7 @@ void replaceSelection(const TargetLookup& target, const QString& text)
         t->ReplaceSelection(text);
 }
 
-void runTagRow(const TargetLookup& target, const TagRow& row)
+void runTagCommand(const TargetLookup& target, Tag tag)
 {
     const auto t = target();
     if (!t) {
@@ -30,16 +30,8 @@ void runTagRow(const TargetLookup& target, const TagRow& row)
         return;
     }
     // A replace row ignores the selection; reading it anyway costs nothing and keeps one path.
-    const QString text = applyTag(row, t->SelText());
+    const QString text = applyTag(tagRow(tag), t->SelText());
     replaceSelection(target, text);
-}
-
-void runTagCommand(const TargetLookup& target, QStringView control)
-{
-    const TagRow* row = findTagRow(control);
-    Q_ASSERT_X(row, "runTagCommand", "menu control without a row in the tag table");
-    if (row)
-        runTagRow(target, *row);
 }
 
 }  // namespace folio::tags

@@ -7,14 +7,13 @@
 #include "tags/logic/CaseChange.h"
 
 #include <QString>
-#include <QStringView>
 
 #include <functional>
 #include <memory>
 
 namespace folio::tags {
 
-struct TagRow;
+enum class Tag;
 
 // Finds the target whenever a command asks: the focused control of the active child, or
 // nullptr when the active-document rule does not admit it. A command asks again before it
@@ -29,11 +28,9 @@ bool admitOrRefuse(const TargetLookup& target);
 // nothing when there is no target any more.
 void replaceSelection(const TargetLookup& target, const QString& text);
 
-// One row of the tag table: the rule, then the opening text, the selection and the closing
-// text (or the row's literal) in place of the selection.
-void runTagRow(const TargetLookup& target, const TagRow& row);
-// The row of the menu control `control`.
-void runTagCommand(const TargetLookup& target, QStringView control);
+// One command of the tag table: the rule, then the opening text, the selection and the
+// closing text (or the row's literal) in place of the selection.
+void runTagCommand(const TargetLookup& target, Tag tag);
 
 // "&Hyperlink" and "&Image": two prompts, then the built tag in place of the selection.
 void runHyperlinkCommand(const TargetLookup& target);

@@ -14,6 +14,7 @@
 
 #include <QPushButton>
 #include <QEvent>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <chrono>
@@ -217,8 +218,14 @@ void frmTf::OpenMyShades()
         return true;
     };
     guarded([&] {
-        FilePath = existingShadesFilePath();
+        // The window is tied to the file the user keeps, though it may show the sample
+        // until the first save creates that file.
+        const ShadesFile shades = shadesFile();
+        FilePath = shades.source;
         loadFile();
+        FilePath = shades.path;
+        if (shades.inUserData)
+            m_userShadesPath = shades.path;
         cmdSave->setEnabled(true);
         setCaption(FilePath);
         TextChanged = false;
@@ -250,6 +257,9 @@ bool frmTf::SaveFile()
     // The text as it stands now, in the parts the box keeps it in: no copy of a big text.
     const PieceText pieces = txtText01->TextPieces();
     const std::vector<QStringView> text = pieces.parts();
+    // The user's own shades file is written into a data folder that may not be there yet.
+    if (!m_userShadesPath.isEmpty() && FilePath == m_userShadesPath)
+        makeUserFolder(QFileInfo(FilePath).path());
     // Nearly every text holds only characters its encoding has, and is written in one pass.
     // Otherwise nothing has been written yet, and the user decides first.
     if (!writeDocumentIfRepresentable(FilePath, text, WriteMode::Overwrite, fileEncoding)) {

@@ -88,8 +88,9 @@ public:
     // Loads `path` as the open dialog's choice, read-only when the box was ticked. A failure
     // is reported and gives false.
     bool OpenFile(const QString& path, bool readOnly);
-    // Loads the shades file from the program folder; when it is missing, says so and
-    // closes this window.
+    // Loads the shades file (shadesFile: the program folder's, or the user's own copy
+    // with the shipped sample shown until it is first saved); when it is missing, says so
+    // and closes this window.
     void OpenMyShades();
 
 private:
@@ -110,6 +111,8 @@ private:
     // The file as this window last read or wrote it; "&Save" asks before writing over a
     // file that has changed since.
     FileStamp m_diskStamp;
+    // The user's own shades file when this window shows it: "&Save" creates its folder.
+    QString m_userShadesPath;
     // False when the file on disk has changed since and the user does not want those
     // changes overwritten.
     bool confirmOverwriteChanges() const;

@@ -11,7 +11,11 @@
 #include <QUrl>
 
 #include <fcntl.h>
+#include <functional>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace folio;
 using namespace folio::test;
@@ -266,4 +270,76 @@ TEST_F(DocumentTest, ShadesEntryOpensTheFileUnderEitherNameOrSaysWhatIsWrong)
     settle();
     EXPECT_EQ(std::pair(active()->Caption(), active()->txtText01->Text()),
               std::pair(shades, QStringLiteral("\r\nSky,135,206,235,#87CEEB,skyblue")));
+}
+
+// An installed program's folder is not the user's to write: "Open &MyShades.csv" shows the
+// shipped sample, tied to the user's own copy in the data folder, and nothing is created
+// there before the first "&Save"; reopened, the entry shows the user's copy. The superuser
+// may write anywhere, so the user is played by nobody in a child process when the tests
+// run as root.
+TEST_F(DocumentTest, ShadesOfAUserWhoCannotWriteTheProgramFolderAreKeptInTheUsersDataFolder)
+{
+    const QString program = path(QStringLiteral("Program"));
+    const QString data = path(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(program) && QDir().mkpath(data));
+    const QByteArray sample = "Sky,135,206,235,#87CEEB,skyblue\r\n";
+    put(QStringLiteral("Program/MyShades.csv"), sample);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(data).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(program).constData(), 0555), 0);
+    setProgramFolderForTesting(program);
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    const QString own = data + QStringLiteral("/tagwright-folio/MyShades.csv");
+
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(201);
+        // Painting hands work to threads that did not come along into this process.
+        main->setUpdatesEnabled(false);
+        const auto* result = ::testing::UnitTest::GetInstance()->current_test_info()->result();
+        const int partsBefore = result->total_part_count();
+        [&] {
+            main->mnuMyShades->trigger();
+            settle();
+            frmTf* f = active();
+            ASSERT_TRUE(f);
+            EXPECT_EQ(std::pair(f->Caption(), f->txtText01->Text()),
+                      std::pair(own, QStringLiteral("\r\nSky,135,206,235,#87CEEB,skyblue")));
+            EXPECT_TRUE(QDir(data).isEmpty());
+            f->txtText01->setFocus();
+            f->txtText01->moveCursor(QTextCursor::End);
+            QTest::keyClicks(f->txtText01, QStringLiteral(" mine"));
+            click(f->cmdSave);
+            settle();
+            EXPECT_EQ(bytesOf(own), "\r\nSky,135,206,235,#87CEEB,skyblue mine\r\n");
+            click(f->cmdClose);
+            settle();
+            main->mnuMyShades->trigger();
+            settle();
+            ASSERT_TRUE(active());
+            EXPECT_EQ(std::pair(active()->Caption(), active()->txtText01->Text()),
+                      std::pair(own, QStringLiteral("\r\n\r\nSky,135,206,235,#87CEEB,skyblue mine")));
+            EXPECT_EQ(dialogs.prompts(), QStringList());
+        }();
+        std::fflush(nullptr);
+        ::_exit(result->total_part_count() == partsBefore ? 0 : 202);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::chmod(QFile::encodeName(program).constData(), 0755);
+    if (dataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", dataHome);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 201)
+        GTEST_SKIP() << "cannot run as an ordinary user here";
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), 0) << "a check in the child failed (above)";
+    // The sample stays as shipped; the user's folder is the user's alone.
+    EXPECT_EQ(bytesOf(program + QStringLiteral("/MyShades.csv")), sample);
+    struct stat created {};
+    ASSERT_EQ(::stat(QFile::encodeName(data + QStringLiteral("/tagwright-folio")).constData(), &created), 0);
+    EXPECT_EQ(created.st_mode & 0777, 0700u);
 }

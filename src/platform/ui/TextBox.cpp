@@ -57,6 +57,9 @@ TextBox::TextBox(QWidget* parent)
 {
     // Screen readers get the text without the divisions, and changes in its offsets.
     TextBoxAccessible::install(this);
+    // The box is one stop of its window's tab order: Tab and Shift+Tab move the focus on.
+    // A tab character comes in by "Insert Ta&b Keystroke" or the clipboard.
+    setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -12,7 +12,8 @@
 using namespace folio;
 using namespace folio::test;
 
-// Tab visits the controls in order, skipping the hidden button. Resizing lays the window out
+// Tab visits the controls in order, skipping the hidden button, and leaves the text box
+// without typing into it; Shift+Tab goes back; "Insert Ta&b Keystroke" types the tab. Resizing lays the window out
 // (the layout's figures are the layout suite's). The find-panel toggle hides the active
 // document's panel only, keeping the text's place, also on later resizing. (Its caption
 // following the panel is the random session's invariant.)
@@ -22,13 +23,20 @@ TEST_F(DocumentTest, TabOrderLayoutOnResizeAndThePanelToggle)
     frmTf* f = blank();
     f->cmdClose->setFocus();
     const QList<QWidget*> expected{f->cmdSave,       f->cmdSaveas,  f->cboCombo01[0], f->cmdFindFirst, f->cmdFindNext,
-                                   f->cboCombo01[1], f->cmdReplace, f->cmdCS,         f->txtText01};
+                                   f->cboCombo01[1], f->cmdReplace, f->cmdCS,         f->txtText01,    f->cmdClose,
+                                   f->txtText01,     f->cmdCS};
     QList<QWidget*> seen;
     for (int i = 0; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const bool back = i >= expected.size() - 2;
+        QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                        back ? Qt::ShiftModifier : Qt::NoModifier);
         seen << f->focusWidget();
     }
     EXPECT_EQ(seen, expected);
+    EXPECT_EQ(f->txtText01->Text(), QString());
+    f->txtText01->setFocus();
+    main->mnuTabkey->trigger();
+    EXPECT_EQ(f->txtText01->Text(), QStringLiteral("\t"));
 
     f->setClientSize(9900, 7200);
     settle();

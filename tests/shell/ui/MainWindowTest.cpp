@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 using namespace folio;
@@ -96,6 +97,14 @@ TEST_F(MainWindowTest, ApplicationEntriesOpenTheirWindowsWhichTheWindowMenuLists
     auto* tutorial = qobject_cast<frmTuto02*>(main->ActiveForm());
     ASSERT_NE(tutorial, nullptr);
     EXPECT_EQ(main->ActiveControl(), tutorial->txtText01);
+    // Tab and Shift+Tab move the focus round the reading window's own controls.
+    QList<QWidget*> seen;
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) {
+        QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        seen << QApplication::focusWidget();
+    }
+    QWidget* const close = tutorial->cmdClose;
+    EXPECT_EQ(seen, QList<QWidget*>({close, tutorial->txtText01, close}));
     QMenu* menu = main->mnuWindow->menu();
     emit menu->aboutToShow();
     QStringList listed;
@@ -110,6 +119,9 @@ TEST_F(MainWindowTest, ApplicationEntriesOpenTheirWindowsWhichTheWindowMenuLists
     entries.value(0)->trigger();
     test::settle();
     EXPECT_EQ(main->ActiveForm(), about);
+    about->txtText01->setFocus();
+    QTest::keyClick(about->txtText01, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), about->txtText01);   // its only control
     EXPECT_FALSE(main->mnuTutorialHTML->isVisible());
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.last().prompt.endsWith(QStringLiteral("from  ") + folder.path() + QStringLiteral("  path.")));

@@ -3,6 +3,7 @@
 #include "colour/logic/AsciiRules.h"
 #include "platform/ui/Geometry.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
@@ -22,6 +23,15 @@ AnswerLabel::AnswerLabel(const QString& text, QWidget* parent) : QLabel(parent)
 QString AnswerLabel::shownText() const
 {
     return ascii::visibleForm(text());
+}
+
+QString AnswerLabel::spokenText() const
+{
+    const QString shown = shownText();
+    const bool drawsNothing = std::all_of(shown.begin(), shown.end(), [](QChar c) {
+        return c.isSpace() || !c.isPrint();
+    });
+    return QStringLiteral("Answer: ") + (drawsNothing ? QStringLiteral("blank") : shown);
 }
 
 void AnswerLabel::paintEvent(QPaintEvent*)
@@ -58,8 +68,34 @@ QColor toQColor(ColourValue value)
     return QColor(redOf(value), greenOf(value), blueOf(value));
 }
 
+namespace {
+DescriptionSink descriptionSink = nullptr;
+}  // namespace
+
+void describe(QWidget* widget, const QString& description)
+{
+    widget->setAccessibleDescription(description);
+    QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
+    if (descriptionSink)
+        descriptionSink(&event);
+    else
+        QAccessible::updateAccessibility(&event);
+}
+
+void setDescriptionSinkForTesting(DescriptionSink sink)
+{
+    descriptionSink = sink;
+}
+
+QString spokenColour(ColourValue value)
+{
+    const int r = redOf(value), g = greenOf(value), b = blueOf(value);
+    return QString::asprintf("red %d, green %d, blue %d, #%02X%02X%02X", r, g, b, r, g, b);
+}
+
 void setBackColor(QLineEdit* box, ColourValue value)
 {
+    describe(box, spokenColour(value));
     QPalette pal = box->palette();
     const QColor colour = toQColor(value);
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

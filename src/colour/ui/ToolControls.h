@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QWidget>
 
+class QAccessibleEvent;
 class QLineEdit;
 
 namespace folio {
@@ -21,6 +22,9 @@ public:
 
     // The text as it is drawn.
     QString shownText() const;
+    // The answer as a screen reader is to say it: "Answer: " and the text as drawn, or
+    // "Answer: blank" for a character that draws as nothing.
+    QString spokenText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,7 +53,19 @@ private:
 
 QColor toQColor(ColourValue value);
 
-// The background colour of a locked box that shows nothing but its colour.
+// Sets the widget's accessible description and tells screen readers that it changed; one
+// speaks it when the widget has the focus.
+void describe(QWidget* widget, const QString& description);
+// For tests, where no screen reader is active: while set, describe() hands its events to
+// `sink` instead.
+using DescriptionSink = void (*)(QAccessibleEvent* event);
+void setDescriptionSinkForTesting(DescriptionSink sink);
+
+// A colour as a screen reader says it: "red 255, green 224, blue 192, #FFE0C0".
+QString spokenColour(ColourValue value);
+
+// The background colour of a locked box that shows nothing but its colour; the box's
+// accessible description says the colour, since its text is empty.
 void setBackColor(QLineEdit* box, ColourValue value);
 ColourValue backColor(const QLineEdit* box);
 

@@ -381,6 +381,19 @@ void frmRgbAscii::applyChange(const colour::ColourChange& change)
     Label2[HtmlText]->setText(change.htmlText);
 }
 
+void frmRgbAscii::describeAnswer(QPushButton* button, int index)
+{
+    // A screen reader speaks a change of the focused control's description; the answer's
+    // label never has the focus, and a label's change goes unspoken.
+    const AnswerLabel* answer = Label3[index];
+    const QString text =
+        answer->text() == ascii::kAnswerPlaceholder ? QString() : answer->spokenText();
+    // The same answer again is a new answer, and is said again.
+    if (!text.isEmpty() && button->accessibleDescription() == text)
+        describe(button, QString());
+    describe(button, text);
+}
+
 void frmRgbAscii::optButton01_Click(int index)
 {
     QLineEdit* input = txtText01[LookupInput];
@@ -404,6 +417,7 @@ void frmRgbAscii::cmdShow_Click()
             return;
         }
         Label3[LookupAnswer]->setText(result.answer);
+        describeAnswer(cmdShow, LookupAnswer);
     } catch (const std::exception&) {
         MsgBox(ascii::kFailureMessage.toString());
     }
@@ -420,11 +434,13 @@ void frmRgbAscii::cmdLoop_Click()
             return;
         }
         Label3[LoopAnswer]->setText(result.answer);
+        describeAnswer(cmdLoop, LoopAnswer);
 
         const MsgAnswer choice = MsgBox(ascii::kLoopQuestion.toString(), MsgButtons::AbortRetryIgnore,
                                         MsgIcon::Question, 3, ascii::kLoopQuestionTitle.toString());
         if (choice != MsgAnswer::Retry && choice != MsgAnswer::Ignore) {
             Label3[LoopAnswer]->setText(ascii::kAnswerPlaceholder.toString());
+            describeAnswer(cmdLoop, LoopAnswer);
             return;
         }
         const auto direction = choice == MsgAnswer::Retry ? ascii::LoopDirection::Previous
@@ -434,6 +450,7 @@ void frmRgbAscii::cmdLoop_Click()
             throw RuntimeError(6, QStringLiteral("Overflow"));
         writeLimitedText(input, *stepped, kLoopInputMaxLength);
         Label3[LoopAnswer]->setText(ascii::kAnswerPlaceholder.toString());
+        describeAnswer(cmdLoop, LoopAnswer);
         input->setFocus();
     } catch (const std::exception&) {
         MsgBox(ascii::kFailureMessage.toString());

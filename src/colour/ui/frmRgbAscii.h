@@ -86,6 +86,9 @@ private:
     void setTabOrderAndKeys();
     void connectHandlers();
     void applyChange(const colour::ColourChange& change);
+    // Gives the answer now shown in Label3(index) to `button`, which brought it and has the
+    // focus, as its accessible description (none for the placeholder).
+    void describeAnswer(QPushButton* button, int index);
 
     colour::ColourModel m_model;
     // Keys pressed in each text box since it took the focus: only their release is a key-up

@@ -1,9 +1,10 @@
 // The RGB and ASCII tool window: its initial state and reset, the colour bars and their texts,
-// the lookup in both modes and the keyboard walk of the loop.
+// the lookup in both modes and the keyboard walk of the loop, and what a screen reader hears.
 #include "colour/ui/ToolControls.h"
 #include "colour/ui/frmRgbAscii.h"
 #include "support/MainWindowTest.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -173,6 +174,61 @@ TEST_F(ColourToolTest, LookupAndLoopAnswerOrRefuseWithFocusBackAndTheLoopWalksBy
         EXPECT_EQ(tool->Label3[1]->text(), kPlaceholder);
         EXPECT_EQ(QApplication::focusWidget(), r.focus);
     }
+}
+
+// What screen readers are sent: each change of a control's description, as "name:
+// description".
+QStringList heard;
+void hear(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::DescriptionChanged)
+        if (auto* w = qobject_cast<QWidget*>(event->object()))
+            heard << w->objectName() + QStringLiteral(": ") + w->accessibleDescription();
+}
+
+// Each colour box describes its colour, kept up to date as a bar moves. Each answer reaches
+// the button that brought it and has the focus, also the same answer twice; a character
+// without a glyph by its picture, a blank as "blank"; the loop's while its question is up.
+TEST_F(ColourToolTest, AScreenReaderHearsEachAnswerAndReadsEachBoxsColour)
+{
+    setDescriptionSinkForTesting(hear);
+    heard.clear();
+    tool->HSbar01[1]->setValue(224);
+    tool->HSbar01[2]->setValue(192);
+    const auto described = [&](int box) {
+        return QAccessible::queryAccessibleInterface(tool->txtText01[box])->text(QAccessible::Description);
+    };
+    EXPECT_EQ(QStringList({described(0), described(1), described(2), described(3)}),
+              QStringList({"red 255, green 0, blue 0, #FF0000", "red 0, green 224, blue 0, #00E000",
+                           "red 0, green 0, blue 192, #0000C0", "red 255, green 224, blue 192, #FFE0C0"}));
+    EXPECT_EQ(heard.filter(QStringLiteral("txtText01_3")),
+              QStringList({"txtText01_3: red 255, green 224, blue 255, #FFE0FF",
+                           "txtText01_3: red 255, green 224, blue 192, #FFE0C0"}));
+
+    QLineEdit* lookup = tool->txtText01[4];
+    heard.clear();
+    for (const char* code : {"65", "65", "32", "0"}) {
+        lookup->setText(QLatin1String(code));
+        tool->cmdShow->setFocus();
+        pressEnter();
+    }
+    QTest::mouseClick(tool->optButton01[1], Qt::LeftButton);
+    lookup->setText(QStringLiteral("B"));
+    QTest::mouseClick(tool->cmdShow, Qt::LeftButton);
+    EXPECT_EQ(heard, QStringList({"cmdShow: Answer: A", "cmdShow: ", "cmdShow: Answer: A", "cmdShow: Answer: blank",
+                                  "cmdShow: Answer: \u2400", "cmdShow: Answer: 66"}));
+
+    QStringList during;
+    heard.clear();
+    dialogs.answer(MsgAnswer::Ignore).during([&] { during = heard; });
+    QLineEdit* input = tool->txtText01[5];
+    input->setFocus();
+    QTest::keyClicks(input, QStringLiteral("66"));
+    pressEnter();
+    pressEnter();
+    EXPECT_EQ(during, QStringList({"cmdLoop: Answer: B"}));
+    EXPECT_EQ(heard, QStringList({"cmdLoop: Answer: B", "cmdLoop: "}));
+    setDescriptionSinkForTesting(nullptr);
 }
 
 }  // namespace

@@ -74,12 +74,12 @@ DescriptionSink descriptionSink = nullptr;
 
 void describe(QWidget* widget, const QString& description)
 {
+    // Qt tells an active screen reader of each new description itself.
     widget->setAccessibleDescription(description);
-    QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
-    if (descriptionSink)
+    if (descriptionSink) {
+        QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
         descriptionSink(&event);
-    else
-        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void setDescriptionSinkForTesting(DescriptionSink sink)

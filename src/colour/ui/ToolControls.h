@@ -56,8 +56,8 @@ QColor toQColor(ColourValue value);
 // Sets the widget's accessible description and tells screen readers that it changed; one
 // speaks it when the widget has the focus.
 void describe(QWidget* widget, const QString& description);
-// For tests, where no screen reader is active: while set, describe() hands its events to
-// `sink` instead.
+// For tests, where no screen reader is active and Qt sends nothing: while set, describe()
+// hands `sink` the event a screen reader gets.
 using DescriptionSink = void (*)(QAccessibleEvent* event);
 void setDescriptionSinkForTesting(DescriptionSink sink);
 

@@ -24,9 +24,9 @@ QString shadesFilePath();
 // that one exists; the first when neither does.
 QString existingShadesFilePath();
 
-// The shades file "Open &MyShades.csv" shows. A program folder the user may write (a build
-// folder, a copy of the program) keeps it. An installed program's folder is the system's:
-// then the user's own copy in the user's data folder is the file, and until the user first
+// The shades file "Open &MyShades.csv" shows. The program folder's file, when the user may
+// write it there (a build folder, a copy of the program). An installed program's folder is
+// the system's: then the user's own copy in the user's data folder is the file, and until the user first
 // saves it the window shows the sample shipped in the program folder, creating nothing.
 struct ShadesFile {
     QString path;     // the file the window is tied to: its caption, where "&Save" writes

@@ -1,6 +1,7 @@
 #include "platform/ui/Help.h"
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/HelpWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -50,7 +51,7 @@ QString helpFile() { return fileName(); }
 void setHelpBook(const QString& path) { bookName() = path; }
 QString helpBook() { return bookName(); }
 
-QStringList helpCandidates()
+QStringList helpFiles()
 {
     QStringList names;
     const QString file = helpFile();
@@ -63,8 +64,6 @@ QStringList helpCandidates()
         if (capital != file)
             names << capital;
     }
-    if (!helpBook().isEmpty())
-        names << helpBook();
     QStringList found;
     for (const QString& name : std::as_const(names))
         if (QFileInfo(name).isFile())
@@ -87,16 +86,16 @@ QString unopenableHelpMessage(const QString& path)
 
 void showHelp()
 {
-    const QStringList candidates = helpCandidates();
-    if (candidates.isEmpty()) {
-        MsgBox(missingHelpMessage(helpFile(), helpBook()));
-        return;
-    }
-    // A help file that no program on the desktop opens leaves the book to try.
-    for (const QString& path : candidates)
+    const QStringList files = helpFiles();
+    for (const QString& path : files)
         if (opener()(QUrl::fromLocalFile(path)))
             return;
-    MsgBox(unopenableHelpMessage(candidates.first()));
+    // The book is never handed to the desktop: its handler for HTML may well be this program.
+    if (!helpBook().isEmpty() && QFileInfo(helpBook()).isFile()) {
+        HelpWindow::showBook(helpBook());
+        return;
+    }
+    MsgBox(files.isEmpty() ? missingHelpMessage(helpFile(), helpBook()) : unopenableHelpMessage(files.first()));
 }
 
 void installF1Handler()

@@ -1,6 +1,6 @@
 #pragma once
 // F1 anywhere in the program opens the application help file with the desktop's handler,
-// or, where there is none, the help book in HTML with the desktop's browser.
+// or, where there is none, the help book in HTML in the program's own help window.
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -13,16 +13,16 @@ namespace folio::help {
 void setHelpFile(const QString& path);
 QString helpFile();
 
-// The help book that F1 opens in the help file's place.
+// The help book that F1 shows in the help file's place.
 void setHelpBook(const QString& path);
 QString helpBook();
 
-// The files F1 tries, in order, of those that exist: the help file under its name and under
-// the name with a capital first letter (the "&Help" message writes it so), then the book.
-QStringList helpCandidates();
+// The help files F1 hands to the desktop, in order, of those that exist: the help file under
+// its name and under the name with a capital first letter (the "&Help" message writes it so).
+QStringList helpFiles();
 
-// Opens the first of the candidates that something can open; when none exists or nothing
-// can open any, says so in a message.
+// Opens the first of the help files that something can open, else shows the book in the
+// help window; when there is nothing to show, says so in a message.
 void showHelp();
 
 // Installs the application-wide F1 key handler (once).

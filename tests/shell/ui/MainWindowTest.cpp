@@ -4,6 +4,7 @@
 #include "support/MainWindowTest.h"
 
 #include "platform/ui/Help.h"
+#include "platform/ui/HelpWindow.h"
 #include "platform/ui/TextBox.h"
 #include "reading/logic/ReadingTexts.h"
 #include "reading/ui/TutorialForm.h"
@@ -15,6 +16,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace folio;
 using test::MainWindowTest;
@@ -138,17 +143,17 @@ TEST_F(MainWindowTest, ApplicationEntriesOpenTheirWindowsWhichTheWindowMenuLists
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1String("; ")).toStdString();
 }
 
-// F1 opens the help file, else the same name with a capital, else the help book; when none is
-// there or no viewer takes the help file it says so.
+// F1 opens the help file, else the same name with a capital, else the help book in the help
+// window; when none is there, or no viewer takes the help file and there is no book, it says so.
 TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysWhatIsMissing)
 {
     const QString chm = QStringLiteral("tutorial_01.chm"), capital = QStringLiteral("Tutorial_01.chm"),
                   book = QStringLiteral("tagwright-folio-help.html");
-    const struct { QStringList present, refusedByTheDesktop, tried; bool message; } table[] = {
-        {{}, {}, {}, true},
-        {{chm, capital, book}, {}, {chm}, false},
-        {{capital, book}, {capital}, {capital, book}, false},  // no viewer for the help file
-        {{chm}, {chm}, {chm}, true},
+    const struct { QStringList present, refusedByTheDesktop, tried; bool message, window; } table[] = {
+        {{}, {}, {}, true, false},
+        {{chm, capital, book}, {}, {chm}, false, false},
+        {{capital, book}, {capital}, {capital}, false, true},  // no viewer for the help file
+        {{chm}, {chm}, {chm}, true, false},
     };
     for (const auto& row : table) {
         for (const QString& name : {chm, capital, book})
@@ -164,10 +169,65 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
         QTest::keyClick(main->ActiveForm()->focusWidget(), Qt::Key_F1);
         SCOPED_TRACE(row.present.join(' ').toStdString());
         EXPECT_EQ(tried, row.tried);
+        EXPECT_EQ(HelpWindow::current() != nullptr, row.window);
+        if (HelpWindow::current())
+            HelpWindow::current()->close();
+        test::settle();
         ASSERT_EQ(dialogs.shown().size(), row.message ? 1 : 0);
         EXPECT_TRUE(!row.message || (dialogs.last().prompt.contains(path(chm)) &&
                                      dialogs.last().prompt.contains(path(book)) == row.present.isEmpty()));
     }
+    help::setUrlOpenerForTesting(nullptr);
+}
+
+// With no help file, F1 shows the book in the program's own window, once: its links, Back and
+// Forward, and Find that goes round the end, all from the keyboard; Esc leaves Find, then the window.
+TEST_F(MainWindowTest, F1WithoutAHelpFileShowsTheBookInTheHelpWindow)
+{
+    QFile file(path(QStringLiteral("tagwright-folio-help.html")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><head><title>Book</title></head><body><p><a href=\"#two\">To two</a></p><p>alpha one</p>"
+               "<p>alpha two</p><h2 id=\"two\">Two</h2></body></html>");
+    file.close();
+    help::setUrlOpenerForTesting([](const QUrl&) { ADD_FAILURE(); return true; });
+    QTest::keyClick(main->ActiveForm()->focusWidget(), Qt::Key_F1);
+    HelpWindow* help = HelpWindow::current();
+    ASSERT_NE(help, nullptr);
+    QTest::keyClick(help->browser, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::current(), help);
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Book"));
+    EXPECT_TRUE(help->browser->toPlainText().startsWith(QStringLiteral("To two\nalpha one")));
+    QApplication::setActiveWindow(help);
+    help->browser->setFocus();
+    QTest::keyClick(help->browser, Qt::Key_Tab);
+    QTest::keyClick(help->browser, Qt::Key_Return);
+    EXPECT_EQ(help->browser->source().fragment(), QStringLiteral("two"));
+    QTest::keyClick(help->browser, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(std::pair(help->browser->source().fragment(), help->cmdForward->isEnabled()), std::pair(QString(), true));
+    QTest::keyClick(help->browser, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(help->browser->source().fragment(), QStringLiteral("two"));
+
+    QTest::keyClick(help->browser, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(help->txtFind->hasFocus());
+    QTest::keyClicks(help->txtFind, QStringLiteral("Alpha"));
+    QList<int> found;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(help->txtFind, Qt::Key_Return);
+        found << help->browser->textCursor().selectionStart();
+        EXPECT_EQ(help->browser->textCursor().selectedText(), QStringLiteral("alpha"));
+    }
+    EXPECT_EQ(found, QList<int>({7, 17, 7}));
+    QTest::keyClick(help->txtFind, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(help->browser->textCursor().selectionStart(), 17);
+    QTest::keyClicks(help->txtFind, QStringLiteral("zz"));
+    QTest::keyClick(help->txtFind, Qt::Key_Return);
+    EXPECT_EQ(std::pair(help->lblFindResult->text(), help->browser->textCursor().selectionStart()),
+              std::pair(QStringLiteral("Not found"), 17));
+    QTest::keyClick(help->txtFind, Qt::Key_Escape);
+    EXPECT_TRUE(help->browser->hasFocus());
+    QTest::keyClick(help->browser, Qt::Key_Escape);
+    test::settle();
+    EXPECT_EQ(HelpWindow::current(), nullptr);
     help::setUrlOpenerForTesting(nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/ui/FileDrop.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/Icons.h"
+#include "platform/ui/MenuAccessible.h"
 #include "platform/ui/ProgramEnd.h"
 #include "platform/ui/QtCommonDialogBackend.h"
 #include "platform/logic/Twips.h"
@@ -50,6 +51,8 @@ frmMdimenuform::frmMdimenuform()
     setCentralWidget(m_mdiArea);
     // Files dropped from a file manager open as if chosen in the open dialog.
     fileDrop::acceptFiles(m_mdiArea->viewport(), [this](const QStringList& paths) { openFiles(paths); });
+    // A caption that marks two access keys is read out without either marker.
+    menuAccess::install();
     buildMenus();
     connectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMdimenuform::onSubWindowActivated);

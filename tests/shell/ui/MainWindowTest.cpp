@@ -43,22 +43,30 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryEntryWithItsCaptionAndNesting)
         "&Application: &Help | Tutorial on &HTML Tags | Tutorial on &CD Autorun.inf File | Colour &Picker | "
         "Open &MyShades.csv | A&bout  Tagwright Folio",
     };
-    QStringList seen;
-    std::function<void(const QString&, const QList<QAction*>&)> walk = [&](const QString& title,
-                                                                          const QList<QAction*>& actions) {
+    QStringList seen, readOut;
+    std::function<void(const QString&, QWidget*)> walk = [&](const QString& title, QWidget* holder) {
         QStringList captions;
-        for (QAction* a : actions) {
+        const QList<QAction*> actions = holder->actions();
+        for (int i = 0; i < actions.size(); ++i) {
+            QAction* a = actions[i];
             if (a->objectName().isEmpty())
                 continue;  // the live window list
             captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
             EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
+            // A screen reader reads the caption without its access-key markers.
+            const QString name = QAccessible::queryAccessibleInterface(holder)->child(i)->text(QAccessible::Name);
+            if (!a->isSeparator() && (name.contains(QLatin1Char('&')) || name.size() != a->text().size() - a->text().count('&')))
+                readOut << name;
+            if (a == main->mnuTableTr)
+                EXPECT_EQ(name.toStdString(), "<tr> Your Text </tr>");
         }
         seen << title + QStringLiteral(": ") + captions.join(QStringLiteral(" | "));
         for (QAction* a : actions)
             if (a->menu() && !a->objectName().isEmpty())
-                walk(a->text(), a->menu()->actions());
+                walk(a->text(), a->menu());
     };
-    walk(QStringLiteral("bar"), main->menuBar()->actions());
+    walk(QStringLiteral("bar"), main->menuBar());
+    EXPECT_TRUE(readOut.isEmpty()) << readOut.join(" | ").toStdString();
     EXPECT_EQ(seen, expected);
 }
 

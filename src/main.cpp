@@ -1,6 +1,7 @@
 // The program has no start routine of its own: it shows the intro window, and everything
 // else follows from that window's events. The command line is read first, before any
 // window exists, so that --help, --version and a mistake need no display.
+#include "platform/logic/DisplayCheck.h"
 #include "shell/logic/CommandLine.h"
 #include "shell/ui/Application.h"
 
@@ -8,6 +9,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace {
 void print(std::FILE* stream, const QString& text)
@@ -41,7 +43,15 @@ int main(int argc, char** argv)
         break;
     }
 
+    // Without a display: one line that says so, not the toolkit's abort.
+    const QString noDisplay = folio::display::missingDisplay(arguments, QProcessEnvironment::systemEnvironment());
+    if (!noDisplay.isEmpty()) {
+        print(stderr, folio::display::noDisplayLine(noDisplay));
+        return folio::display::kNoDisplayExitCode;
+    }
+    std::optional<folio::display::StartupGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     folio::prepareApplication(app);
     folio::showIntroWindow(request.files);
     return app.exec();

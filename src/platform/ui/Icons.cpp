@@ -25,8 +25,8 @@ QPixmap page(int size, const QColor& band, const QColor& mark)
 QIcon mainWindow()
 {
     QIcon icon;
-    icon.addPixmap(page(16, QColor(0xC0, 0xC0, 0xFF), QColor(0x00, 0x80, 0x00)));
-    icon.addPixmap(page(32, QColor(0xC0, 0xC0, 0xFF), QColor(0x00, 0x80, 0x00)));
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tagwright-folio-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

@@ -1,5 +1,6 @@
 #include "shell/ui/Application.h"
 
+#include "platform/ui/FocusStyle.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/Icons.h"
@@ -20,6 +21,8 @@ void prepareApplication(QApplication& app)
     app.setWindowIcon(icons::mainWindow());
     // The program ends when its main window unloads, not when the intro window closes.
     app.setQuitOnLastWindowClosed(false);
+    // The platform's style, with the focus shown on scroll bars and the menu bar.
+    QApplication::setStyle(new FocusStyle);
     fonts::installSubstitutions();
     // Every window's standard font is the dialog font at 8 points: the captions of
     // buttons, option buttons and labels were placed for its widths.

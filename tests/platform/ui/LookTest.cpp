@@ -1,0 +1,33 @@
+// The program's look: its icon and the focus shown where the platform's style shows none.
+#include "platform/ui/FocusStyle.h"
+#include "platform/ui/Icons.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+using namespace folio;
+
+TEST(Look, TheProgramIconComesInEveryInstalledSize)
+{
+    QList<int> sizes;
+    for (const QSize& s : icons::mainWindow().availableSizes())
+        sizes << s.width() * 1000 + s.height();
+    EXPECT_EQ(sizes, QList<int>({16016, 22022, 24024, 32032, 48048, 64064, 128128, 256256}));
+}
+
+TEST(Look, AFocusedScrollBarLooksFocused)
+{
+    FocusStyle style;
+    QScrollBar bar(Qt::Horizontal);
+    bar.setStyle(&style);
+    bar.setFocusPolicy(Qt::StrongFocus);
+    bar.resize(200, 20);
+    bar.show();
+    QApplication::setActiveWindow(&bar);
+    const QImage unfocused = bar.grab().toImage();
+    bar.setFocus();
+    ASSERT_TRUE(bar.hasFocus());
+    EXPECT_NE(bar.grab().toImage(), unfocused);
+}

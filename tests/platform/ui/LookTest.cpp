@@ -3,6 +3,7 @@
 #include "platform/ui/Icons.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -20,12 +21,15 @@ TEST(Look, TheProgramIconComesInEveryInstalledSize)
 TEST(Look, AFocusedScrollBarLooksFocused)
 {
     FocusStyle style;
-    QScrollBar bar(Qt::Horizontal);
+    QWidget window;
+    QLineEdit other(&window);
+    QScrollBar bar(Qt::Horizontal, &window);
     bar.setStyle(&style);
     bar.setFocusPolicy(Qt::StrongFocus);
-    bar.resize(200, 20);
-    bar.show();
-    QApplication::setActiveWindow(&bar);
+    bar.setGeometry(0, 40, 200, 20);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    other.setFocus();
     const QImage unfocused = bar.grab().toImage();
     bar.setFocus();
     ASSERT_TRUE(bar.hasFocus());

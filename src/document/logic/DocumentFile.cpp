@@ -1,10 +1,9 @@
 #include "document/logic/DocumentFile.h"
 
 #include "document/logic/DocumentFormat.h"
+#include "platform/logic/NativeFileName.h"
 #include "platform/logic/RuntimeError.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -163,7 +162,7 @@ struct Target {
 Target resolveTarget(const QString& path)
 {
     Target t;
-    t.native = QFile::encodeName(path);
+    t.native = nativeFileName(path);
     for (int hops = 0;; ++hops) {
         if (::lstat(t.native.constData(), &t.st) != 0) {
             const int e = errno;
@@ -364,7 +363,7 @@ qint64 documentSizeLimit()
 FileStamp fileStamp(const QString& path)
 {
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (path.isEmpty() || ::stat(nativeFileName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return FileStamp{};
     return stampOf(st);
 }
@@ -374,7 +373,7 @@ QByteArray readFileBytes(const QString& path, FileStamp* stamp)
     if (path.isEmpty())
         throw RuntimeError::fromNumber(err::FileNotFound);
     struct stat st {};
-    const int fd = openRegularFile(path, QFile::encodeName(path), O_RDONLY, st);
+    const int fd = openRegularFile(path, nativeFileName(path), O_RDONLY, st);
     FdGuard guard(fd);
     QByteArray bytes = readAll(fd, st.st_size, path);
     if (stamp)
@@ -400,7 +399,7 @@ DocumentTop readDocumentTop(const QString& path, qint64 wholeUpTo, qsizetype top
     if (path.isEmpty())
         throw RuntimeError::fromNumber(err::FileNotFound);
     struct stat st {};
-    const int fd = openRegularFile(path, QFile::encodeName(path), O_RDONLY, st);
+    const int fd = openRegularFile(path, nativeFileName(path), O_RDONLY, st);
     FdGuard guard(fd);
     DocumentTop top;
     top.stamp = stampOf(st);
@@ -552,7 +551,9 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
 {
     // The byte-order mark opens the first slice, unless the text goes after existing contents.
     QByteArrayView lead = docformat::leadingBytes(encoding);
-    if (!lead.isEmpty() && mode == WriteMode::Append && QFileInfo(path).size() > 0)
+    struct stat st {};
+    if (!lead.isEmpty() && mode == WriteMode::Append && ::stat(nativeFileName(path).constData(), &st) == 0
+        && st.st_size > 0)
         lead = QByteArrayView();
     const qsizetype room = kSlice * docformat::maxBytesPerUnit(encoding) + lead.size() + 2;
     std::array<QByteArray, kAhead + 1> buffers;

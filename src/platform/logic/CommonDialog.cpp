@@ -1,8 +1,7 @@
 #include "platform/logic/CommonDialog.h"
 
+#include "platform/logic/NativeFileName.h"
 #include "platform/logic/RuntimeError.h"
-
-#include <QFileInfo>
 
 namespace folio {
 
@@ -27,7 +26,7 @@ QString CommonDialog::withDefaultExt(const QString& path, const QString& default
 {
     if (path.isEmpty() || defaultExt.isEmpty())
         return path;
-    const QString name = QFileInfo(path).fileName();
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.isEmpty() || name.contains(QLatin1Char('.')))
         return path;
     return path + QLatin1Char('.') + defaultExt;
@@ -61,9 +60,9 @@ void CommonDialog::ShowOpen()
     }
     QString path = choice->path;
     // An open dialog adds the default extension only when the name as typed does not exist.
-    if (!QFileInfo::exists(path)) {
+    if (!fileExists(path)) {
         const QString extended = withDefaultExt(path, DefaultExt);
-        if (QFileInfo::exists(extended))
+        if (fileExists(extended))
             path = extended;
     }
     FileName = path;

@@ -1,11 +1,25 @@
 #include "platform/logic/RuntimeError.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/logic/NativeFileName.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace folio {
+
+namespace {
+
+// The folder `path` names its file in is there.
+bool folderExists(const QString& path)
+{
+    const QByteArray native = nativeFileName(path);
+    const qsizetype slash = native.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : native.left(slash);
+    struct stat st {};
+    return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
 
 RuntimeError::RuntimeError(int number, QString description, QString source)
     : m_number(number), m_description(std::move(description)), m_source(std::move(source))
@@ -50,7 +64,7 @@ RuntimeError RuntimeError::fromErrno(int e, const QString& path)
 {
     switch (e) {
     case ENOENT:
-        if (!path.isEmpty() && !QFileInfo(path).absoluteDir().exists())
+        if (!path.isEmpty() && !folderExists(path))
             return fromNumber(err::PathNotFound);
         return fromNumber(err::FileNotFound);
     case ENOTDIR: return fromNumber(err::PathNotFound);

@@ -2,6 +2,7 @@
 // else follows from that window's events. The command line is read first, before any
 // window exists, so that --help, --version and a mistake need no display.
 #include "platform/logic/DisplayCheck.h"
+#include "platform/logic/NativeFileName.h"
 #include "shell/logic/CommandLine.h"
 #include "shell/ui/Application.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char** argv)
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << folio::fileNameFromNative(argv[i]);  // a file's name with every byte kept
     const folio::cli::Request request = folio::cli::parse(arguments);
     switch (request.action) {
     case folio::cli::Action::Help:

@@ -1,5 +1,7 @@
 #include "platform/ui/FileDrop.h"
 
+#include "platform/logic/NativeFileName.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -61,7 +63,7 @@ QStringList localFiles(const QMimeData* data)
     for (const QUrl& url : urls) {
         if (!url.isLocalFile())
             return {};
-        paths << url.toLocalFile();
+        paths << fileNameFromUrl(url);  // every byte of the name, as the URL carries it
     }
     return paths;
 }

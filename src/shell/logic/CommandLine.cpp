@@ -1,10 +1,16 @@
 #include "shell/logic/CommandLine.h"
 
+#include "platform/logic/NativeFileName.h"
+
 #include <folio_version.h>
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+
+#include <climits>
+#include <unistd.h>
 
 namespace folio::cli {
 
@@ -22,14 +28,18 @@ QString absolutePath(const QString& argument)
 {
     // A file manager may hand over a file: URL; anything else is a path, relative to the
     // folder the program was started in.
+    // Every byte of the name is kept (platform/logic/NativeFileName.h), the folder's too.
     if (argument.startsWith(QLatin1String("file://"))) {
         const QUrl url(argument);
         if (url.isLocalFile())
-            return url.toLocalFile();
+            return fileNameFromUrl(url);
     }
-    if (argument.isEmpty())
+    if (argument.isEmpty() || argument.startsWith(QLatin1Char('/')))
+        return argument.isEmpty() ? argument : QDir::cleanPath(argument);
+    char folder[PATH_MAX];
+    if (!::getcwd(folder, sizeof folder))
         return argument;
-    return QFileInfo(argument).absoluteFilePath();
+    return QDir::cleanPath(fileNameFromNative(folder) + QLatin1Char('/') + argument);
 }
 
 QString programName(const QStringList& arguments)

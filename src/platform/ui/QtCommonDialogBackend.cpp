@@ -1,21 +1,32 @@
 #include "platform/ui/QtCommonDialogBackend.h"
 
+#include "platform/logic/NativeFileName.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFileInfo>
+#include <QFile>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGridLayout>
 
 #include <utility>
 
+#include <sys/stat.h>
+
 namespace folio {
 
 namespace {
+
+const QString kSeveralFilesText = QStringLiteral(
+    "More than one file in this folder is shown as \"%1\": their names hold bytes that are not "
+    "UTF-8 text, and this dialog cannot tell them apart.\r\n\r\n"
+    "Rename the file you mean in a file manager, or open it by dropping it onto the main window "
+    "or by naming it on the command line.");
+const QString kNoSuchFileText = QStringLiteral("The file \"%1\" is not found in this folder.");
 
 QWidget* dialogParent()
 {
@@ -33,26 +44,67 @@ void prepareFileDialog(QFileDialog& dlg, const FileDialogRequest& request)
     if (!filters.isEmpty())
         dlg.setNameFilters(filters);
     if (!request.fileName.isEmpty()) {
-        const QFileInfo start(request.fileName);
-        if (start.isAbsolute())
-            dlg.setDirectory(start.absolutePath());
-        dlg.selectFile(start.fileName());
+        // The dialog knows names only as Qt shows them.
+        const QString start = QFile::decodeName(nativeFileName(request.fileName));
+        const qsizetype slash = start.lastIndexOf(QLatin1Char('/'));
+        if (slash >= 0)
+            dlg.setDirectory(slash == 0 ? QStringLiteral("/") : start.left(slash));
+        dlg.selectFile(start.mid(slash + 1));
     }
 }
+
+// Qt shows every byte of a name that is not UTF-8 as U+FFFD, so that "caf\xE9.txt" and
+// "caf\uFFFD.txt" look alike and Qt itself would use the second for both. A name chosen with
+// U+FFFD in it is looked up among the names the folder really holds: one that fits is used
+// with all its bytes; when several fit (or, opening, none), the user is told and chooses again.
+class ExactNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    // The chosen file, every byte of its name kept.
+    QString chosen() const { return m_exact.isEmpty() ? selectedFiles().value(0) : m_exact; }
+
+    void accept() override
+    {
+        m_exact.clear();
+        const QStringList chosen = selectedFiles();
+        if (chosen.size() != 1 || !chosen.constFirst().contains(QChar(0xFFFD)))
+            return acceptShown();
+        const ShownFileName name = fileNameFromShown(chosen.constFirst());
+        const bool saving = acceptMode() == AcceptSave;
+        if (name.matches == 1 || (name.matches == 0 && saving)) {
+            struct stat st {};
+            if (::stat(nativeFileName(name.path).constData(), &st) == 0 && S_ISDIR(st.st_mode))
+                return QFileDialog::accept();  // Qt goes into the folder as far as it can
+            m_exact = name.path;
+            return QDialog::accept();  // Qt would look for the name as it shows it
+        }
+        const QString shown = chosen.constFirst().mid(chosen.constFirst().lastIndexOf(QLatin1Char('/')) + 1);
+        MsgBox(name.matches == 0 ? kNoSuchFileText.arg(shown) : kSeveralFilesText.arg(shown));
+    }
+
+protected:
+    // A name as Qt shows it, which is the name itself.
+    virtual void acceptShown() { QFileDialog::accept(); }
+
+private:
+    QString m_exact;
+};
 
 // The open dialog adds the default extension to a typed name only when the name as typed
 // names no file and the extended one does; Qt's own default suffix would turn "README" into
 // "README.txt" before looking.
-class OpenFileDialog : public QFileDialog {
+class OpenFileDialog : public ExactNameDialog {
 public:
-    OpenFileDialog(QWidget* parent, QString defaultExt) : QFileDialog(parent), m_defaultExt(std::move(defaultExt)) {}
+    OpenFileDialog(QWidget* parent, QString defaultExt) : ExactNameDialog(parent), m_defaultExt(std::move(defaultExt)) {}
 
-    void accept() override
+protected:
+    void acceptShown() override
     {
         const QStringList chosen = selectedFiles();
-        if (chosen.size() == 1 && !QFileInfo::exists(chosen.constFirst())) {
+        if (chosen.size() == 1 && !fileExists(chosen.constFirst())) {
             const QString extended = CommonDialog::withDefaultExt(chosen.constFirst(), m_defaultExt);
-            if (extended != chosen.constFirst() && QFileInfo::exists(extended))
+            if (extended != chosen.constFirst() && fileExists(extended))
                 selectFile(extended);
         }
         QFileDialog::accept();
@@ -93,12 +145,12 @@ std::optional<OpenChoice> QtCommonDialogBackend::showOpen(const FileDialogReques
         grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
-    return OpenChoice{dlg.selectedFiles().constFirst(), readOnly->isChecked()};
+    return OpenChoice{dlg.chosen(), readOnly->isChecked()};
 }
 
 std::optional<QString> QtCommonDialogBackend::showSave(const FileDialogRequest& request)
 {
-    QFileDialog dlg(dialogParent());
+    ExactNameDialog dlg(dialogParent());
     prepareFileDialog(dlg, request);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -107,7 +159,7 @@ std::optional<QString> QtCommonDialogBackend::showSave(const FileDialogRequest& 
         dlg.setDefaultSuffix(request.defaultExt);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
-    return dlg.selectedFiles().constFirst();
+    return dlg.chosen();
 }
 
 std::optional<FontChoice> QtCommonDialogBackend::showFont(const QString& title, const FontChoice& initial,

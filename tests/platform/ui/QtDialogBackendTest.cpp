@@ -4,6 +4,7 @@
 // and a typed name is taken as it stands; nothing of them is kept for the next run.
 #include "support/WidgetTest.h"
 
+#include "platform/logic/NativeFileName.h"
 #include "platform/ui/QtCommonDialogBackend.h"
 #include "platform/ui/QtDialogs.h"
 
@@ -22,6 +23,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace folio;
 
@@ -115,6 +119,34 @@ TEST_F(QtDialogBackendTest, OpenAndSaveGiveTheTypedFileAndTheReadOnlyBoxOrNothin
     QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
     settings.setFallbacksEnabled(false);
     EXPECT_EQ(settings.allKeys(), QStringList());
+}
+
+// Qt shows a name that is not UTF-8, "caf\xE9.txt", as "caf\uFFFD.txt", and so too the name
+// "caf\xEF\xBF\xBD.txt". Picked while it is the only file shown so, it comes back with all its
+// bytes; beside the look-alike the pick is refused with a message in either dialog, and the
+// dialog gives no file.
+TEST_F(QtDialogBackendTest, NameShownWithAReplacementCharacterGivesTheOneFileItStandsForOrIsRefused)
+{
+    const QByteArray dir = QFile::encodeName(folder.path());
+    const auto make = [&](const char* name) { ::close(::open((dir + '/' + name).constData(), O_CREAT | O_WRONLY, 0600)); };
+    make("caf\xE9.txt");
+    const FileDialogRequest request{QStringLiteral("Open a file"), path(QStringLiteral("x.txt")), {}, QStringLiteral("txt")};
+    onNextDialog<QFileDialog>([&](QFileDialog* dlg) { typeName(dlg, QStringLiteral("caf\uFFFD.txt")); });
+    const std::optional<OpenChoice> opened = backend.showOpen(request);
+    EXPECT_EQ(nativeFileName(opened ? opened->path : QString()), dir + "/caf\xE9.txt");
+    make("caf\xEF\xBF\xBD.txt");
+    for (const bool save : {false, true}) {
+        QString asked;
+        onNextDialog<QFileDialog>([&](QFileDialog* dlg) { typeName(dlg, QStringLiteral("caf\uFFFD.txt"), &asked); });
+        const bool chosen = save ? bool(backend.showSave(request)) : bool(backend.showOpen(request));
+        test::settle();
+        EXPECT_FALSE(chosen);
+        EXPECT_EQ(asked, QStringLiteral("More than one file in this folder is shown as \"caf\uFFFD.txt\": their names "
+                                        "hold bytes that are not UTF-8 text, and this dialog cannot tell them apart.\n\n"
+                                        "Rename the file you mean in a file manager, or open it by dropping it onto the "
+                                        "main window or by naming it on the command line."));
+    }
+    ::unlink((dir + "/caf\xE9.txt").constData());  // Qt would not find the name to remove it
 }
 
 // The font dialog opens on the face a substituted family is shown in, in whole points (9.75

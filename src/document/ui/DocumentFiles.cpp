@@ -5,6 +5,7 @@
 #include "document/logic/DocumentFile.h"
 #include "document/logic/SaveTexts.h"
 #include "platform/logic/CommonDialog.h"
+#include "platform/logic/NativeFileName.h"
 #include "platform/logic/ProgramFolder.h"
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
@@ -185,7 +186,7 @@ bool frmTf::Opentf()
     return true;
 }
 
-bool frmTf::OpenFile(const QString& path, bool readOnly)
+bool frmTf::OpenFile(const QString& path, bool readOnly, const ExpectedError& expected)
 {
     return guarded([&] {
         FilePath = path;
@@ -198,10 +199,10 @@ bool frmTf::OpenFile(const QString& path, bool readOnly)
             cmdSave->setEnabled(true);
             OpenedReadOnly = false;
         }
-        setCaption(FilePath);
+        setCaption(displayFileName(FilePath));
         TextChanged = false;
         basModu001::SetHtmlMenuState(frame(), FileExt);
-    });
+    }, expected);
 }
 
 void frmTf::OpenMyShades()
@@ -227,7 +228,7 @@ void frmTf::OpenMyShades()
         if (shades.inUserData)
             m_userShadesPath = shades.path;
         cmdSave->setEnabled(true);
-        setCaption(FilePath);
+        setCaption(displayFileName(FilePath));
         TextChanged = false;
         basModu001::SetHtmlMenuState(frame(), FileExt);
     }, missing);
@@ -309,7 +310,7 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
         }
         FilePath = chosen;
         m_diskStamp = fileStamp(FilePath);
-        setCaption(document::kSavedAsCaptionPrefix + FilePath);
+        setCaption(document::kSavedAsCaptionPrefix + displayFileName(FilePath));
         FileExt = extensionOf(FilePath);
         // "&HTML Tags" follows the active window. The closing of the program asks every
         // window in turn and may save one behind the active one; a later window can still

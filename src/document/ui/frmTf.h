@@ -7,6 +7,7 @@
 // find panel's commands in FindPanel.cpp.
 #include "document/logic/DocumentFormat.h"
 #include "platform/ui/ChildForm.h"
+#include "shared/ui/Guarded.h"
 
 #include <QString>
 #include <QStringView>
@@ -86,8 +87,8 @@ public:
     // and leaves the window open, empty.
     bool Opentf();
     // Loads `path` as the open dialog's choice, read-only when the box was ticked. A failure
-    // is reported and gives false.
-    bool OpenFile(const QString& path, bool readOnly);
+    // is reported (unless `expected` deals with it) and gives false.
+    bool OpenFile(const QString& path, bool readOnly, const ExpectedError& expected = {});
     // Loads the shades file (shadesFile: the program folder's, or the user's own copy
     // with the shipped sample shown until it is first saved); when it is missing, says so
     // and closes this window.

@@ -4,10 +4,12 @@
 
 #include "document/logic/DocumentFile.h"
 #include "document/ui/frmTf.h"
+#include "platform/logic/NativeFileName.h"
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/logic/MessageTexts.h"
 #include "shared/ui/Guarded.h"
+#include "shared/ui/basModu001.h"
 
 #include <QAction>
 #include <QPointer>
@@ -31,7 +33,14 @@ void frmMdimenuform::openFiles(const QStringList& paths)
         // be opened has been reported; its window goes again and the next file follows.
         windowOpened();
         frmTf* form = ChildForm::load<frmTf>(*this);
-        if (form->OpenFile(path, false))
+        // Several files may fail in turn: each report says which file it is about.
+        const auto reportNamed = [&path](const RuntimeError& e) {
+            basModu001::ReportError(RuntimeError(
+                e.number(), e.description() + QStringLiteral(": \"") + displayFileName(path) + QLatin1Char('"'),
+                e.source()));
+            return true;
+        };
+        if (form->OpenFile(path, false, reportNamed))
             lastOpened = form;
         else
             form->Unload();

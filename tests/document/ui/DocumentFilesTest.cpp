@@ -4,10 +4,15 @@
 // line or dropped, and "Create a &New File". The byte rules themselves are in the logic suites.
 #include "DocumentTest.h"
 
+#include "document/logic/SaveTexts.h"
+#include "platform/logic/NativeFileName.h"
+#include "shell/logic/CommandLine.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <fcntl.h>
@@ -155,9 +160,13 @@ TEST_F(DocumentTest, SaveAsksBeforeWritingOverAFileChangedSinceThisWindowReadOrW
 }
 
 // Files named on the command line or dropped open as from the menu; ones that fail are
-// reported and skipped. Text and web addresses dropped are not files.
-TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreReportedAndSkipped)
+// reported with their names and skipped. Text and web addresses dropped are not files.
+TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreReportedByNameAndSkipped)
 {
+    const auto named = [](const char* number, const char* description, const QString& file) {
+        return QStringLiteral("Some error occurred !\r\n\r\nError no. :  %1\r\nError description :  %2: \"%3\"\r\n"
+                              "Source of error :   TagwrightFolio").arg(QLatin1String(number), QLatin1String(description), file);
+    };
     const QString page = put(QStringLiteral("page.html"), "<b>x</b>\r\n");
     const QString notes = put(QStringLiteral("notes.txt"), "n\r\n");
     const QString folder = path(QStringLiteral("folder.txt"));
@@ -165,7 +174,8 @@ TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreRepor
     const qint16 before = main->openWindowCount();
     main->openFiles({page, path(QStringLiteral("missing.txt")), folder, notes});
     settle();
-    EXPECT_EQ(dialogs.prompts(), QStringList({report(53), report(75)}));
+    EXPECT_EQ(dialogs.prompts(), QStringList({named("53", "File not found", path(QStringLiteral("missing.txt"))),
+                                              named("75", "Path/File access error", folder)}));
     ASSERT_EQ(children().size(), 3);
     EXPECT_EQ(qobject_cast<frmTf*>(children()[1])->txtText01->Text(), QStringLiteral("\r\n<b>x</b>"));
     EXPECT_EQ(std::tuple(active()->Caption(), main->mnuHtml->isEnabled(), main->openWindowCount()),
@@ -186,9 +196,55 @@ TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreRepor
     QDropEvent drop(box->rect().center(), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box, &drop);
     settle();
-    EXPECT_EQ(dialogs.prompts(), QStringList({report(75)}));
+    EXPECT_EQ(dialogs.prompts(), QStringList({named("75", "Path/File access error", folder)}));
     EXPECT_EQ(std::tuple(active()->Caption(), main->mnuHtml->isEnabled(), main->openWindowCount()),
               std::tuple(page, true, qint16(before + 3)));
+}
+
+// A name that is not UTF-8 ("caf\xE9.txt", Latin-1) given on the command line or dropped opens
+// that very file, shows its stray byte as "\xE9" and is saved into it, whether another
+// program changed it meanwhile is asked about it; "caf\xEF\xBF\xBD.txt", which Qt would take
+// for it, is never touched.
+TEST_F(DocumentTest, NamesThatAreNotUtf8OpenAndSaveTheFileNamedAndNoLookAlike)
+{
+    const QByteArray dir = QFile::encodeName(folder.path());
+    const QByteArray latin1 = dir + "/caf\xE9.txt", lookAlike = dir + "/caf\xEF\xBF\xBD.txt";
+    const auto write = [](const QByteArray& file, const QByteArray& bytes) {
+        const int fd = ::open(file.constData(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+        EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+        ::close(fd);
+    };
+    const auto read = [](const QByteArray& file) {
+        QByteArray bytes(100, 0);
+        const int fd = ::open(file.constData(), O_RDONLY);
+        bytes.truncate(fd < 0 ? 0 : ::read(fd, bytes.data(), 100));
+        ::close(fd);
+        return bytes;
+    };
+    const auto removeLatin1 = qScopeGuard([&] { ::unlink(latin1.constData()); });  // Qt would not find its name
+    write(latin1, "latin\r\n");
+    write(lookAlike, "look\r\n");
+    main->openFiles(cli::parse({"tagwright-folio", fileNameFromNative(latin1)}).files);
+    settle();
+    QMimeData dropped;
+    dropped.setData(QStringLiteral("text/uri-list"), "file://" + dir + "/caf%E9.txt\r\n");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main->mdiArea()->viewport(), &enter);
+    QApplication::sendEvent(main->mdiArea()->viewport(), &drop);
+    settle();
+    ASSERT_EQ(children().size(), 3);  // the About window and the two
+    dialogs.answer(MsgAnswer::No);
+    for (ChildForm* child : {children()[1], children()[2]}) {
+        auto* f = qobject_cast<frmTf*>(child);
+        EXPECT_EQ(std::pair(f->Caption(), f->txtText01->Text()),
+                  std::pair(folder.path() + QStringLiteral("/caf\\xE9.txt"), QStringLiteral("\r\nlatin")));
+        f->txtText01->setText(f->txtText01->Text() + QStringLiteral(" saved"));
+        click(f->cmdSave);
+    }
+    // The second window's save is asked about, and declined: the first wrote the file since.
+    EXPECT_EQ(dialogs.prompts(), QStringList({document::kChangedOnDiskQuestion}));
+    EXPECT_EQ(std::pair(read(latin1), read(lookAlike)), std::pair(QByteArray("\r\nlatin saved\r\n"), QByteArray("look\r\n")));
 }
 
 // A document is written in the encoding it was read in. Each row: the file, the text shown, the

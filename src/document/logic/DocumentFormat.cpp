@@ -1,139 +1,138 @@
 #include "document/logic/DocumentFormat.h"
 
-#include "platform/logic/Utf8.h"
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <cstring>
-#include <optional>
 
 namespace folio::docformat {
 
 namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 const char* findCR(const char* from, const char* end)
 {
     return static_cast<const char*>(std::memchr(from, '\r', static_cast<size_t>(end - from)));
 }
 
-enum class Reading {
-    Windows1252,  // every byte a character
-    Utf8Only,     // valid UTF-8 or nothing
-    Detect,       // UTF-8 while valid; from the first invalid byte on Windows-1252, if only
-                  // ASCII came before it (which reads the same either way)
-};
-
-struct Lines {
-    QString text;
-    bool multiByte = false;  // a multi-byte UTF-8 sequence was decoded
-};
-
-// The text of the lines of `bytes` (see the header), or nothing when reading as UTF-8 has to
-// give up: in Utf8Only at any invalid byte, in Detect at one that follows a multi-byte
-// sequence.
-std::optional<Lines> readLines(QByteArrayView bytes, Reading reading)
+// The text of the lines of `bytes` (see the header). `decode(bytes, out)` writes at most
+// one character per byte at `out` and returns how many it wrote.
+template <typename Decode>
+QString readLines(QByteArrayView bytes, Decode&& decode)
 {
-    const qsizetype n = bytes.size();
-    if (n == 0)
-        return Lines{};
-
+    if (bytes.isEmpty())
+        return QString();
     // The line end at the very end of the file closes the last line and adds nothing. What
     // remains are the lines joined by their line ends; each becomes CR LF in the text.
-    qsizetype bodyLen = n;
-    if (bytes[n - 1] == '\r')
-        bodyLen = n - 1;
-    else if (n >= 2 && bytes[n - 2] == '\r' && bytes[n - 1] == '\n')
-        bodyLen = n - 2;
-    const char* body = bytes.data();
-    const char* bodyEnd = body + bodyLen;
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    else if (bytes.endsWith("\r\n"))
+        bytes.chop(2);
 
     // A lone CR grows by one character (to CR LF); count those first so the text is
-    // allocated once. In Windows-1252 that is its final size; UTF-8 needs at most as many
-    // units as it has bytes. (CR is never part of a multi-byte sequence, so every stretch
-    // between two CRs decodes on its own.)
+    // allocated once. (CR is never part of a multi-byte sequence.)
     qsizetype loneCRs = 0;
-    for (const char* cr = findCR(body, bodyEnd); cr; cr = findCR(cr + 1, bodyEnd)) {
-        if (cr + 1 == bodyEnd || cr[1] != '\n')
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* cr = findCR(bytes.data(), end); cr; cr = findCR(cr + 1, end)) {
+        if (cr + 1 == end || cr[1] != '\n')
             ++loneCRs;
     }
 
-    Lines lines;
-    QString& text = lines.text;
-    text = QString(2 + bodyLen + loneCRs, Qt::Uninitialized);
-    QChar* out = text.data();
-    *out++ = QChar(kCR);
-    *out++ = QChar(kLF);
-    const char* p = body;
-    while (p < bodyEnd) {
-        const char* cr = findCR(p, bodyEnd);
-        const QByteArrayView chunk(p, (cr ? cr : bodyEnd) - p);
-        if (reading == Reading::Windows1252) {
-            cp1252::decodeInto(chunk, out);
-            out += chunk.size();
-        } else {
-            const utf8::Decoded d = utf8::decodeValidPrefix(chunk, out);
-            out += d.written;
-            if (d.written != d.read)
-                lines.multiByte = true;
-            if (d.read < chunk.size()) {
-                if (reading == Reading::Utf8Only || lines.multiByte)
-                    return std::nullopt;
-                // Nothing but ASCII so far: what has been decoded is the Windows-1252 text too.
-                reading = Reading::Windows1252;
-                cp1252::decodeInto(chunk.sliced(d.read), out);
-                out += chunk.size() - d.read;
-            }
-        }
-        if (!cr)
-            break;
-        *out++ = QChar(kCR);
-        *out++ = QChar(kLF);
-        p = (cr + 1 < bodyEnd && cr[1] == '\n') ? cr + 2 : cr + 1;
+    // One more than needed: the UTF-8 decoder asks for room for one character past the bytes.
+    QString text(2 + bytes.size() + loneCRs + 1, Qt::Uninitialized);
+    QChar* const t = text.data();
+    t[0] = QChar(kCR);
+    t[1] = QChar(kLF);
+    qsizetype from = 2 + decode(bytes, t + 2);
+    const qsizetype length = from + loneCRs;
+    // Each lone CR becomes CR LF, from the back, so every character moves once.
+    bool lfFollows = false;
+    for (qsizetype to = length; to > from;) {
+        const QChar c = t[--from];
+        if (c == QChar(kCR) && !lfFollows)
+            t[--to] = QChar(kLF);
+        t[--to] = c;
+        lfFollows = c == QChar(kLF);
     }
-    const qsizetype length = out - text.constData();
-    Q_ASSERT(length <= text.size());
-    Q_ASSERT(lines.multiByte || length == text.size());
     text.truncate(length);
     // Text far from ASCII (three bytes a character) leaves much of the room unused.
     if (text.capacity() - length > length / 4)
         text.squeeze();
-    return lines;
+    return text;
 }
 
 }  // namespace
 
 DecodedFile decodeFile(QByteArrayView bytes)
 {
-    const QByteArrayView mark(utf8::kByteOrderMark);
-    if (bytes.startsWith(mark)) {
-        if (std::optional<Lines> lines = readLines(bytes.sliced(mark.size()), Reading::Utf8Only))
-            return {std::move(lines->text), Encoding::Utf8WithMark};
-    } else if (std::optional<Lines> lines = readLines(bytes, Reading::Detect)) {
-        return {std::move(lines->text), lines->multiByte ? Encoding::Utf8 : Encoding::Windows1252};
+    const bool marked = bytes.startsWith(kByteOrderMark);
+    const QByteArrayView utf8 = marked ? bytes.sliced(3) : bytes;
+    if (utf8.isValidUtf8()) {
+        // A second mark right behind the first is a character of the text.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        bool multiByte = false;
+        QString text = readLines(utf8, [&](QByteArrayView in, QChar* out) {
+            const qsizetype written = decoder.appendToBuffer(out, in) - out;
+            multiByte = written < in.size();  // each multi-byte sequence gives fewer characters than bytes
+            return written;
+        });
+        // Without the mark, nothing but ASCII is Windows-1252, read the same either way.
+        if (marked || multiByte)
+            return {std::move(text), marked ? Encoding::Utf8WithMark : Encoding::Utf8};
+        return {std::move(text), Encoding::Windows1252};
     }
-    return {std::move(readLines(bytes, Reading::Windows1252)->text), Encoding::Windows1252};
+    return {readLines(bytes, [](QByteArrayView in, QChar* out) {
+                cp1252::decodeInto(in, out);
+                return in.size();
+            }),
+            Encoding::Windows1252};
 }
 
 QByteArrayView leadingBytes(Encoding encoding)
 {
-    return encoding == Encoding::Utf8WithMark ? QByteArrayView(utf8::kByteOrderMark) : QByteArrayView();
+    return encoding == Encoding::Utf8WithMark ? QByteArrayView(kByteOrderMark) : QByteArrayView();
 }
 
 qsizetype maxBytesPerUnit(Encoding encoding)
 {
-    return encoding == Encoding::Windows1252 ? 1 : utf8::kMaxBytesPerUnit;
+    return encoding == Encoding::Windows1252 ? 1 : 3;
 }
 
 qsizetype encodeInto(Encoding encoding, QStringView text, char* out, bool onlyIfHeld)
 {
     if (encoding == Encoding::Windows1252)
-        return onlyIfHeld ? cp1252::encodeIntoIfHeld(text, out) : cp1252::encodeInto(text, out);
-    return onlyIfHeld ? utf8::encodeIntoIfHeld(text, out) : utf8::encodeInto(text, out);
+        return cp1252::encodeInto(text, out, onlyIfHeld);
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const qsizetype written = encoder.appendToBuffer(out, text) - out;
+    if (!encoder.hasError())
+        return written;
+    if (onlyIfHeld)
+        return -1;
+    // A surrogate half without its partner is no character: the encoder writes U+FFFD for
+    // it, the program '?', as toUtf8() does.
+    const QByteArray bytes = text.toUtf8();
+    std::memcpy(out, bytes.constData(), size_t(bytes.size()));
+    return bytes.size();
 }
 
 Unrepresentable findUnrepresentable(Encoding encoding, std::span<const QStringView> parts)
 {
     if (encoding == Encoding::Windows1252)
         return cp1252::findUnrepresentable(parts);
-    return utf8::findUnrepresentable(parts);
+    // UTF-8 holds every character; only a surrogate half without its partner is lost.
+    Unrepresentable result;
+    for (const QStringView part : parts) {
+        for (qsizetype i = 0; i < part.size(); ++i) {
+            if (!part[i].isSurrogate())
+                continue;
+            if (part[i].isHighSurrogate() && i + 1 < part.size() && part[i + 1].isLowSurrogate())
+                ++i;
+            else
+                result.add(part.sliced(i, 1));
+        }
+    }
+    return result;
 }
 
 QString displayName(Encoding encoding)

@@ -40,9 +40,7 @@ struct DecodedFile {
     Encoding encoding = Encoding::Windows1252;
 };
 
-// The text a document file of these bytes loads as, and its encoding. One pass over the
-// bytes: they are decoded as UTF-8 while they are valid, and as Windows-1252 from the first
-// byte that is not when nothing but ASCII came before it.
+// The text a document file of these bytes loads as, and its encoding.
 DecodedFile decodeFile(QByteArrayView bytes);
 inline QString textFromFileBytes(QByteArrayView bytes)
 {

@@ -3,7 +3,6 @@
 // maps to exactly one character and back (the five bytes the code page leaves undefined,
 // 0x81 0x8D 0x8F 0x90 0x9D, map to the C1 control characters of the same value), so any
 // file reads and writes back byte for byte.
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -18,6 +17,12 @@ namespace folio {
 struct Unrepresentable {
     qsizetype count = 0;       // characters it cannot hold
     QStringList firstFew;      // up to the first five of them, in text order, one a piece
+
+    void add(QStringView character)
+    {
+        if (++count <= 5)
+            firstFew.append(character.toString());
+    }
 };
 
 }  // namespace folio
@@ -31,25 +36,17 @@ QChar toChar(unsigned char byte);
 // The byte value of a character, or nothing when the code page cannot hold it.
 std::optional<unsigned char> toByte(QChar ch);
 
-QString decode(QByteArrayView bytes);
 // Decodes `bytes` into `out`, which has room for bytes.size() characters: one character per
-// byte, so callers can decode pieces straight into a larger buffer.
+// byte.
 void decodeInto(QByteArrayView bytes, QChar* out);
 
-// The characters of `text` that encode() would have to replace.
-Unrepresentable findUnrepresentable(QStringView text);
-// The same over a text given as consecutive parts, none of which ends inside a surrogate pair.
-Unrepresentable findUnrepresentable(std::span<const QStringView> parts);
+// Encodes `text` into `out`, which has room for text.size() bytes, and returns the number of
+// bytes. A character the code page cannot hold becomes '?' (a surrogate pair is one
+// character, one '?'); `onlyIfHeld`: return -1 at the first such character instead.
+qsizetype encodeInto(QStringView text, char* out, bool onlyIfHeld);
 
-// Encodes `text`; a character the code page cannot hold becomes '?' (a surrogate pair counts as
-// one character here, as in findUnrepresentable()). Callers that must not
-// lose characters check findUnrepresentable() first and ask the user.
-QByteArray encode(QStringView text);
-// Encodes `text` as encode() does into `out`, which has room for text.size() bytes; returns
-// the number of bytes written (fewer than text.size() only when surrogate pairs were replaced).
-qsizetype encodeInto(QStringView text, char* out);
-// Encodes `text` as encodeInto() does when the code page holds every character of it;
-// otherwise stops at the first one it cannot hold and returns -1.
-qsizetype encodeIntoIfHeld(QStringView text, char* out);
+// The characters of a text, given as consecutive parts none of which ends inside a surrogate
+// pair, that encodeInto() would have to replace.
+Unrepresentable findUnrepresentable(std::span<const QStringView> parts);
 
 }  // namespace folio::cp1252

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <QString>
 
 using namespace folio;
 
@@ -49,14 +50,18 @@ TEST(FindText, MatchesANaiveSearchOnRandomTexts)
         QString find = rng.bounded(4) == 0 && text.size() > 2
                            ? text.mid(rng.bounded(text.size() - 1), 1 + rng.bounded(6))
                            : randomText(rng.bounded(5), alphabetSize);
-        if (rng.bounded(3) == 0)
-            find = rng.bounded(2) ? lowerPerCharacter(find) : upperPerCharacter(find);
+        if (rng.bounded(3) == 0) {
+            const bool upper = rng.bounded(2);
+            for (QChar& c : find)
+                c = upper ? c.toUpper() : c.toLower();
+        }
         const int start = rng.bounded(text.size() + 3);
         const bool caseSensitive = rng.bounded(2) == 0;
         SCOPED_TRACE(testing::Message() << caseSensitive << " text " << text.toUtf8().toHex().data() << " find "
                                         << find.toUtf8().toHex().data() << " from " << start);
         const int expected = referenceFind(text, find, start, caseSensitive);
-        ASSERT_EQ(findText(text, find, start, caseSensitive), expected);
+        const QStringView whole(text);
+        ASSERT_EQ(findText({&whole, 1}, find, start, caseSensitive), expected);
         // The same text cut into parts (some of them empty) gives the same answer, also for
         // matches that run across one or more cuts.
         std::vector<QStringView> parts;
@@ -65,5 +70,23 @@ TEST(FindText, MatchesANaiveSearchOnRandomTexts)
             parts.push_back(QStringView(text).sliced(at, length));
         }
         ASSERT_EQ(findText(parts, find, start, caseSensitive), expected) << "in " << parts.size() << " parts";
+    }
+}
+
+// Matches that straddle the stretches a long text is searched in, or the end of a part, in
+// either mode.
+TEST(FindText, FindsMatchesAcrossTheSlicesOfALongText)
+{
+    QString text(200000, u'x');
+    text.replace(65533, 6, QStringLiteral("NeEdLe"));   // across the first 64 Ki units
+    text.replace(131071, 6, QStringLiteral("nEEDLE"));  // from the last unit before 128 Ki on
+    const QStringView whole(text);
+    const std::vector<QStringView> parts{whole.first(65536), whole.sliced(65536)};
+    for (const std::span<const QStringView> cut : {std::span<const QStringView>(&whole, 1), std::span<const QStringView>(parts)}) {
+        EXPECT_EQ(findText(cut, u"needle", 1, false), 65534);
+        EXPECT_EQ(findText(cut, u"NEEDLE", 65535, false), 131072);
+        EXPECT_EQ(findText(cut, u"nEEDLE", 1, true), 131072);
+        EXPECT_EQ(findText(cut, u"NeEdLe", 1, true), 65534);
+        EXPECT_EQ(findText(cut, u"needle", 1, true), 0);
     }
 }

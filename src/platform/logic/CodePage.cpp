@@ -1,7 +1,9 @@
 #include "platform/logic/CodePage.h"
 
-#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace folio::cp1252 {
 
@@ -24,7 +26,7 @@ constexpr std::array<char16_t, 256> kDecode = [] {
 }();
 
 // The byte of every character below U+0100, or -1 (U+0080-U+009F but the five undefined
-// bytes). The 27 characters above U+00FF are looked up among the bytes 0x80-0x9F of kDecode.
+// bytes).
 constexpr std::array<short, 256> kEncode = [] {
     std::array<short, 256> t{};
     t.fill(-1);
@@ -35,13 +37,36 @@ constexpr std::array<short, 256> kEncode = [] {
     return t;
 }();
 
+// The 27 characters above U+00FF, by a hash that tells them all apart: the byte that may be
+// theirs, confirmed by kDecode.
+constexpr unsigned char hashOf(char16_t c)
+{
+    return static_cast<unsigned char>(c ^ c >> 8);
+}
+constexpr std::array<unsigned char, 256> kEncodeAbove = [] {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0x80; b < 0xA0; ++b) {
+        if (kDecode[b] >= 0x100)
+            t[hashOf(kDecode[b])] = static_cast<unsigned char>(b);
+    }
+    return t;
+}();
+
 inline int byteOf(char16_t c)
 {
     if (c < 0x100)
         return kEncode[c];
-    const auto* const high = kDecode.data() + 0x80;
-    const auto* const it = std::find(high, high + 32, c);
-    return it == high + 32 ? -1 : int(0x80 + (it - high));
+    const unsigned char b = kEncodeAbove[hashOf(c)];
+    return kDecode[b] == c ? b : -1;
+}
+
+// Whether each of the four UTF-16 units in `x` is its own byte value: below U+0100, and
+// outside U+0080-U+009F.
+inline bool fourOwnBytes(std::uint64_t x)
+{
+    constexpr std::uint64_t ones = 0x0001000100010001u;
+    const std::uint64_t c1 = (x ^ ones * 0x80) & ones * 0xE0;  // 0 in a unit of U+0080-U+009F
+    return (x & ones * 0xFF00) == 0 && ((c1 - ones) & ~c1 & ones * 0x8000) == 0;
 }
 
 // The UTF-16 units of the character at `i`: 2 for a complete surrogate pair.
@@ -77,6 +102,17 @@ qsizetype encodeInto(QStringView text, char* out, bool onlyIfHeld)
     const qsizetype n = text.size();
     qsizetype w = 0;
     for (qsizetype i = 0; i < n; ++i) {
+        // Four units at a time while they are their own byte values. One at a time, saving the
+        // 50 MB document took 2.4 times as long as writing its bytes, where the goal is 1.5.
+        for (std::uint64_t x; std::endian::native == std::endian::little && i + 4 <= n
+                              && (std::memcpy(&x, p + i, 8), fourOwnBytes(x));
+             i += 4, w += 4) {
+            const std::uint64_t pairs = x | x >> 8;
+            const auto four = static_cast<std::uint32_t>((pairs & 0xFFFF) | (pairs >> 16 & 0xFFFF0000u));
+            std::memcpy(out + w, &four, 4);
+        }
+        if (i == n)
+            break;
         const int b = byteOf(p[i]);
         if (b >= 0) {
             out[w++] = static_cast<char>(b);

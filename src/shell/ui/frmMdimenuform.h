@@ -20,6 +20,8 @@ namespace folio {
 
 class EditTarget;
 
+// The two lists keep their hand-made layout, one menu's entries to a line.
+// clang-format off
 // Every menu entry that carries a command, by its control name.
 #define FOLIO_MENU_COMMANDS(X)                                                                     \
     X(mnuOef) X(mnuNew) X(mnuNewBlank) X(mnuClose) X(mnuExit)                                      \
@@ -36,6 +38,7 @@ class EditTarget;
 #define FOLIO_MENU_OTHERS(X)                                                                       \
     X(mnuFile) X(mnuEdit) X(mnuEditDash01) X(mnuEditDash02) X(mnuHtml) X(mnuAlign) X(mnuList)      \
     X(mnuTable) X(mnuWindow) X(mnuApp)
+// clang-format on
 
 class frmMdimenuform : public QMainWindow, public Frame {
     Q_OBJECT

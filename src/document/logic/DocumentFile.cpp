@@ -113,7 +113,7 @@ QByteArray readAll(int fd, qint64 expected, const QString& path)
             if (filled == capacity) {
                 if (capacity > documentSizeLimit())
                     throw tooLarge(capacity);
-                capacity = capacity + capacity / 2 + 64 * 1024;
+                capacity = capacity + capacity / 2 + qsizetype(64) * 1024;
                 bytes.resize(capacity);
             }
             const ssize_t got = ::read(fd, bytes.data() + filled, size_t(capacity - filled));
@@ -496,10 +496,10 @@ struct PartPosition {
     }
 };
 
-constexpr qsizetype kSlice = 1024 * 1024;  // characters encoded in one go
+constexpr qsizetype kSlice = qsizetype(1024) * 1024;  // characters encoded in one go
 // The first slice is encoded before anything can be written, with no other thread at work
 // yet: kept small, the disk starts on it at once while the next slices are being encoded.
-constexpr qsizetype kFirstSlice = 64 * 1024;
+constexpr qsizetype kFirstSlice = qsizetype(64) * 1024;
 // Slices encoded at the same time while one is written: encoding costs more than handing
 // bytes to the system, so it gets every core the machine has to spare (two are enough to
 // keep up with the disk).

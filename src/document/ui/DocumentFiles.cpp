@@ -32,7 +32,7 @@ namespace {
 
 // The top of a big file shown while the whole is read: more than a screenful, and quick to
 // lay in.
-constexpr qsizetype kTopBytes = 64 * 1024;
+constexpr qsizetype kTopBytes = qsizetype(64) * 1024;
 
 QString extensionOf(const QString& path)
 {

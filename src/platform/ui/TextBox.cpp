@@ -880,7 +880,7 @@ void TextBox::timerEvent(QTimerEvent* event)
     fillSlice(chars);
     if (m_fill) {
         const qint64 ms = std::max<qint64>(clock.elapsed(), 1);
-        m_fill->slice = std::clamp<qsizetype>(chars * 12 / ms, 16 * 1024, 16 * 1024 * 1024);
+        m_fill->slice = std::clamp<qsizetype>(chars * 12 / ms, qsizetype(16) * 1024, qsizetype(16) * 1024 * 1024);
     }
 }
 

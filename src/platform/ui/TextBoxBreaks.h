@@ -32,7 +32,7 @@ inline constexpr char16_t SubstituteChar = u'\uFFFD';
 inline constexpr qsizetype DivisionLength = 4096;
 // A text longer than this fills into the widget in slices from the event loop; the first
 // slice, laid in at once, is more than a screenful.
-inline constexpr qsizetype FillSliceLength = 256 * 1024;
+inline constexpr qsizetype FillSliceLength = qsizetype(256) * 1024;
 
 // True for the characters that have to be kept as a marked U+FFFD.
 constexpr bool needsSubstitute(char16_t c)

@@ -114,7 +114,7 @@ MsgAnswer QtDialogs::msgBox(const MsgBoxRequest& request)
     const MsgAnswer onEscape = escapeAnswerOf(answers);
     box.setEscapeButton(buttons.at(answers.indexOf(onEscape)));
     box.exec();
-    const int clicked = buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    const qsizetype clicked = buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
     return clicked < 0 ? onEscape : answers.at(clicked);
 }
 

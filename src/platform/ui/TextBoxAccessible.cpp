@@ -344,9 +344,10 @@ bool TextBoxAccessible::segment(int offset, QAccessible::TextBoundaryType bounda
     QTextBoundaryFinder finder(
         boundary == QAccessible::WordBoundary ? QTextBoundaryFinder::Word : QTextBoundaryFinder::Sentence, window);
     finder.setPosition(offset - from);
-    int s = finder.isAtBoundary() ? finder.position() : finder.toPreviousBoundary();
+    // Positions in the window, which is at most twice BoundaryReach long.
+    const int s = int(finder.isAtBoundary() ? finder.position() : finder.toPreviousBoundary());
     finder.setPosition(offset - from);
-    int e = finder.toNextBoundary();
+    const int e = int(finder.toNextBoundary());
     *start = from + std::max(s, 0);
     *end = e < 0 ? to : from + e;
     return true;

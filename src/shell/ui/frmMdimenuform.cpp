@@ -164,12 +164,12 @@ ChildForm* frmMdimenuform::ActiveForm() const
 
 void frmMdimenuform::windowOpened()
 {
-    intOw = intOw + 1;
+    ++intOw;
 }
 
 void frmMdimenuform::windowClosed(const ChildForm& window)
 {
-    intOw = intOw - 1;
+    --intOw;
     // The window "Open &MyShades.csv" opened gives the entry back, under whatever name it was
     // saved; another window showing the same file does not.
     if (m_shadesWindow == &window) {

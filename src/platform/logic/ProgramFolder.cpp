@@ -49,10 +49,10 @@ QString shadesFilePath()
 
 QString existingShadesFilePath()
 {
-    const QString lower = shadesFilePath();
+    QString lower = shadesFilePath();
     if (QFileInfo::exists(lower))
         return lower;
-    const QString mixed = programFolder() + QStringLiteral("/MyShades.csv");
+    QString mixed = programFolder() + QStringLiteral("/MyShades.csv");
     if (QFileInfo::exists(mixed))
         return mixed;
     return lower;

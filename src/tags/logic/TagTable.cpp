@@ -51,7 +51,7 @@ const TagRow& tagRow(Tag tag)
 
 QString applyTag(const TagRow& row, const QString& selText)
 {
-    const QString opening = QString::fromLatin1(row.opening);
+    QString opening = QString::fromLatin1(row.opening);
     if (row.kind == TagKind::Replace)
         return opening;
     return opening + selText + QString::fromLatin1(row.closing);

@@ -88,7 +88,7 @@ QString timeFormatWithoutZone(const QString& format)
 
 QString generalDateText(const QDateTime& when, const QLocale& locale)
 {
-    const QString date = locale.toString(when.date(), QLocale::ShortFormat);
+    QString date = locale.toString(when.date(), QLocale::ShortFormat);
     // Judged on the whole seconds the text shows: the first second after midnight is
     // midnight too, whatever its milliseconds.
     const QTime time = when.time();

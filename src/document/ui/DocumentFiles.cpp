@@ -54,7 +54,7 @@ void frmTf::loadFile()
         if (top.whole)
             txtText01->setText(top.text);
         else
-            loadRest(std::move(top.text));
+            loadRest(top.text);
     } catch (...) {
         FilePath.clear();
         FileExt.clear();
@@ -106,7 +106,7 @@ struct WholeDocument {
 
 }  // namespace
 
-void frmTf::loadRest(QString top)
+void frmTf::loadRest(const QString& top)
 {
     // The whole file is read, decoded and prepared for the text box on a thread of its own;
     // the window shows the top meanwhile and stays answering. The whole replaces the top

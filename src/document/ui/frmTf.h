@@ -108,7 +108,7 @@ private:
     // Shows `top`, the top of FilePath, while the whole file is read on another thread; the
     // whole, its encoding and stamp replace the top's once read. A failure to read it is
     // reported and closes the window, which holds no file meanwhile.
-    void loadRest(QString top);
+    void loadRest(const QString& top);
     // The file as this window last read or wrote it; "&Save" asks before writing over a
     // file that has changed since.
     FileStamp m_diskStamp;

@@ -41,11 +41,11 @@ void setHeight(QWidget* w, double t)
     w->resize(w->width(), px(w, t));
 }
 
-void place(QWidget* w, double l, double t, double wd, double h)
+void place(QWidget* w, double left, double top, double width, double height)
 {
-    requireNonNegative(wd);
-    requireNonNegative(h);
-    w->setGeometry(px(w, l), px(w, t), px(w, wd), px(w, h));
+    requireNonNegative(width);
+    requireNonNegative(height);
+    w->setGeometry(px(w, left), px(w, top), px(w, width), px(w, height));
 }
 
 }  // namespace folio::geometry

@@ -14,14 +14,15 @@ double single(double v)
 }
 }  // namespace
 
-ReadingLayout tutorialLayout(double w, double h)
+ReadingLayout tutorialLayout(double clientWidth, double clientHeight)
 {
-    return ReadingLayout{w - 1200, single(double(float(h)) * 0.95), w - 950};
+    return ReadingLayout{clientWidth - 1200, single(double(float(clientHeight)) * 0.95), clientWidth - 950};
 }
 
-ReadingLayout aboutLayout(double w, double h)
+ReadingLayout aboutLayout(double clientWidth, double clientHeight)
 {
-    return ReadingLayout{single(double(float(w)) * 0.97), single(double(float(h)) * 0.95), std::nullopt};
+    return ReadingLayout{single(double(float(clientWidth)) * 0.97), single(double(float(clientHeight)) * 0.95),
+                         std::nullopt};
 }
 
 }  // namespace folio::reading

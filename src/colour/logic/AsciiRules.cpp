@@ -92,7 +92,10 @@ Scan scanDecimal(QStringView s)
 
     // Where the first significant digit stands relative to the point, to tell an overflow
     // from an underflow when the conversion reports the value out of range.
-    qsizetype intDigits = 0, fracDigits = 0, significantIntDigits = 0, zerosBeforeFraction = 0;
+    qsizetype intDigits = 0;
+    qsizetype fracDigits = 0;
+    qsizetype significantIntDigits = 0;
+    qsizetype zerosBeforeFraction = 0;
     bool seenSignificant = false;
     for (; pos < s.size() && isDigit(s[pos]); ++pos, ++intDigits) {
         if (s[pos] != u'0')
@@ -165,7 +168,8 @@ Scan scanNumber(QStringView s)
 
 QStringView trimBlanks(QStringView s)
 {
-    qsizetype begin = 0, end = s.size();
+    qsizetype begin = 0;
+    qsizetype end = s.size();
     while (begin < end && isBlank(s[begin]))
         ++begin;
     while (end > begin && isBlank(s[end - 1]))

@@ -1,5 +1,7 @@
 #include "tags/logic/TextCommands.h"
 
+#include <algorithm>
+
 namespace folio::tags {
 
 QString warningText()
@@ -17,11 +19,7 @@ QString warningText()
 
 bool isBlankOnly(const QString& text)
 {
-    for (QChar c : text) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
+    return std::ranges::all_of(text, [](QChar c) { return c == QLatin1Char(' '); });
 }
 
 std::optional<QString> hyperlinkTag(const QString& target, const QString& display)

@@ -120,8 +120,9 @@ void frmIntro::closeEvent(QCloseEvent* event)
         m_unloaded = true;
         Form_Unload();
     }
+    // Accepted here and nothing more: QDialog's own handler would call reject(), which is
+    // the Cancel button's command.
     event->accept();
-    QWidget::closeEvent(event);
 }
 
 void frmIntro::Form_Unload()

@@ -164,7 +164,7 @@ private:
     // of the break before it. The caller wraps it in an edit block.
     void insertModelText(QTextCursor& cursor, const QString& text);
     // Inserts a prepared text at `cursor`, a new block at each division.
-    void insertWidgetText(QTextCursor& cursor, const textbox::WidgetText& text, const QTextCharFormat& format);
+    static void insertWidgetText(QTextCursor& cursor, const textbox::WidgetText& text, const QTextCharFormat& format);
     // Replaces the selection of the widget's cursor by `text` as one undo step, or as part
     // of the last one.
     void replaceAtCaret(const QString& text, bool joinLastStep = false);

@@ -85,7 +85,7 @@ void frmMdimenuform::buildMenus()
 {
     // The table lists every entry in order; the member of each entry is found by its name.
     QHash<QString, QAction**> members;
-#define FOLIO_MEMBER(name) members.insert(QStringLiteral(#name), &name);
+#define FOLIO_MEMBER(name) members.insert(QStringLiteral(#name), &(name));
     FOLIO_MENU_COMMANDS(FOLIO_MEMBER)
     FOLIO_MENU_OTHERS(FOLIO_MEMBER)
 #undef FOLIO_MEMBER

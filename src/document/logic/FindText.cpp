@@ -26,7 +26,7 @@ const char16_t* lowerTable()
 
 // Starts of a match looked at in one go where the text has to be copied (lower-cased, or
 // across parts): the copy stays small, whatever the size of the text.
-constexpr qsizetype kSlice = 64 * 1024;
+constexpr qsizetype kSlice = qsizetype(64) * 1024;
 
 // Copies up to `count` units of the text from parts[p] at `at` on, lower-cased when `lower`
 // is given, to `out`; returns how many there were.

@@ -77,7 +77,8 @@ public:
             if (::stat(nativeFileName(name.path).constData(), &st) == 0 && S_ISDIR(st.st_mode))
                 return QFileDialog::accept();  // Qt goes into the folder as far as it can
             m_exact = name.path;
-            return QDialog::accept();  // Qt would look for the name as it shows it
+            // Past QFileDialog's own, which would look for the name as it shows it.
+            return QDialog::accept();  // NOLINT(bugprone-parent-virtual-call)
         }
         const QString shown = chosen.constFirst().mid(chosen.constFirst().lastIndexOf(QLatin1Char('/')) + 1);
         MsgBox(name.matches == 0 ? kNoSuchFileText.arg(shown) : kSeveralFilesText.arg(shown));
@@ -107,7 +108,8 @@ protected:
             if (extended != chosen.constFirst() && fileExists(extended))
                 selectFile(extended);
         }
-        QFileDialog::accept();
+        // ExactNameDialog's accept() has run already: it is the one that called this.
+        QFileDialog::accept();  // NOLINT(bugprone-parent-virtual-call)
     }
 
 private:

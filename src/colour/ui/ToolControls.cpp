@@ -89,7 +89,9 @@ void setDescriptionSinkForTesting(DescriptionSink sink)
 
 QString spokenColour(ColourValue value)
 {
-    const int r = redOf(value), g = greenOf(value), b = blueOf(value);
+    const int r = redOf(value);
+    const int g = greenOf(value);
+    const int b = blueOf(value);
     return QString::asprintf("red %d, green %d, blue %d, #%02X%02X%02X", r, g, b, r, g, b);
 }
 

@@ -66,7 +66,7 @@ QString missingDisplay(const QStringList& arguments, const QProcessEnvironment& 
         else if (isOption(arguments[i], QLatin1String("display")) && i + 1 < arguments.size())
             displayNamed = displayNamed || !arguments[++i].isEmpty();
     }
-    const QString noDisplay = QStringLiteral("DISPLAY is not set");
+    QString noDisplay = QStringLiteral("DISPLAY is not set");
     if (platforms.trimmed().isEmpty()) {
         // The toolkit's own choice: X11, or Wayland in a Wayland session.
         const bool wayland = !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty();

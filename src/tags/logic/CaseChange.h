@@ -12,11 +12,13 @@ enum class CaseCodePage {
     Unicode,      // every character
 };
 
-// Each character becomes its upper (lower) case when the code page holds that case; otherwise
-// it stays as it is, so the change never brings a character the file cannot hold (µ and ƒ
-// keep their form in Windows-1252, whose upper cases they lack). A character is a UTF-16 unit
-// or a surrogate pair, and maps to one of the same length: the text's length never changes
-// ("ß" stays "ß" in upper case).
+// Unicode: each character becomes its full upper (lower) case, which may be longer ("ß" becomes
+// "SS", "ﬁ" becomes "FI", "İ" becomes "i" with a combining dot above); a surrogate half without
+// its partner stays as it is.
+// Windows-1252: each character becomes its upper (lower) case when the code page holds that
+// case as one character; otherwise it stays as it is, so the change never brings a character
+// the file cannot hold (µ, ƒ and ß keep their form, the code page lacks their upper cases),
+// and the length never changes.
 QString upperCaseIn(QStringView text, CaseCodePage codePage);
 QString lowerCaseIn(QStringView text, CaseCodePage codePage);
 

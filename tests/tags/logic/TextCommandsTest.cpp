@@ -22,8 +22,8 @@ TEST(PromptedTags, AnswersKeptAsTypedAndAnEmptyOrBlanksOnlyOneGivesNoTag)
     }
 }
 
-// Letters change, nothing else, and the length never; in Windows-1252 a letter whose other
-// case the code page lacks stays as it is.
+// Letters change, nothing else. In Windows-1252 the length never changes and a letter whose
+// other case the code page lacks stays as it is; Unicode maps in full, to longer texts too.
 TEST(CaseChange, LettersChangeWithinTheDocumentsCodePage)
 {
     const auto W = CaseCodePage::Windows1252, U = CaseCodePage::Unicode;
@@ -35,6 +35,10 @@ TEST(CaseChange, LettersChangeWithinTheDocumentsCodePage)
         {u"\u03b1\u03a9", U, u"\u0391\u03a9", u"\u03b1\u03c9"},
         {u"\U00010428\U00010400", W, u"\U00010428\U00010400", u"\U00010428\U00010400"},
         {u"\U00010428\U00010400", U, u"\U00010400\U00010400", u"\U00010428\U00010428"},
+        {u"\u1fb3\u0149\u01f0\u00df\ufb01\u0130", W, u"\u1fb3\u0149\u01f0\u00df\ufb01\u0130",
+         u"\u1fb3\u0149\u01f0\u00df\ufb01\u0130"},
+        {u"\u1fb3\u0149\u01f0\u00df\ufb01\u0130", U, u"\u0391\u0399\u02bcNJ\u030cSSFI\u0130",
+         u"\u1fb3\u0149\u01f0\u00df\ufb01i\u0307"},
         {u"\xd800x\xdc00", U, u"\xd800X\xdc00", u"\xd800x\xdc00"},  // halves of a pair alone stay
     };
     for (const auto& row : table) {

@@ -132,7 +132,7 @@ TEST_F(TagCommandsTest, PromptedTagsAskTwiceWithTheirDefaultsAndReplaceTheSelect
 }
 
 // The case changes work on the selection only, within the document's code page: µ has no
-// upper case in Windows-1252, a UTF-8 file can hold any character. Date and time goes in
+// upper case in Windows-1252, a UTF-8 file can hold any character and gets the full mapping. Date and time goes in
 // starting with the day in the system's short form.
 TEST_F(TagCommandsTest, CaseAndDateWorkOnTheSelectionOnly)
 {
@@ -152,4 +152,7 @@ TEST_F(TagCommandsTest, CaseAndDateWorkOnTheSelectionOnly)
     select(utf8, QStringLiteral("\u0391\u03a9 \u00c9 MIXED"), 0, 6);
     run(QStringLiteral("mnuLowercase"));
     EXPECT_EQ(state(utf8), std::tuple(QStringLiteral("\u03b1\u03c9 \u00e9 mIXED"), 6, 0));
+    select(utf8, QStringLiteral("x stra\u00dfe \ufb01x"), 2, 8);  // grows by two: the caret behind it all
+    run(QStringLiteral("mnuUppercase"));
+    EXPECT_EQ(state(utf8), std::tuple(QStringLiteral("x STRASSE FIx"), 12, 0));
 }

@@ -6,8 +6,14 @@
 // decides the same way on a file this program wrote, and neither encoding loses or changes a
 // character on the way out and back. A text read from a file is written whole, so nothing
 // in it counts as a character its encoding cannot hold.
+//
+// The bytes judged piece by piece, as a file appended to is, give the encoding they read in.
+// The same bytes taken as UTF-16 units, made ready for Windows-1252, mean the same text
+// (the same NFC form), and what that loses is what is counted.
 #include "document/logic/DocumentFormat.h"
+#include "document/logic/EncodableText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -36,5 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DecodedFile again = decodeFile(fileBytesFromText(read.text, read.encoding));
     check(again.encoding == read.encoding, "written back, the file reads in another encoding");
     check(again.text == QStringLiteral("\r\n") + read.text, "written back, the file reads as another text");
+
+    EncodingEvidence evidence;
+    for (qsizetype at = 0; at < file.size(); at += 7)
+        evidence.add(file.sliced(at, std::min<qsizetype>(7, file.size() - at)));
+    check(evidence.finish().value_or(Encoding::Windows1252) == read.encoding, "piece by piece, another encoding");
+
+    const QStringView units(reinterpret_cast<const char16_t*>(data), qsizetype(size / 2));
+    const EncodableText ready(Encoding::Windows1252, std::span<const QStringView>(&units, 1));
+    QString written;
+    for (const QStringView part : ready.parts())
+        written += part;
+    check(written.normalized(QString::NormalizationForm_C) == units.toString().normalized(QString::NormalizationForm_C),
+          "made ready, the text means another");
+    const QStringView whole[] = {written};
+    check(findUnrepresentable(Encoding::Windows1252, whole).count == ready.lost().count, "the lost miscounted");
     return 0;
 }

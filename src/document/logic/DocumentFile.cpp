@@ -628,6 +628,31 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
 
 }  // namespace
 
+Encoding appendEncoding(const QString& path, Encoding fallback)
+{
+    struct stat st {};
+    int fd = -1;
+    try {
+        fd = openRegularFile(path, nativeFileName(path), O_RDONLY, st);
+    } catch (const RuntimeError&) {
+        return fallback;  // the write itself tells what is wrong with the target, if anything
+    }
+    FdGuard guard(fd);
+    docformat::EncodingEvidence evidence;
+    QByteArray piece(256 * 1024, Qt::Uninitialized);
+    while (!evidence.settled()) {
+        const ssize_t got = ::read(fd, piece.data(), size_t(piece.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fallback;
+        if (got == 0)
+            break;
+        evidence.add(QByteArrayView(piece.constData(), got));
+    }
+    return evidence.finish().value_or(fallback);
+}
+
 void writeFileBytes(const QString& path, QByteArrayView bytes, WriteMode mode)
 {
     bool given = false;

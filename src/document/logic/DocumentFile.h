@@ -90,6 +90,12 @@ void writeDocument(const QString& path, std::span<const QStringView> parts, Writ
 bool writeDocumentIfRepresentable(const QString& path, std::span<const QStringView> parts, WriteMode mode,
                                   Encoding encoding = Encoding::Windows1252);
 
+// The encoding text appended to the file `path` is written in: the file's own, as the
+// reading rule finds it, so that the file stays in one encoding. Where the file tells
+// nothing (it is missing, empty, holds nothing but ASCII, or cannot be read) `fallback`, the
+// document's own. Reads the file a piece at a time, up to the first byte that settles it.
+Encoding appendEncoding(const QString& path, Encoding fallback);
+
 // The raw bytes of a file, refused as above when it is no regular file or too large.
 QByteArray readFileBytes(const QString& path, FileStamp* stamp = nullptr);
 

@@ -3,7 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace folio::docformat {
 
@@ -138,6 +140,69 @@ Unrepresentable findUnrepresentable(Encoding encoding, std::span<const QStringVi
 QString displayName(Encoding encoding)
 {
     return encoding == Encoding::Windows1252 ? QStringLiteral("Windows-1252") : QStringLiteral("UTF-8");
+}
+
+void EncodingEvidence::add(QByteArrayView bytes)
+{
+    if (m_invalid || bytes.isEmpty())
+        return;
+    if (m_pending.isEmpty()) {
+        take(bytes, false);
+        return;
+    }
+    // Rare: only a piece that ends inside a sequence (or the file's first three bytes) leaves
+    // some behind.
+    QByteArray joined = std::exchange(m_pending, QByteArray());
+    joined.append(bytes);
+    take(joined, false);
+}
+
+std::optional<Encoding> EncodingEvidence::finish()
+{
+    const QByteArray rest = std::exchange(m_pending, QByteArray());
+    take(rest, true);
+    if (m_invalid)
+        return Encoding::Windows1252;
+    if (m_mark)
+        return Encoding::Utf8WithMark;
+    if (m_multiByte)
+        return Encoding::Utf8;
+    return std::nullopt;
+}
+
+void EncodingEvidence::take(QByteArrayView bytes, bool last)
+{
+    if (!m_markChecked) {
+        const QByteArrayView mark(kByteOrderMark);
+        if (bytes.size() < mark.size() && !last) {
+            m_pending = bytes.toByteArray();
+            return;
+        }
+        m_markChecked = true;
+        if (bytes.startsWith(mark)) {
+            m_mark = true;
+            bytes = bytes.sliced(mark.size());
+        }
+    }
+    // A sequence that the end of this piece cuts off waits for the next piece.
+    qsizetype complete = bytes.size();
+    for (qsizetype back = 1; !last && back <= std::min<qsizetype>(3, bytes.size()); ++back) {
+        const uchar b = uchar(bytes[bytes.size() - back]);
+        if ((b & 0xC0) == 0x80)
+            continue;
+        const qsizetype length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        if (length > back)
+            complete -= back;
+        break;
+    }
+    const QByteArrayView whole = bytes.first(complete);
+    if (!whole.isValidUtf8()) {
+        m_invalid = true;
+        return;
+    }
+    if (!m_multiByte)
+        m_multiByte = std::any_of(whole.begin(), whole.end(), [](char b) { return (b & 0x80) != 0; });
+    m_pending = bytes.sliced(complete).toByteArray();
 }
 
 QByteArray fileBytesFromText(QStringView text, Encoding encoding)

@@ -22,6 +22,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
 #include <span>
 
 namespace folio::docformat {
@@ -65,5 +66,26 @@ qsizetype encodeInto(Encoding encoding, QStringView text, char* out, bool onlyIf
 Unrepresentable findUnrepresentable(Encoding encoding, std::span<const QStringView> parts);
 // "Windows-1252" or "UTF-8", for the user.
 QString displayName(Encoding encoding);
+
+// The encoding the reading rule finds in a file whose bytes come in consecutive pieces of any
+// size, without decoding them into a text: for deciding how text appended to the file is
+// written.
+class EncodingEvidence {
+public:
+    void add(QByteArrayView bytes);
+    // Whether the bytes so far settle it: further bytes can change nothing.
+    bool settled() const { return m_invalid; }
+    // After the last piece: the encoding the file reads in, or nothing when it reads the same
+    // in either (it is empty or holds nothing but ASCII, without the byte-order mark).
+    std::optional<Encoding> finish();
+
+private:
+    void take(QByteArrayView bytes, bool last);
+    QByteArray m_pending;  // the start of the file, or of a sequence, that needs more bytes
+    bool m_markChecked = false;
+    bool m_mark = false;
+    bool m_multiByte = false;
+    bool m_invalid = false;
+};
 
 }  // namespace folio::docformat

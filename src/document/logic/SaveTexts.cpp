@@ -41,28 +41,40 @@ const QString kChangedOnDiskQuestion =
     QStringLiteral("Click Yes to overwrite those changes with this text, or No to leave the file as it is.") +
     QStringLiteral("\r\n") + QStringLiteral("Do you want to overwrite the file ?");
 
-QString unrepresentableQuestion(qsizetype count, const QStringList& firstFew, const QString& encodingName)
+namespace {
+
+// A lost character as the question shows it.
+QString shownCharacter(char32_t code)
 {
-    // Each entry is one character: a surrogate pair, or a unit alone (a lone half among them).
-    QStringList shown;
-    for (const QString& c : firstFew) {
-        const bool pair = c.size() == 2;
-        const char32_t code = pair ? QChar::surrogateToUcs4(c.at(0), c.at(1)) : c.at(0).unicode();
-        const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        if (c.at(0).isSurrogate() && !pair)
-            shown << QStringLiteral("U+%1").arg(hex);
-        else
-            shown << QStringLiteral("%1 (U+%2)").arg(c, hex);
+    const QString number = QStringLiteral("U+%1").arg(QString::number(uint(code), 16).toUpper(), 4, QLatin1Char('0'));
+    if (QChar::isSurrogate(code))
+        return number;
+    const QString character = QString::fromUcs4(&code, 1);
+    // A combining mark alone would draw on whatever stands before it.
+    if (QChar::isMark(code))
+        return QStringLiteral("\u25CC") + character + QStringLiteral(" (") + number + QLatin1Char(')');
+    return character + QStringLiteral(" (") + number + QLatin1Char(')');
+}
+
+}  // namespace
+
+QString unrepresentableQuestion(const docformat::LostCharacters& lost, const QString& encodingName,
+                                CharacterSetOf whose)
+{
+    const bool file = whose == CharacterSetOf::File;
+    QString text = QStringLiteral("This text holds %1 character%2 that cannot be written in %3 character set (%4):\r\n")
+                       .arg(lost.count)
+                       .arg(lost.count == 1 ? QString() : QStringLiteral("s"),
+                            file ? QStringLiteral("this file's") : QStringLiteral("this document's"), encodingName);
+    for (const docformat::LostCharacter& c : lost.firstFew) {
+        text += QStringLiteral("\r\n     ") + shownCharacter(c.code) +
+                (c.count == 1 ? QStringLiteral(": 1 time") : QStringLiteral(": %1 times").arg(c.count));
     }
-    const bool more = count > shown.size();
-    return QStringLiteral("This text holds %1 character%2 that cannot be written in this file's character set "
-                          "(%3):")
-               .arg(count)
-               .arg(count == 1 ? QString() : QStringLiteral("s"), encodingName) +
-           QStringLiteral("\r\n\r\n     ") + shown.join(QStringLiteral(", ")) +
-           (more ? QStringLiteral(", ...") : QString()) +
-           QStringLiteral("\r\n\r\nEach of them would be saved as a question mark (?).") +
-           QStringLiteral("\r\nClick Yes to save anyway, or No to leave the file as it is.");
+    if (lost.moreKinds)
+        text += QStringLiteral("\r\n     and other characters");
+    return text + QStringLiteral("\r\n\r\nEach of them would be saved as a question mark (?).") +
+           (file ? QStringLiteral("\r\nClick Yes to save anyway, or No to leave the file as it is.")
+                 : QStringLiteral("\r\nClick Yes to save anyway, or No to go back to the document without saving it."));
 }
 
 }  // namespace folio::document

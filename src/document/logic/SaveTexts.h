@@ -1,6 +1,8 @@
 #pragma once
 // The fixed texts of the document window: its dialogs' titles and file-type lists, its
 // questions and its messages.
+#include "document/logic/EncodableText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,10 +35,14 @@ extern const QString kShadesNotFoundText;
 // Asked by "&Save" when the file on disk is no longer what this window last read or wrote.
 extern const QString kChangedOnDiskQuestion;
 
-// Asked before writing a text that holds characters the document's encoding (named by
-// `encodingName`) cannot hold: how many there are and the first few of them, each shown with
-// its Unicode number (a surrogate half without its partner by its number alone).
-QString unrepresentableQuestion(qsizetype count, const QStringList& firstFew, const QString& encodingName);
+// Asked before writing a text that holds characters the encoding it is written in (named by
+// `encodingName`) cannot hold: how many there are, and the first few different ones, each
+// with its Unicode number and how often it occurs (a combining mark on a dotted circle, a
+// surrogate half without its partner by its number alone). The encoding is a file's, or that
+// of a document that has no file yet.
+enum class CharacterSetOf { File, Document };
+QString unrepresentableQuestion(const docformat::LostCharacters& lost, const QString& encodingName,
+                                CharacterSetOf whose);
 inline const QString kUnrepresentableTitle = QStringLiteral("Characters would be lost");
 
 }  // namespace folio::document

@@ -3,6 +3,7 @@
 #include "document/ui/frmTf.h"
 
 #include "document/logic/DocumentFile.h"
+#include "document/logic/EncodableText.h"
 #include "document/logic/SaveTexts.h"
 #include "platform/logic/CommonDialog.h"
 #include "platform/logic/NativeFileName.h"
@@ -234,13 +235,23 @@ void frmTf::OpenMyShades()
     }, missing);
 }
 
-bool frmTf::confirmCharactersLost(std::span<const QStringView> text) const
+bool frmTf::writeText(const QString& path, WriteMode mode, docformat::Encoding encoding, bool toFile)
 {
-    const Unrepresentable lost = docformat::findUnrepresentable(fileEncoding, text);
-    if (lost.count == 0)
+    // The text as it stands now, in the parts the box keeps it in: no copy of a big text.
+    const PieceText pieces = txtText01->TextPieces();
+    const std::vector<QStringView> text = pieces.parts();
+    if (writeDocumentIfRepresentable(path, text, mode, encoding))
         return true;
-    return MsgBox(document::unrepresentableQuestion(lost.count, lost.firstFew, docformat::displayName(fileEncoding)),
-                  MsgButtons::YesNo, MsgIcon::Exclamation, 2, document::kUnrepresentableTitle) == MsgAnswer::Yes;
+    const docformat::EncodableText encodable(encoding, text);
+    const docformat::LostCharacters& lost = encodable.lost();
+    if (lost.count > 0
+        && MsgBox(document::unrepresentableQuestion(lost, docformat::displayName(encoding),
+                                                    toFile ? document::CharacterSetOf::File
+                                                           : document::CharacterSetOf::Document),
+                  MsgButtons::YesNo, MsgIcon::Exclamation, 2, document::kUnrepresentableTitle) != MsgAnswer::Yes)
+        return false;
+    writeDocument(path, encodable.parts(), mode, encoding);
+    return true;
 }
 
 bool frmTf::confirmOverwriteChanges() const
@@ -255,19 +266,11 @@ bool frmTf::SaveFile()
 {
     if (!confirmOverwriteChanges())
         return false;
-    // The text as it stands now, in the parts the box keeps it in: no copy of a big text.
-    const PieceText pieces = txtText01->TextPieces();
-    const std::vector<QStringView> text = pieces.parts();
     // The user's own shades file is written into a data folder that may not be there yet.
     if (!m_userShadesPath.isEmpty() && FilePath == m_userShadesPath)
         makeUserFolder(QFileInfo(FilePath).path());
-    // Nearly every text holds only characters its encoding has, and is written in one pass.
-    // Otherwise nothing has been written yet, and the user decides first.
-    if (!writeDocumentIfRepresentable(FilePath, text, WriteMode::Overwrite, fileEncoding)) {
-        if (!confirmCharactersLost(text))
-            return false;
-        writeDocument(FilePath, text, WriteMode::Overwrite, fileEncoding);
-    }
+    if (!writeText(FilePath, WriteMode::Overwrite, fileEncoding, true))
+        return false;
     m_diskStamp = fileStamp(FilePath);
     frame().commonDialog().FileName.clear();
     TextChanged = false;
@@ -300,14 +303,13 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
                                      MsgIcon::Question, 2, document::kOverwriteOrAppendTitle);
         if (how != MsgAnswer::Yes && how != MsgAnswer::No)
             return SaveOutcome::NotWritten;
-        const PieceText pieces = txtText01->TextPieces();
-        const std::vector<QStringView> text = pieces.parts();
+        // Appended text takes the encoding of the file it joins, so that the file stays in one.
+        // The document keeps its own: a later "&Save" writes its text alone, over the file.
         const WriteMode mode = how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append;
-        if (!writeDocumentIfRepresentable(chosen, text, mode, fileEncoding)) {
-            if (!confirmCharactersLost(text))
-                return SaveOutcome::NotWritten;
-            writeDocument(chosen, text, mode, fileEncoding);
-        }
+        const bool append = mode == WriteMode::Append;
+        const docformat::Encoding encoding = append ? appendEncoding(chosen, fileEncoding) : fileEncoding;
+        if (!writeText(chosen, mode, encoding, append || !FilePath.isEmpty()))
+            return SaveOutcome::NotWritten;
         FilePath = chosen;
         m_diskStamp = fileStamp(FilePath);
         setCaption(document::kSavedAsCaptionPrefix + displayFileName(FilePath));

@@ -127,9 +127,12 @@ private:
     // "&Save" and Yes to the closing question: SaveFile for a named document not opened
     // read-only, SaveFileAs otherwise. A failure of SaveFile is reported here.
     SaveOutcome saveByDecision();
-    // The last word before a write: false when the text holds characters that the document's
-    // encoding cannot hold and the user does not want them lost.
-    bool confirmCharactersLost(std::span<const QStringView> text) const;
+    // Writes the text to `path` in `encoding`. Nearly every text holds only characters the
+    // encoding has, and goes in one pass. Otherwise what can be composed into a character it
+    // holds is, and the user decides about the rest before anything is written: false when
+    // declined. `toFile`: the encoding is a file's (the question says "this file's"), not
+    // that of a document without one. Throws on failure.
+    bool writeText(const QString& path, WriteMode mode, docformat::Encoding encoding, bool toFile);
 
     void applyLayout();
     // Captions the case switch with the mode CaseSensitive holds.

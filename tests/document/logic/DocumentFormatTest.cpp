@@ -1,4 +1,5 @@
 #include "document/logic/DocumentFormat.h"
+#include "document/logic/EncodableText.h"
 #include "document/logic/SaveTexts.h"
 #include "platform/logic/CodePage.h"
 
@@ -36,12 +37,52 @@ TEST(DocumentFormat, EncodingDetectionAndReadingRuleTable)
     }
 }
 
-// Two lone halves listed one after the other are still two characters to the user; a pair is one.
-TEST(DocumentFormat, TheQuestionListsTheLostCharacters)
+// Each different character once, with how often it occurs: a combining mark on a dotted
+// circle, a lone half by its number; the words fit a file or a document without one.
+TEST(DocumentFormat, TheQuestionListsEachLostCharacterOnceWithItsCount)
 {
-    const QStringList lost{QString(QChar(0xD800)), QString(QChar(0xDC00)), "\u2713", "\U0001F600"};
-    EXPECT_TRUE(document::unrepresentableQuestion(4, lost, "Windows-1252")
-                    .contains(QStringLiteral("\r\n     U+D800, U+DC00, \u2713 (U+2713), \U0001F600 (U+1F600)\r\n")));
+    const docformat::LostCharacters lost{200004, {{0x105, 200000}, {0x301, 1}, {0xD800, 2}, {0x1F600, 1}}, true};
+    EXPECT_EQ(document::unrepresentableQuestion(lost, "Windows-1252", document::CharacterSetOf::File),
+              QStringLiteral("This text holds 200004 characters that cannot be written in this file's character set "
+                             "(Windows-1252):\r\n\r\n     \u0105 (U+0105): 200000 times\r\n     \u25CC\u0301 (U+0301): "
+                             "1 time\r\n     U+D800: 2 times\r\n     \U0001F600 (U+1F600): 1 time\r\n     and other "
+                             "characters\r\n\r\nEach of them would be saved as a question mark (?).\r\nClick Yes to "
+                             "save anyway, or No to leave the file as it is."));
+    EXPECT_EQ(document::unrepresentableQuestion({1, {{0x2713, 1}}, false}, "UTF-8", document::CharacterSetOf::Document),
+              QStringLiteral("This text holds 1 character that cannot be written in this document's character set "
+                             "(UTF-8):\r\n\r\n     \u2713 (U+2713): 1 time\r\n\r\nEach of them would be saved as a "
+                             "question mark (?).\r\nClick Yes to save anyway, or No to go back to the document without "
+                             "saving it."));
+}
+
+// Composed where that loses less (across parts and blocks too), everything else as it stands;
+// what is still lost is counted per character.
+TEST(DocumentFormat, EncodableTextComposesOnlyWhatWouldBeLost)
+{
+    const Encoding w = Encoding::Windows1252, u = Encoding::Utf8;
+    const QString a4095(4095, u'a');
+    const struct { Encoding encoding; QStringList parts; QString written; docformat::LostCharacters lost; } rows[] = {
+        {w, {"cafe", "\u0301!", "e\u0301"}, "caf\u00E9!\u00E9", {}},
+        {w, {a4095 + "e\u0301"}, a4095 + "\u00E9", {}},  // a block ends between the two
+        {w, {"\u212B e\u0301\u0302 \u00E9"}, "\u00C5 \u00E9\u0302 \u00E9", {1, {{0x302, 1}}, false}},
+        {w, {"a\u0328 \u0301x \u0105\u0105\U0001F600"}, "a\u0328 \u0301x \u0105\u0105\U0001F600",
+         {5, {{0x328, 1}, {0x301, 1}, {0x105, 2}, {0x1F600, 1}}, false}},
+        {w, {"\u0100\u0101\u0102\u0103\u0104\u0105\u0100"}, "\u0100\u0101\u0102\u0103\u0104\u0105\u0100",
+         {7, {{0x100, 2}, {0x101, 1}, {0x102, 1}, {0x103, 1}, {0x104, 1}}, true}},
+        {u, {QStringLiteral("e\u0301\xD800"), QStringLiteral("x\xDC00")}, QStringLiteral("e\u0301\xD800x\xDC00"),
+         {2, {{0xD800, 1}, {0xDC00, 1}}, false}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.written.toStdString());
+        std::vector<QStringView> parts(row.parts.begin(), row.parts.end());
+        const docformat::EncodableText text(row.encoding, parts);
+        QString written;
+        for (const QStringView part : text.parts())
+            written += part;
+        EXPECT_EQ(written, row.written);
+        EXPECT_EQ(std::tuple(text.lost().count, text.lost().firstFew, text.lost().moreKinds),
+                  std::tuple(row.lost.count, row.lost.firstFew, row.lost.moreKinds));
+    }
 }
 
 namespace {
@@ -155,6 +196,11 @@ TEST(DocumentFormat, ReadingAndWritingAgreeWithAModelOnRandomFiles)
             text += QChar(cp1252Char(uchar(b)));
         const docformat::DecodedFile decoded = docformat::decodeFile(file);
         ASSERT_EQ(decoded.encoding, want);
+        // The same judged piece by piece, as an append target is: nothing where ASCII or nothing.
+        docformat::EncodingEvidence evidence;
+        for (qsizetype at = 0, piece = 1; at < file.size(); at += piece, piece = 1 + rng.bounded(5))
+            evidence.add(QByteArrayView(file).sliced(at, std::min(piece, file.size() - at)));
+        ASSERT_EQ(evidence.finish(), valid && !marked && !beyondAscii ? std::nullopt : std::optional(want));
         ASSERT_EQ(decoded.text, want == Encoding::Windows1252 ? text : *utf8Decoded(lines));
         ASSERT_EQ(docformat::fileBytesFromText(decoded.text, want), (marked && want != Encoding::Windows1252 ? mark : "") + lines + "\r\n");
 

@@ -63,6 +63,44 @@ TEST_F(DocumentTest, SaveAsCancelsAppendsOrOverwritesAndTiesTheDocumentToTheNewN
               std::tuple(QByteArray("again\r\n"), QByteArray("s\r\n"), qsizetype(1)));
 }
 
+// "Sa&ve As" with No writes in the encoding of the file it appends to (one that tells none,
+// empty or all ASCII: the document's own), and asks first about characters that encoding
+// cannot hold; "e" with a combining accent is composed to the "é" Windows-1252 has.
+TEST_F(DocumentTest, AppendedTextTakesTheEncodingOfTheFileItJoins)
+{
+    using docformat::Encoding;
+    const Encoding w = Encoding::Windows1252, u = Encoding::Utf8, m = Encoding::Utf8WithMark;
+    const MsgAnswer no = MsgAnswer::No, yes = MsgAnswer::Yes;
+    const QString lost = QStringLiteral("\r\n\u0105e\u0301");
+    const char* inFile = "this file's character set (Windows-1252):\r\n\r\n     \u0105 (U+0105): 1 time\r\n\r\n";
+    const struct { Encoding doc; QString text; QByteArray file; QList<MsgAnswer> answers; QByteArray after; const char* asked; } rows[] = {
+        {w, QStringLiteral("\r\n\u00E9"), "na\xC3\xAFve\r\n", {no}, "na\xC3\xAFve\r\n\r\n\xC3\xA9\r\n", nullptr},
+        {u, QStringLiteral("\r\n\u00EF"), "caf\xE9\r\n", {no}, "caf\xE9\r\n\r\n\xEF\r\n", nullptr},
+        {w, QStringLiteral("\r\n\u00E9"), "\xEF\xBB\xBF" "a\r\n", {no}, "\xEF\xBB\xBF" "a\r\n\r\n\xC3\xA9\r\n", nullptr},
+        {m, QStringLiteral("\r\n\u00E9"), "", {no}, "\xEF\xBB\xBF\r\n\xC3\xA9\r\n", nullptr},
+        {u, QStringLiteral("\r\n\u0105"), "a\r\n", {no}, "a\r\n\r\n\xC4\x85\r\n", nullptr},
+        {u, lost, "caf\xE9\r\n", {no, no}, "caf\xE9\r\n", inFile},
+        {u, lost, "caf\xE9\r\n", {no, yes}, "caf\xE9\r\n\r\n?\xE9\r\n", inFile},
+        {w, lost, "old\r\n", {yes, no}, "old\r\n", "this document's character set (Windows-1252)"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.after.toStdString());
+        frmTf* f = doc(r.text);
+        ASSERT_NE(f, nullptr);
+        f->fileEncoding = r.doc;
+        const QString target = put(QStringLiteral("target.txt"), r.file);
+        dialogs.clear();
+        for (const MsgAnswer a : r.answers)
+            dialogs.answer(a);
+        files.choose(target);
+        click(f->cmdSaveas);
+        EXPECT_EQ(bytesOf(target), r.after);
+        EXPECT_EQ(dialogs.prompts().filter(QString::fromUtf8(r.asked ? r.asked : "\x01")).size(), r.asked ? 1 : 0);
+        EXPECT_EQ(dialogs.shown().size(), r.answers.size());
+        f->Unload();
+    }
+}
+
 // "&Save" of a read-only document and its closing with Yes go through the save dialog, which
 // refuses the same name in any letter case; another name is written, the document stays
 // read-only.
@@ -299,7 +337,7 @@ TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
         click(f->cmdSave);
         EXPECT_EQ(bytesOf(p), c.atOnce.chopped(2) + c.typed + "\r\n");
         const QString lost = QStringLiteral("1 character that cannot be written in this file's character set "
-                                            "(Windows-1252):\r\n\r\n     \u2713 (U+2713)\r\n");
+                                            "(Windows-1252):\r\n\r\n     \u2713 (U+2713): 1 time\r\n");
         EXPECT_EQ(std::pair(dialogs.prompts().filter(lost).size(), dialogs.shown().size()),
                   std::pair(qsizetype(asked), qsizetype(asked)));
         f->Unload();

@@ -14,23 +14,46 @@ namespace {
 constexpr qsizetype kLongest = 65536;
 constexpr qsizetype kShortest = kLongest / 4;
 
-bool partsAPair(QStringView text, qsizetype at)
+// Whether the characters before and at `at` belong together: the two halves of a surrogate
+// pair, or the CR and the LF of one line break.
+bool holdsTogether(QChar before, QChar at)
 {
-    return at > 0 && at < text.size() && text[at - 1].isHighSurrogate() && text[at].isLowSurrogate();
+    return (before.isHighSurrogate() && at.isLowSurrogate()) || (before == u'\r' && at == u'\n');
+}
+
+bool holdsTogether(QStringView text, qsizetype at)
+{
+    return at > 0 && at < text.size() && holdsTogether(text[at - 1], text[at]);
+}
+
+// Line breaks that end in `text`: every LF, and every CR not followed by an LF. A CR at the
+// end counts unless `lfFollows`.
+qsizetype countBreaks(QStringView text, bool lfFollows = false)
+{
+    const char16_t* c = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        breaks += (c[i] == u'\n') + (c[i] == u'\r' && (i + 1 < n ? c[i + 1] != u'\n' : !lfFollows));
+    return breaks;
 }
 
 // Appends pieces of `buffer` [from, to) to `out`: as few as kLongest allows, of even
-// length, none ending inside a surrogate pair.
+// length, none ending inside a surrogate pair or a CR LF. When the breaks of the whole
+// stretch are known (`breaks` >= 0), the last piece's are not counted again.
 template <class Piece>
-void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Piece>& out)
+void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Piece>& out, qsizetype breaks = -1)
 {
     while (from < to) {
         const qsizetype left = to - from;
         const qsizetype count = (left + kLongest - 1) / kLongest;
         qsizetype length = (left + count - 1) / count;
-        if (from + length < to && partsAPair(buffer, from + length))
+        if (from + length < to && holdsTogether(buffer, from + length))
             ++length;
-        out.push_back(Piece{buffer, from, length});
+        const bool lastPiece = from + length == to;
+        const qsizetype own = lastPiece && breaks >= 0 ? breaks : countBreaks(QStringView(buffer).sliced(from, length));
+        out.push_back(Piece{buffer, from, length, own});
+        breaks -= own;
         from += length;
     }
 }
@@ -42,6 +65,9 @@ void PieceText::assign(const QString& text)
     m_pieces.clear();
     cutInto(text, 0, text.size(), m_pieces);
     m_length = text.size();
+    m_breaks = 0;
+    for (const Piece& piece : m_pieces)
+        m_breaks += piece.breaks;
 }
 
 std::pair<qsizetype, qsizetype> PieceText::pieceAt(qsizetype position) const
@@ -107,11 +133,11 @@ void PieceText::replace(qsizetype position, qsizetype removed, QStringView inser
         appendOld(local + removed, kept + removed);
     };
     build();
-    // A surrogate pair parted at either end of the new stretch takes the neighbour in.
-    const bool pairBefore = first > 0 && !joined.isEmpty() && joined.front().isLowSurrogate()
-        && m_pieces[size_t(first - 1)].view().back().isHighSurrogate();
-    const bool pairAfter = last < count - 1 && !joined.isEmpty() && joined.back().isHighSurrogate()
-        && m_pieces[size_t(last + 1)].view().front().isLowSurrogate();
+    // A surrogate pair or a CR LF parted at either end of the new stretch takes the neighbour in.
+    const bool pairBefore = first > 0 && !joined.isEmpty()
+        && holdsTogether(m_pieces[size_t(first - 1)].view().back(), joined.front());
+    const bool pairAfter = last < count - 1 && !joined.isEmpty()
+        && holdsTogether(joined.back(), m_pieces[size_t(last + 1)].view().front());
     if (pairBefore || pairAfter) {
         if (pairBefore) {
             kept += lengthOf(--first);
@@ -122,8 +148,36 @@ void PieceText::replace(qsizetype position, qsizetype removed, QStringView inser
         build();
     }
 
+    // The breaks of the new stretch, from those of the old one and of what the change
+    // removed and inserted, without counting what it kept: a CR LF is made or parted only
+    // where the removed or inserted text meets the kept text on either side.
+    const qsizetype local = position - firstStart;
+    qsizetype breaks = 0;
+    for (qsizetype k = first, offset = 0; k <= last; offset += lengthOf(k++)) {
+        const QStringView piece = m_pieces[size_t(k)].view();
+        const qsizetype a = std::clamp(local - offset, qsizetype(0), piece.size());
+        const qsizetype b = std::clamp(local + removed - offset, qsizetype(0), piece.size());
+        breaks += m_pieces[size_t(k)].breaks - countBreaks(piece.sliced(a, b - a));
+    }
+    const QChar none;
+    const QChar before = local > 0 ? joined[local - 1] : none;
+    const qsizetype behindAt = local + inserted.size();
+    const QChar behind = behindAt < joined.size() ? joined[behindAt] : none;
+    const auto joins = [](QChar a, QChar b) { return a == u'\r' && b == u'\n' ? 1 : 0; };
+    // The joins the removed text made with its neighbours, less those the inserted text makes.
+    const auto joinsAround = [&](QChar front, QChar back, bool empty) {
+        return empty ? joins(before, behind) : joins(before, front) + joins(back, behind);
+    };
+    const QChar removedFront = removed > 0 ? at(position) : none;
+    const QChar removedBack = removed > 0 ? at(position + removed - 1) : none;
+    breaks += joinsAround(removedFront, removedBack, removed == 0) + countBreaks(inserted)
+        - joinsAround(inserted.isEmpty() ? none : inserted.front(), inserted.isEmpty() ? none : inserted.back(), inserted.isEmpty());
+
     std::vector<Piece> made;
-    cutInto(joined, 0, joined.size(), made);
+    cutInto(joined, 0, joined.size(), made, breaks);
+    for (qsizetype k = first; k <= last; ++k)
+        m_breaks -= m_pieces[size_t(k)].breaks;
+    m_breaks += breaks;
     const auto at = m_pieces.erase(m_pieces.begin() + first, m_pieces.begin() + (last + 1));
     m_pieces.insert(at, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
     m_length += inserted.size() - removed;
@@ -141,7 +195,7 @@ bool PieceText::isOneWholeBuffer() const
     return next == m_pieces.front().buffer.size();
 }
 
-QString PieceText::text()
+QString PieceText::joined() const
 {
     if (m_pieces.empty())
         return QString();
@@ -153,8 +207,87 @@ QString PieceText::text()
         std::memcpy(out, piece.view().data(), size_t(piece.length) * sizeof(QChar));
         out += piece.length;
     }
-    assign(joined);
     return joined;
+}
+
+QString PieceText::text()
+{
+    const QString whole = joined();
+    // The pieces stay where they are, now stretches of the one buffer: their breaks are
+    // counted already.
+    qsizetype offset = 0;
+    for (Piece& piece : m_pieces) {
+        piece.buffer = whole;
+        piece.offset = offset;
+        offset += piece.length;
+    }
+    return whole;
+}
+
+QChar PieceText::at(qsizetype position) const
+{
+    const auto [k, start] = pieceAt(position);
+    return m_pieces[size_t(k)].view()[position - start];
+}
+
+QString PieceText::mid(qsizetype position, qsizetype length) const
+{
+    position = std::clamp<qsizetype>(position, 0, m_length);
+    length = std::clamp<qsizetype>(length, 0, m_length - position);
+    QString out;
+    out.reserve(length);
+    qsizetype start = 0;
+    for (const Piece& piece : m_pieces) {
+        const qsizetype a = std::clamp(position - start, qsizetype(0), piece.length);
+        const qsizetype b = std::clamp(position + length - start, qsizetype(0), piece.length);
+        if (b > a)
+            out.append(piece.view().sliced(a, b - a));
+        start += piece.length;
+        if (start >= position + length)
+            break;
+    }
+    return out;
+}
+
+qsizetype PieceText::lineStart(qsizetype line) const
+{
+    line = std::clamp<qsizetype>(line, 0, m_breaks);
+    if (line == 0)
+        return 0;
+    qsizetype start = 0;
+    for (const Piece& piece : m_pieces) {
+        if (line > piece.breaks) {
+            line -= piece.breaks;
+            start += piece.length;
+            continue;
+        }
+        // The line-th break ending in this piece; no CR LF is parted at its end.
+        const QStringView v = piece.view();
+        for (qsizetype i = 0;; ++i) {
+            if (v[i] == u'\n' || (v[i] == u'\r' && (i + 1 == v.size() || v[i + 1] != u'\n'))) {
+                if (--line == 0)
+                    return start + i + 1;
+            }
+        }
+    }
+    return m_length;   // not reached: line <= m_breaks
+}
+
+qsizetype PieceText::lineOf(qsizetype position) const
+{
+    position = std::clamp<qsizetype>(position, 0, m_length);
+    qsizetype line = 0;
+    qsizetype start = 0;
+    for (const Piece& piece : m_pieces) {
+        if (position >= start + piece.length) {
+            line += piece.breaks;
+            start += piece.length;
+            continue;
+        }
+        const QStringView before = piece.view().first(position - start);
+        return line + countBreaks(before, piece.view()[before.size()] == u'\n');
+    }
+    return line;
 }
 
 std::vector<QStringView> PieceText::parts() const

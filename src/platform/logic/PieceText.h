@@ -9,7 +9,9 @@
 //
 // Readers of the whole text that can take it in parts (find, save) read the pieces where
 // they lie. No piece ends between the two halves of a surrogate pair, so a reader that takes
-// the parts one by one never sees half a character.
+// the parts one by one never sees half a character, nor between the CR and the LF of a line
+// break, so each piece knows how many line breaks end in it (a CR LF, a lone LF or a lone
+// CR each ends one), and finding a line walks the pieces, not the characters.
 #include <QString>
 #include <QStringView>
 
@@ -28,7 +30,21 @@ public:
     // this joins the pieces into one buffer (a copy of the text) and keeps that, so a second
     // reading without a change in between copies nothing.
     QString text();
+    // The same without keeping the joined buffer: a reader that changes nothing.
+    QString joined() const;
     qsizetype size() const { return m_length; }
+    QChar at(qsizetype position) const;   // `position` < size()
+    // `length` characters from `position` (both clamped to the text).
+    QString mid(qsizetype position, qsizetype length) const;
+
+    // Line breaks in the text; the text has one line more than it has breaks.
+    qsizetype breakCount() const { return m_breaks; }
+    // Where line `line` starts: behind the line-th break (0 for line 0). `line` is clamped
+    // to 0..breakCount().
+    qsizetype lineStart(qsizetype line) const;
+    // The line `position` lies in: the breaks that end at or before it. A position between
+    // the CR and the LF of a pair is still in the line the pair ends.
+    qsizetype lineOf(qsizetype position) const;
     // The text as consecutive parts, in order; valid while this object lives unchanged. A
     // copy of this object is cheap (one shared reference per piece) and keeps its parts
     // valid whatever happens afterwards to the object it was copied from.
@@ -40,6 +56,7 @@ private:
         QString buffer;
         qsizetype offset = 0;
         qsizetype length = 0;
+        qsizetype breaks = 0;   // line breaks that end in this piece
         QStringView view() const { return QStringView(buffer).sliced(offset, length); }
     };
 
@@ -51,6 +68,7 @@ private:
 
     std::vector<Piece> m_pieces;
     qsizetype m_length = 0;
+    qsizetype m_breaks = 0;
 };
 
 }  // namespace folio

@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 using namespace folio;
 
 namespace {
 
 // The parts joined, or a note where a part ends with the first half of a surrogate pair
-// whose second half begins the next part.
+// or a CR whose second half or LF begins the next part.
 QString joined(const std::vector<QStringView>& parts)
 {
     QString s;
     for (size_t k = 0; k < parts.size(); ++k) {
-        if (k > 0 && parts[k - 1].back().isHighSurrogate() && parts[k].front().isLowSurrogate())
+        const bool pair = k > 0 && parts[k - 1].back().isHighSurrogate() && parts[k].front().isLowSurrogate();
+        if (pair || (k > 0 && parts[k - 1].back() == u'\r' && parts[k].front() == u'\n'))
             return QStringLiteral("<a pair parted at part %1>").arg(k);
         s.append(parts[k]);
     }
@@ -24,8 +26,9 @@ QString joined(const std::vector<QStringView>& parts)
 }  // namespace
 
 // Changes near each other, far apart, at both ends and across whole-text reads must all give
-// what QString::replace gives, in parts that never come apart inside a surrogate pair (the
-// alphabet has lone halves, so changes keep making and breaking pairs at piece edges). A copy
+// what QString::replace gives, in parts that never come apart inside a surrogate pair or a
+// CR LF (the alphabet has lone halves, so changes keep making and breaking pairs at piece
+// edges), with the line breaks counted and found as a walk over the characters finds them. A copy
 // keeps the text it was made from whatever its source does afterwards, joining its pieces
 // and letting go of every buffer included.
 TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
@@ -51,6 +54,16 @@ TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
             copies.emplace_back(text, model);
         if (rnd.bounded(50) == 0) {
             ASSERT_EQ(text.text(), model) << "step " << step;
+            ASSERT_EQ(text.breakCount(), model.count(u'\n') + model.count(u'\r') - model.count(u"\r\n")) << "step " << step;
+            // The line that starts behind a random break, and the line of each position around it.
+            const qsizetype end = model.indexOf(QRegularExpression(QStringLiteral("\r\n|\r|\n")), rnd.bounded(int(model.size())));
+            if (end >= 0) {
+                const qsizetype start = end + (model.mid(end, 2) == u"\r\n" ? 2 : 1);
+                const qsizetype line = text.lineOf(end);
+                EXPECT_EQ(text.lineStart(line + 1), start) << "step " << step;
+                EXPECT_EQ(text.lineOf(start), line + 1) << "step " << step;
+                EXPECT_EQ(text.lineOf(start - 1), line) << "step " << step;
+            }
         }
     }
     text.assign(QStringLiteral("other"));

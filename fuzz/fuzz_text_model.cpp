@@ -1,0 +1,170 @@
+// Random typing, commands, raw edits in transactions, selections, undo and redo on the text
+// model, each checked against a plain string with an undo stack of whole texts: after every
+// step the text, the anchor and caret, the changed flag, the lines and their breaks, and the
+// one change report (which must hold every changed character and nothing else moves).
+#include "platform/logic/TextModel.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace folio;
+
+namespace {
+
+void check(bool ok, const char* what)
+{
+    if (ok)
+        return;
+    std::fprintf(stderr, "check failed: %s\n", what);
+    std::abort();
+}
+
+// The model the text model must agree with: whole texts before and after every step.
+struct Plain {
+    struct Step {
+        std::u16string before, after;
+        Selection selBefore, selAfter;
+    };
+    std::u16string text;
+    Selection sel;
+    std::vector<Step> undo, redo;
+    bool runOpen = false, changed = false, edited = false;
+
+    qsizetype out(qsizetype p) const   // never between a CR and its LF
+    {
+        const bool inside = p > 0 && p < qsizetype(text.size()) && text[p - 1] == u'\r' && text[p] == u'\n';
+        return inside ? p + 1 : p;
+    }
+    void replace(qsizetype p, qsizetype n, const std::u16string& s)
+    {
+        p = std::clamp<qsizetype>(p, 0, text.size());
+        n = std::clamp<qsizetype>(n, 0, text.size() - p);
+        if (n == 0 && s.empty())
+            return;
+        text.replace(p, n, s);
+        edited = true;
+        const auto moved = [&](qsizetype m) { return out(m <= p ? m : m < p + n ? p : m - n + qsizetype(s.size())); };
+        sel = {moved(sel.anchor), moved(sel.caret)};
+    }
+    void select(qsizetype a, qsizetype c)
+    {
+        const Selection s{out(std::clamp<qsizetype>(a, 0, text.size())), out(std::clamp<qsizetype>(c, 0, text.size()))};
+        runOpen = runOpen && s == sel;
+        sel = s;
+    }
+    void record(const std::u16string& before, Selection selBefore, bool typing)
+    {
+        if (!std::exchange(edited, false))
+            return;
+        changed = true;
+        redo.clear();
+        const bool collapsed = selBefore.anchor == selBefore.caret;
+        if (typing && runOpen && collapsed && undo.back().selAfter == selBefore)
+            undo.back().after = text, undo.back().selAfter = sel;
+        else
+            undo.push_back({before, text, selBefore, sel});
+        runOpen = typing && collapsed;
+    }
+    bool back(std::vector<Step>& from, std::vector<Step>& to, bool undoing)
+    {
+        if (from.empty())
+            return false;
+        to.push_back(from.back());
+        from.pop_back();
+        text = undoing ? to.back().before : to.back().after;
+        sel = undoing ? to.back().selBefore : to.back().selAfter;
+        runOpen = false;
+        changed = true;
+        return true;
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const char16_t alphabet[] = u"ab\r\n\u00e9\xD83D";
+    std::size_t at = 0;
+    const auto next = [&]() -> int { return at < size ? data[at++] : 0; };
+    const auto str = [&](int n) {
+        std::u16string s;
+        while (n-- > 0)
+            s += alphabet[next() % 6];
+        return s;
+    };
+    TextModel model;
+    Plain plain;
+    std::vector<TextChange> reports;
+    QObject::connect(&model, &TextModel::Change, [&](TextChange c) { reports.push_back(c); });
+    while (at < size) {
+        const std::u16string before = plain.text;
+        const Selection selBefore = plain.sel;
+        const int op = next() % 8;
+        bool replayed = false;
+        reports.clear();
+        const auto replaceSelection = [&](const std::u16string& s) {
+            const qsizetype start = plain.sel.start();
+            plain.replace(start, plain.sel.length(), s);
+            plain.sel = {plain.out(start + qsizetype(s.size())), plain.out(start + qsizetype(s.size()))};
+        };
+        if (op == 0) {
+            const std::u16string s = str(1);
+            model.typeText(QString::fromStdU16String(s));
+            replaceSelection(s);
+        } else if (op == 1 || op == 2) {
+            const std::u16string s = op == 2 ? u"\r\n" : str(next() % 4);
+            op == 2 ? model.Enter() : model.ReplaceSelection(QString::fromStdU16String(s));
+            replaceSelection(s);
+        } else if (op == 3) {
+            const int a = next() - 2, c = next() - 2;
+            model.select(a, c);
+            plain.select(a, c);
+        } else if (op == 4 || op == 5) {
+            op == 4 ? model.undo() : model.redo();
+            replayed = op == 4 ? plain.back(plain.undo, plain.redo, true) : plain.back(plain.redo, plain.undo, false);
+        } else {
+            TextModel::Transaction step(model);
+            for (int k = op == 6 ? 2 : 1; k > 0; --k) {
+                const int p = next() - 2, n = next() % 5;
+                const std::u16string s = str(next() % 3);
+                model.replace(p, n, QString::fromStdU16String(s));
+                plain.replace(p, n, s);
+            }
+        }
+        const bool stepChanged = replayed || plain.edited;
+        plain.record(before, selBefore, op == 0);
+
+        const std::u16string text = model.Text().toStdU16String();
+        check(text == plain.text, "text");
+        check(model.selection() == plain.sel, "anchor and caret");
+        check(model.changed() == plain.changed, "changed flag");
+        check(reports.size() == (stepChanged ? 1 : 0), "one report per step that changed the text");
+        for (const TextChange& c : reports) {
+            const qsizetype behind = qsizetype(before.size()) - c.position - c.removed;
+            check(c.position >= 0 && behind >= 0 && c.inserted == qsizetype(text.size()) - c.position - behind
+                      && before.compare(0, c.position, text, 0, c.position) == 0
+                      && before.compare(before.size() - behind, behind, text, text.size() - behind, behind) == 0,
+                  "the report holds the change");
+        }
+        qsizetype line = 0, start = 0;
+        for (qsizetype i = 0; i <= qsizetype(text.size()); ++i) {
+            const bool end = i == qsizetype(text.size());
+            if (!end && text[i] != u'\n' && text[i] != u'\r')
+                continue;
+            const LineBreak kind = end ? LineBreak::None : text[i] == u'\n' ? LineBreak::Lf
+                : i + 1 < qsizetype(text.size()) && text[i + 1] == u'\n' ? LineBreak::CrLf : LineBreak::Cr;
+            check(model.lineStart(line) == start && model.lineEnd(line) == i && model.lineBreak(line) == kind
+                      && model.lineOf(i) == line, "line");
+            start = i + (kind == LineBreak::CrLf ? 2 : 1);
+            i = start - 1;
+            ++line;
+        }
+        check(model.lineCount() == line, "line count");
+    }
+    return 0;
+}

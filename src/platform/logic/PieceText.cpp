@@ -62,21 +62,46 @@ void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Pi
 
 void PieceText::assign(const QString& text)
 {
+    std::vector<Piece> made;
+    cutInto(text, 0, text.size(), made);
     m_pieces.clear();
-    cutInto(text, 0, text.size(), m_pieces);
-    m_length = text.size();
+    m_sums.clear();
+    m_length = 0;
     m_breaks = 0;
-    for (const Piece& piece : m_pieces)
-        m_breaks += piece.breaks;
+    splice(0, -1, std::move(made));
+}
+
+void PieceText::splice(qsizetype first, qsizetype last, std::vector<Piece>&& made)
+{
+    const Sums before = first > 0 ? m_sums[size_t(first - 1)] : Sums{};
+    const Sums oldEnd = last >= 0 ? m_sums[size_t(last)] : before;
+    std::vector<Sums> sums;
+    sums.reserve(made.size());
+    Sums at = before;
+    for (const Piece& piece : made) {
+        at.end += piece.length;
+        at.breaks += piece.breaks;
+        sums.push_back(at);
+    }
+    const qsizetype lengthDiff = at.end - oldEnd.end;
+    const qsizetype breaksDiff = at.breaks - oldEnd.breaks;
+    const auto piecesAt = m_pieces.erase(m_pieces.begin() + first, m_pieces.begin() + (last + 1));
+    m_pieces.insert(piecesAt, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
+    const auto sumsAt = m_sums.erase(m_sums.begin() + first, m_sums.begin() + (last + 1));
+    const auto behind = m_sums.insert(sumsAt, sums.begin(), sums.end()) + qsizetype(sums.size());
+    for (auto k = behind; k != m_sums.end(); ++k) {
+        k->end += lengthDiff;
+        k->breaks += breaksDiff;
+    }
+    m_length += lengthDiff;
+    m_breaks += breaksDiff;
 }
 
 std::pair<qsizetype, qsizetype> PieceText::pieceAt(qsizetype position) const
 {
-    qsizetype start = 0;
-    qsizetype k = 0;
-    while (position >= start + m_pieces[size_t(k)].length)
-        start += m_pieces[size_t(k++)].length;
-    return {k, start};
+    const auto k = std::upper_bound(m_sums.begin(), m_sums.end(), position,
+                                    [](qsizetype p, const Sums& s) { return p < s.end; }) - m_sums.begin();
+    return {k, k > 0 ? m_sums[size_t(k - 1)].end : 0};
 }
 
 void PieceText::replace(qsizetype position, qsizetype removed, QStringView inserted)
@@ -175,12 +200,7 @@ void PieceText::replace(qsizetype position, qsizetype removed, QStringView inser
 
     std::vector<Piece> made;
     cutInto(joined, 0, joined.size(), made, breaks);
-    for (qsizetype k = first; k <= last; ++k)
-        m_breaks -= m_pieces[size_t(k)].breaks;
-    m_breaks += breaks;
-    const auto at = m_pieces.erase(m_pieces.begin() + first, m_pieces.begin() + (last + 1));
-    m_pieces.insert(at, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
-    m_length += inserted.size() - removed;
+    splice(first, last, std::move(made));
 }
 
 bool PieceText::isOneWholeBuffer() const
@@ -236,15 +256,14 @@ QString PieceText::mid(qsizetype position, qsizetype length) const
     length = std::clamp<qsizetype>(length, 0, m_length - position);
     QString out;
     out.reserve(length);
-    qsizetype start = 0;
-    for (const Piece& piece : m_pieces) {
-        const qsizetype a = std::clamp(position - start, qsizetype(0), piece.length);
-        const qsizetype b = std::clamp(position + length - start, qsizetype(0), piece.length);
-        if (b > a)
-            out.append(piece.view().sliced(a, b - a));
-        start += piece.length;
-        if (start >= position + length)
-            break;
+    if (length == 0)
+        return out;
+    auto [k, start] = pieceAt(position);
+    for (; start < position + length; start += m_pieces[size_t(k++)].length) {
+        const QStringView piece = m_pieces[size_t(k)].view();
+        const qsizetype a = std::max<qsizetype>(position - start, 0);
+        const qsizetype b = std::min<qsizetype>(position + length - start, piece.size());
+        out.append(piece.sliced(a, b - a));
     }
     return out;
 }
@@ -254,40 +273,30 @@ qsizetype PieceText::lineStart(qsizetype line) const
     line = std::clamp<qsizetype>(line, 0, m_breaks);
     if (line == 0)
         return 0;
-    qsizetype start = 0;
-    for (const Piece& piece : m_pieces) {
-        if (line > piece.breaks) {
-            line -= piece.breaks;
-            start += piece.length;
-            continue;
-        }
-        // The line-th break ending in this piece; no CR LF is parted at its end.
-        const QStringView v = piece.view();
-        for (qsizetype i = 0;; ++i) {
-            if (v[i] == u'\n' || (v[i] == u'\r' && (i + 1 == v.size() || v[i + 1] != u'\n'))) {
-                if (--line == 0)
-                    return start + i + 1;
-            }
+    // The piece the line-th break ends in, and the line-th break there.
+    const auto k = std::lower_bound(m_sums.begin(), m_sums.end(), line,
+                                    [](const Sums& s, qsizetype l) { return s.breaks < l; }) - m_sums.begin();
+    qsizetype left = line - (k > 0 ? m_sums[size_t(k - 1)].breaks : 0);
+    const QStringView v = m_pieces[size_t(k)].view();
+    const qsizetype start = k > 0 ? m_sums[size_t(k - 1)].end : 0;
+    for (qsizetype i = 0;; ++i) {
+        // No CR LF is parted at the piece's end.
+        if (v[i] == u'\n' || (v[i] == u'\r' && (i + 1 == v.size() || v[i + 1] != u'\n'))) {
+            if (--left == 0)
+                return start + i + 1;
         }
     }
-    return m_length;   // not reached: line <= m_breaks
 }
 
 qsizetype PieceText::lineOf(qsizetype position) const
 {
     position = std::clamp<qsizetype>(position, 0, m_length);
-    qsizetype line = 0;
-    qsizetype start = 0;
-    for (const Piece& piece : m_pieces) {
-        if (position >= start + piece.length) {
-            line += piece.breaks;
-            start += piece.length;
-            continue;
-        }
-        const QStringView before = piece.view().first(position - start);
-        return line + countBreaks(before, piece.view()[before.size()] == u'\n');
-    }
-    return line;
+    if (position == m_length)
+        return m_breaks;
+    const auto [k, start] = pieceAt(position);
+    const QStringView piece = m_pieces[size_t(k)].view();
+    const QStringView before = piece.first(position - start);
+    return (k > 0 ? m_sums[size_t(k - 1)].breaks : 0) + countBreaks(before, piece[before.size()] == u'\n');
 }
 
 std::vector<QStringView> PieceText::parts() const

@@ -11,7 +11,8 @@
 // they lie. No piece ends between the two halves of a surrogate pair, so a reader that takes
 // the parts one by one never sees half a character, nor between the CR and the LF of a line
 // break, so each piece knows how many line breaks end in it (a CR LF, a lone LF or a lone
-// CR each ends one), and finding a line walks the pieces, not the characters.
+// CR each ends one), and finding a position or a line is a binary search over the pieces'
+// running sums and a scan inside one piece.
 #include <QString>
 #include <QStringView>
 
@@ -66,7 +67,17 @@ private:
     // Whether the pieces are the whole of one buffer, in order.
     bool isOneWholeBuffer() const;
 
+    // Replaces pieces [first, last] by `made`, keeping the running sums in step.
+    void splice(qsizetype first, qsizetype last, std::vector<Piece>&& made);
+
     std::vector<Piece> m_pieces;
+    // Per piece, the characters and the line breaks up to its end: where a position or a
+    // line lies is a binary search, and an edit only shifts the sums behind it.
+    struct Sums {
+        qsizetype end = 0;
+        qsizetype breaks = 0;
+    };
+    std::vector<Sums> m_sums;
     qsizetype m_length = 0;
     qsizetype m_breaks = 0;
 };

@@ -12,9 +12,11 @@
 // CR LF; any other inserted text keeps its breaks as they are, so a file whose lines end in
 // LF keeps them through every edit, undo and redo.
 //
-// Cost. The text is a PieceText: an edit copies the piece or two it falls in, and finding a
-// line walks the pieces (one per 16-64 K characters), not the characters, so an edit, an
-// undo and a line lookup take microseconds in a 1 KB and a 200 MB text alike.
+// Cost. The text is a PieceText: an edit copies the piece or two it falls in (at most about
+// 64 K characters), and a position or a line is found by a binary search over the pieces
+// and a scan inside one, so an edit, an undo and a line lookup take microseconds in a 1 KB
+// and a 200 MB text alike (about 0.5 and 11 us an edit here; the rest of the difference is
+// the shift of the pieces' running sums behind the edit).
 //
 // Edits. Every change goes through insert, remove or replace inside a Transaction; the
 // transaction is one undo step and one change report, whatever number of primitives it

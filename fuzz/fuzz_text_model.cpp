@@ -25,13 +25,16 @@ void check(bool ok, const char* what)
 
 // The model the text model must agree with: whole texts before and after every step.
 struct Plain {
-    struct Step { std::u16string before, after; Selection selBefore, selAfter; };
+    struct Step {
+        std::u16string before, after;
+        Selection selBefore, selAfter;
+    };
     std::u16string text;
     Selection sel;
     std::vector<Step> undo, redo;
     bool runOpen = false, edited = false;
 
-    qsizetype out(qsizetype p) const   // never between a CR and its LF
+    qsizetype out(qsizetype p) const  // never between a CR and its LF
     {
         const bool inside = p > 0 && p < qsizetype(text.size()) && text[p - 1] == u'\r' && text[p] == u'\n';
         return inside ? p + 1 : p;
@@ -95,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int op = next() % 8;
         bool replayed = false;
         reports.clear();
-        if (op <= 2) {   // typing, a command, Enter
+        if (op <= 2) {  // typing, a command, Enter
             const std::u16string s = op == 2 ? u"\r\n" : str(op == 0 ? 1 : next() % 4);
             const QString q = QString::fromStdU16String(s);
             op == 0 ? model.typeText(q) : op == 1 ? model.ReplaceSelection(q) : model.Enter();
@@ -107,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.select(a, c);
             const Selection wanted{plain.out(std::clamp<qsizetype>(a, 0, plain.text.size())),
                                    plain.out(std::clamp<qsizetype>(c, 0, plain.text.size()))};
-            plain.runOpen = plain.runOpen && wanted == plain.sel;   // the caret went elsewhere
+            plain.runOpen = plain.runOpen && wanted == plain.sel;  // the caret went elsewhere
             plain.sel = wanted;
         } else if (op == 4 || op == 5) {
             op == 4 ? model.undo() : model.redo();

@@ -30,7 +30,7 @@ enum class StepKind { Command, Typing };
 
 struct EditStep {
     StepKind kind = StepKind::Command;
-    std::vector<TextEdit> edits;   // in the order they were made
+    std::vector<TextEdit> edits;  // in the order they were made
     Selection before;
     Selection after;
 };

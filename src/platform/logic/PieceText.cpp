@@ -100,7 +100,8 @@ void PieceText::splice(qsizetype first, qsizetype last, std::vector<Piece>&& mad
 std::pair<qsizetype, qsizetype> PieceText::pieceAt(qsizetype position) const
 {
     const auto k = std::upper_bound(m_sums.begin(), m_sums.end(), position,
-                                    [](qsizetype p, const Sums& s) { return p < s.end; }) - m_sums.begin();
+                                    [](qsizetype p, const Sums& s) { return p < s.end; })
+        - m_sums.begin();
     return {k, k > 0 ? m_sums[size_t(k - 1)].end : 0};
 }
 
@@ -196,7 +197,8 @@ void PieceText::replace(qsizetype position, qsizetype removed, QStringView inser
     const QChar removedFront = removed > 0 ? at(position) : none;
     const QChar removedBack = removed > 0 ? at(position + removed - 1) : none;
     breaks += joinsAround(removedFront, removedBack, removed == 0) + countBreaks(inserted)
-        - joinsAround(inserted.isEmpty() ? none : inserted.front(), inserted.isEmpty() ? none : inserted.back(), inserted.isEmpty());
+        - joinsAround(inserted.isEmpty() ? none : inserted.front(), inserted.isEmpty() ? none : inserted.back(),
+                      inserted.isEmpty());
 
     std::vector<Piece> made;
     cutInto(joined, 0, joined.size(), made, breaks);
@@ -275,7 +277,8 @@ qsizetype PieceText::lineStart(qsizetype line) const
         return 0;
     // The piece the line-th break ends in, and the line-th break there.
     const auto k = std::lower_bound(m_sums.begin(), m_sums.end(), line,
-                                    [](const Sums& s, qsizetype l) { return s.breaks < l; }) - m_sums.begin();
+                                    [](const Sums& s, qsizetype l) { return s.breaks < l; })
+        - m_sums.begin();
     qsizetype left = line - (k > 0 ? m_sums[size_t(k - 1)].breaks : 0);
     const QStringView v = m_pieces[size_t(k)].view();
     const qsizetype start = k > 0 ? m_sums[size_t(k - 1)].end : 0;

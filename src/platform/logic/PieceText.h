@@ -34,7 +34,7 @@ public:
     // The same without keeping the joined buffer: a reader that changes nothing.
     QString joined() const;
     qsizetype size() const { return m_length; }
-    QChar at(qsizetype position) const;   // `position` < size()
+    QChar at(qsizetype position) const;  // `position` < size()
     // `length` characters from `position` (both clamped to the text).
     QString mid(qsizetype position, qsizetype length) const;
 
@@ -57,7 +57,7 @@ private:
         QString buffer;
         qsizetype offset = 0;
         qsizetype length = 0;
-        qsizetype breaks = 0;   // line breaks that end in this piece
+        qsizetype breaks = 0;  // line breaks that end in this piece
         QStringView view() const { return QStringView(buffer).sliced(offset, length); }
     };
 

@@ -5,10 +5,7 @@
 
 namespace folio {
 
-TextModel::TextModel(QObject* parent)
-    : QObject(parent)
-{
-}
+TextModel::TextModel(QObject* parent) : QObject(parent) {}
 
 // ---------------------------------------------------------------------------------------
 // Reading
@@ -50,7 +47,7 @@ void TextModel::select(qsizetype anchor, qsizetype caret)
         return;
     m_selection = wanted;
     if (m_depth > 0)
-        return;   // the transaction reports it when it ends
+        return;  // the transaction reports it when it ends
     // The caret went elsewhere: typing from here on is a step of its own.
     m_history.closeRun();
     emit SelectionChange();
@@ -72,8 +69,7 @@ void TextModel::setText(const QString& text)
 // ---------------------------------------------------------------------------------------
 // Transactions and primitives
 
-TextModel::Transaction::Transaction(TextModel& model, StepKind kind)
-    : m_model(model)
+TextModel::Transaction::Transaction(TextModel& model, StepKind kind) : m_model(model)
 {
     m_model.begin(kind);
 }

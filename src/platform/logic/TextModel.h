@@ -76,7 +76,7 @@ public:
     qsizetype SelLength() const { return m_selection.length(); }
     QString SelText() const { return slice(SelStart(), SelLength()); }
     Selection selection() const { return m_selection; }
-    void setSelStart(qsizetype start) { select(start, start); }        // nothing selected
+    void setSelStart(qsizetype start) { select(start, start); }  // nothing selected
     void setSelLength(qsizetype length) { select(SelStart(), SelStart() + std::max<qsizetype>(length, 0)); }
     void select(qsizetype anchor, qsizetype caret);
 
@@ -139,10 +139,10 @@ private:
     int m_depth = 0;
     EditStep m_step;
     bool m_edited = false;
-    bool m_replaying = false;    // undo or redo: nothing is recorded
-    qsizetype m_from = 0;        // the changed stretch: its start, ...
-    qsizetype m_behind = 0;      // ... the characters behind it (unchanged),
-    qsizetype m_lengthBefore = 0;   // and the text's length when the transaction began
+    bool m_replaying = false;      // undo or redo: nothing is recorded
+    qsizetype m_from = 0;          // the changed stretch: its start, ...
+    qsizetype m_behind = 0;        // ... the characters behind it (unchanged),
+    qsizetype m_lengthBefore = 0;  // and the text's length when the transaction began
 };
 
 }  // namespace folio

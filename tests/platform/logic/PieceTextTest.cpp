@@ -54,9 +54,11 @@ TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
             copies.emplace_back(text, model);
         if (rnd.bounded(50) == 0) {
             ASSERT_EQ(text.text(), model) << "step " << step;
-            ASSERT_EQ(text.breakCount(), model.count(u'\n') + model.count(u'\r') - model.count(u"\r\n")) << "step " << step;
+            ASSERT_EQ(text.breakCount(), model.count(u'\n') + model.count(u'\r') - model.count(u"\r\n"))
+                << "step " << step;
             // The line that starts behind a random break, and the line of each position around it.
-            const qsizetype end = model.indexOf(QRegularExpression(QStringLiteral("\r\n|\r|\n")), rnd.bounded(int(model.size())));
+            const qsizetype end = model.indexOf(QRegularExpression(QStringLiteral("\r\n|\r|\n")),
+                                                rnd.bounded(int(model.size())));
             if (end >= 0) {
                 const qsizetype start = end + (model.mid(end, 2) == u"\r\n" ? 2 : 1);
                 const qsizetype line = text.lineOf(end);

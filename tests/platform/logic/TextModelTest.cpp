@@ -12,10 +12,18 @@ using namespace folio;
 TEST(TextModel, EditsGiveTheirTextSelectionAndOneChangeReport)
 {
     struct Case {
-        const char16_t* text; qsizetype anchor, caret;
+        const char16_t* text;
+        qsizetype anchor, caret;
         std::function<void(TextModel&)> edit;
-        const char16_t* after; qsizetype selStart, selLength;
+        const char16_t* after;
+        qsizetype selStart, selLength;
         std::vector<TextChange> reports;
+    };
+    const auto threeEdits = [](TextModel& m) {
+        TextModel::Transaction t(m);
+        m.replace(6, 1, u"ab");
+        m.remove(2, 2);
+        m.insert(1, u"_");
     };
     const Case cases[] = {
         {u"abc", 1, 2, [](TextModel& m) { m.ReplaceSelection(u"XY"); }, u"aXYc", 3, 0, {{1, 1, 2}}},
@@ -26,10 +34,7 @@ TEST(TextModel, EditsGiveTheirTextSelectionAndOneChangeReport)
         // A caret left between a CR and its LF goes behind the LF.
         {u"a\rx\nb", 3, 3, [](TextModel& m) { m.remove(2, 1); }, u"a\r\nb", 3, 0, {{2, 1, 0}}},
         // One transaction, one report: the stretch that holds all its primitives.
-        {u"0123456789", 0, 0, [](TextModel& m) {
-             TextModel::Transaction t(m);
-             m.replace(6, 1, u"ab"), m.remove(2, 2), m.insert(1, u"_");
-         }, u"0_145ab789", 0, 0, {{1, 6, 6}}},
+        {u"0123456789", 0, 0, threeEdits, u"0_145ab789", 0, 0, {{1, 6, 6}}},
     };
     for (const Case& c : cases) {
         TextModel m;
@@ -58,7 +63,7 @@ TEST(TextModel, TypingRunsAreOneStepAndUndoBringsBackTheSelection)
     for (const char16_t* c : {u"a", u"b", u"c"})
         m.typeText(c);
     m.setSelStart(0);
-    m.setSelStart(7);   // back where the run ended: a new step all the same
+    m.setSelStart(7);  // back where the run ended: a new step all the same
     m.typeText(u"d");
     m.Enter();
     m.select(1, 3);
@@ -69,9 +74,9 @@ TEST(TextModel, TypingRunsAreOneStepAndUndoBringsBackTheSelection)
     const std::vector<std::tuple<const char16_t*, qsizetype, qsizetype>> undone = {
         {u"0X3abcd\r\n", 2, 0},   // f
         {u"0123abcd\r\n", 1, 2},  // X over "12"
-        {u"0123abcd", 8, 0},       // Enter
-        {u"0123abc", 7, 0},        // d
-        {u"0123", 4, 0},           // abc
+        {u"0123abcd", 8, 0},      // Enter
+        {u"0123abc", 7, 0},       // d
+        {u"0123", 4, 0},          // abc
     };
     for (const auto& [text, start, length] : undone) {
         m.undo();
@@ -82,7 +87,7 @@ TEST(TextModel, TypingRunsAreOneStepAndUndoBringsBackTheSelection)
     }
     m.redo();
     m.redo();
-    EXPECT_EQ(m.SelStart(), 8);   // behind "d" again
+    EXPECT_EQ(m.SelStart(), 8);  // behind "d" again
 }
 
 // Every line keeps its own break, read from the text, through edits, undo and redo; a
@@ -108,11 +113,11 @@ TEST(TextModel, LinesKeepTheirBreaksThroughEditUndoAndRedo)
     EXPECT_EQ(lines(), QStringLiteral("0-1:2 2-4:3 5-6:1 8-9:0 "));
     m.redo();
     m.setSelStart(1);
-    m.ReplaceSelection(u"\r");   // a lone CR before an LF makes one CR LF of the two
+    m.ReplaceSelection(u"\r");  // a lone CR before an LF makes one CR LF of the two
     EXPECT_EQ(lines(), QStringLiteral("0-1:1 3-4:1 6-6:1 8-9:0 "));
     m.undo();
     m.undo();
     EXPECT_EQ(m.Text(), QStringLiteral("a\nbb\rc\r\nd"));
     m.setText(QStringLiteral("x"));
-    EXPECT_TRUE(!m.changed() && !m.canUndo());   // a load is no change and no step
+    EXPECT_TRUE(!m.changed() && !m.canUndo());  // a load is no change and no step
 }

@@ -234,7 +234,7 @@ QString PieceText::joined() const
 
 QString PieceText::text()
 {
-    const QString whole = joined();
+    QString whole = joined();
     // The pieces stay where they are, now stretches of the one buffer: their breaks are
     // counted already.
     qsizetype offset = 0;
@@ -260,8 +260,9 @@ QString PieceText::mid(qsizetype position, qsizetype length) const
     out.reserve(length);
     if (length == 0)
         return out;
-    auto [k, start] = pieceAt(position);
-    for (; start < position + length; start += m_pieces[size_t(k++)].length) {
+    const auto found = pieceAt(position);
+    qsizetype k = found.first;
+    for (qsizetype start = found.second; start < position + length; start += m_pieces[size_t(k++)].length) {
         const QStringView piece = m_pieces[size_t(k)].view();
         const qsizetype a = std::max<qsizetype>(position - start, 0);
         const qsizetype b = std::min<qsizetype>(position + length - start, piece.size());

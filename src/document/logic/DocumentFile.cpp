@@ -4,17 +4,16 @@
 #include "platform/logic/NativeFileName.h"
 #include "platform/logic/RuntimeError.h"
 
-#include <QRandomGenerator>
+#include <QFile>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
-#include <array>
 #include <cerrno>
 #include <climits>
 #include <new>
 #include <utility>
 #include <functional>
-#include <future>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,11 +77,11 @@ FileStamp stampOf(const struct stat& st)
     return FileStamp{qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-// Opens an existing file without ever waiting (a pipe with no writer, a device) and checks
-// that it is a regular file before anything else happens to it.
+// Opens a file without ever waiting (a pipe with no writer, a device) and checks that it is a
+// regular file before anything else happens to it.
 int openRegularFile(const QString& path, const QByteArray& native, int flags, struct stat& st)
 {
-    const int fd = ::open(native.constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(native.constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0)
         throwErrno(errno, path, err::PathFileAccess);  // a socket gives ENXIO: 75
     if (::fstat(fd, &st) != 0) {
@@ -212,75 +211,60 @@ using NextPiece = std::function<bool(QByteArrayView&)>;
 
 enum class Replaced { Done, GivenUp, NotPossible };
 
-// Writes the new contents to a temporary file beside the target and renames it over the
-// target. NotPossible (before a single piece was taken) when the temporary file cannot have
-// the target's owner, group and permission bits.
+// Whether QSaveFile can replace the file `native` names. It takes the name as a QString and
+// encodes it with QFile::encodeName, which loses the bytes of a name that is not text in the
+// system's encoding; and to replace an existing file it names its unnamed temporary file
+// beside the target for a moment, by the target's name and seven characters more.
+bool saveFileCanName(const QByteArray& native, bool exists)
+{
+    const qsizetype nameLength = native.size() - native.lastIndexOf('/') - 1;
+    return QFile::encodeName(QFile::decodeName(native)) == native && (!exists || nameLength + 7 <= NAME_MAX);
+}
+
+// Writes the new contents through a QSaveFile, which keeps them in a temporary file that has
+// no name while it is written (nothing is left behind when the program dies meanwhile) and
+// puts it in place of the target only once complete. The pieces go straight to its
+// descriptor, so that a failure comes back with the system's reason. NotPossible (before a
+// single piece was taken) when the new file cannot have the target's owner, group and
+// permission bits.
 Replaced replaceAtomically(const QString& path, const Target& t, const NextPiece& next)
 {
-    const QByteArray folder = parentFolder(t.native);
-    QByteArray temp;
-    int fd = -1;
-    // A short name of its own: the target's name may already be as long as a name can be.
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temp = folder + "/.folio-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        // A new file gets the mode any new file gets here; an existing one its own, below.
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, t.exists ? 0600 : 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == 100))
-            throwErrno(errno, path, err::PathFileAccess);
-    }
-    FdGuard guard(fd);
-    const auto giveUp = [&] { ::unlink(temp.constData()); };
+    // Discards the temporary file when left without commit(), also by an exception.
+    QSaveFile file(QFile::decodeName(t.native));
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        throwErrno(errno, path, err::PathFileAccess);
+    const int fd = file.handle();
     if (t.exists) {
+        // QSaveFile copies the read, write and execute bits only.
         struct stat tempSt {};
         const bool kept = ::fstat(fd, &tempSt) == 0
             && ((tempSt.st_uid == t.st.st_uid && tempSt.st_gid == t.st.st_gid)
                 || ::fchown(fd, t.st.st_uid, t.st.st_gid) == 0)
             && ::fchmod(fd, t.st.st_mode & 07777) == 0;
-        if (!kept) {
-            giveUp();
+        if (!kept)
             return Replaced::NotPossible;
-        }
     }
     qint64 offset = 0;
     for (;;) {
         QByteArrayView piece;
-        bool more;
-        try {
-            more = next(piece);
-        } catch (...) {
-            giveUp();
-            throw;
-        }
-        if (!more) {
-            giveUp();
+        if (!next(piece))
             return Replaced::GivenUp;
-        }
         if (piece.isEmpty())
             break;
-        if (!writeAllAt(fd, piece, offset)) {
-            const int e = errno;
-            giveUp();
-            // A write that stops short without a reason is the device refusing more data.
-            throwErrno(e, path, err::DiskFull);
-        }
-        // The disk starts on each piece now, while the next ones are being prepared, so the
-        // wait for all of them below is short. Only a hint: that wait reports any failure.
-        ::sync_file_range(fd, offset, piece.size(), SYNC_FILE_RANGE_WRITE);
+        // A write that stops short without a reason is the device refusing more data.
+        if (!writeAllAt(fd, piece, offset))
+            throwErrno(errno, path, err::DiskFull);
         offset += piece.size();
     }
+    // The contents must be on the disk before the new file takes the target's name. commit()
+    // syncs too, but goes on to rename when the sync fails.
     errno = 0;
-    // The contents and the size must be on the disk before the new name points at them;
-    // fdatasync gives that without waiting for the times as well.
-    if (::fdatasync(fd) != 0 || !guard.close()) {
-        const int e = errno;
-        giveUp();
-        throwErrno(e, path, err::DeviceIO);
-    }
-    if (::rename(temp.constData(), t.native.constData()) != 0) {
-        const int e = errno;
-        giveUp();
-        throwErrno(e, path, err::PathFileAccess);
-    }
+    if (::fdatasync(fd) != 0)
+        throwErrno(errno, path, err::DeviceIO);
+    errno = 0;
+    if (!file.commit())
+        throwErrno(errno, path, err::PathFileAccess);
     return Replaced::Done;
 }
 
@@ -328,17 +312,20 @@ void overwriteInPlace(const QString& path, const Target& t, const QByteArray& by
 }
 
 // Adds `bytes` after the end of the file itself; on failure the file is cut back to its old
-// length. Needs only the right to write the file, neither to read it nor to replace it.
+// length. Needs only the right to write the file, neither to read it nor to replace it. A
+// missing file is made here, and taken away again when the write fails.
 void appendInPlace(const QString& path, const Target& t, const QByteArray& bytes)
 {
     struct stat st {};
-    const int fd = openRegularFile(path, t.native, O_WRONLY, st);
+    const int fd = openRegularFile(path, t.native, t.exists ? O_WRONLY : O_WRONLY | O_CREAT | O_EXCL, st);
     FdGuard guard(fd);
     errno = 0;
     if (writeAllAt(fd, bytes, st.st_size) && ::fsync(fd) == 0)
         return;
     const int e = errno;
-    if (::ftruncate(fd, st.st_size) == 0)
+    if (!t.exists)
+        ::unlink(t.native.constData());
+    else if (::ftruncate(fd, st.st_size) == 0)
         ::fsync(fd);
     throwErrno(e, path, err::DiskFull);
 }
@@ -461,9 +448,10 @@ bool writeFile(const QString& path, WriteMode mode, const NextPiece& next)
 
     if (!t.exists || mode == WriteMode::Overwrite) {
         const QByteArray folder = parentFolder(t.native);
-        const bool replaceable = !t.exists
-            || (t.st.st_nlink == 1 && (::geteuid() == 0 || t.st.st_uid == ::geteuid())
-                && ::access(folder.constData(), W_OK | X_OK) == 0);
+        const bool replaceable = saveFileCanName(t.native, t.exists)
+            && (!t.exists
+                || (t.st.st_nlink == 1 && (::geteuid() == 0 || t.st.st_uid == ::geteuid())
+                    && ::access(folder.constData(), W_OK | X_OK) == 0));
         if (replaceable) {
             const Replaced r = replaceAtomically(path, t, next);
             if (r != Replaced::NotPossible)
@@ -473,7 +461,7 @@ bool writeFile(const QString& path, WriteMode mode, const NextPiece& next)
     QByteArray bytes;
     if (!collect(next, bytes))
         return false;
-    if (mode == WriteMode::Append)
+    if (mode == WriteMode::Append || !t.exists)
         appendInPlace(path, t, bytes);
     else
         overwriteInPlace(path, t, bytes);
@@ -496,14 +484,7 @@ struct PartPosition {
     }
 };
 
-constexpr qsizetype kSlice = qsizetype(1024) * 1024;  // characters encoded in one go
-// The first slice is encoded before anything can be written, with no other thread at work
-// yet: kept small, the disk starts on it at once while the next slices are being encoded.
-constexpr qsizetype kFirstSlice = qsizetype(64) * 1024;
-// Slices encoded at the same time while one is written: encoding costs more than handing
-// bytes to the system, so it gets every core the machine has to spare (two are enough to
-// keep up with the disk).
-constexpr int kAhead = 2;
+constexpr qsizetype kSlice = qsizetype(256) * 1024;  // characters encoded in one go
 
 // Takes the next slice of up to `limit` characters from `from` on, never parting a surrogate
 // pair: calls `run` for its stretch in each part and moves `from` behind it.
@@ -525,27 +506,10 @@ void takeSlice(std::span<const QStringView> parts, PartPosition& from, qsizetype
     }
 }
 
-// Encodes the slice of up to `limit` characters from `from` on into `out` (room for kSlice
-// characters' bytes). Returns the number of bytes, or -1 when `onlyIfHeld` and a character
-// the encoding cannot hold came up.
-qsizetype encodeSlice(std::span<const QStringView> parts, PartPosition from, qsizetype limit, char* out,
-                      Encoding encoding, bool onlyIfHeld)
-{
-    qsizetype written = 0;
-    takeSlice(parts, from, limit, [&](QStringView stretch) {
-        if (written < 0)
-            return;
-        const qsizetype bytes = docformat::encodeInto(encoding, stretch, out + written, onlyIfHeld);
-        written = bytes < 0 ? -1 : written + bytes;
-    });
-    return written;
-}
-
-// Writes the text, then CR LF. The text is encoded a slice at a time into a few small
-// buffers that take turns: while one is being written, the next slices are encoded into the
-// others on other threads, so a big document costs little more than writing its bytes, and
-// never needs a second copy of itself in memory. `onlyIfHeld`: give up at the first
-// character the encoding cannot hold (see writeDocumentIfRepresentable()).
+// Writes the text, then CR LF. The text is encoded a slice at a time into one small buffer,
+// which is written before the next slice goes into it: a big document never needs a second
+// copy of itself in memory. `onlyIfHeld`: give up at the first character the encoding cannot
+// hold (see writeDocumentIfRepresentable()).
 bool writeText(const QString& path, std::span<const QStringView> parts, WriteMode mode, Encoding encoding,
                bool onlyIfHeld)
 {
@@ -555,73 +519,30 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
     if (!lead.isEmpty() && mode == WriteMode::Append && ::stat(nativeFileName(path).constData(), &st) == 0
         && st.st_size > 0)
         lead = QByteArrayView();
-    const qsizetype room = kSlice * docformat::maxBytesPerUnit(encoding) + lead.size() + 2;
-    std::array<QByteArray, kAhead + 1> buffers;
-    for (QByteArray& buffer : buffers)
-        buffer = QByteArray(room, Qt::Uninitialized);
-    PartPosition from;     // where the next slice to be handed out for encoding starts
-    int current = -1;      // the buffer handed out last
+    QByteArray buffer(kSlice * docformat::maxBytesPerUnit(encoding) + lead.size() + 2, Qt::Uninitialized);
+    PartPosition from;
     bool ended = false;
-    // The slices being encoded, in order, each into the buffer after the one before it, and
-    // whether it is the last. Declared after the buffers: leaving early (a failed write
-    // throws) waits for them before the buffers go.
-    struct Ahead {
-        std::future<qsizetype> bytes;
-        bool last = false;
-    };
-    std::array<Ahead, kAhead> ahead;
-    int aheadCount = 0;
-    int firstAhead = 0;    // index into `ahead` of the earliest slice
-    const auto startNext = [&] {
-        if (aheadCount == kAhead || from.atEnd(parts))
-            return;
-        const PartPosition start = from;
-        takeSlice(parts, from, kSlice, [](QStringView) {});
-        char* out = buffers[(current + 1 + aheadCount) % buffers.size()].data();
-        // Left to run on this thread only when no thread can be started.
-        ahead[(firstAhead + aheadCount) % kAhead] = {
-            std::async(std::launch::async | std::launch::deferred,
-                       [parts, start, out, encoding, onlyIfHeld] {
-                           return encodeSlice(parts, start, kSlice, out, encoding, onlyIfHeld);
-                       }),
-            from.atEnd(parts)};
-        ++aheadCount;
-    };
     return writeFile(path, mode, [&](QByteArrayView& piece) {
         if (ended)
             return true;
-        qsizetype written;
-        bool last;
-        if (current < 0) {
-            current = 0;
-            if (!lead.isEmpty())
-                std::memcpy(buffers[0].data(), lead.data(), size_t(lead.size()));
-            const PartPosition start = from;
-            takeSlice(parts, from, kFirstSlice, [](QStringView) {});
-            last = from.atEnd(parts);
-            startNext();
-            startNext();
-            written = encodeSlice(parts, start, kFirstSlice, buffers[0].data() + lead.size(), encoding, onlyIfHeld);
-            if (written >= 0)
-                written += lead.size();
-        } else {
-            // The buffer written last is free again: the slice after those in hand goes into it.
-            current = (current + 1) % int(buffers.size());
-            Ahead& next = ahead[firstAhead];
-            written = next.bytes.get();
-            last = next.last;
-            firstAhead = (firstAhead + 1) % kAhead;
-            --aheadCount;
-            startNext();
-        }
-        if (written < 0)
+        qsizetype written = lead.size();
+        if (written > 0)
+            std::memcpy(buffer.data(), lead.data(), size_t(written));
+        lead = QByteArrayView();
+        bool held = true;
+        takeSlice(parts, from, kSlice, [&](QStringView stretch) {
+            const qsizetype bytes = held ? docformat::encodeInto(encoding, stretch, buffer.data() + written, onlyIfHeld) : -1;
+            held = bytes >= 0;
+            written += held ? bytes : 0;
+        });
+        if (!held)
             return false;
-        if (last) {
-            buffers[current][written++] = '\r';
-            buffers[current][written++] = '\n';
+        if (from.atEnd(parts)) {
+            buffer[written++] = '\r';
+            buffer[written++] = '\n';
             ended = true;
         }
-        piece = QByteArrayView(buffers[current].constData(), written);
+        piece = QByteArrayView(buffer.constData(), written);
         return true;
     });
 }

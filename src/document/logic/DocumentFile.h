@@ -5,14 +5,15 @@
 // 57 Device I/O error. Nothing here talks to the user.
 //
 // A write never leaves a half-written file. Where the target's folder takes a new file, the
-// target has a single name and its owner and group can be kept, the new contents go to a
-// temporary file (a short name of its own, so any name the file system takes can be saved)
-// that replaces the target only once complete. Otherwise the file itself is written: the new
-// contents are made whole first, written over the old from the start, the file cut to the new
-// length last, and on any failure the old bytes are written back. An append always writes the
-// file itself, after its end, and cuts it back on failure. A file keeps its permission bits,
-// owner, group and other names, and a symbolic link stays a link while the file it points to
-// is written.
+// target has a single name, its owner and group can be kept and QSaveFile can name it, the
+// new contents go to a QSaveFile: a temporary file without a name, synced to the disk and put
+// in place of the target only once complete, so a program killed meanwhile leaves the old
+// file whole and nothing beside it. Otherwise the file itself is written: the new contents
+// are made whole first, written over the old from the start, the file cut to the new length
+// last, and on any failure the old bytes are written back. An append always writes the file
+// itself, after its end, and cuts it back (or takes a file it made away) on failure. A file
+// keeps its permission bits, owner, group and other names, and a symbolic link stays a link
+// while the file it points to is written.
 //
 // Only regular files are documents: a folder, pipe, socket or device is refused (75) before a
 // byte is read or written, and opening never waits. A file larger than a document can hold is

@@ -63,7 +63,7 @@ protected:
 
 }  // namespace
 
-// The longest name the file system takes: a temporary name beside it must not be longer.
+// The longest name the file system takes: no temporary name beside it can be longer.
 TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKeepTheModeAndLinks)
 {
     const QString name = QString(255 - 4, QLatin1Char('n')) + QStringLiteral(".htm");
@@ -103,13 +103,18 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
         EXPECT_EQ(top.stamp, fileStamp(file));
     }
 
-    ASSERT_EQ(::chmod(native(file).constData(), 0751), 0);
-    for (const WriteMode how : {WriteMode::Overwrite, WriteMode::Append, WriteMode::Overwrite}) {
-        const ino_t before = statOf(file).st_ino;
-        writeDocument(file, u"x", how);
-        EXPECT_EQ(statOf(file).st_mode & 07777, mode_t(0751)) << " after " << int(how);
-        // An overwrite puts a complete new file in place of the old one; an append adds in place.
-        EXPECT_EQ(statOf(file).st_ino != before, how == WriteMode::Overwrite) << int(how);
+    // An overwrite puts a complete new file in place of the old one, except where the name
+    // leaves no room for a temporary name beside it; an append adds in place. The sticky
+    // bit is kept too.
+    writeDocument(path("short.htm"), u"x", WriteMode::Overwrite);
+    for (const QString& f : {file, path("short.htm")}) {
+        ASSERT_EQ(::chmod(native(f).constData(), 01751), 0);
+        for (const WriteMode how : {WriteMode::Overwrite, WriteMode::Append, WriteMode::Overwrite}) {
+            const ino_t before = statOf(f).st_ino;
+            writeDocument(f, u"x", how);
+            EXPECT_EQ(statOf(f).st_mode & 07777, mode_t(01751)) << " after " << int(how);
+            EXPECT_EQ(statOf(f).st_ino != before, how == WriteMode::Overwrite && f != file) << int(how);
+        }
     }
     // A new file gets the ordinary mode of a new file, not a temporary file's 0600.
     const mode_t oldMask = ::umask(022);
@@ -132,7 +137,7 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     EXPECT_EQ(statOf(target).st_mode & 07777, mode_t(0640));
     EXPECT_EQ(get(target), QByteArray("new\r\nmore\r\n"));
     EXPECT_EQ(get(path("real/later.txt")), QByteArray("born\r\n"));
-    EXPECT_EQ(entries(), (QStringList{"dangling.txt", "fresh.txt", "link.txt", name, "real"}));
+    EXPECT_EQ(entries(), (QStringList{"dangling.txt", "fresh.txt", "link.txt", name, "real", "short.htm"}));
     EXPECT_EQ(entries(path("real")), (QStringList{"later.txt", "target.txt"}));
 }
 

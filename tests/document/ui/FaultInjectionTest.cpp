@@ -16,6 +16,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 
+#include <chrono>
 #include <csignal>
 #include <functional>
 #include <grp.h>
@@ -23,6 +24,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace folio;
@@ -242,4 +244,34 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
     if (!skipped.isEmpty())
         GTEST_SKIP() << "cannot switch between the superuser and an ordinary user here; not run: "
                      << skipped.join(QStringLiteral(", ")).toStdString();
+}
+
+// A save killed at any moment, from before its first byte to after the new file took the
+// name, leaves the old file or the new one whole under the name, and nothing beside it.
+TEST_F(FaultInjectionTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNothingElse)
+{
+    const QString target = path(QStringLiteral("sub/doc.txt"));
+    const QString text = QStringLiteral("A new line \u00e9\r\n").repeated(1 << 20);
+    const QByteArray newBytes = QByteArray("A new line \xE9\r\n").repeated(1 << 20) + "\r\n";
+    prepareCase();
+    const auto start = std::chrono::steady_clock::now();
+    writeDocument(target, text, WriteMode::Overwrite);
+    const auto whole = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(bytesOf(target), newBytes);
+    for (int i = 0; i < 10; ++i) {
+        prepareCase();
+        std::fflush(nullptr);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            writeDocument(target, text, WriteMode::Overwrite);
+            ::_exit(0);
+        }
+        std::this_thread::sleep_for(whole * i / 9);
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        const QByteArray now = bytesOf(target);
+        EXPECT_TRUE(now == kOldBytes || now == newBytes) << "killed after " << i << "/9 of a save: " << now.size() << " bytes";
+        EXPECT_EQ(QDir(path(QStringLiteral("sub"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("doc.txt")}) << i;
+    }
 }

@@ -188,11 +188,11 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
     EXPECT_TRUE(entries(path("folder")).isEmpty());
 }
 
-// writeDocument encodes a long text a slice at a time as it writes, the next slice while the
-// last is written; the file must still hold exactly the bytes of the whole text in either
-// encoding, also where a surrogate pair or a character the code page lacks meets the edge of
-// a slice or of a part, and after the old contents when appending (where a byte-order mark
-// has no place, unless the file was empty or missing).
+// writeDocument encodes a long text a slice at a time as it writes; the file must still hold
+// exactly the bytes of the whole text in either encoding, also where a surrogate pair or a
+// character the code page lacks meets the edge of a slice or of a part, and after the old
+// contents when appending (where a byte-order mark has no place, unless the file was empty
+// or missing).
 TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeTextOrOnlyIfRepresentableNotAtAll)
 {
     const QString file = path("long.html");
@@ -228,7 +228,7 @@ TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeTextOrOnlyIfRepre
     EXPECT_EQ(readFileBytes(path("fresh.html")), QByteArrayLiteral("\xEF\xBB\xBFtail\r\n"));
 
     // The one-pass write gives up at a character the encoding lacks, even far into the text
-    // (in a slice encoded while an earlier one is written), and leaves the old file and its
+    // (in a slice encoded after earlier ones were written), and leaves the old file and its
     // folder exactly as they were, also when appending (which collects the whole text first);
     // a text without one is written as writeDocument() writes it.
     writeFileBytes(file, "old\r\n", WriteMode::Overwrite);

@@ -198,28 +198,3 @@ TEST_F(DocumentTest, ClipboardCommandsActOnTheDocumentText)
     EXPECT_EQ(std::pair(d->txtText01->SelStart(), d->txtText01->SelLength()), std::pair(1, 2));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
-
-// "Set &Font" and "Set C&olour" start from the active document's text and change it alone,
-// each style of the font dialog in its own property.
-TEST_F(DocumentTest, FontAndColourGoToTheActiveDocumentsTextOnly)
-{
-    frmTf* other = doc(QStringLiteral("other"));
-    frmTf* d = doc(QStringLiteral("mine"));
-    const QFont before = d->txtText01->font();
-    const QColor white = d->txtText01->palette().color(QPalette::Base);
-    files.chooseFont({QStringLiteral("DejaVu Serif"), 24, true, false, true, false}).chooseColor(RGB(10, 20, 30));
-    main->mnuSetFont->trigger();
-    main->mnuColour->trigger();
-    const QFont f = d->txtText01->font();
-    EXPECT_EQ(std::tuple(f.family(), f.pointSizeF(), f.bold(), f.italic(), f.strikeOut(), f.underline()),
-              std::tuple(QStringLiteral("DejaVu Serif"), 24.0, true, false, true, false));  // 24: outside 8..20, still taken
-    EXPECT_EQ(d->txtText01->palette().color(QPalette::Base), QColor(10, 20, 30));
-    const auto& shown = files.shown();
-    EXPECT_EQ(std::tuple(shown[0].title, shown[0].minSize, shown[0].maxSize, shown[0].font.name, shown[0].font.size),
-              std::tuple(QStringLiteral("Set Font for the Text"), 8, 20, before.family(), float(before.pointSizeF())));
-    EXPECT_EQ(std::pair(shown[1].title, shown[1].colour),
-              std::pair(QStringLiteral("Select a colour"), RGB(white.red(), white.green(), white.blue())));
-    EXPECT_EQ(std::tuple(other->txtText01->font(), other->txtText01->palette().color(QPalette::Base),
-                         d->cboCombo01[0]->font()),
-              std::tuple(before, white, other->cboCombo01[0]->font()));
-}

@@ -99,8 +99,7 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     for (const auto& t : tops) {
         writeFileBytes(file, t.bytes, WriteMode::Overwrite);
         const DocumentTop top = readDocumentTop(file, t.wholeUpTo, 8);
-        EXPECT_EQ(std::tuple(top.text, top.encoding, top.whole), std::tuple(t.text, t.encoding, t.whole));
-        EXPECT_EQ(top.stamp, fileStamp(file));
+        EXPECT_EQ(std::tuple(top.text, top.encoding, top.whole, top.stamp), std::tuple(t.text, t.encoding, t.whole, fileStamp(file)));
     }
 
     // An overwrite puts a complete new file in place of the old one, except where the name
@@ -134,9 +133,8 @@ TEST_F(DocumentFileTest, OverwriteAndAppendWriteTheTextWithOneFinalLineEndAndKee
     writeDocument(link, u"more", WriteMode::Append);
     writeDocument(dangling, u"born", WriteMode::Overwrite);  // creates the file it names
     EXPECT_TRUE(QFileInfo(link).isSymLink() && QFileInfo(dangling).isSymLink());
-    EXPECT_EQ(statOf(target).st_mode & 07777, mode_t(0640));
-    EXPECT_EQ(get(target), QByteArray("new\r\nmore\r\n"));
-    EXPECT_EQ(get(path("real/later.txt")), QByteArray("born\r\n"));
+    EXPECT_EQ(std::tuple(statOf(target).st_mode & 07777, get(target), get(path("real/later.txt"))),
+              std::tuple(mode_t(0640), QByteArray("new\r\nmore\r\n"), QByteArray("born\r\n")));
     EXPECT_EQ(entries(), (QStringList{"dangling.txt", "fresh.txt", "link.txt", name, "real", "short.htm"}));
     EXPECT_EQ(entries(path("real")), (QStringList{"later.txt", "target.txt"}));
 }
@@ -182,10 +180,8 @@ TEST_F(DocumentFileTest, UnusableTargetsGiveTheirErrorNumbersAndChangeNothing)
     syncError = 0;
     ::close(sock);
     EXPECT_EQ(QFileInfo(path("huge.log")).size(), kHuge + 3);
-    EXPECT_EQ(get(path("plain.txt")), QByteArray("keep"));
-    EXPECT_EQ(entries(), (QStringList{"folder", "huge.log", "pipe", "plain.txt", "socket"}));
-    EXPECT_FALSE(QFileInfo(path("pipe")).isFile() || QFileInfo(path("socket")).isFile());
-    EXPECT_TRUE(entries(path("folder")).isEmpty());
+    EXPECT_EQ(std::pair(get(path("plain.txt")), entries()), std::pair(QByteArray("keep"), QStringList{"folder", "huge.log", "pipe", "plain.txt", "socket"}));
+    EXPECT_FALSE(QFileInfo(path("pipe")).isFile() || QFileInfo(path("socket")).isFile() || !entries(path("folder")).isEmpty());
 }
 
 // writeDocument encodes a long text a slice at a time as it writes; the file must still hold
@@ -236,8 +232,7 @@ TEST_F(DocumentFileTest, ALongTextIsWrittenAsTheBytesOfTheWholeTextOrOnlyIfRepre
     text[2500 * 1024] = QChar(u'\u2603');
     for (const WriteMode mode : {WriteMode::Overwrite, WriteMode::Append})
         EXPECT_FALSE(writeDocumentIfRepresentable(file, text, mode)) << int(mode);
-    EXPECT_EQ(readFileBytes(file), QByteArrayLiteral("old\r\n"));
-    EXPECT_EQ(entries(), (QStringList{"fresh.html", "long.html"}));
+    EXPECT_EQ(std::pair(readFileBytes(file), entries()), std::pair(QByteArrayLiteral("old\r\n"), QStringList{"fresh.html", "long.html"}));
 
     // In UTF-8 only a surrogate half without its partner is lost.
     EXPECT_TRUE(writeDocumentIfRepresentable(file, text, WriteMode::Overwrite, Encoding::Utf8));

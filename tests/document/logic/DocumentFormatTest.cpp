@@ -24,7 +24,6 @@ TEST(DocumentFormat, EncodingDetectionAndReadingRuleTable)
         {"\xC1\xBF", w, QStringLiteral("\r\n\u00C1\u00BF")},                // overlong
         {"\xE0\x9F\xBF", w, QStringLiteral("\r\n\u00E0\u0178\u00BF")},
         {"\xF0\x8F\xBF\xBF", w, QStringLiteral("\r\n\u00F0\u008F\u00BF\u00BF")},
-        {"\xEF\xBB\xBF\xE9", w, QStringLiteral("\r\n\u00EF\u00BB\u00BF\u00E9")},  // a mark before invalid bytes
     };
     for (const auto& row : rows) {
         const docformat::DecodedFile file = docformat::decodeFile(row.bytes);

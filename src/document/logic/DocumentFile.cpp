@@ -560,7 +560,7 @@ Encoding appendEncoding(const QString& path, Encoding fallback)
     }
     FdGuard guard(fd);
     docformat::EncodingEvidence evidence;
-    QByteArray piece(256 * 1024, Qt::Uninitialized);
+    QByteArray piece(qsizetype(256) * 1024, Qt::Uninitialized);
     while (!evidence.settled()) {
         const ssize_t got = ::read(fd, piece.data(), size_t(piece.size()));
         if (got < 0 && errno == EINTR)

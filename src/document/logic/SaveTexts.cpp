@@ -46,7 +46,7 @@ namespace {
 // A lost character as the question shows it.
 QString shownCharacter(char32_t code)
 {
-    const QString number = QStringLiteral("U+%1").arg(QString::number(uint(code), 16).toUpper(), 4, QLatin1Char('0'));
+    QString number = QStringLiteral("U+%1").arg(QString::number(uint(code), 16).toUpper(), 4, QLatin1Char('0'));
     if (QChar::isSurrogate(code))
         return number;
     const QString character = QString::fromUcs4(&code, 1);

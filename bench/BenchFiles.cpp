@@ -31,16 +31,69 @@ private:
 };
 
 const char* const kWords[] = {
-    "the", "folio", "page", "table", "colour", "shade", "list", "item", "window", "text", "line",
-    "header", "footer", "image", "link", "bold", "caf\xe9", "na\xefve", "r\xe9sum\xe9", "\x93quoted\x94",
-    "price\xa0\x80" "12", "section", "paragraph", "markup", "style", "value", "green", "navy", "left",
+    "the",
+    "folio",
+    "page",
+    "table",
+    "colour",
+    "shade",
+    "list",
+    "item",
+    "window",
+    "text",
+    "line",
+    "header",
+    "footer",
+    "image",
+    "link",
+    "bold",
+    "caf\xe9",
+    "na\xefve",
+    "r\xe9sum\xe9",
+    "\x93quoted\x94",
+    "price\xa0\x80"
+    "12",
+    "section",
+    "paragraph",
+    "markup",
+    "style",
+    "value",
+    "green",
+    "navy",
+    "left",
 };
 // The same words in UTF-8, with a few that Windows-1252 cannot hold.
 const char* const kWordsUtf8[] = {
-    "the", "folio", "page", "table", "colour", "shade", "list", "item", "window", "text", "line",
-    "header", "footer", "image", "link", "bold", "caf\xC3\xA9", "na\xC3\xAFve", "r\xC3\xA9sum\xC3\xA9",
-    "\xE2\x80\x9Cquoted\xE2\x80\x9D", "price\xC2\xA0\xE2\x82\xAC" "12", "section", "paragraph", "markup",
-    "\xE2\x9C\x93", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "green", "\xF0\x9F\x98\x80", "left",
+    "the",
+    "folio",
+    "page",
+    "table",
+    "colour",
+    "shade",
+    "list",
+    "item",
+    "window",
+    "text",
+    "line",
+    "header",
+    "footer",
+    "image",
+    "link",
+    "bold",
+    "caf\xC3\xA9",
+    "na\xC3\xAFve",
+    "r\xC3\xA9sum\xC3\xA9",
+    "\xE2\x80\x9Cquoted\xE2\x80\x9D",
+    "price\xC2\xA0\xE2\x82\xAC"
+    "12",
+    "section",
+    "paragraph",
+    "markup",
+    "\xE2\x9C\x93",
+    "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+    "green",
+    "\xF0\x9F\x98\x80",
+    "left",
 };
 static_assert(std::size(kWordsUtf8) == std::size(kWords));
 
@@ -82,8 +135,8 @@ void appendLine(QByteArray& out, Random& rnd, bool utf8)
 QByteArray generateBytes(const FileShape& shape)
 {
     const qint64 size = shape.megabytes * 1024 * 1024;
-    Random rnd(0x7A6C31F00DULL + std::uint64_t(shape.megabytes) * 31 + (shape.lineEnd == LineEnd::Lf ? 7 : 0) +
-               (shape.singleLine ? 13 : 0) + (shape.utf8 ? 17 : 0));
+    Random rnd(0x7A6C31F00DULL + std::uint64_t(shape.megabytes) * 31 + (shape.lineEnd == LineEnd::Lf ? 7 : 0)
+               + (shape.singleLine ? 13 : 0) + (shape.utf8 ? 17 : 0));
     QByteArray out;
     out.reserve(size + 256);
     const QByteArrayView end = shape.lineEnd == LineEnd::CrLf ? QByteArrayView("\r\n") : QByteArrayView("\n");
@@ -140,7 +193,9 @@ QString benchFile(const FileShape& shape)
 {
     static std::map<QString, QString> made;
     const QString name = QStringLiteral("%1-%2mb%3.html")
-                             .arg(shape.singleLine ? "single" : shape.lineEnd == LineEnd::CrLf ? "crlf" : "lf")
+                             .arg(shape.singleLine                     ? "single"
+                                      : shape.lineEnd == LineEnd::CrLf ? "crlf"
+                                                                       : "lf")
                              .arg(shape.megabytes)
                              .arg(shape.utf8 ? "-utf8" : "");
     auto it = made.find(name);

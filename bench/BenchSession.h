@@ -15,7 +15,7 @@ namespace folio {
 class frmTf;
 class TextBox;
 class frmMdimenuform;
-}
+}  // namespace folio
 
 namespace folio::bench {
 

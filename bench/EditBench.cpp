@@ -256,7 +256,8 @@ void TypeInMiddle(benchmark::State& state)
     frmTf* form = session.bigDocument();
     TextBox* box = form->txtText01;
     session.main().mdiArea()->setActiveSubWindow(form);
-    const int middle = box->widgetToModel(box->document()->findBlockByNumber(box->document()->blockCount() / 2).position());
+    const int middle = box->widgetToModel(
+        box->document()->findBlockByNumber(box->document()->blockCount() / 2).position());
     for (auto _ : state) {
         const double ours = typeInto(box, middle);
         state.SetIterationTime(ours);
@@ -273,8 +274,14 @@ BENCHMARK_CAPTURE(EditLongLine, tag_5mb, Edit::Tag, 5)->Iterations(1)->UseManual
 BENCHMARK(TypeInHugeLine)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(TypeInMiddle)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TagCommand, near_end, Place::NearEnd)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(TagCommand, near_start, Place::NearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(TagCommand, near_end_after_one_near_start, Place::NearEndAfterNearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TagCommand, near_start, Place::NearStart)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TagCommand, near_end_after_one_near_start, Place::NearEndAfterNearStart)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadSelStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadSelText)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 

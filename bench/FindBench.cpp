@@ -97,10 +97,25 @@ void FindNext(benchmark::State& state, bool caseSensitive, EditBefore edit)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(FindNext, case_sensitive, true, EditBefore::None)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindNext, case_insensitive, false, EditBefore::None)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindNext, after_edit_case_sensitive, true, EditBefore::AtEnd)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindNext, after_edit_near_start_case_sensitive, true, EditBefore::NearStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindNext, after_10000_scattered_edits_case_sensitive, true, EditBefore::Scattered)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, case_sensitive, true, EditBefore::None)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, case_insensitive, false, EditBefore::None)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, after_edit_case_sensitive, true, EditBefore::AtEnd)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, after_edit_near_start_case_sensitive, true, EditBefore::NearStart)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNext, after_10000_scattered_edits_case_sensitive, true, EditBefore::Scattered)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

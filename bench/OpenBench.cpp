@@ -110,16 +110,46 @@ void OpenResponsive(benchmark::State& state, FileShape shape, Responsive figure)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(OpenResponsive, first_paint_50mb, FileShape{LineEnd::CrLf, 50}, Responsive::FirstPaint)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(OpenResponsive, longest_gap_50mb, FileShape{LineEnd::CrLf, 50}, Responsive::LongestGap)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenResponsive, first_paint_50mb, FileShape{LineEnd::CrLf, 50}, Responsive::FirstPaint)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenResponsive, longest_gap_50mb, FileShape{LineEnd::CrLf, 50}, Responsive::LongestGap)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(OpenOneLine, 200mb, 200)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, crlf_10mb, FileShape{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, lf_10mb, FileShape{LineEnd::Lf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, crlf_50mb, FileShape{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, lf_50mb, FileShape{LineEnd::Lf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, single_5mb, FileShape{LineEnd::CrLf, 5, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, crlf_1mb, FileShape{LineEnd::CrLf, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, utf8_10mb, FileShape{LineEnd::CrLf, 10, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, utf8_50mb, FileShape{LineEnd::CrLf, 50, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_10mb, FileShape{LineEnd::CrLf, 10})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, lf_10mb, FileShape{LineEnd::Lf, 10})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_50mb, FileShape{LineEnd::CrLf, 50})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, lf_50mb, FileShape{LineEnd::Lf, 50})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, single_5mb, FileShape{LineEnd::CrLf, 5, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, crlf_1mb, FileShape{LineEnd::CrLf, 1})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, utf8_10mb, FileShape{LineEnd::CrLf, 10, false, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, utf8_50mb, FileShape{LineEnd::CrLf, 50, false, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

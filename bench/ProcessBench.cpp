@@ -139,10 +139,25 @@ void PeakMemory(benchmark::State& state, FileShape shape)
 }  // namespace
 
 BENCHMARK(StartUp)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PeakMemory, crlf_10mb, FileShape{LineEnd::CrLf, 10})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PeakMemory, crlf_50mb, FileShape{LineEnd::CrLf, 50})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PeakMemory, utf8_10mb, FileShape{LineEnd::CrLf, 10, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PeakMemory, utf8_50mb, FileShape{LineEnd::CrLf, 50, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PeakMemory, single_5mb, FileShape{LineEnd::CrLf, 5, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, crlf_10mb, FileShape{LineEnd::CrLf, 10})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, crlf_50mb, FileShape{LineEnd::CrLf, 50})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, utf8_10mb, FileShape{LineEnd::CrLf, 10, false, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, utf8_50mb, FileShape{LineEnd::CrLf, 50, false, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PeakMemory, single_5mb, FileShape{LineEnd::CrLf, 5, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

@@ -36,7 +36,8 @@ void saveAndTime(benchmark::State& state, frmTf* form)
             const bool utf8 = form->fileEncoding != docformat::Encoding::Windows1252;
             QStringEncoder encoder(utf8 ? "UTF-8" : "windows-1252",
                                    form->fileEncoding == docformat::Encoding::Utf8WithMark
-                                       ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+                                       ? QStringConverter::Flag::WriteBom
+                                       : QStringConverter::Flag::Default);
             const QByteArray bytes = encoder.encode(text);
             QSaveFile file(referencePath);
             if (!encoder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
@@ -82,7 +83,13 @@ void SaveUtf8(benchmark::State& state, FileShape shape)
 }  // namespace
 
 BENCHMARK(Save)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SaveUtf8, 10mb, FileShape{LineEnd::CrLf, 10, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SaveUtf8, 50mb, FileShape{LineEnd::CrLf, 50, false, true})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SaveUtf8, 10mb, FileShape{LineEnd::CrLf, 10, false, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SaveUtf8, 50mb, FileShape{LineEnd::CrLf, 50, false, true})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace folio::bench

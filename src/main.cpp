@@ -31,17 +31,10 @@ int main(int argc, char** argv)
         arguments << folio::fileNameFromNative(argv[i]);  // a file's name with every byte kept
     const folio::cli::Request request = folio::cli::parse(arguments);
     switch (request.action) {
-    case folio::cli::Action::Help:
-        print(stdout, folio::cli::usageText());
-        return 0;
-    case folio::cli::Action::Version:
-        print(stdout, folio::cli::versionText());
-        return 0;
-    case folio::cli::Action::Mistake:
-        print(stderr, request.message);
-        return folio::cli::kMistakeExitCode;
-    case folio::cli::Action::Run:
-        break;
+    case folio::cli::Action::Help: print(stdout, folio::cli::usageText()); return 0;
+    case folio::cli::Action::Version: print(stdout, folio::cli::versionText()); return 0;
+    case folio::cli::Action::Mistake: print(stderr, request.message); return folio::cli::kMistakeExitCode;
+    case folio::cli::Action::Run: break;
     }
 
     // Without a display: one line that says so, not the toolkit's abort.

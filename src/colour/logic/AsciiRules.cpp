@@ -18,7 +18,10 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 int hexDigit(QChar c)
 {
@@ -31,7 +34,10 @@ int hexDigit(QChar c)
     return -1;
 }
 
-int octalDigit(QChar c) { return (c >= u'0' && c <= u'7') ? c.unicode() - u'0' : -1; }
+int octalDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'7') ? c.unicode() - u'0' : -1;
+}
 
 // A number found at the start of a text.
 struct Scan {
@@ -140,13 +146,11 @@ Scan scanDecimal(QStringView s)
     const qsizetype from = (s[0] == u'+') ? 1 : 0;
     const QByteArray ascii = s.sliced(from, pos - from).toLatin1();
     double value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), value);
+    const auto [ptr, ec] = std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), value);
     if (ec == std::errc::result_out_of_range) {
         // The decimal exponent of the first significant digit decides which way it went.
-        const long long leading = significantIntDigits > 0
-            ? exponent + significantIntDigits - 1
-            : exponent - zerosBeforeFraction - 1;
+        const long long leading = significantIntDigits > 0 ? exponent + significantIntDigits - 1
+                                                           : exponent - zerosBeforeFraction - 1;
         if (leading > 0)
             out.overflow = true;
         else
@@ -177,7 +181,10 @@ QStringView trimBlanks(QStringView s)
     return s.sliced(begin, end - begin);
 }
 
-ToolAnswer refuse(QStringView message) { return ToolAnswer{QString(), message.toString()}; }
+ToolAnswer refuse(QStringView message)
+{
+    return ToolAnswer{QString(), message.toString()};
+}
 
 ToolAnswer characterOfNumberText(QStringView input)
 {
@@ -192,7 +199,10 @@ ToolAnswer characterOfNumberText(QStringView input)
 
 }  // namespace
 
-bool isNumeric(QStringView text) { return numberOf(text).has_value(); }
+bool isNumeric(QStringView text)
+{
+    return numberOf(text).has_value();
+}
 
 std::optional<double> numberOf(QStringView text)
 {
@@ -272,7 +282,10 @@ ToolAnswer lookupAnswer(LookupMode mode, QStringView input)
     return ToolAnswer{decimalText(double(*code)), QString()};
 }
 
-ToolAnswer loopAnswer(QStringView input) { return characterOfNumberText(input); }
+ToolAnswer loopAnswer(QStringView input)
+{
+    return characterOfNumberText(input);
+}
 
 std::optional<QString> loopStepText(QStringView input, LoopDirection direction)
 {

@@ -31,13 +31,11 @@ namespace folio::ascii {
 inline constexpr QStringView kNumberRefusal = u"Please type any valid integer from 0 to 255.";
 inline constexpr QStringView kCharacterRefusal = u"Please type any valid character.";
 inline constexpr QStringView kAnswerPlaceholder = u"Here is the answer !";
-inline constexpr QStringView kFailureMessage =
-    u"Since some error has occurred, this activity is cancelled !";
+inline constexpr QStringView kFailureMessage = u"Since some error has occurred, this activity is cancelled !";
 inline constexpr QStringView kLoopQuestionTitle = u"Your choice please";
-inline constexpr QStringView kLoopQuestion =
-    u"Choose Abort button to exit from this loop,\r\n"
-    u"Choose Retry button to move to previous integer or\r\n"
-    u"Choose Ignore button to move to next integer.";
+inline constexpr QStringView kLoopQuestion = u"Choose Abort button to exit from this loop,\r\n"
+                                             u"Choose Retry button to move to previous integer or\r\n"
+                                             u"Choose Ignore button to move to next integer.";
 
 // Maximum lengths of the lookup input in its two modes.
 inline constexpr int kNumberInputMaxLength = 3;

@@ -4,7 +4,10 @@ namespace folio::colour {
 
 namespace {
 
-bool isChannel(int channel) { return channel >= Red && channel <= Blue; }
+bool isChannel(int channel)
+{
+    return channel >= Red && channel <= Blue;
+}
 
 }  // namespace
 
@@ -17,7 +20,10 @@ QString ByteToHex(int value)
     return QString(pair, 2);
 }
 
-QString decimalText(int value) { return QString::number(value); }
+QString decimalText(int value)
+{
+    return QString::number(value);
+}
 
 ColourValue channelColour(int channel, int value)
 {

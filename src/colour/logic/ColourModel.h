@@ -55,12 +55,12 @@ QStringView initialChannelText(int channel);
 
 // Everything one change of a bar sets in the window.
 struct ColourChange {
-    int channel = Red;            // whose box and text change
-    ColourValue channelBox = 0;   // background of that channel's box
-    QString channelText;          // that channel's label
-    ColourValue mixedBox = 0;     // background of the mixed box
-    QString mixedText;            // the R,G,B label
-    QString htmlText;             // the HTML label
+    int channel = Red;           // whose box and text change
+    ColourValue channelBox = 0;  // background of that channel's box
+    QString channelText;         // that channel's label
+    ColourValue mixedBox = 0;    // background of the mixed box
+    QString mixedText;           // the R,G,B label
+    QString htmlText;            // the HTML label
 };
 
 // The three bar values, indexed by channel.

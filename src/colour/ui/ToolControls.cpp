@@ -28,9 +28,8 @@ QString AnswerLabel::shownText() const
 QString AnswerLabel::spokenText() const
 {
     const QString shown = shownText();
-    const bool drawsNothing = std::all_of(shown.begin(), shown.end(), [](QChar c) {
-        return c.isSpace() || !c.isPrint();
-    });
+    const bool drawsNothing = std::all_of(shown.begin(), shown.end(),
+                                          [](QChar c) { return c.isSpace() || !c.isPrint(); });
     return QStringLiteral("Answer: ") + (drawsNothing ? QStringLiteral("blank") : shown);
 }
 
@@ -50,8 +49,7 @@ LineControl::LineControl(double x1, double y1, double x2, double y2, ColourValue
     setFocusPolicy(Qt::NoFocus);
     // One pixel more than the span, so that a horizontal or vertical line has room to show.
     const double pixel = geometry::twipsPerPixel(parent);
-    geometry::place(this, std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + pixel,
-                    std::abs(y2 - y1) + pixel);
+    geometry::place(this, std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + pixel, std::abs(y2 - y1) + pixel);
 }
 
 void LineControl::paintEvent(QPaintEvent*)

@@ -283,10 +283,21 @@ void frmRgbAscii::nameControls()
 void frmRgbAscii::setTabOrderAndKeys()
 {
     // Tab order as the controls are listed above.
-    const QList<QWidget*> order = {cmdHelp[0], cmdHelp[1], HSbar01[0], HSbar01[1], HSbar01[2],
-                                   optButton01[0], optButton01[1], txtText01[LookupInput], cmdShow,
-                                   txtText01[LoopInput], cmdLoop, txtText01[RedBox], txtText01[GreenBox],
-                                   txtText01[BlueBox], txtText01[MixedBox]};
+    const QList<QWidget*> order = {cmdHelp[0],
+                                   cmdHelp[1],
+                                   HSbar01[0],
+                                   HSbar01[1],
+                                   HSbar01[2],
+                                   optButton01[0],
+                                   optButton01[1],
+                                   txtText01[LookupInput],
+                                   cmdShow,
+                                   txtText01[LoopInput],
+                                   cmdLoop,
+                                   txtText01[RedBox],
+                                   txtText01[GreenBox],
+                                   txtText01[BlueBox],
+                                   txtText01[MixedBox]};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
@@ -386,8 +397,7 @@ void frmRgbAscii::describeAnswer(QPushButton* button, int index)
     // A screen reader speaks a change of the focused control's description; the answer's
     // label never has the focus, and a label's change goes unspoken.
     const AnswerLabel* answer = Label3[index];
-    const QString text =
-        answer->text() == ascii::kAnswerPlaceholder ? QString() : answer->spokenText();
+    const QString text = answer->text() == ascii::kAnswerPlaceholder ? QString() : answer->spokenText();
     // The same answer again is a new answer, and is said again.
     if (!text.isEmpty() && button->accessibleDescription() == text)
         describe(button, QString());
@@ -409,7 +419,7 @@ void frmRgbAscii::cmdShow_Click()
 {
     try {
         const ascii::LookupMode mode = optButton01[0]->isChecked() ? ascii::LookupMode::NumberToCharacter
-                                                                  : ascii::LookupMode::CharacterToNumber;
+                                                                   : ascii::LookupMode::CharacterToNumber;
         const ascii::ToolAnswer result = ascii::lookupAnswer(mode, txtText01[LookupInput]->text());
         if (!result.accepted()) {
             MsgBox(result.refusal);
@@ -443,8 +453,7 @@ void frmRgbAscii::cmdLoop_Click()
             describeAnswer(cmdLoop, LoopAnswer);
             return;
         }
-        const auto direction = choice == MsgAnswer::Retry ? ascii::LoopDirection::Previous
-                                                          : ascii::LoopDirection::Next;
+        const auto direction = choice == MsgAnswer::Retry ? ascii::LoopDirection::Previous : ascii::LoopDirection::Next;
         const std::optional<QString> stepped = ascii::loopStepText(input->text(), direction);
         if (!stepped)
             throw RuntimeError(6, QStringLiteral("Overflow"));

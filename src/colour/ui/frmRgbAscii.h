@@ -30,9 +30,9 @@ public:
     enum Box : int { RedBox, GreenBox, BlueBox, MixedBox, LookupInput, LoopInput, BoxCount };
     // The elements of Label2.
     enum Label : int {
-        ColourHeading,     // "RGB()  colour change function  :--"
-        MixedText,         // the mixed colour's R,G,B values
-        RedText,           // each channel's values, decimal and HTML, in channel order
+        ColourHeading,  // "RGB()  colour change function  :--"
+        MixedText,      // the mixed colour's R,G,B values
+        RedText,        // each channel's values, decimal and HTML, in channel order
         GreenText,
         BlueText,
         AsciiHeading,      // "ASCII  Concept  :--"
@@ -46,8 +46,8 @@ public:
     enum Answer : int { LookupAnswer, LoopAnswer, AnswerCount };
 
     // Controls, in tab order.
-    std::array<QPushButton*, 2> cmdHelp{};     // 0 close, 1 help
-    std::array<QScrollBar*, 3> HSbar01{};      // red, green, blue
+    std::array<QPushButton*, 2> cmdHelp{};       // 0 close, 1 help
+    std::array<QScrollBar*, 3> HSbar01{};        // red, green, blue
     std::array<QRadioButton*, 2> optButton01{};  // number to character, character to number
     std::array<QLineEdit*, BoxCount> txtText01{};
     QPushButton* cmdShow = nullptr;

@@ -8,15 +8,15 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cstring>
 #include <cerrno>
 #include <climits>
-#include <new>
-#include <utility>
-#include <functional>
+#include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace folio {
 
@@ -26,7 +26,11 @@ namespace {
 class FdGuard {
 public:
     explicit FdGuard(int fd) : m_fd(fd) {}
-    ~FdGuard() { if (m_fd >= 0) ::close(m_fd); }
+    ~FdGuard()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
     FdGuard(const FdGuard&) = delete;
     FdGuard& operator=(const FdGuard&) = delete;
     // Closes now and reports a failure the close itself met (a late write error).
@@ -35,6 +39,7 @@ public:
         const int fd = std::exchange(m_fd, -1);
         return ::close(fd) == 0;
     }
+
 private:
     int m_fd;
 };
@@ -68,8 +73,9 @@ QString sizeText(qint64 bytes)
 
 RuntimeError tooLarge(qint64 size)
 {
-    return RuntimeError(err::OutOfMemory, QStringLiteral("File too large (%1): a document can hold at most %2")
-                                              .arg(sizeText(size), sizeText(documentSizeLimit())));
+    return RuntimeError(err::OutOfMemory,
+                        QStringLiteral("File too large (%1): a document can hold at most %2")
+                            .arg(sizeText(size), sizeText(documentSizeLimit())));
 }
 
 FileStamp stampOf(const struct stat& st)
@@ -296,12 +302,11 @@ void overwriteInPlace(const QString& path, const Target& t, const QByteArray& by
     const qint64 newSize = bytes.size();
     // Room for the longer contents first, where the file system can promise it: a full disk
     // is then met before the file is touched.
-    if (newSize > old.size() && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(newSize)) != 0
-        && errno != EOPNOTSUPP && errno != ENOSYS)
+    if (newSize > old.size() && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(newSize)) != 0 && errno != EOPNOTSUPP
+        && errno != ENOSYS)
         throwErrno(errno, path, err::DiskFull);
     errno = 0;
-    if (writeAllAt(fd, bytes, 0) && (newSize >= old.size() || ::ftruncate(fd, off_t(newSize)) == 0)
-        && ::fsync(fd) == 0)
+    if (writeAllAt(fd, bytes, 0) && (newSize >= old.size() || ::ftruncate(fd, off_t(newSize)) == 0) && ::fsync(fd) == 0)
         return;
     const int e = errno;
     // The old bytes fit in the space the file already had.
@@ -531,7 +536,8 @@ bool writeText(const QString& path, std::span<const QStringView> parts, WriteMod
         lead = QByteArrayView();
         bool held = true;
         takeSlice(parts, from, kSlice, [&](QStringView stretch) {
-            const qsizetype bytes = held ? docformat::encodeInto(encoding, stretch, buffer.data() + written, onlyIfHeld) : -1;
+            const qsizetype bytes = held ? docformat::encodeInto(encoding, stretch, buffer.data() + written, onlyIfHeld)
+                                         : -1;
             held = bytes >= 0;
             written += held ? bytes : 0;
         });

@@ -77,8 +77,7 @@ using docformat::Encoding;
 
 // Writes the text, then CR LF, in `encoding`. A byte-order mark goes only at the start of a
 // file: it is left out when appending to a file that is not empty.
-void writeDocument(const QString& path, QStringView text, WriteMode mode,
-                   Encoding encoding = Encoding::Windows1252);
+void writeDocument(const QString& path, QStringView text, WriteMode mode, Encoding encoding = Encoding::Windows1252);
 // The same, but only when the encoding holds every character of the text. At the first
 // one it cannot hold the write is given up, the target and its folder left exactly as they
 // were, and false comes back; failures throw as in writeDocument(). One pass over the text,

@@ -72,7 +72,8 @@ DecodedFile decodeFile(QByteArrayView bytes)
     const QByteArrayView utf8 = marked ? bytes.sliced(3) : bytes;
     if (utf8.isValidUtf8()) {
         // A second mark right behind the first is a character of the text.
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         bool multiByte = false;
         QString text = readLines(utf8, [&](QByteArrayView in, QChar* out) {
             const qsizetype written = decoder.appendToBuffer(out, in) - out;
@@ -84,10 +85,11 @@ DecodedFile decodeFile(QByteArrayView bytes)
             return {std::move(text), marked ? Encoding::Utf8WithMark : Encoding::Utf8};
         return {std::move(text), Encoding::Windows1252};
     }
-    return {readLines(bytes, [](QByteArrayView in, QChar* out) {
-                cp1252::decodeInto(in, out);
-                return in.size();
-            }),
+    return {readLines(bytes,
+                      [](QByteArrayView in, QChar* out) {
+                          cp1252::decodeInto(in, out);
+                          return in.size();
+                      }),
             Encoding::Windows1252};
 }
 

@@ -10,13 +10,28 @@ using C = LayoutControl;
 using P = LayoutProperty;
 
 // Sizes are single-precision numbers, as the window has always held them.
-float single(double v) { return static_cast<float>(v); }
-float W(double w) { return single(w); }
-float H(double h) { return single(h); }
-float held(const LayoutTarget& t, C c, P p) { return single(t.get(c, p)); }
+float single(double v)
+{
+    return static_cast<float>(v);
+}
+float W(double w)
+{
+    return single(w);
+}
+float H(double h)
+{
+    return single(h);
+}
+float held(const LayoutTarget& t, C c, P p)
+{
+    return single(t.get(c, p));
+}
 
 // The panel's width, as held after step 8.
-float panelWidth(const LayoutTarget& t) { return held(t, C::Panel, P::Width); }
+float panelWidth(const LayoutTarget& t)
+{
+    return held(t, C::Panel, P::Width);
+}
 
 }  // namespace
 
@@ -36,7 +51,8 @@ const std::array<LayoutStep, kLayoutStepCount>& documentLayoutSteps()
         {C::FindText, P::Top, [](double, double, const LayoutTarget&) { return 200.0f; }},
         {C::FindText, P::Width, [](double, double, const LayoutTarget& t) { return panelWidth(t) - 2960.0f; }},
         {C::Replacement, P::Left, [](double, double, const LayoutTarget& t) { return held(t, C::FindText, P::Left); }},
-        {C::Replacement, P::Width, [](double, double, const LayoutTarget& t) { return held(t, C::FindText, P::Width); }},
+        {C::Replacement, P::Width,
+         [](double, double, const LayoutTarget& t) { return held(t, C::FindText, P::Width); }},
         {C::FindFirst, P::Left, [](double, double, const LayoutTarget& t) { return panelWidth(t) - 2860.0f; }},
         {C::FindFirst, P::Top, [](double, double, const LayoutTarget& t) { return held(t, C::FindText, P::Top); }},
         {C::FindNext, P::Left, [](double, double, const LayoutTarget& t) { return panelWidth(t) - 1955.0f; }},

@@ -46,8 +46,7 @@ qsizetype lostIn(Encoding encoding, QStringView text)
 // surrogate pair, so a character never spans two parts.
 class Joined {
 public:
-    explicit Joined(std::span<const QStringView> parts)
-        : m_parts(parts)
+    explicit Joined(std::span<const QStringView> parts) : m_parts(parts)
     {
         m_starts.reserve(parts.size());
         for (const QStringView part : parts) {
@@ -208,8 +207,9 @@ EncodableText::EncodableText(Encoding encoding, std::span<const QStringView> par
                 marks = true;
             }
             const bool alone = start == lostAt && !marks;
-            if (alone && (c.code == lastAlone || QChar::decompositionTag(c.code) != QChar::Canonical
-                          || keptAlone.contains(c.code))) {
+            if (alone
+                && (c.code == lastAlone || QChar::decompositionTag(c.code) != QChar::Canonical
+                    || keptAlone.contains(c.code))) {
                 lastAlone = c.code;
                 note(m_lost, c.code);  // nothing to compose: the common case of a lost character
                 i += c.units;

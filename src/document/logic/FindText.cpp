@@ -30,8 +30,8 @@ constexpr qsizetype kSlice = qsizetype(64) * 1024;
 
 // Copies up to `count` units of the text from parts[p] at `at` on, lower-cased when `lower`
 // is given, to `out`; returns how many there were.
-qsizetype gather(std::span<const QStringView> parts, size_t p, qsizetype at, qsizetype count,
-                 const char16_t* lower, char16_t* out)
+qsizetype gather(std::span<const QStringView> parts, size_t p, qsizetype at, qsizetype count, const char16_t* lower,
+                 char16_t* out)
 {
     qsizetype got = 0;
     for (; p < parts.size() && got < count; ++p, at = 0) {

@@ -18,28 +18,30 @@ const QString kSaveFilter = QStringLiteral(
     "CSV files (*.csv)|*.csv|C header files (*.h)|*.h|C files (*.c)|*.c|C++ files (*.cpp)|*.cpp|"
     " All files (*.*)|*.*");
 
-const QString kReadOnlyNameText = QStringLiteral("The filename that you selected is for read-only mode.") +
-                                  QStringLiteral(" You need to save this file by some other name.");
+const QString kReadOnlyNameText = QStringLiteral("The filename that you selected is for read-only mode.")
+    + QStringLiteral(" You need to save this file by some other name.");
 
-const QString kOverwriteOrAppendQuestion = QStringList{
-    QStringLiteral("If an existing file is selected, "),
-    QStringLiteral("     Click on Yes to overwrite the contents in the existing file."),
-    QStringLiteral("     Click on No to append to the end of contents in the existing file."),
-    QString(),
-    QStringLiteral("To create and save as a new file, click No. if you clicked on Yes, you may get an error message."),
-    QString(),
-    QStringLiteral("Click Cancel to cancel saving activity."),
-}.join(QStringLiteral("\r\n"));
+const QString kOverwriteOrAppendQuestion =
+    QStringList{
+        QStringLiteral("If an existing file is selected, "),
+        QStringLiteral("     Click on Yes to overwrite the contents in the existing file."),
+        QStringLiteral("     Click on No to append to the end of contents in the existing file."),
+        QString(),
+        QStringLiteral(
+            "To create and save as a new file, click No. if you clicked on Yes, you may get an error message."),
+        QString(),
+        QStringLiteral("Click Cancel to cancel saving activity."),
+    }
+        .join(QStringLiteral("\r\n"));
 
-const QString kShadesNotFoundText = QStringLiteral("The MyShades.csv file is not found ! ") +
-                                    QStringLiteral("\r\n") +
-                                    QStringLiteral("Please locate and open it manually from the File --> Open menu.");
+const QString kShadesNotFoundText = QStringLiteral("The MyShades.csv file is not found ! ") + QStringLiteral("\r\n")
+    + QStringLiteral("Please locate and open it manually from the File --> Open menu.");
 
 const QString kChangedOnDiskQuestion =
-    QStringLiteral("This file has been changed by another program since it was opened or last saved here.") +
-    QStringLiteral("\r\n\r\n") +
-    QStringLiteral("Click Yes to overwrite those changes with this text, or No to leave the file as it is.") +
-    QStringLiteral("\r\n") + QStringLiteral("Do you want to overwrite the file ?");
+    QStringLiteral("This file has been changed by another program since it was opened or last saved here.")
+    + QStringLiteral("\r\n\r\n")
+    + QStringLiteral("Click Yes to overwrite those changes with this text, or No to leave the file as it is.")
+    + QStringLiteral("\r\n") + QStringLiteral("Do you want to overwrite the file ?");
 
 namespace {
 
@@ -67,14 +69,14 @@ QString unrepresentableQuestion(const docformat::LostCharacters& lost, const QSt
                        .arg(lost.count == 1 ? QString() : QStringLiteral("s"),
                             file ? QStringLiteral("this file's") : QStringLiteral("this document's"), encodingName);
     for (const docformat::LostCharacter& c : lost.firstFew) {
-        text += QStringLiteral("\r\n     ") + shownCharacter(c.code) +
-                (c.count == 1 ? QStringLiteral(": 1 time") : QStringLiteral(": %1 times").arg(c.count));
+        text += QStringLiteral("\r\n     ") + shownCharacter(c.code)
+            + (c.count == 1 ? QStringLiteral(": 1 time") : QStringLiteral(": %1 times").arg(c.count));
     }
     if (lost.moreKinds)
         text += QStringLiteral("\r\n     and other characters");
-    return text + QStringLiteral("\r\n\r\nEach of them would be saved as a question mark (?).") +
-           (file ? QStringLiteral("\r\nClick Yes to save anyway, or No to leave the file as it is.")
-                 : QStringLiteral("\r\nClick Yes to save anyway, or No to go back to the document without saving it."));
+    return text + QStringLiteral("\r\n\r\nEach of them would be saved as a question mark (?).")
+        + (file ? QStringLiteral("\r\nClick Yes to save anyway, or No to leave the file as it is.")
+                : QStringLiteral("\r\nClick Yes to save anyway, or No to go back to the document without saving it."));
 }
 
 }  // namespace folio::document

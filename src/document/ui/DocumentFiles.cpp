@@ -14,9 +14,9 @@
 #include "shared/ui/Guarded.h"
 #include "shared/ui/basModu001.h"
 
-#include <QPushButton>
 #include <QEvent>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTimer>
 
 #include <chrono>
@@ -72,9 +72,7 @@ namespace {
 // latest; then goes.
 class AfterFirstPaint : public QObject {
 public:
-    AfterFirstPaint(QWidget* widget, std::function<void()> task)
-        : QObject(widget)
-        , m_task(std::move(task))
+    AfterFirstPaint(QWidget* widget, std::function<void()> task) : QObject(widget), m_task(std::move(task))
     {
         widget->installEventFilter(this);
         QTimer::singleShot(100, this, [this] { run(); });
@@ -132,7 +130,7 @@ void frmTf::loadRest(const QString& top)
     const auto complete = [this, whole, read] {
         const bool changed = TextChanged;
         try {
-            if (!whole->valid())   // needed before the thread was started
+            if (!whole->valid())  // needed before the thread was started
                 *whole = std::async(std::launch::deferred, read);
             WholeDocument d = whole->get();
             fileEncoding = d.encoding;
@@ -173,14 +171,16 @@ void frmTf::loadRest(const QString& top)
 bool frmTf::Opentf()
 {
     CommonDialog& dlg = frame().commonDialog();
-    const bool shown = guarded([&] {
-        dlg.FileName.clear();
-        dlg.DialogTitle = document::kOpenDialogTitle;
-        dlg.DefaultExt = document::kDialogDefaultExt;
-        dlg.Filter = document::kOpenFilter;
-        dlg.CancelError = true;
-        dlg.ShowOpen();
-    }, dialogCancelled);
+    const bool shown = guarded(
+        [&] {
+            dlg.FileName.clear();
+            dlg.DialogTitle = document::kOpenDialogTitle;
+            dlg.DefaultExt = document::kDialogDefaultExt;
+            dlg.Filter = document::kOpenFilter;
+            dlg.CancelError = true;
+            dlg.ShowOpen();
+        },
+        dialogCancelled);
     if (!shown || dlg.FileName.isEmpty())
         return !dlg.FileName.isEmpty();
     OpenFile(dlg.FileName, dlg.Flags == CommonDialog::ReadOnlyFlag);
@@ -189,21 +189,23 @@ bool frmTf::Opentf()
 
 bool frmTf::OpenFile(const QString& path, bool readOnly, const ExpectedError& expected)
 {
-    return guarded([&] {
-        FilePath = path;
-        loadFile();
-        if (readOnly) {
-            cmdSave->setEnabled(false);
-            ReadOnlyPath = FilePath;
-            OpenedReadOnly = true;
-        } else {
-            cmdSave->setEnabled(true);
-            OpenedReadOnly = false;
-        }
-        setCaption(displayFileName(FilePath));
-        TextChanged = false;
-        basModu001::SetHtmlMenuState(frame(), FileExt);
-    }, expected);
+    return guarded(
+        [&] {
+            FilePath = path;
+            loadFile();
+            if (readOnly) {
+                cmdSave->setEnabled(false);
+                ReadOnlyPath = FilePath;
+                OpenedReadOnly = true;
+            } else {
+                cmdSave->setEnabled(true);
+                OpenedReadOnly = false;
+            }
+            setCaption(displayFileName(FilePath));
+            TextChanged = false;
+            basModu001::SetHtmlMenuState(frame(), FileExt);
+        },
+        expected);
 }
 
 void frmTf::OpenMyShades()
@@ -219,20 +221,22 @@ void frmTf::OpenMyShades()
         holder.setEntryAvailable(Frame::Entry::MyShades, true);
         return true;
     };
-    guarded([&] {
-        // The window is tied to the file the user keeps, though it may show the sample
-        // until the first save creates that file.
-        const ShadesFile shades = shadesFile();
-        FilePath = shades.source;
-        loadFile();
-        FilePath = shades.path;
-        if (shades.inUserData)
-            m_userShadesPath = shades.path;
-        cmdSave->setEnabled(true);
-        setCaption(displayFileName(FilePath));
-        TextChanged = false;
-        basModu001::SetHtmlMenuState(frame(), FileExt);
-    }, missing);
+    guarded(
+        [&] {
+            // The window is tied to the file the user keeps, though it may show the sample
+            // until the first save creates that file.
+            const ShadesFile shades = shadesFile();
+            FilePath = shades.source;
+            loadFile();
+            FilePath = shades.path;
+            if (shades.inUserData)
+                m_userShadesPath = shades.path;
+            cmdSave->setEnabled(true);
+            setCaption(displayFileName(FilePath));
+            TextChanged = false;
+            basModu001::SetHtmlMenuState(frame(), FileExt);
+        },
+        missing);
 }
 
 bool frmTf::writeText(const QString& path, WriteMode mode, docformat::Encoding encoding, bool toFile)
@@ -248,7 +252,8 @@ bool frmTf::writeText(const QString& path, WriteMode mode, docformat::Encoding e
         && MsgBox(document::unrepresentableQuestion(lost, docformat::displayName(encoding),
                                                     toFile ? document::CharacterSetOf::File
                                                            : document::CharacterSetOf::Document),
-                  MsgButtons::YesNo, MsgIcon::Exclamation, 2, document::kUnrepresentableTitle) != MsgAnswer::Yes)
+                  MsgButtons::YesNo, MsgIcon::Exclamation, 2, document::kUnrepresentableTitle)
+            != MsgAnswer::Yes)
         return false;
     writeDocument(path, encodable.parts(), mode, encoding);
     return true;
@@ -259,7 +264,8 @@ bool frmTf::confirmOverwriteChanges() const
     const FileStamp now = fileStamp(FilePath);
     if (!m_diskStamp.exists() || !now.exists() || now == m_diskStamp)
         return true;
-    return MsgBox(document::kChangedOnDiskQuestion, MsgButtons::YesNo, MsgIcon::Exclamation, 2, kAppTitle) == MsgAnswer::Yes;
+    return MsgBox(document::kChangedOnDiskQuestion, MsgButtons::YesNo, MsgIcon::Exclamation, 2, kAppTitle)
+        == MsgAnswer::Yes;
 }
 
 bool frmTf::SaveFile()
@@ -280,49 +286,51 @@ bool frmTf::SaveFile()
 frmTf::SaveOutcome frmTf::SaveFileAs()
 {
     bool cancelled = false;
-    const auto outcome = guarded([&] {
-        CommonDialog& dlg = frame().commonDialog();
-        dlg.DialogTitle = document::kSaveDialogTitle;
-        dlg.DefaultExt = document::kDialogDefaultExt;
-        dlg.Filter = document::kSaveFilter;
-        dlg.CancelError = true;
-        dlg.FileName.clear();
-        dlg.ShowSave();
-        // The chosen name becomes the document's only once the text is written there: a
-        // name refused or declined here must never be written to by a later "&Save".
-        const QString chosen = dlg.FileName;
-        if (chosen.trimmed().isEmpty()) {
-            MsgBox(document::kNoFileNameText);
-            return SaveOutcome::NotWritten;
-        }
-        if (OpenedReadOnly && chosen.toLower() == ReadOnlyPath.toLower()) {
-            MsgBox(document::kReadOnlyNameText);
-            return SaveOutcome::NotWritten;
-        }
-        const MsgAnswer how = MsgBox(document::kOverwriteOrAppendQuestion, MsgButtons::YesNoCancel,
-                                     MsgIcon::Question, 2, document::kOverwriteOrAppendTitle);
-        if (how != MsgAnswer::Yes && how != MsgAnswer::No)
-            return SaveOutcome::NotWritten;
-        // Appended text takes the encoding of the file it joins, so that the file stays in one.
-        // The document keeps its own: a later "&Save" writes its text alone, over the file.
-        const WriteMode mode = how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append;
-        const bool append = mode == WriteMode::Append;
-        const docformat::Encoding encoding = append ? appendEncoding(chosen, fileEncoding) : fileEncoding;
-        if (!writeText(chosen, mode, encoding, append || !FilePath.isEmpty()))
-            return SaveOutcome::NotWritten;
-        FilePath = chosen;
-        m_diskStamp = fileStamp(FilePath);
-        setCaption(document::kSavedAsCaptionPrefix + displayFileName(FilePath));
-        FileExt = extensionOf(FilePath);
-        // "&HTML Tags" follows the active window. The closing of the program asks every
-        // window in turn and may save one behind the active one; a later window can still
-        // cancel that closing.
-        if (frame().ActiveForm() == this)
-            basModu001::SetHtmlMenuState(frame(), FileExt);
-        dlg.FileName.clear();
-        TextChanged = false;
-        return SaveOutcome::Written;
-    }, [&](const RuntimeError& e) { return cancelled = dialogCancelled(e); });
+    const auto outcome = guarded(
+        [&] {
+            CommonDialog& dlg = frame().commonDialog();
+            dlg.DialogTitle = document::kSaveDialogTitle;
+            dlg.DefaultExt = document::kDialogDefaultExt;
+            dlg.Filter = document::kSaveFilter;
+            dlg.CancelError = true;
+            dlg.FileName.clear();
+            dlg.ShowSave();
+            // The chosen name becomes the document's only once the text is written there: a
+            // name refused or declined here must never be written to by a later "&Save".
+            const QString chosen = dlg.FileName;
+            if (chosen.trimmed().isEmpty()) {
+                MsgBox(document::kNoFileNameText);
+                return SaveOutcome::NotWritten;
+            }
+            if (OpenedReadOnly && chosen.toLower() == ReadOnlyPath.toLower()) {
+                MsgBox(document::kReadOnlyNameText);
+                return SaveOutcome::NotWritten;
+            }
+            const MsgAnswer how = MsgBox(document::kOverwriteOrAppendQuestion, MsgButtons::YesNoCancel,
+                                         MsgIcon::Question, 2, document::kOverwriteOrAppendTitle);
+            if (how != MsgAnswer::Yes && how != MsgAnswer::No)
+                return SaveOutcome::NotWritten;
+            // Appended text takes the encoding of the file it joins, so that the file stays in one.
+            // The document keeps its own: a later "&Save" writes its text alone, over the file.
+            const WriteMode mode = how == MsgAnswer::Yes ? WriteMode::Overwrite : WriteMode::Append;
+            const bool append = mode == WriteMode::Append;
+            const docformat::Encoding encoding = append ? appendEncoding(chosen, fileEncoding) : fileEncoding;
+            if (!writeText(chosen, mode, encoding, append || !FilePath.isEmpty()))
+                return SaveOutcome::NotWritten;
+            FilePath = chosen;
+            m_diskStamp = fileStamp(FilePath);
+            setCaption(document::kSavedAsCaptionPrefix + displayFileName(FilePath));
+            FileExt = extensionOf(FilePath);
+            // "&HTML Tags" follows the active window. The closing of the program asks every
+            // window in turn and may save one behind the active one; a later window can still
+            // cancel that closing.
+            if (frame().ActiveForm() == this)
+                basModu001::SetHtmlMenuState(frame(), FileExt);
+            dlg.FileName.clear();
+            TextChanged = false;
+            return SaveOutcome::Written;
+        },
+        [&](const RuntimeError& e) { return cancelled = dialogCancelled(e); });
     if (outcome)
         return *outcome;
     return cancelled ? SaveOutcome::DialogCancelled : SaveOutcome::NotWritten;

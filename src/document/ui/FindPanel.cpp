@@ -98,8 +98,8 @@ void frmTf::cmdFindNext_Click()
         if (!find)
             return;
         if (FindPos == 0) {
-            if (MsgBox(kStartAgainQuestion, MsgButtons::YesNo, MsgIcon::Question, 2, kStartAgainTitle) ==
-                MsgAnswer::Yes)
+            if (MsgBox(kStartAgainQuestion, MsgButtons::YesNo, MsgIcon::Question, 2, kStartAgainTitle)
+                == MsgAnswer::Yes)
                 cmdFindFirst_Click();
             return;
         }

@@ -13,8 +13,8 @@
 #include "shared/ui/Guarded.h"
 #include "shared/ui/basModu001.h"
 
-#include <QComboBox>
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,8 +34,7 @@ void fillBackground(QWidget* w, QColor colour)
     w->setAutoFillBackground(true);
 }
 
-QPushButton* button(const char* name, const QString& caption, QWidget* parent, double l, double t, double w,
-                    double h)
+QPushButton* button(const char* name, const QString& caption, QWidget* parent, double l, double t, double w, double h)
 {
     auto* b = new WrapButton(caption, parent);  // long captions wrap onto more lines
     b->setObjectName(QString::fromLatin1(name));
@@ -147,8 +146,8 @@ frmTf::frmTf(Frame& frame) : ChildForm(frame)
     cmdClear = button("cmdClear", QStringLiteral("C&lear List"), panel, 6600, 600, 855, 320);
     cmdCS = button("cmdCS", QStringLiteral("Case Sens&itive Search"), panel, 7560, 200, 1000, 720);
 
-    const QList<QWidget*> tabOrder{txtText01,     cmdClose,      cmdSave,    cmdSaveas, cboCombo01[0], cmdFindFirst,
-                                   cmdFindNext,   cboCombo01[1], cmdReplace, cmdClear,  cmdCS};
+    const QList<QWidget*> tabOrder{txtText01,   cmdClose,      cmdSave,    cmdSaveas, cboCombo01[0], cmdFindFirst,
+                                   cmdFindNext, cboCombo01[1], cmdReplace, cmdClear,  cmdCS};
     for (int i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -215,17 +214,14 @@ void frmTf::Form_QueryUnload(bool& cancel)
     const MsgAnswer answer = MsgBox(document::kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Question, 3,
                                     document::kSaveQuestionTitle);
     switch (answer) {
-    case MsgAnswer::No:
-        return;
+    case MsgAnswer::No: return;
     case MsgAnswer::Yes:
         // Changes the user asked to keep are never thrown away: the window closes only
         // once they are on disk.
         if (saveByDecision() != SaveOutcome::Written)
             cancel = true;
         return;
-    default:
-        cancel = true;
-        return;
+    default: cancel = true; return;
     }
 }
 

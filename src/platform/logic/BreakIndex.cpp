@@ -7,22 +7,24 @@ namespace folio::textbox {
 namespace {
 
 // The model characters of a break beyond the one widget character it takes.
-int extraOf(Break kind) { return breakLength(kind) - 1; }
-int divisionOf(Break kind) { return kind == Break::Division ? 1 : 0; }
+int extraOf(Break kind)
+{
+    return breakLength(kind) - 1;
+}
+int divisionOf(Break kind)
+{
+    return kind == Break::Division ? 1 : 0;
+}
 
 }  // namespace
 
 QStringView breakText(Break kind)
 {
     switch (kind) {
-    case Break::Lf:
-        return u"\n";
-    case Break::Cr:
-        return u"\r";
-    case Break::Division:
-        return {};
-    case Break::CrLf:
-        break;
+    case Break::Lf: return u"\n";
+    case Break::Cr: return u"\r";
+    case Break::Division: return {};
+    case Break::CrLf: break;
     }
     return u"\r\n";
 }

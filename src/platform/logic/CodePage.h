@@ -15,8 +15,8 @@ namespace folio {
 
 // What a character set cannot hold of a text.
 struct Unrepresentable {
-    qsizetype count = 0;       // characters it cannot hold
-    QStringList firstFew;      // up to the first five of them, in text order, one a piece
+    qsizetype count = 0;   // characters it cannot hold
+    QStringList firstFew;  // up to the first five of them, in text order, one a piece
 
     void add(QStringView character)
     {

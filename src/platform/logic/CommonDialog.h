@@ -22,7 +22,7 @@ QList<FileFilter> parseFilterString(const QString& filter);
 
 struct FileDialogRequest {
     QString title;
-    QString fileName;        // the starting name
+    QString fileName;  // the starting name
     QList<FileFilter> filters;
     QString defaultExt;
 };
@@ -48,8 +48,8 @@ public:
     virtual ~CommonDialogBackend() = default;
     virtual std::optional<OpenChoice> showOpen(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> showSave(const FileDialogRequest& request) = 0;
-    virtual std::optional<FontChoice> showFont(const QString& title, const FontChoice& initial,
-                                               int minSize, int maxSize) = 0;
+    virtual std::optional<FontChoice> showFont(const QString& title, const FontChoice& initial, int minSize,
+                                               int maxSize) = 0;
     virtual std::optional<ColourValue> showColor(const QString& title, ColourValue initial) = 0;
 };
 

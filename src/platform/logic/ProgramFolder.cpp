@@ -77,8 +77,7 @@ ShadesFile shadesFile()
     const QString inProgram = existingShadesFilePath();
     // A file there is the user's when the user may write it (in place, if not the folder);
     // a missing one, when the user may create it.
-    const bool programKeeps =
-        QFileInfo::exists(inProgram) ? userMayWrite(inProgram) : userMayWrite(programFolder());
+    const bool programKeeps = QFileInfo::exists(inProgram) ? userMayWrite(inProgram) : userMayWrite(programFolder());
     const QString own = userShadesFilePath();
     if (programKeeps || own.isEmpty())
         return {inProgram, inProgram, false};

@@ -29,9 +29,9 @@ QString existingShadesFilePath();
 // the system's: then the user's own copy in the user's data folder is the file, and until the user first
 // saves it the window shows the sample shipped in the program folder, creating nothing.
 struct ShadesFile {
-    QString path;     // the file the window is tied to: its caption, where "&Save" writes
-    QString source;   // the file read now: `path`, or the shipped sample while `path` is not there
-    bool inUserData = false;   // `path` is the user's copy, whose folder "&Save" creates
+    QString path;             // the file the window is tied to: its caption, where "&Save" writes
+    QString source;           // the file read now: `path`, or the shipped sample while `path` is not there
+    bool inUserData = false;  // `path` is the user's copy, whose folder "&Save" creates
 };
 ShadesFile shadesFile();
 

@@ -55,10 +55,22 @@ RuntimeError RuntimeError::fromNumber(int number)
     return RuntimeError(number, standardDescription(number));
 }
 
-RuntimeError RuntimeError::cancelled() { return fromNumber(err::CancelError); }
-RuntimeError RuntimeError::noObject() { return fromNumber(err::ObjectNotSet); }
-RuntimeError RuntimeError::notSupported() { return fromNumber(err::NotSupported); }
-RuntimeError RuntimeError::outOfMemory() { return fromNumber(err::OutOfMemory); }
+RuntimeError RuntimeError::cancelled()
+{
+    return fromNumber(err::CancelError);
+}
+RuntimeError RuntimeError::noObject()
+{
+    return fromNumber(err::ObjectNotSet);
+}
+RuntimeError RuntimeError::notSupported()
+{
+    return fromNumber(err::NotSupported);
+}
+RuntimeError RuntimeError::outOfMemory()
+{
+    return fromNumber(err::OutOfMemory);
+}
 
 RuntimeError RuntimeError::fromErrno(int e, const QString& path)
 {

@@ -3,8 +3,8 @@
 // its description and the component that raised it. Every command runs guarded (see
 // shared/ui/Guarded.h): an error it raises ends it and is reported, unless the command
 // expects it, as Cancel in a dialog, which ends the command silently.
-#include <QString>
 #include <QByteArray>
+#include <QString>
 #include <exception>
 
 namespace folio {
@@ -40,10 +40,10 @@ public:
     static QString standardDescription(int number);
     static RuntimeError fromNumber(int number);
 
-    static RuntimeError cancelled();       // 32755: Cancel in a common dialog
-    static RuntimeError noObject();        // 91: no window or control was there to use
-    static RuntimeError notSupported();    // 438: the window has no such control or routine
-    static RuntimeError outOfMemory();     // 7: an allocation failed
+    static RuntimeError cancelled();     // 32755: Cancel in a common dialog
+    static RuntimeError noObject();      // 91: no window or control was there to use
+    static RuntimeError notSupported();  // 438: the window has no such control or routine
+    static RuntimeError outOfMemory();   // 7: an allocation failed
 
     // An operating-system failure (errno) on `path`, mapped to the program's numbers:
     // missing file 53, missing folder 76, no permission 70, a folder or other unusable

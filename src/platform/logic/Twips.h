@@ -7,7 +7,10 @@ namespace folio::twips {
 
 inline constexpr double kPerInch = 1440.0;
 
-inline double perPixel(double dpi) { return kPerInch / (dpi > 0 ? dpi : 96.0); }
+inline double perPixel(double dpi)
+{
+    return kPerInch / (dpi > 0 ? dpi : 96.0);
+}
 
 // Pixels for a twips value, rounded to the nearest whole pixel.
 inline int toPixels(double twipsValue, double dpi)
@@ -16,6 +19,9 @@ inline int toPixels(double twipsValue, double dpi)
 }
 
 // Twips for a pixel value: what a control reports after it has been placed.
-inline double fromPixels(int pixels, double dpi) { return pixels * perPixel(dpi); }
+inline double fromPixels(int pixels, double dpi)
+{
+    return pixels * perPixel(dpi);
+}
 
 }  // namespace folio::twips

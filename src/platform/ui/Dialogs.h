@@ -35,8 +35,7 @@ public:
 
 // The program's plain message: OK only, no icon, the application title.
 void MsgBox(const QString& prompt);
-MsgAnswer MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, int defaultButton,
-                 const QString& title);
+MsgAnswer MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, int defaultButton, const QString& title);
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText);
 
 }  // namespace folio

@@ -48,7 +48,9 @@ private:
 class TextCursorTarget final : public EditTarget {
 public:
     TextCursorTarget(QWidget* w, std::function<QTextCursor()> get, std::function<void(const QTextCursor&)> set)
-        : m_widget(w), m_get(std::move(get)), m_set(std::move(set)) {}
+        : m_widget(w), m_get(std::move(get)), m_set(std::move(set))
+    {
+    }
     QWidget* widget() const override { return m_widget; }
     QString SelText() const override
     {

@@ -15,8 +15,7 @@ namespace {
 
 class DropFilter final : public QObject {
 public:
-    DropFilter(QWidget* target, std::function<void(const QStringList&)> open)
-        : QObject(target), m_open(std::move(open))
+    DropFilter(QWidget* target, std::function<void(const QStringList&)> open) : QObject(target), m_open(std::move(open))
     {
     }
 
@@ -43,8 +42,7 @@ protected:
             QTimer::singleShot(0, this, [this, paths] { m_open(paths); });
             return true;
         }
-        default:
-            return QObject::eventFilter(watched, event);
+        default: return QObject::eventFilter(watched, event);
         }
     }
 

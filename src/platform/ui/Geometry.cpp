@@ -8,9 +8,18 @@
 namespace folio::geometry {
 
 namespace {
-double dpi(const QWidget* w) { return w->logicalDpiX(); }
-int px(const QWidget* w, double twipsValue) { return twips::toPixels(twipsValue, dpi(w)); }
-double tw(const QWidget* w, int pixels) { return twips::fromPixels(pixels, dpi(w)); }
+double dpi(const QWidget* w)
+{
+    return w->logicalDpiX();
+}
+int px(const QWidget* w, double twipsValue)
+{
+    return twips::toPixels(twipsValue, dpi(w));
+}
+double tw(const QWidget* w, int pixels)
+{
+    return twips::fromPixels(pixels, dpi(w));
+}
 
 void requireNonNegative(double twipsValue)
 {
@@ -19,15 +28,36 @@ void requireNonNegative(double twipsValue)
 }
 }  // namespace
 
-double twipsPerPixel(const QWidget* w) { return twips::perPixel(dpi(w)); }
+double twipsPerPixel(const QWidget* w)
+{
+    return twips::perPixel(dpi(w));
+}
 
-double left(const QWidget* w) { return tw(w, w->x()); }
-double top(const QWidget* w) { return tw(w, w->y()); }
-double width(const QWidget* w) { return tw(w, w->width()); }
-double height(const QWidget* w) { return tw(w, w->height()); }
+double left(const QWidget* w)
+{
+    return tw(w, w->x());
+}
+double top(const QWidget* w)
+{
+    return tw(w, w->y());
+}
+double width(const QWidget* w)
+{
+    return tw(w, w->width());
+}
+double height(const QWidget* w)
+{
+    return tw(w, w->height());
+}
 
-void setLeft(QWidget* w, double t) { w->move(px(w, t), w->y()); }
-void setTop(QWidget* w, double t) { w->move(w->x(), px(w, t)); }
+void setLeft(QWidget* w, double t)
+{
+    w->move(px(w, t), w->y());
+}
+void setTop(QWidget* w, double t)
+{
+    w->move(w->x(), px(w, t));
+}
 
 void setWidth(QWidget* w, double t)
 {

@@ -46,10 +46,22 @@ protected:
 
 }  // namespace
 
-void setHelpFile(const QString& path) { fileName() = path; }
-QString helpFile() { return fileName(); }
-void setHelpBook(const QString& path) { bookName() = path; }
-QString helpBook() { return bookName(); }
+void setHelpFile(const QString& path)
+{
+    fileName() = path;
+}
+QString helpFile()
+{
+    return fileName();
+}
+void setHelpBook(const QString& path)
+{
+    bookName() = path;
+}
+QString helpBook()
+{
+    return bookName();
+}
 
 QStringList helpFiles()
 {
@@ -74,9 +86,9 @@ QStringList helpFiles()
 QString missingHelpMessage(const QString& helpPath, const QString& bookPath)
 {
     return QStringLiteral("The help file could not be found:\r\n") + helpPath
-         + QStringLiteral("\r\n\r\nNor could the help book that comes with the program:\r\n") + bookPath
-         + QStringLiteral("\r\n\r\nPlease save tutorial_01.chm in the folder of the program, or install the "
-                          "program again.");
+        + QStringLiteral("\r\n\r\nNor could the help book that comes with the program:\r\n") + bookPath
+        + QStringLiteral("\r\n\r\nPlease save tutorial_01.chm in the folder of the program, or install the "
+                         "program again.");
 }
 
 QString unopenableHelpMessage(const QString& path)

@@ -33,8 +33,8 @@ HelpWindow::HelpWindow(const QString& book)
     setWindowTitle(QStringLiteral("Tagwright Folio Help"));
 
     cmdBack = button(QStringLiteral("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left), QStringLiteral("Back"), this);
-    cmdForward = button(QStringLiteral("For&ward"), QKeySequence(Qt::ALT | Qt::Key_Right),
-                        QStringLiteral("Forward"), this);
+    cmdForward = button(QStringLiteral("For&ward"), QKeySequence(Qt::ALT | Qt::Key_Right), QStringLiteral("Forward"),
+                        this);
     cmdFind = button(QStringLiteral("&Find"), QKeySequence::Find, QStringLiteral("Find in the help"), this);
     cmdBack->setEnabled(false);
     cmdForward->setEnabled(false);
@@ -49,8 +49,8 @@ HelpWindow::HelpWindow(const QString& book)
     txtFind = new QLineEdit(m_findRow);
     label->setBuddy(txtFind);
     cmdFindNext = button(QStringLiteral("&Next"), QKeySequence::FindNext, QStringLiteral("Find next"), this);
-    cmdFindPrevious = button(QStringLiteral("&Previous"), QKeySequence::FindPrevious,
-                             QStringLiteral("Find previous"), this);
+    cmdFindPrevious = button(QStringLiteral("&Previous"), QKeySequence::FindPrevious, QStringLiteral("Find previous"),
+                             this);
     cmdFindNext->setParent(m_findRow);
     cmdFindPrevious->setParent(m_findRow);
     lblFindResult = new QLabel(m_findRow);
@@ -82,8 +82,14 @@ HelpWindow::HelpWindow(const QString& book)
     connect(browser, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(browser, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
     connect(cmdFind, &QPushButton::clicked, this, &HelpWindow::openFind);
-    connect(cmdFindNext, &QPushButton::clicked, this, [this] { openFind(); findNext(); });
-    connect(cmdFindPrevious, &QPushButton::clicked, this, [this] { openFind(); findNext(true); });
+    connect(cmdFindNext, &QPushButton::clicked, this, [this] {
+        openFind();
+        findNext();
+    });
+    connect(cmdFindPrevious, &QPushButton::clicked, this, [this] {
+        openFind();
+        findNext(true);
+    });
     connect(txtFind, &QLineEdit::returnPressed, this, [this] { findNext(); });
     connect(txtFind, &QLineEdit::textEdited, lblFindResult, &QLabel::clear);
     connect(browser, &QTextBrowser::sourceChanged, this, [this] {

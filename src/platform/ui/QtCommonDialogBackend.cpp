@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGridLayout>
@@ -97,7 +97,9 @@ private:
 // "README.txt" before looking.
 class OpenFileDialog : public ExactNameDialog {
 public:
-    OpenFileDialog(QWidget* parent, QString defaultExt) : ExactNameDialog(parent), m_defaultExt(std::move(defaultExt)) {}
+    OpenFileDialog(QWidget* parent, QString defaultExt) : ExactNameDialog(parent), m_defaultExt(std::move(defaultExt))
+    {
+    }
 
 protected:
     void acceptShown() override
@@ -121,8 +123,7 @@ private:
 QStringList qtNameFilters(const QList<FileFilter>& filters)
 {
     QStringList result;
-    for (const FileFilter& f : filters)
-    {
+    for (const FileFilter& f : filters) {
         // "*.*" means every file, as it always has in these filters, also one whose name has
         // no dot (README, Makefile); to Qt it would mean only names with a dot.
         QStringList patterns = f.patterns;
@@ -164,8 +165,8 @@ std::optional<QString> QtCommonDialogBackend::showSave(const FileDialogRequest& 
     return dlg.chosen();
 }
 
-std::optional<FontChoice> QtCommonDialogBackend::showFont(const QString& title, const FontChoice& initial,
-                                                          int minSize, int maxSize)
+std::optional<FontChoice> QtCommonDialogBackend::showFont(const QString& title, const FontChoice& initial, int minSize,
+                                                          int maxSize)
 {
     // The size range is offered, not enforced: Qt's dialog accepts any size typed.
     Q_UNUSED(minSize);

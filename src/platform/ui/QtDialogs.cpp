@@ -135,8 +135,7 @@ void MsgBox(const QString& prompt)
     Dialogs::current().msgBox(MsgBoxRequest{prompt});
 }
 
-MsgAnswer MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, int defaultButton,
-                 const QString& title)
+MsgAnswer MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, int defaultButton, const QString& title)
 {
     return Dialogs::current().msgBox(MsgBoxRequest{prompt, buttons, icon, defaultButton, title});
 }

@@ -40,20 +40,19 @@ QTextBlockFormat withBreak(QTextBlockFormat format, Break kind)
 // The text being filled into the widget, and how far it has come.
 struct TextBox::Fill {
     textbox::WidgetText text;
-    QTextCursor cursor;            // behind what has been laid in
+    QTextCursor cursor;  // behind what has been laid in
     QTextCharFormat format;
-    qsizetype done = 0;            // characters of text.text laid in
-    std::size_t division = 0;      // the next of text.divisions
-    std::size_t breaks = 0;        // entries of text.breaks used
-    std::size_t substitute = 0;    // the next of text.substitutes
-    qsizetype widgetDone = 0;      // widget characters laid in
-    qsizetype slice = 0;           // characters per slice from the event loop
+    qsizetype done = 0;          // characters of text.text laid in
+    std::size_t division = 0;    // the next of text.divisions
+    std::size_t breaks = 0;      // entries of text.breaks used
+    std::size_t substitute = 0;  // the next of text.substitutes
+    qsizetype widgetDone = 0;    // widget characters laid in
+    qsizetype slice = 0;         // characters per slice from the event loop
     int timer = 0;
-    bool disturbed = false;        // the widget was changed by something else meanwhile
+    bool disturbed = false;  // the widget was changed by something else meanwhile
 };
 
-TextBox::TextBox(QWidget* parent)
-    : QPlainTextEdit(parent)
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     // Screen readers get the text without the divisions, and changes in its offsets.
     TextBoxAccessible::install(this);
@@ -151,14 +150,16 @@ void TextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
     const int divisions = m_breaks.divisionsTotal();
     updateIndex(position, charsRemoved, charsAdded);
     if (!m_loading) {
-        if (!m_tidying)   // moves divisions only: nothing a screen reader reads changes
-            TextBoxAccessible::textChanged(this, position, charsRemoved, charsAdded, divisions - m_breaks.divisionsTotal());
+        if (!m_tidying)  // moves divisions only: nothing a screen reader reads changes
+            TextBoxAccessible::textChanged(this, position, charsRemoved, charsAdded,
+                                           divisions - m_breaks.divisionsTotal());
         updateText(position, charsAdded);
         if (edit && !m_tidying) {
             // The blocks the edit touched and their neighbours, for tidyAfterEdit.
             const int lastPosition = doc->characterCount() - 1;
             const int first = doc->findBlock(std::clamp(position, 0, lastPosition)).blockNumber();
-            const int last = doc->findBlock(std::clamp(position + std::max(charsAdded, 0), 0, lastPosition)).blockNumber();
+            const int last =
+                doc->findBlock(std::clamp(position + std::max(charsAdded, 0), 0, lastPosition)).blockNumber();
             m_tidyFirst = m_tidyFirst < 0 ? std::max(first - 1, 0) : std::min(m_tidyFirst, std::max(first - 1, 0));
             m_tidyLast = std::max(m_tidyLast, last + 1);
         }
@@ -186,8 +187,7 @@ void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
     const int lastPosition = doc->characterCount() - 1;
     const QTextBlock firstBlock = doc->findBlock(std::clamp(position, 0, lastPosition));
     const int first = firstBlock.blockNumber();
-    const int lastNew =
-        doc->findBlock(std::clamp(position + std::max(charsAdded, 0), 0, lastPosition)).blockNumber();
+    const int lastNew = doc->findBlock(std::clamp(position + std::max(charsAdded, 0), 0, lastPosition)).blockNumber();
 
     // The break that opens the first changed block lies before the change, so the block
     // keeps its kind. Qt breaks that rule in one case: removing the break behind an empty
@@ -209,7 +209,7 @@ void TextBox::updateIndex(int position, int /*charsRemoved*/, int charsAdded)
     // Blocks behind the changed range are untouched; only their numbers moved by `delta`.
     const int lastOld = lastNew - delta;
     if (lastOld < first || lastOld >= oldCount)
-        m_breaks.replace(first, oldCount - 1, kindsOf(first, newCount - 1));   // not expected
+        m_breaks.replace(first, oldCount - 1, kindsOf(first, newCount - 1));  // not expected
     else
         m_breaks.replace(first, lastOld, kindsOf(first, lastNew));
 }
@@ -334,7 +334,7 @@ QString TextBox::readerText(int start, int end) const
     QTextCursor c(const_cast<QTextDocument*>(document()));
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
-    const QString raw = c.selectedText();   // U+2029 between blocks
+    const QString raw = c.selectedText();  // U+2029 between blocks
     QString out;
     out.reserve(raw.size());
     QTextBlock block = document()->findBlock(from);
@@ -438,7 +438,7 @@ void TextBox::updateText(int position, int charsAdded)
     const qsizetype after = qsizetype(TextLength()) - modelTo;
     const qsizetype oldTo = m_text.size() - after;
     if (first > last || after < 0 || oldTo < modelFrom) {
-        m_text.assign(buildText());   // not expected; the document is the authority
+        m_text.assign(buildText());  // not expected; the document is the authority
         return;
     }
     QString stretch;
@@ -645,8 +645,8 @@ void TextBox::tidyAfterEdit()
     bool needed = false;
     QTextBlock block = doc->findBlockByNumber(first);
     for (int b = first; b <= last && block.isValid() && !needed; ++b, block = block.next()) {
-        needed = block.length() - 1 > 2 * m_divisionLength ||
-                 (b > 0 && breakOf(block) == Break::Division && (block.length() == 1 || block.previous().length() == 1));
+        needed = block.length() - 1 > 2 * m_divisionLength
+            || (b > 0 && breakOf(block) == Break::Division && (block.length() == 1 || block.previous().length() == 1));
     }
     if (!needed)
         return;
@@ -672,8 +672,8 @@ bool TextBox::atDivision(int widgetPosition) const
     if (widgetPosition == block.position())
         return block.blockNumber() > 0 && breakOf(block) == Break::Division;
     const QTextBlock next = block.next();
-    return widgetPosition == block.position() + block.length() - 1 && next.isValid() &&
-           breakOf(next) == Break::Division;
+    return widgetPosition == block.position() + block.length() - 1 && next.isValid()
+        && breakOf(next) == Break::Division;
 }
 
 void TextBox::ReplaceSelection(const QString& text)
@@ -836,7 +836,7 @@ void TextBox::endFill()
     if (f->timer)
         killTimer(f->timer);
     QTextDocument* doc = document();
-    doc->setUndoRedoEnabled(true);   // starts with an empty undo stack
+    doc->setUndoRedoEnabled(true);  // starts with an empty undo stack
     doc->setModified(false);
     m_undoSteps = doc->availableUndoSteps();
     m_newUndoStep = false;
@@ -847,11 +847,11 @@ void TextBox::endFill()
     if (!f->disturbed && static_cast<int>(f->text.breaks.size()) + 1 == doc->blockCount())
         m_breaks.assign(f->text.breaks);
     else
-        m_breaks.assign(kindsOf(1, doc->blockCount() - 1));   // not expected; the document is the authority
+        m_breaks.assign(kindsOf(1, doc->blockCount() - 1));  // not expected; the document is the authority
     m_loading = false;
     if (f->disturbed || m_text.size() != TextLength())
-        m_text.assign(buildText());   // not expected; the document is the authority
-    if (!m_settingTop && !m_complete)   // only the top of a text still being prepared
+        m_text.assign(buildText());    // not expected; the document is the authority
+    if (!m_settingTop && !m_complete)  // only the top of a text still being prepared
         emit Filled();
 }
 
@@ -902,17 +902,13 @@ bool onlyMovesTheCaret(const QKeyEvent* event)
     case Qt::Key_PageDown:
     case Qt::Key_Left:
     case Qt::Key_Right:
-    case Qt::Key_Home:
-        return modifiers == Qt::NoModifier || ctrl;
-    case Qt::Key_End:
-        return modifiers == Qt::NoModifier;
+    case Qt::Key_Home: return modifiers == Qt::NoModifier || ctrl;
+    case Qt::Key_End: return modifiers == Qt::NoModifier;
     case Qt::Key_Shift:
     case Qt::Key_Control:
     case Qt::Key_Alt:
-    case Qt::Key_Meta:
-        return true;   // pressed on its own, before the key it goes with
-    default:
-        return false;
+    case Qt::Key_Meta: return true;  // pressed on its own, before the key it goes with
+    default: return false;
     }
 }
 
@@ -926,8 +922,7 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     if (!whileFilling)
         filled();
     const bool enterKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool plainOrShift =
-        (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
+    const bool plainOrShift = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
     if (enterKey && plainOrShift && !isReadOnly()) {
         // Enter always inserts CR LF; Shift+Enter too
         // (no soft line breaks).
@@ -947,8 +942,8 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     const bool collapsed = before.hasSelection() && !(event->modifiers() & Qt::ShiftModifier);
     if (sideways && !collapsed) {
         const int position = textCursor().position();
-        if (position != before.position() && atDivision(position) &&
-            widgetToModel(position) == widgetToModel(before.position()))
+        if (position != before.position() && atDivision(position)
+            && widgetToModel(position) == widgetToModel(before.position()))
             QPlainTextEdit::keyPressEvent(event);
     }
 }
@@ -1000,9 +995,7 @@ bool TextBox::removeByKey(QKeyEvent* event)
         reach = QTextCursor::NextWord;
     if (!reach)
         return false;
-    const auto selectsText = [&] {
-        return widgetToModel(c.selectionEnd()) > widgetToModel(c.selectionStart());
-    };
+    const auto selectsText = [&] { return widgetToModel(c.selectionEnd()) > widgetToModel(c.selectionStart()); };
     if (!selectsText()) {
         // Nothing selected but maybe a division, which is no text: the key reaches over it.
         c.clearSelection();

@@ -212,23 +212,23 @@ private:
     // Reading it whole joins its pieces, hence mutable.
     mutable PieceText m_text;
     qsizetype m_divisionLength = textbox::DivisionLength;
-    std::unique_ptr<Fill> m_fill;   // the text still being filled in, if any
+    std::unique_ptr<Fill> m_fill;  // the text still being filled in, if any
     qsizetype m_fillSlice = textbox::FillSliceLength;
-    std::function<bool()> m_ready;       // a text still being prepared (setTextPending)
+    std::function<bool()> m_ready;  // a text still being prepared (setTextPending)
     std::function<void()> m_complete;
     int m_pendingTimer = 0;
     bool m_settingTop = false;
     bool m_inContentsChange = false;
     bool m_loading = false;
     bool m_tidying = false;
-    bool m_displayOnly = false;   // a division moves; the text does not change
+    bool m_displayOnly = false;  // a division moves; the text does not change
     bool m_inSlice = false;
-    int m_tidyFirst = -1;         // blocks an edit touched, for tidyAfterEdit (-1: none)
+    int m_tidyFirst = -1;  // blocks an edit touched, for tidyAfterEdit (-1: none)
     int m_tidyLast = -1;
     int m_quiet = 0;
-    bool m_changed = false;       // a contentsChange since the last Change
-    bool m_newUndoStep = false;   // undoCommandAdded since the last contentsChange
-    int m_undoSteps = 0;          // availableUndoSteps() after the last change
+    bool m_changed = false;      // a contentsChange since the last Change
+    bool m_newUndoStep = false;  // undoCommandAdded since the last contentsChange
+    int m_undoSteps = 0;         // availableUndoSteps() after the last change
     // Changes of the text so far; typing goes on in one undo step while nothing else changed
     // it and the caret stands where the last typed character went (a model position).
     quint64 m_textChanges = 0;

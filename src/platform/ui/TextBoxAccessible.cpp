@@ -65,7 +65,10 @@ void holdBackTextChanges(QAccessibleEvent* event)
 TextBoxAccessible::EventSink eventSink = nullptr;
 
 // Whether a screen reader hears the box's events (or a test takes them).
-bool listening() { return eventSink || QAccessible::isActive(); }
+bool listening()
+{
+    return eventSink || QAccessible::isActive();
+}
 
 void send(QAccessibleEvent& event)
 {
@@ -110,10 +113,7 @@ QString removedText(const TextBox* box, int position, int charsAdded)
 
 }  // namespace
 
-TextBoxAccessible::TextBoxAccessible(TextBox* box)
-    : QAccessibleWidget(box, QAccessible::EditableText)
-{
-}
+TextBoxAccessible::TextBoxAccessible(TextBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
 
 void TextBoxAccessible::install(TextBox* box)
 {
@@ -140,7 +140,10 @@ void TextBoxAccessible::install(TextBox* box)
     });
 }
 
-void TextBoxAccessible::setEventSink(EventSink sink) { eventSink = sink; }
+void TextBoxAccessible::setEventSink(EventSink sink)
+{
+    eventSink = sink;
+}
 
 void TextBoxAccessible::textChanged(TextBox* box, int position, int charsRemoved, int charsAdded, int divisionsGone)
 {
@@ -171,8 +174,8 @@ void TextBoxAccessible::textChanged(TextBox* box, int position, int charsRemoved
     if (same > 0 && old[same - 1].isHighSurrogate())
         --same;
     qsizetype sameEnd = 0;
-    while (sameEnd < old.size() - same && sameEnd < inserted.size() - same &&
-           old[old.size() - 1 - sameEnd] == inserted[inserted.size() - 1 - sameEnd])
+    while (sameEnd < old.size() - same && sameEnd < inserted.size() - same
+           && old[old.size() - 1 - sameEnd] == inserted[inserted.size() - 1 - sameEnd])
         ++sameEnd;
     if (sameEnd > 0 && old[old.size() - sameEnd].isLowSurrogate())
         --sameEnd;
@@ -193,7 +196,10 @@ void TextBoxAccessible::textChanged(TextBox* box, int position, int charsRemoved
     }
 }
 
-TextBox* TextBoxAccessible::box() const { return static_cast<TextBox*>(widget()); }
+TextBox* TextBoxAccessible::box() const
+{
+    return static_cast<TextBox*>(widget());
+}
 
 QAccessible::State TextBoxAccessible::state() const
 {
@@ -259,9 +265,15 @@ void TextBoxAccessible::selection(int selectionIndex, int* startOffset, int* end
     *endOffset = box()->widgetToReader(c.selectionEnd());
 }
 
-int TextBoxAccessible::selectionCount() const { return box()->textCursor().hasSelection() ? 1 : 0; }
+int TextBoxAccessible::selectionCount() const
+{
+    return box()->textCursor().hasSelection() ? 1 : 0;
+}
 
-void TextBoxAccessible::addSelection(int startOffset, int endOffset) { setSelection(0, startOffset, endOffset); }
+void TextBoxAccessible::addSelection(int startOffset, int endOffset)
+{
+    setSelection(0, startOffset, endOffset);
+}
 
 void TextBoxAccessible::removeSelection(int selectionIndex)
 {
@@ -282,7 +294,10 @@ void TextBoxAccessible::setSelection(int selectionIndex, int startOffset, int en
     box()->setTextCursor(c);
 }
 
-int TextBoxAccessible::cursorPosition() const { return box()->widgetToReader(box()->textCursor().position()); }
+int TextBoxAccessible::cursorPosition() const
+{
+    return box()->widgetToReader(box()->textCursor().position());
+}
 
 void TextBoxAccessible::setCursorPosition(int position)
 {
@@ -294,11 +309,20 @@ void TextBoxAccessible::setCursorPosition(int position)
 // ---------------------------------------------------------------------------------------
 // Text
 
-QString TextBoxAccessible::text(int startOffset, int endOffset) const { return box()->readerText(startOffset, endOffset); }
+QString TextBoxAccessible::text(int startOffset, int endOffset) const
+{
+    return box()->readerText(startOffset, endOffset);
+}
 
-int TextBoxAccessible::characterCount() const { return box()->readerLength(); }
+int TextBoxAccessible::characterCount() const
+{
+    return box()->readerLength();
+}
 
-void TextBoxAccessible::lineAround(int offset, int* start, int* end) const { box()->readerLine(offset, start, end); }
+void TextBoxAccessible::lineAround(int offset, int* start, int* end) const
+{
+    box()->readerLine(offset, start, end);
+}
 
 bool TextBoxAccessible::segment(int offset, QAccessible::TextBoundaryType boundary, int* start, int* end) const
 {
@@ -332,8 +356,7 @@ bool TextBoxAccessible::segment(int offset, QAccessible::TextBoundaryType bounda
         return true;
     }
     case QAccessible::WordBoundary:
-    case QAccessible::SentenceBoundary:
-        break;
+    case QAccessible::SentenceBoundary: break;
     }
     int lineStart = 0;
     int lineEnd = 0;
@@ -460,9 +483,15 @@ void TextBoxAccessible::scrollToSubstring(int startIndex, int endIndex)
 // ---------------------------------------------------------------------------------------
 // Editing
 
-void TextBoxAccessible::deleteText(int startOffset, int endOffset) { replaceText(startOffset, endOffset, QString()); }
+void TextBoxAccessible::deleteText(int startOffset, int endOffset)
+{
+    replaceText(startOffset, endOffset, QString());
+}
 
-void TextBoxAccessible::insertText(int offset, const QString& text) { replaceText(offset, offset, text); }
+void TextBoxAccessible::insertText(int offset, const QString& text)
+{
+    replaceText(offset, offset, text);
+}
 
 void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QString& text)
 {

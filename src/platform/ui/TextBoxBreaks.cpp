@@ -6,8 +6,14 @@ namespace folio::textbox {
 
 namespace {
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool isPunctuationEnd(char16_t c) { return c == u'>' || c == u';' || c == u',' || c == u'}'; }
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+bool isPunctuationEnd(char16_t c)
+{
+    return c == u'>' || c == u';' || c == u',' || c == u'}';
+}
 
 }  // namespace
 
@@ -73,7 +79,7 @@ WidgetText toWidgetText(const QString& modelText, qsizetype divisionLength)
     }
     divideLine(n);
     if (found.empty()) {
-        out.text = modelText;   // shared, not copied
+        out.text = modelText;  // shared, not copied
     } else {
         out.text = modelText;
         out.text.detach();

@@ -24,8 +24,8 @@ namespace folio::textbox {
 // The break that opens a block (Break, BreakIndex.h) is kept as a block format property;
 // CR LF, the document default, is stored as a missing property, so the blocks of an
 // ordinary text share one block format.
-inline constexpr int BreakProperty = QTextFormat::UserProperty + 1;        // block format
-inline constexpr int SubstituteProperty = QTextFormat::UserProperty + 2;   // char format
+inline constexpr int BreakProperty = QTextFormat::UserProperty + 1;       // block format
+inline constexpr int SubstituteProperty = QTextFormat::UserProperty + 2;  // char format
 inline constexpr char16_t SubstituteChar = u'\uFFFD';
 
 // Lines longer than this are divided for display (see Break::Division).

@@ -41,7 +41,7 @@ void TextBox::paintEvent(QPaintEvent* event)
 int TextBox::alignedDivision(const QTextBlock& block)
 {
     const int here = block.position() + block.length() - 1;
-    blockBoundingRect(block);   // lays the block out for the width of now
+    blockBoundingRect(block);  // lays the block out for the width of now
     const QTextLayout* own = block.layout();
     if (own == nullptr || own->lineCount() == 0)
         return here;
@@ -60,7 +60,7 @@ int TextBox::alignedDivision(const QTextBlock& block)
         reach = firstRowLength(text.mid(rowStart) + next, *own, lastRow.width(), *document());
     }
     if (reach <= tail)
-        return here;   // the row ends at the division: nothing of the next piece would fit
+        return here;  // the row ends at the division: nothing of the next piece would fit
     // Either the last row goes behind the division, or the rest of the row comes before it,
     // whichever keeps the pieces nearer the division length; never past twice that length.
     const qsizetype limit = 2 * m_divisionLength;

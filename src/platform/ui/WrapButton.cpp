@@ -16,8 +16,8 @@ void WrapButton::paintEvent(QPaintEvent*)
 
     // The access key is drawn underlined, as the style does for a one-line caption.
     const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2;
-    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this)
-                           .adjusted(margin, 0, -margin, 0);
+    const QRect area =
+        style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(margin, 0, -margin, 0);
     int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
     if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
         flags |= Qt::TextHideMnemonic;

@@ -73,20 +73,14 @@ QString htmlTutorialText()
         .equalsRule(62)
         .empty();
 
-    b.lines({"<!--  Your comments -->",
-             "This is a remark line: the browser ignores it."})
-        .equalsRule(62)
-        .empty();
+    b.lines({"<!--  Your comments -->", "This is a remark line: the browser ignores it."}).equalsRule(62).empty();
 
-    b.lines({"<html>",
-             "Every .html file must start with this tag.",
-             "</html>",
+    b.lines({"<html>", "Every .html file must start with this tag.", "</html>",
              "Every .html file must end with this tag."})
         .equalsRule(62)
         .empty();
 
-    b.lines({"<head>",
-             "</head>",
+    b.lines({"<head>", "</head>",
              "The reference lines of a .html file must stand between these two tags, the first opening "
              "the reference section and the second closing it. Readers of the page do not see these "
              "lines; browsers and search engines use some of them."})
@@ -95,9 +89,9 @@ QString htmlTutorialText()
 
     headBlock(b, QStringLiteral("<meta http-equiv='content-language' content='English'>"),
               {"This line gives the language of the page."});
-    headBlock(b, QStringLiteral("<meta name='Generator' content='Tagwright Folio'>"),
-              {"This line names the application used to create the .html file.",
-               "Do not edit the name of the application."});
+    headBlock(
+        b, QStringLiteral("<meta name='Generator' content='Tagwright Folio'>"),
+        {"This line names the application used to create the .html file.", "Do not edit the name of the application."});
     headBlock(b, QStringLiteral("<meta name='Version' content='8.0.3410'>"),
               {"This line gives the version of the .html file."});
     headBlock(b, QStringLiteral("<meta name='Date' content='10/11/96'>"),
@@ -115,34 +109,21 @@ QString htmlTutorialText()
 
     b.lines({"<body bgcolor='#ffffff' text='#000000' link='#0000ff' vlink='#ff0000' alink='#800080'>",
              "This line begins the body of the page: the content that its readers see.",
-             "bgcolor= gives the background colour of the page.",
-             "text= gives the colour of the text.",
-             "link= gives the colour of links.",
-             "vlink= gives the colour of visited links.",
+             "bgcolor= gives the background colour of the page.", "text= gives the colour of the text.",
+             "link= gives the colour of links.", "vlink= gives the colour of visited links.",
              "alink= gives the colour of active links.",
              "Notations such as '#000000' are colours that the browser understands."})
         .empty()
         .lines({"Instead of a background colour you can use an image, with the line:",
-                "background='/sub-folder/image_name.jpg'",
-                "The path is relative to the folder of the .html file."})
+                "background='/sub-folder/image_name.jpg'", "The path is relative to the folder of the .html file."})
         .equalsRule(62)
         .empty();
 
     b.lines({"You can use colour names or the codes below."})
         .empty()
-        .lines({"black or #000000",
-                "blue or #0000ff",
-                "cyan or #00ffff",
-                "darkGray or #404040 ",
-                "gray or #808080",
-                "green or #00ff00",
-                "lightGray or #c0c0c0",
-                "magenta or #ff00ff",
-                "orange or #ffc800",
-                "pink or #ffafaf",
-                "red or #ff0000",
-                "white or #ffffff",
-                "yellow or #ffff00"})
+        .lines({"black or #000000", "blue or #0000ff", "cyan or #00ffff", "darkGray or #404040 ", "gray or #808080",
+                "green or #00ff00", "lightGray or #c0c0c0", "magenta or #ff00ff", "orange or #ffc800",
+                "pink or #ffafaf", "red or #ff0000", "white or #ffffff", "yellow or #ffff00"})
         .equalsRule(62)
         .empty()
         .empty();
@@ -157,8 +138,7 @@ QString htmlTutorialText()
         .empty();
 
     b.line(QStringLiteral("<A href='") + kExampleSite + QStringLiteral("' target='main' >your_site name</A>"))
-        .lines({"This line inserts a hyperlink to your web site.",
-                "The words your_site name are the linked text."})
+        .lines({"This line inserts a hyperlink to your web site.", "The words your_site name are the linked text."})
         .empty()
         .lines({"target='main' opens the page in a new browser window.",
                 "Without it, the new page replaces the current one in the current window.  "})
@@ -187,71 +167,47 @@ QString htmlTutorialText()
         .equalsRule(62)
         .empty();
 
-    b.lines({"<p>text to be displayed</p>",
-             "The text is shown as a new paragraph."})
-        .equalsRule(62)
-        .empty();
+    b.lines({"<p>text to be displayed</p>", "The text is shown as a new paragraph."}).equalsRule(62).empty();
 
     b.lines({"<font face='Times New Roman' color=#ff0080 size=3><strong>Site Map</strong></font>",
-             "face= gives the name of the font.",
-             "color= gives the colour of the font.",
+             "face= gives the name of the font.", "color= gives the colour of the font.",
              "size= gives the size of the font."})
         .equalsRule(62)
         .empty();
 
-    b.lines({"<strong>display text</strong> ",
-             "<b>display text</b> ",
-             "Both lines show the text in bold."})
+    b.lines({"<strong>display text</strong> ", "<b>display text</b> ", "Both lines show the text in bold."})
         .empty()
-        .lines({"<u>display text</u>",
-                "This line shows the text underlined."})
+        .lines({"<u>display text</u>", "This line shows the text underlined."})
         .empty()
-        .lines({"<em>display text</em>",
-                "<i>display text</i>",
-                "Both lines show the text in italics."})
+        .lines({"<em>display text</em>", "<i>display text</i>", "Both lines show the text in italics."})
         .empty()
         .lines({"Font sizes generally range from 1 to 7, where 3 is normal; sizes down to -3 are used too."})
         .equalsRule(62)
         .empty();
 
-    b.lines({"<table width='100%'>",
-             "</table>",
-             "The content between these two tags is shown as a table.",
+    b.lines({"<table width='100%'>", "</table>", "The content between these two tags is shown as a table.",
              "width=100% makes the table take the full width of the page."})
         .empty()
-        .lines({"<tr valign='top'>",
-                "</tr>",
-                "The content between these two tags is one row of the table."})
+        .lines({"<tr valign='top'>", "</tr>", "The content between these two tags is one row of the table."})
         .empty()
-        .lines({"  <td><img src='images/deadnettle.gif'></td>",
-                "  <td><img src='images/daisy.png'></td>",
+        .lines({"  <td><img src='images/deadnettle.gif'></td>", "  <td><img src='images/daisy.png'></td>",
                 "  <td><img src='images/ingold1.jpg'></td>",
                 "The three images (or texts) are shown in three columns of one row."})
         .empty()
-        .lines({"Together these lines give a table of three columns and two rows, as follows:",
-                "<table width='100%'>",
-                "<tr valign='top'>",
-                "  <td><img src='images/deadnettle.gif'></td>",
-                "  <td><img src='images/daisy.png'></td>",
-                "  <td><img src='images/ingold1.jpg'></td>",
-                "  </tr>",
-                "<tr>",
-                "  <td align='center'>GIF</td>",
-                "  <td align='center'>PNG</td>",
-                "  <td align='center'>JPG</td>",
-                "  </tr>",
-                "</table>"})
+        .lines({"Together these lines give a table of three columns and two rows, as follows:", "<table width='100%'>",
+                "<tr valign='top'>", "  <td><img src='images/deadnettle.gif'></td>",
+                "  <td><img src='images/daisy.png'></td>", "  <td><img src='images/ingold1.jpg'></td>", "  </tr>",
+                "<tr>", "  <td align='center'>GIF</td>", "  <td align='center'>PNG</td>",
+                "  <td align='center'>JPG</td>", "  </tr>", "</table>"})
         .empty()
-        .lines({"valign='top' aligns each image to the top of its cell.",
-                "align='center' centres the text in its cell."})
+        .lines(
+            {"valign='top' aligns each image to the top of its cell.", "align='center' centres the text in its cell."})
         .equalsRule(62)
         .empty();
 
-    b.lines({"<a name='contents'>Contents</a>",
-             "This line inserts an anchor, that is a bookmark, named contents."})
+    b.lines({"<a name='contents'>Contents</a>", "This line inserts an anchor, that is a bookmark, named contents."})
         .empty()
-        .lines({"<a href='#contents'>Go to Contents</a>",
-                "This line inserts a hyperlink to that anchor."})
+        .lines({"<a href='#contents'>Go to Contents</a>", "This line inserts a hyperlink to that anchor."})
         .equalsRule(62)
         .empty();
 
@@ -263,9 +219,7 @@ QString htmlTutorialText()
         .equalsRule(62)
         .empty();
 
-    b.lines({"</body>",
-             "</html>",
-             "These must be the last two lines of every .htm or .html file."})
+    b.lines({"</body>", "</html>", "These must be the last two lines of every .htm or .html file."})
         .equalsRule(61)
         .empty()
         .lines({"Many more tags exist, some of them more complex. A later version of Tagwright  Folio "
@@ -292,9 +246,7 @@ QString autorunTutorialText()
                 "and the file must be saved under the name autorun.inf."})
         .equalsRule(66)
         .empty()
-        .lines({"[autorun]",
-                "open=CD_start.exe",
-                "Icon = an_icon_file_name.ico"})
+        .lines({"[autorun]", "open=CD_start.exe", "Icon = an_icon_file_name.ico"})
         .equalsRule(66)
         .empty()
         .lines({"The [autorun] line names the section of the file; by convention it stands at the "
@@ -327,8 +279,7 @@ QString aboutText()
         .empty()
         .lines({"This application is freeware, developed and released by "})
         .line(kAuthorName.toUpper())
-        .lines({"Postal address : 1 Example Street, Example Town",
-                "E-mail : author@example.com",
+        .lines({"Postal address : 1 Example Street, Example Town", "E-mail : author@example.com",
                 "Web site : http://www.example.com/tagwright-folio"})
         .empty()
         .empty()

@@ -18,8 +18,8 @@ inline const QString kAboutCaption = QStringLiteral("About  Tagwright Folio");
 inline const QString kAuthorName = QStringLiteral("The Tagwright Folio Authors");
 
 // The line the HTML tutorial puts after every tag line that belongs in the head section.
-inline const QString kHeadReminderLine =
-    QStringLiteral("This tag line should appear between <head> and </head> tag lines. ");
+inline const QString kHeadReminderLine = QStringLiteral(
+    "This tag line should appear between <head> and </head> tag lines. ");
 
 QString htmlTutorialText();
 QString autorunTutorialText();

@@ -48,8 +48,8 @@ void ReadingForm::applyLayout()
 {
     const double w = ScaleWidth();
     const double h = ScaleHeight();
-    const reading::ReadingLayout layout =
-        m_kind == Kind::Tutorial ? reading::tutorialLayout(w, h) : reading::aboutLayout(w, h);
+    const reading::ReadingLayout layout = m_kind == Kind::Tutorial ? reading::tutorialLayout(w, h)
+                                                                   : reading::aboutLayout(w, h);
     step([&] { geometry::setWidth(txtText01, layout.textWidth); });
     step([&] { geometry::setHeight(txtText01, layout.textHeight); });
     if (cmdClose && layout.closeLeft)

@@ -36,8 +36,14 @@ frmTuto01::frmTuto01(Frame& frame) : TutorialForm(frame)
     txtText01->setAccessibleName(QStringLiteral("Tutorial on HTML tags"));
 }
 
-QString frmTuto01::tutorialCaption() const { return reading::kHtmlTutorialCaption; }
-void frmTuto01::FillTutorialText() { txtText01->setText(reading::htmlTutorialText()); }
+QString frmTuto01::tutorialCaption() const
+{
+    return reading::kHtmlTutorialCaption;
+}
+void frmTuto01::FillTutorialText()
+{
+    txtText01->setText(reading::htmlTutorialText());
+}
 
 Frame::Entry frmTuto01::openingEntry() const
 {
@@ -50,8 +56,14 @@ frmTuto02::frmTuto02(Frame& frame) : TutorialForm(frame)
     txtText01->setAccessibleName(QStringLiteral("Tutorial on Autorun.inf files"));
 }
 
-QString frmTuto02::tutorialCaption() const { return reading::kAutorunTutorialCaption; }
-void frmTuto02::FillTutorialText() { txtText01->setText(reading::autorunTutorialText()); }
+QString frmTuto02::tutorialCaption() const
+{
+    return reading::kAutorunTutorialCaption;
+}
+void frmTuto02::FillTutorialText()
+{
+    txtText01->setText(reading::autorunTutorialText());
+}
 
 Frame::Entry frmTuto02::openingEntry() const
 {

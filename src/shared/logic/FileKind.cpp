@@ -14,9 +14,9 @@ QString GetExtension(const QString& path)
 
 HtmlMenuEffect htmlMenuEffect(const QString& extension)
 {
-    static const QStringList webKinds = {
-        QStringLiteral("html"), QStringLiteral("htm"), QString(), QStringLiteral("asp"),
-        QStringLiteral("php"), QStringLiteral("cgi"), QStringLiteral("xml"), QStringLiteral("shtml")};
+    static const QStringList webKinds = {QStringLiteral("html"), QStringLiteral("htm"),  QString(),
+                                         QStringLiteral("asp"),  QStringLiteral("php"),  QStringLiteral("cgi"),
+                                         QStringLiteral("xml"),  QStringLiteral("shtml")};
     const QString e = extension.toLower();
     if (webKinds.contains(e))
         return HtmlMenuEffect::Enable;

@@ -18,9 +18,14 @@ namespace {
 
 // Options QApplication reads itself; the parser must know them to leave their values alone.
 constexpr const char* kToolkitOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowtitle",
-    "qwindowicon", "geometry", "title", "icon", "display", "name", "session", "style", "stylesheet",
-    "qmljsdebugger",
+    "platform",        "platformpluginpath",
+    "platformtheme",   "plugin",
+    "qwindowgeometry", "qwindowtitle",
+    "qwindowicon",     "geometry",
+    "title",           "icon",
+    "display",         "name",
+    "session",         "style",
+    "stylesheet",      "qmljsdebugger",
 };
 constexpr const char* kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
@@ -66,9 +71,8 @@ Request parse(const QStringList& arguments)
     Request request;
     if (!parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("tagwright-folio")} : arguments)) {
         request.action = Action::Mistake;
-        request.message = programName(arguments) + QStringLiteral(": ") + parser.errorText()
-                        + QStringLiteral("\nTry '") + programName(arguments)
-                        + QStringLiteral(" --help' for more information.\n");
+        request.message = programName(arguments) + QStringLiteral(": ") + parser.errorText() + QStringLiteral("\nTry '")
+            + programName(arguments) + QStringLiteral(" --help' for more information.\n");
         return request;
     }
     if (parser.isSet(help)) {
@@ -86,20 +90,19 @@ Request parse(const QStringList& arguments)
 
 QString usageText()
 {
-    return QStringLiteral(
-        "Usage: tagwright-folio [OPTION...] [FILE...]\n"
-        "Edit text, HTML, INI and autorun.inf files, each in a window of its own.\n"
-        "\n"
-        "The program starts with its introduction; after Proceed each FILE opens in a\n"
-        "document window of its own, as if chosen with File > Open an Existing File.\n"
-        "A file that cannot be opened is reported and the others still open.\n"
-        "\n"
-        "Options:\n"
-        "  -h, --help     print this help and exit\n"
-        "  -v, --version  print the version and exit\n"
-        "  --             end of options: every later argument is a FILE\n"
-        "\n"
-        "The toolkit's own options (-platform, -style, ...) are passed on to it.\n");
+    return QStringLiteral("Usage: tagwright-folio [OPTION...] [FILE...]\n"
+                          "Edit text, HTML, INI and autorun.inf files, each in a window of its own.\n"
+                          "\n"
+                          "The program starts with its introduction; after Proceed each FILE opens in a\n"
+                          "document window of its own, as if chosen with File > Open an Existing File.\n"
+                          "A file that cannot be opened is reported and the others still open.\n"
+                          "\n"
+                          "Options:\n"
+                          "  -h, --help     print this help and exit\n"
+                          "  -v, --version  print the version and exit\n"
+                          "  --             end of options: every later argument is a FILE\n"
+                          "\n"
+                          "The toolkit's own options (-platform, -style, ...) are passed on to it.\n");
 }
 
 QString versionText()

@@ -6,7 +6,7 @@
 namespace folio::intro {
 
 struct LabelDef {
-    int index;       // Label2(index)
+    int index;  // Label2(index)
     const char* text;
     int left, top, width, height;
     double points;

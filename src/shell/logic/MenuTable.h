@@ -15,7 +15,10 @@ struct MenuEntryDef {
 
 std::span<const MenuEntryDef> menuTable();
 
-inline bool isSeparator(const MenuEntryDef& e) { return QLatin1StringView(e.caption) == QLatin1StringView("-"); }
+inline bool isSeparator(const MenuEntryDef& e)
+{
+    return QLatin1StringView(e.caption) == QLatin1StringView("-");
+}
 
 // Captions the program sets at run time.
 inline constexpr const char* kHideFindCaption = "Hide Fi&nd Dialogue";

@@ -6,8 +6,8 @@
 #include "platform/ui/Dialogs.h"
 #include "reading/ui/TutorialForm.h"
 #include "reading/ui/frmAbout.h"
-#include "shell/logic/MessageTexts.h"
 #include "shared/ui/Guarded.h"
+#include "shell/logic/MessageTexts.h"
 
 namespace folio {
 

@@ -7,9 +7,9 @@
 #include "platform/logic/NativeFileName.h"
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
-#include "shell/logic/MessageTexts.h"
 #include "shared/ui/Guarded.h"
 #include "shared/ui/basModu001.h"
+#include "shell/logic/MessageTexts.h"
 
 #include <QAction>
 #include <QPointer>
@@ -52,21 +52,23 @@ void frmMdimenuform::openFiles(const QStringList& paths)
 
 void frmMdimenuform::mnuNew_Click()
 {
-    guarded([&] {
-        CommonDialog1.DialogTitle = shell::kNewFileDialogTitle;
-        CommonDialog1.DefaultExt = shell::kNewFileDefaultExt;
-        CommonDialog1.Filter = shell::kNewFileFilter;
-        CommonDialog1.CancelError = true;
-        // The dialog starts without a name: an existing file gains a line only when the
-        // user picks it on purpose, never because an earlier dialog left its name here.
-        CommonDialog1.FileName.clear();
-        CommonDialog1.ShowSave();
-        if (CommonDialog1.FileName.isEmpty())
-            return;
-        // One empty line, added after whatever the file already holds.
-        writeDocument(CommonDialog1.FileName, QString(), WriteMode::Append);
-        MsgBox(shell::newFileCreatedText());
-    }, dialogCancelled);
+    guarded(
+        [&] {
+            CommonDialog1.DialogTitle = shell::kNewFileDialogTitle;
+            CommonDialog1.DefaultExt = shell::kNewFileDefaultExt;
+            CommonDialog1.Filter = shell::kNewFileFilter;
+            CommonDialog1.CancelError = true;
+            // The dialog starts without a name: an existing file gains a line only when the
+            // user picks it on purpose, never because an earlier dialog left its name here.
+            CommonDialog1.FileName.clear();
+            CommonDialog1.ShowSave();
+            if (CommonDialog1.FileName.isEmpty())
+                return;
+            // One empty line, added after whatever the file already holds.
+            writeDocument(CommonDialog1.FileName, QString(), WriteMode::Append);
+            MsgBox(shell::newFileCreatedText());
+        },
+        dialogCancelled);
 }
 
 void frmMdimenuform::mnuNewBlank_Click()

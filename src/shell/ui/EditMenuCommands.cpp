@@ -86,35 +86,39 @@ void frmMdimenuform::mnuFindOnOff_Click()
 void frmMdimenuform::mnuSetFont_Click()
 {
     // Any failure, Cancel included, ends the command silently.
-    guarded([&] {
-        CommonDialog1.CancelError = true;
-        CommonDialog1.Flags = 3;
-        CommonDialog1.Min = 8;
-        CommonDialog1.Max = 20;
-        CommonDialog1.DialogTitle = QStringLiteral("Set Font for the Text");
-        auto* text = activeChildPart(*this, &ChildForm::textBox);
-        // The text box's font goes to the dialog and comes back, property by property.
-        CommonDialog1.setFont(fonts::choiceOf(text->font()));
-        CommonDialog1.ShowFont();
-        text->setFont(fonts::withChoice(text->font(), CommonDialog1.font()));
-    }, anyFailure);
+    guarded(
+        [&] {
+            CommonDialog1.CancelError = true;
+            CommonDialog1.Flags = 3;
+            CommonDialog1.Min = 8;
+            CommonDialog1.Max = 20;
+            CommonDialog1.DialogTitle = QStringLiteral("Set Font for the Text");
+            auto* text = activeChildPart(*this, &ChildForm::textBox);
+            // The text box's font goes to the dialog and comes back, property by property.
+            CommonDialog1.setFont(fonts::choiceOf(text->font()));
+            CommonDialog1.ShowFont();
+            text->setFont(fonts::withChoice(text->font(), CommonDialog1.font()));
+        },
+        anyFailure);
 }
 
 void frmMdimenuform::mnuColour_Click()
 {
     // Any failure, Cancel included, ends the command silently.
-    guarded([&] {
-        CommonDialog1.DialogTitle = QStringLiteral("Select a colour");
-        CommonDialog1.CancelError = true;
-        auto* text = activeChildPart(*this, &ChildForm::textBox);
-        const QColor back = text->palette().color(QPalette::Base);
-        CommonDialog1.Color = RGB(back.red(), back.green(), back.blue());
-        CommonDialog1.ShowColor();
-        QPalette pal = text->palette();
-        const ColourValue c = CommonDialog1.Color;
-        pal.setColor(QPalette::Base, QColor(redOf(c), greenOf(c), blueOf(c)));
-        text->setPalette(pal);
-    }, anyFailure);
+    guarded(
+        [&] {
+            CommonDialog1.DialogTitle = QStringLiteral("Select a colour");
+            CommonDialog1.CancelError = true;
+            auto* text = activeChildPart(*this, &ChildForm::textBox);
+            const QColor back = text->palette().color(QPalette::Base);
+            CommonDialog1.Color = RGB(back.red(), back.green(), back.blue());
+            CommonDialog1.ShowColor();
+            QPalette pal = text->palette();
+            const ColourValue c = CommonDialog1.Color;
+            pal.setColor(QPalette::Base, QColor(redOf(c), greenOf(c), blueOf(c)));
+            text->setPalette(pal);
+        },
+        anyFailure);
 }
 
 }  // namespace folio

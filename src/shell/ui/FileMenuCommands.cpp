@@ -3,8 +3,8 @@
 
 #include "platform/logic/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
-#include "shell/logic/MessageTexts.h"
 #include "shared/ui/Guarded.h"
+#include "shell/logic/MessageTexts.h"
 
 namespace folio {
 
@@ -17,12 +17,14 @@ void frmMdimenuform::mnuClose_Click()
         MsgBox(shell::kNoFileToCloseText);
         return true;
     };
-    guarded([&] {
-        ChildForm* form = ActiveForm();
-        if (!form)
-            throw RuntimeError::noObject();
-        form->Unload();
-    }, noWindow);
+    guarded(
+        [&] {
+            ChildForm* form = ActiveForm();
+            if (!form)
+                throw RuntimeError::noObject();
+            form->Unload();
+        },
+        noWindow);
 }
 
 void frmMdimenuform::mnuExit_Click()

@@ -31,34 +31,118 @@ tags::CaseCodePage targetCodePage(const frmMdimenuform& main)
 
 }  // namespace
 
-void frmMdimenuform::mnuLineBreak_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::LineBreak); }
-void frmMdimenuform::mnuBS_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::BlankSpace); }
-void frmMdimenuform::mnuBold_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Bold); }
-void frmMdimenuform::mnuUnderline_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Underline); }
-void frmMdimenuform::mnuItalic_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Italic); }
-void frmMdimenuform::mnuFont_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Font); }
-void frmMdimenuform::mnuAlignLeft_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignLeft); }
-void frmMdimenuform::mnuAlignCenter_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignCenter); }
-void frmMdimenuform::mnuAlignRight_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignRight); }
-void frmMdimenuform::mnuAlignTop_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignTop); }
-void frmMdimenuform::mnuAlignMiddle_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignMiddle); }
-void frmMdimenuform::mnuAlignBottom_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignBottom); }
-void frmMdimenuform::mnuAlignCenterPair_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::AlignCenterPair); }
-void frmMdimenuform::mnuListOl_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::ListOl); }
-void frmMdimenuform::mnuListUl_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::ListUl); }
-void frmMdimenuform::mnuListLi_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::ListLi); }
-void frmMdimenuform::mnuTableBody_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::TableBody); }
-void frmMdimenuform::mnuTableTr_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::TableTr); }
-void frmMdimenuform::mnuTableTd_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::TableTd); }
-void frmMdimenuform::mnuParagraph_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Paragraph); }
-void frmMdimenuform::mnuDivision_Click() { tags::runTagCommand(targetOf(*this), tags::Tag::Division); }
+void frmMdimenuform::mnuLineBreak_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::LineBreak);
+}
+void frmMdimenuform::mnuBS_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::BlankSpace);
+}
+void frmMdimenuform::mnuBold_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::Bold);
+}
+void frmMdimenuform::mnuUnderline_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::Underline);
+}
+void frmMdimenuform::mnuItalic_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::Italic);
+}
+void frmMdimenuform::mnuFont_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::Font);
+}
+void frmMdimenuform::mnuAlignLeft_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::AlignLeft);
+}
+void frmMdimenuform::mnuAlignCenter_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::AlignCenter);
+}
+void frmMdimenuform::mnuAlignRight_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::AlignRight);
+}
+void frmMdimenuform::mnuAlignTop_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::AlignTop);
+}
+void frmMdimenuform::mnuAlignMiddle_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::AlignMiddle);
+}
+void frmMdimenuform::mnuAlignBottom_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::AlignBottom);
+}
+void frmMdimenuform::mnuAlignCenterPair_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::AlignCenterPair);
+}
+void frmMdimenuform::mnuListOl_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::ListOl);
+}
+void frmMdimenuform::mnuListUl_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::ListUl);
+}
+void frmMdimenuform::mnuListLi_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::ListLi);
+}
+void frmMdimenuform::mnuTableBody_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::TableBody);
+}
+void frmMdimenuform::mnuTableTr_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::TableTr);
+}
+void frmMdimenuform::mnuTableTd_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::TableTd);
+}
+void frmMdimenuform::mnuParagraph_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::Paragraph);
+}
+void frmMdimenuform::mnuDivision_Click()
+{
+    tags::runTagCommand(targetOf(*this), tags::Tag::Division);
+}
 
-void frmMdimenuform::mnuHyperlink_Click() { tags::runHyperlinkCommand(targetOf(*this)); }
-void frmMdimenuform::mnuImage_Click() { tags::runImageCommand(targetOf(*this)); }
-void frmMdimenuform::mnuWarning_Click() { tags::showWarning(); }
-void frmMdimenuform::mnuTabkey_Click() { tags::insertTab(targetOf(*this)); }
-void frmMdimenuform::mnuDateTime_Click() { tags::insertDateTime(targetOf(*this)); }
-void frmMdimenuform::mnuUppercase_Click() { tags::toUpperCase(targetOf(*this), targetCodePage(*this)); }
-void frmMdimenuform::mnuLowercase_Click() { tags::toLowerCase(targetOf(*this), targetCodePage(*this)); }
+void frmMdimenuform::mnuHyperlink_Click()
+{
+    tags::runHyperlinkCommand(targetOf(*this));
+}
+void frmMdimenuform::mnuImage_Click()
+{
+    tags::runImageCommand(targetOf(*this));
+}
+void frmMdimenuform::mnuWarning_Click()
+{
+    tags::showWarning();
+}
+void frmMdimenuform::mnuTabkey_Click()
+{
+    tags::insertTab(targetOf(*this));
+}
+void frmMdimenuform::mnuDateTime_Click()
+{
+    tags::insertDateTime(targetOf(*this));
+}
+void frmMdimenuform::mnuUppercase_Click()
+{
+    tags::toUpperCase(targetOf(*this), targetCodePage(*this));
+}
+void frmMdimenuform::mnuLowercase_Click()
+{
+    tags::toLowerCase(targetOf(*this), targetCodePage(*this));
+}
 
 }  // namespace folio

@@ -1,10 +1,10 @@
 #include "shell/ui/frmIntro.h"
 
+#include "platform/logic/Twips.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Icons.h"
 #include "platform/ui/ProgramEnd.h"
-#include "platform/logic/Twips.h"
 #include "shell/logic/IntroTexts.h"
 #include "shell/ui/frmMdimenuform.h"
 
@@ -60,15 +60,14 @@ frmIntro::frmIntro()
     const double dpi = logicalDpiX();
     setFixedSize(twips::toPixels(7905, dpi), twips::toPixels(6120, dpi));
 
-    Label1 = makeLabel(this, QString::fromLatin1(intro::kProductName),
-                       fonts::font(fonts::kDialogFont, 24, true), kBrightGreen);
+    Label1 = makeLabel(this, QString::fromLatin1(intro::kProductName), fonts::font(fonts::kDialogFont, 24, true),
+                       kBrightGreen);
     placeLabel(Label1, 2040, 0, 3975, 495);
 
     for (const intro::LabelDef& def : intro::labels()) {
         const bool picked = def.index == 15;
         QLabel* label = makeLabel(this, QString::fromLatin1(def.text),
-                                  fonts::font(fonts::kDialogFont, def.points, def.bold),
-                                  picked ? kOrange : kDarkGreen);
+                                  fonts::font(fonts::kDialogFont, def.points, def.bold), picked ? kOrange : kDarkGreen);
         if (picked) {
             label->setAutoFillBackground(true);
             QPalette lp = label->palette();

@@ -1,6 +1,7 @@
 #include "shell/ui/frmMdimenuform.h"
 
 #include "platform/logic/ProgramFolder.h"
+#include "platform/logic/Twips.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/EditTarget.h"
 #include "platform/ui/FileDrop.h"
@@ -9,7 +10,6 @@
 #include "platform/ui/MenuAccessible.h"
 #include "platform/ui/ProgramEnd.h"
 #include "platform/ui/QtCommonDialogBackend.h"
-#include "platform/logic/Twips.h"
 #include "reading/ui/frmAbout.h"
 #include "shell/logic/MenuTable.h"
 
@@ -31,11 +31,10 @@ QtCommonDialogBackend& qtBackend()
 }
 }  // namespace
 
-const QString frmMdimenuform::kClipboardRefusal =
-    QStringLiteral("The copy, cut and paste activities are not allowed for this instance !");
+const QString frmMdimenuform::kClipboardRefusal = QStringLiteral(
+    "The copy, cut and paste activities are not allowed for this instance !");
 
-frmMdimenuform::frmMdimenuform()
-    : CommonDialog1(&qtBackend())
+frmMdimenuform::frmMdimenuform() : CommonDialog1(&qtBackend())
 {
     g_instance = this;
     setAttribute(Qt::WA_DeleteOnClose);
@@ -252,8 +251,8 @@ void frmMdimenuform::MDIForm_QueryUnload(bool& cancel)
     if (intOw == 0)
         return;
     const MsgAnswer a = MsgBox(
-        QStringLiteral("Some modules are still open. Do you really wnat to quit this application ?"),
-        MsgButtons::YesNo, MsgIcon::Question, 2, QStringLiteral("Please confirm"));
+        QStringLiteral("Some modules are still open. Do you really wnat to quit this application ?"), MsgButtons::YesNo,
+        MsgIcon::Question, 2, QStringLiteral("Please confirm"));
     if (a != MsgAnswer::Yes)
         cancel = true;
 }

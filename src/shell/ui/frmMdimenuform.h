@@ -67,13 +67,25 @@ public:
     FOLIO_MENU_OTHERS(FOLIO_DECLARE_ENTRY)
 #undef FOLIO_DECLARE_ENTRY
 
-    QAction* menuEntry(const QString& name) const { return m_entries.value(name); }
-    QMdiArea* mdiArea() const { return m_mdiArea; }
+    QAction* menuEntry(const QString& name) const
+    {
+        return m_entries.value(name);
+    }
+    QMdiArea* mdiArea() const
+    {
+        return m_mdiArea;
+    }
 
     // What the child windows ask of their frame.
-    QMdiArea* childArea() const override { return m_mdiArea; }
+    QMdiArea* childArea() const override
+    {
+        return m_mdiArea;
+    }
     ChildForm* ActiveForm() const override;
-    CommonDialog& commonDialog() override { return CommonDialog1; }
+    CommonDialog& commonDialog() override
+    {
+        return CommonDialog1;
+    }
     void windowClosed(const ChildForm& window) override;
     void setEntryAvailable(Entry entry, bool available) override;
     void setHtmlMenuEnabled(bool enabled) override;

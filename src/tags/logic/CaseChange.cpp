@@ -31,11 +31,23 @@ QString changeCaseWithin1252(QStringView text)
     return out;
 }
 
-char32_t upper(char32_t c) { return QChar::toUpper(c); }
-char32_t lower(char32_t c) { return QChar::toLower(c); }
+char32_t upper(char32_t c)
+{
+    return QChar::toUpper(c);
+}
+char32_t lower(char32_t c)
+{
+    return QChar::toLower(c);
+}
 
-QString fullUpper(QStringView text) { return text.toString().toUpper(); }
-QString fullLower(QStringView text) { return text.toString().toLower(); }
+QString fullUpper(QStringView text)
+{
+    return text.toString().toUpper();
+}
+QString fullLower(QStringView text)
+{
+    return text.toString().toLower();
+}
 
 // Unicode's full mapping, which is Qt's whatever the locale. Qt would turn a surrogate half
 // without its partner into U+FFFD: the stretches between such halves are mapped alone.

@@ -12,8 +12,8 @@ namespace folio::tags {
 
 // Hyperlink: two input boxes, both captioned kHyperlinkCaption.
 inline const QString kHyperlinkCaption = QStringLiteral("Insert Hyperlink");
-inline const QString kHyperlinkTargetPrompt =
-    QStringLiteral("Please type the URL\r\nhttp://www.example.com or mailto:info@example.com");
+inline const QString kHyperlinkTargetPrompt = QStringLiteral(
+    "Please type the URL\r\nhttp://www.example.com or mailto:info@example.com");
 inline const QString kHyperlinkTargetDefault = QStringLiteral("http://www.example.com");
 inline const QString kHyperlinkDisplayPrompt = QStringLiteral("Please type the Display Text");
 inline const QString kHyperlinkDisplayDefault = QStringLiteral("Display Text");

@@ -17,8 +17,7 @@ namespace {
 // fresh for every use. Nothing is inserted when either answer is blank.
 template <class Build>
 void promptedTag(const TargetLookup& target, const QString& caption, const QString& firstPrompt,
-                 const QString& firstDefault, const QString& secondPrompt, const QString& secondDefault,
-                 Build build)
+                 const QString& firstDefault, const QString& secondPrompt, const QString& secondDefault, Build build)
 {
     if (!admitOrRefuse(target))
         return;
@@ -42,8 +41,8 @@ void mapSelection(const TargetLookup& target, Map map)
 
 void runHyperlinkCommand(const TargetLookup& target)
 {
-    promptedTag(target, kHyperlinkCaption, kHyperlinkTargetPrompt, kHyperlinkTargetDefault,
-                kHyperlinkDisplayPrompt, kHyperlinkDisplayDefault, &hyperlinkTag);
+    promptedTag(target, kHyperlinkCaption, kHyperlinkTargetPrompt, kHyperlinkTargetDefault, kHyperlinkDisplayPrompt,
+                kHyperlinkDisplayDefault, &hyperlinkTag);
 }
 
 void runImageCommand(const TargetLookup& target)

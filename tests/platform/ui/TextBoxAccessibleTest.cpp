@@ -114,39 +114,6 @@ TEST_F(TextBoxAccessibleTest, ReadsTheTextWithoutDivisionsInEveryQuery)
     }
 }
 
-TEST_F(TextBoxAccessibleTest, PlacesAndEditsByReaderOffsets)
-{
-    box->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
-    // The character at an offset behind divisions is where the caret shows before it.
-    for (const auto& [offset, model] : {std::pair{12, 12}, std::pair{29, 30}}) {
-        box->setSelStart(model);
-        const QRect caret(box->viewport()->mapToGlobal(box->cursorRect().topLeft()), box->cursorRect().size());
-        const QRect rect = text->characterRect(offset);
-        EXPECT_TRUE(rect.topLeft() == caret.topLeft() && rect.width() > 0) << offset;
-        EXPECT_EQ(text->offsetAtPoint(rect.center() - QPoint(rect.width() / 4, 0)), offset) << offset;
-    }
-
-    // Edits by reader offsets, each undone; a locked box takes none of them.
-    QAccessibleEditableTextInterface* edit = a11y->editableTextInterface();
-    ASSERT_NE(edit, nullptr);
-    const struct { std::function<void()> edit; const char* after; } edits[] = {
-        {[&] { edit->insertText(12, QStringLiteral("X")); }, "alpha beta gXamma\r\nxy\nlonglonglong word\rz"},
-        {[&] { edit->deleteText(9, 18); }, "alpha bety\nlonglonglong word\rz"},   // "a gamma\nx"
-        {[&] { edit->replaceText(24, 33, QStringLiteral("-")); }, "alpha beta gamma\r\nxy\nlong-word\rz"},
-        {[&] { a11y->setText(QAccessible::Value, QStringLiteral("all new")); }, "all new"},   // the whole text
-    };
-    for (const bool locked : {false, true}) {
-        box->setLocked(locked);
-        for (const auto& e : edits) {
-            e.edit();
-            EXPECT_EQ(str(box->Text()), locked ? str(Model) : e.after);
-            box->undo();
-            EXPECT_EQ(str(box->Text()), str(Model));
-        }
-    }
-}
-
 // The text change events a box sends, as a screen reader gets them: the type, the position,
 // the text removed and the text inserted.
 using Sent = std::tuple<QAccessible::Event, int, std::string, std::string>;

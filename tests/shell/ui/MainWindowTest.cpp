@@ -210,11 +210,10 @@ TEST_F(MainWindowTest, F1OpensTheHelpFileUnderEitherNameElseTheHelpBookElseSaysW
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(help->txtFind, Qt::Key_Return);
         found << help->browser->textCursor().selectionStart();
-        EXPECT_EQ(help->browser->textCursor().selectedText(), QStringLiteral("alpha"));
     }
-    EXPECT_EQ(found, QList<int>({7, 17, 7}));
+    EXPECT_EQ(help->browser->textCursor().selectedText(), QStringLiteral("alpha"));
     QTest::keyClick(help->txtFind, Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(help->browser->textCursor().selectionStart(), 17);
+    EXPECT_EQ(found << help->browser->textCursor().selectionStart(), QList<int>({7, 17, 7, 17}));
     QTest::keyClicks(help->txtFind, QStringLiteral("zz"));
     QTest::keyClick(help->txtFind, Qt::Key_Return);
     EXPECT_EQ(std::pair(help->lblFindResult->text(), help->browser->textCursor().selectionStart()),

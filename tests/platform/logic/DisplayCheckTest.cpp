@@ -1,5 +1,4 @@
-// Judging the display before the toolkit starts, and captions read without access keys.
-#include "platform/logic/AccessKeys.h"
+// Judging the display before the toolkit starts.
 #include "platform/logic/DisplayCheck.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +12,9 @@ TEST(DisplayCheck, OnlyX11WithoutADisplayIsRefusedBeforehand)
     const QString refused = QStringLiteral("DISPLAY is not set");
     const struct { QStringList arguments, environment; QString expected; } table[] = {
         {{}, {}, refused},
-        {{}, {"DISPLAY="}, refused},
         {{}, {"DISPLAY=:0"}, ""},
         {{}, {"WAYLAND_DISPLAY=wayland-0"}, ""},
         {{}, {"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0"}, refused},
-        {{}, {"QT_QPA_PLATFORM=xcb:nograb"}, refused},
-        {{}, {"QT_QPA_PLATFORM=offscreen"}, ""},
         {{}, {"QT_QPA_PLATFORM=xcb;vnc"}, ""},
         {{"-platform", "offscreen"}, {"QT_QPA_PLATFORM=xcb"}, ""},
         {{"--platform", "xcb"}, {"QT_QPA_PLATFORM=offscreen"}, refused},
@@ -31,20 +27,5 @@ TEST(DisplayCheck, OnlyX11WithoutADisplayIsRefusedBeforehand)
             env.insert(pair.section('=', 0, 0), pair.section('=', 1));
         EXPECT_EQ(display::missingDisplay(QStringList{"tagwright-folio"} + row.arguments, env), row.expected)
             << (row.arguments + row.environment).join(' ').toStdString();
-    }
-}
-
-TEST(AccessKeys, CaptionsAreReadWithoutTheirMarkers)
-{
-    const struct { const char* caption; const char* plain; int markers; } table[] = {
-        {"<t&r> Your Text </t&r>", "<tr> Your Text </tr>", 2},
-        {"E&xit", "Exit", 1},
-        {"Fish && &Chips", "Fish & Chips", 1},
-        {"A&&&b&", "A&b&", 1},
-        {"Warning", "Warning", 0},
-    };
-    for (const auto& row : table) {
-        EXPECT_EQ(accessKeys::plainCaption(QString::fromLatin1(row.caption)), QString::fromLatin1(row.plain));
-        EXPECT_EQ(accessKeys::markerCount(QString::fromLatin1(row.caption)), row.markers) << row.caption;
     }
 }

@@ -88,9 +88,9 @@ void waitForPaint(QWidget* widget)
     }
 }
 
-void waitForFill(TextBox* box)
+void waitForLoad(TextBox* box)
 {
-    while (box->Filling())
+    while (box->Loading())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
@@ -155,7 +155,7 @@ frmTf* Session::bigDocument()
             std::abort();
         m_big = open(work);
         waitForPaint(m_big->txtText01->viewport());
-        waitForFill(m_big->txtText01);
+        waitForLoad(m_big->txtText01);
     }
     return m_big;
 }

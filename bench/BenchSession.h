@@ -65,8 +65,8 @@ private:
 
 // Processes events until `widget` has been painted (at most 60 s).
 void waitForPaint(QWidget* widget);
-// Processes events until `box` holds the whole text it was given (a big file fills in from
-// the event loop).
-void waitForFill(TextBox* box);
+// Processes events until `box` holds the whole text of its file (a big file is read on a
+// thread while its top shows; the whole goes in from the event loop).
+void waitForLoad(TextBox* box);
 
 }  // namespace folio::bench

@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTextDocument>
 
 namespace folio::bench {
@@ -24,16 +23,15 @@ namespace folio::bench {
 namespace {
 
 // The start of the line 30 lines (about 2400 characters) before the end of the text, and of
-// the second line. Looked up in the document each time, as the figures keep adding tags.
+// the second line. Looked up in the text each time, as the figures keep adding tags.
 int lineStartNearEnd(TextBox* box)
 {
-    const QTextDocument* doc = box->document();
-    return box->widgetToModel(doc->findBlockByNumber(doc->blockCount() - 30).position());
+    return int(box->model().lineStart(box->model().lineCount() - 30));
 }
 
 int lineStartNearStart(TextBox* box)
 {
-    return box->widgetToModel(box->document()->findBlockByNumber(1).position());
+    return int(box->model().lineStart(1));
 }
 
 void selectNearEnd(TextBox* box, int length)
@@ -209,7 +207,7 @@ void EditLongLine(benchmark::State& state, Edit edit, int megabytes)
     const QString path = benchFile(FileShape{LineEnd::CrLf, megabytes, true});
     frmTf* form = session.open(path);
     waitForPaint(form->txtText01->viewport());
-    waitForFill(form->txtText01);
+    waitForLoad(form->txtText01);
     QPlainTextEdit* bare = session.openBare(path);
     TextBox* box = form->txtText01;
     const int middle = box->TextLength() / 2;
@@ -237,7 +235,7 @@ void TypeInHugeLine(benchmark::State& state)
     Session& session = Session::get();
     frmTf* form = session.open(benchFile(FileShape{LineEnd::CrLf, 200, true}));
     waitForPaint(form->txtText01->viewport());
-    waitForFill(form->txtText01);
+    waitForLoad(form->txtText01);
     TextBox* box = form->txtText01;
     const int middle = box->TextLength() / 2;
     for (auto _ : state) {
@@ -256,8 +254,7 @@ void TypeInMiddle(benchmark::State& state)
     frmTf* form = session.bigDocument();
     TextBox* box = form->txtText01;
     session.main().mdiArea()->setActiveSubWindow(form);
-    const int middle = box->widgetToModel(
-        box->document()->findBlockByNumber(box->document()->blockCount() / 2).position());
+    const int middle = int(box->model().lineStart(box->model().lineCount() / 2));
     for (auto _ : state) {
         const double ours = typeInto(box, middle);
         state.SetIterationTime(ours);

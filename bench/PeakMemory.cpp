@@ -30,7 +30,7 @@ int main(int argc, char** argv)
         auto& session = folio::bench::Session::get();
         folio::frmTf* form = session.open(path);
         folio::bench::waitForPaint(form->txtText01->viewport());
-        folio::bench::waitForFill(form->txtText01);
+        folio::bench::waitForLoad(form->txtText01);
     } else {
         auto* host = new QWidget;
         host->resize(800, 600);

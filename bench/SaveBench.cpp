@@ -70,7 +70,7 @@ void SaveUtf8(benchmark::State& state, FileShape shape)
         std::abort();
     frmTf* form = session.open(work);
     waitForPaint(form->txtText01->viewport());
-    waitForFill(form->txtText01);
+    waitForLoad(form->txtText01);
     if (form->fileEncoding != docformat::Encoding::Utf8) {
         state.SkipWithError("the file was not read as UTF-8");
         session.close(form);

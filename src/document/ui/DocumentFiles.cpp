@@ -14,18 +14,8 @@
 #include "shared/ui/Guarded.h"
 #include "shared/ui/basModu001.h"
 
-#include <QEvent>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QTimer>
-
-#include <chrono>
-#include <exception>
-#include <functional>
-#include <future>
-#include <memory>
-#include <system_error>
-#include <utility>
 
 namespace folio {
 
@@ -64,108 +54,6 @@ void frmTf::loadFile()
     }
     txtText01->show();
     cmdSaveas->setEnabled(true);
-}
-
-namespace {
-
-// Runs a task from the event loop once `widget` has painted, or after a short while at the
-// latest; then goes.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* widget, std::function<void()> task) : QObject(widget), m_task(std::move(task))
-    {
-        widget->installEventFilter(this);
-        QTimer::singleShot(100, this, [this] { run(); });
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, this, [this] { run(); });
-        return false;
-    }
-
-private:
-    void run()
-    {
-        if (m_task)
-            std::exchange(m_task, nullptr)();
-        deleteLater();
-    }
-    std::function<void()> m_task;
-};
-
-struct WholeDocument {
-    QString text;
-    textbox::WidgetText widgetText;
-    docformat::Encoding encoding = docformat::Encoding::Windows1252;
-    FileStamp stamp;
-};
-
-}  // namespace
-
-void frmTf::loadRest(const QString& top)
-{
-    // The whole file is read, decoded and prepared for the text box on a thread of its own;
-    // the window shows the top meanwhile and stays answering. The whole replaces the top
-    // when it is ready, or at once when anything needs the text.
-    const QString path = FilePath;
-    const qsizetype divisionLength = txtText01->divisionLength();
-    auto whole = std::make_shared<std::future<WholeDocument>>();
-    const auto read = [path, divisionLength] {
-        WholeDocument d;
-        d.text = readDocument(path, &d.encoding, &d.stamp);
-        try {
-            d.widgetText = textbox::toWidgetText(d.text, divisionLength);
-        } catch (const std::bad_alloc&) {
-            throw RuntimeError::outOfMemory();
-        }
-        return d;
-    };
-    // Ready, or to be read right here (no thread to be had).
-    const auto ready = [whole] {
-        return whole->valid() && whole->wait_for(std::chrono::seconds(0)) != std::future_status::timeout;
-    };
-    const auto complete = [this, whole, read] {
-        const bool changed = TextChanged;
-        try {
-            if (!whole->valid())  // needed before the thread was started
-                *whole = std::async(std::launch::deferred, read);
-            WholeDocument d = whole->get();
-            fileEncoding = d.encoding;
-            m_diskStamp = d.stamp;
-            txtText01->setText(d.text, std::move(d.widgetText));
-            TextChanged = changed;
-            return;
-        } catch (...) {
-            // As when the file could not be read at all: the window holds no file, and goes
-            // once the user has been told.
-            const std::exception_ptr failure = std::current_exception();
-            FilePath.clear();
-            FileExt.clear();
-            m_diskStamp = FileStamp{};
-            txtText01->setText(QString());
-            TextChanged = false;
-            QTimer::singleShot(0, this, [this, failure] {
-                guarded([&] { std::rethrow_exception(failure); });
-                cmdClose_Click();
-            });
-        }
-    };
-    txtText01->setTextPending(top, ready, complete);
-    // The thread starts once the window has painted the top (or a moment later, should it
-    // not be painted): its reading slows the first paint down a lot on a busy machine.
-    const auto start = [whole, read] {
-        if (whole->valid())
-            return;
-        try {
-            *whole = std::async(std::launch::async, read);
-        } catch (const std::system_error&) {
-            *whole = std::async(std::launch::deferred, read);
-        }
-    };
-    new AfterFirstPaint(txtText01->viewport(), start);
 }
 
 bool frmTf::Opentf()
@@ -285,6 +173,8 @@ bool frmTf::SaveFile()
 
 frmTf::SaveOutcome frmTf::SaveFileAs()
 {
+    if (!finishLoading())
+        return SaveOutcome::NotWritten;
     bool cancelled = false;
     const auto outcome = guarded(
         [&] {
@@ -338,6 +228,8 @@ frmTf::SaveOutcome frmTf::SaveFileAs()
 
 frmTf::SaveOutcome frmTf::saveByDecision()
 {
+    if (!finishLoading())
+        return SaveOutcome::NotWritten;
     if (!FilePath.isEmpty() && !OpenedReadOnly) {
         const std::optional<bool> written = guarded([this] { return SaveFile(); }, dialogCancelled);
         return written.value_or(false) ? SaveOutcome::Written : SaveOutcome::NotWritten;

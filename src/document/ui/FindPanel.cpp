@@ -65,6 +65,8 @@ std::optional<QString> findTextOf(frmTf& w)
 // behind it; no match leaves FindPos at 0 and shows `notFound`.
 void searchFrom(frmTf& w, const QString& find, int start, const QString& notFound)
 {
+    if (!w.finishLoading())
+        return;
     w.FindLen = qint32(find.size());
     // The text is searched in the parts the box keeps it in, so a search right after an
     // edit costs no copy of a big text.
@@ -118,7 +120,8 @@ void frmTf::cmdReplace_Click()
         }
         // Whatever is selected gives way, match or not; with nothing selected this inserts at
         // the caret. FindPos stays where the last search left it.
-        txtText01->ReplaceSelection(replacement);
+        if (finishLoading())
+            txtText01->ReplaceSelection(replacement);
     });
 }
 

@@ -125,7 +125,6 @@ frmTf::frmTf(Frame& frame) : ChildForm(frame)
     txtText01->setFont(fonts::font(fonts::kDialogFont, 9.75));
     txtText01->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtText01->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    txtText01->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     geometry::place(txtText01, 120, 120, 2000, 1455);
 
     cmdClose = button("cmdClose", QStringLiteral("C&lose"), c, 7920, 120, 855, 375);
@@ -209,7 +208,8 @@ void frmTf::cmdClose_Click()
 
 void frmTf::Form_QueryUnload(bool& cancel)
 {
-    if (!TextChanged)
+    // Keys typed while the file was still being read count as changes once carried out.
+    if (!finishLoading() || !TextChanged)
         return;
     const MsgAnswer answer = MsgBox(document::kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Question, 3,
                                     document::kSaveQuestionTitle);

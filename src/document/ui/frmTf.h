@@ -13,6 +13,7 @@
 #include <QStringView>
 
 #include <array>
+#include <memory>
 #include <span>
 
 #include "document/logic/DocumentFile.h"
@@ -61,6 +62,12 @@ public:
     qint32 FindPos = 0;  // 1-based start of the next "Find &Next"; 0: no search under way
 
     TextBox* textBox() const override { return txtText01; }
+    // Whether the rest of a big file is still being read (the box is Loading meanwhile).
+    bool Loading() const { return m_load != nullptr; }
+    // The one place where a command waits for the file: takes the whole text in at once
+    // when it is still being read (see loadRest). Save, Save As, closing's question, the
+    // find panel and the frame's text commands call it before they read or change the text.
+    bool finishLoading() override;
     QWidget* findPanel() const override;
 
     void Form_Load() override;
@@ -105,10 +112,14 @@ private:
     // failure, and then the window holds no file: FilePath and FileExt are empty, as in a
     // blank window.
     void loadFile();
-    // Shows `top`, the top of FilePath, while the whole file is read on another thread; the
-    // whole, its encoding and stamp replace the top's once read. A failure to read it is
+    // Shows `top`, the top of FilePath, while the whole file is read and decoded on another
+    // thread (DocumentLoading.cpp); the box is Loading meanwhile, so keys typed go into the
+    // whole text. The whole, its encoding and stamp replace the top's as soon as the thread
+    // is done, or when a command needs them (finishLoading). A failure to read it is
     // reported and closes the window, which holds no file meanwhile.
     void loadRest(const QString& top);
+    struct PendingLoad;
+    std::shared_ptr<PendingLoad> m_load;  // while the rest of the file is being read
     // The file as this window last read or wrote it; "&Save" asks before writing over a
     // file that has changed since.
     FileStamp m_diskStamp;

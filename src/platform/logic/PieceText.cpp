@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <tuple>
 
 namespace folio {
@@ -26,23 +27,39 @@ bool holdsTogether(QStringView text, qsizetype at)
     return at > 0 && at < text.size() && holdsTogether(text[at - 1], text[at]);
 }
 
-// Line breaks that end in `text`: every LF, and every CR not followed by an LF. A CR at the
-// end counts unless `lfFollows`.
-qsizetype countBreaks(QStringView text, bool lfFollows = false)
+struct Counts {
+    qsizetype breaks = 0;
+    qsizetype crlfs = 0;
+};
+
+// Line breaks that end in `text` (every LF, and every CR not followed by an LF; a CR at the
+// end counts unless `lfFollows`) and the CR LF pairs wholly inside it.
+Counts countBreaks(QStringView text, bool lfFollows = false)
 {
     const char16_t* c = text.utf16();
     const qsizetype n = text.size();
-    qsizetype breaks = 0;
-    for (qsizetype i = 0; i < n; ++i)
-        breaks += (c[i] == u'\n') + (c[i] == u'\r' && (i + 1 < n ? c[i + 1] != u'\n' : !lfFollows));
-    return breaks;
+    Counts counts;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (c[i] > u'\r')
+            continue;  // most characters: one comparison
+        if (c[i] == u'\n') {
+            ++counts.breaks;
+        } else if (c[i] == u'\r') {
+            if (i + 1 < n ? c[i + 1] != u'\n' : !lfFollows)
+                ++counts.breaks;
+            else if (i + 1 < n)
+                ++counts.crlfs;
+        }
+    }
+    return counts;
 }
 
 // Appends pieces of `buffer` [from, to) to `out`: as few as kLongest allows, of even
-// length, none ending inside a surrogate pair or a CR LF. When the breaks of the whole
-// stretch are known (`breaks` >= 0), the last piece's are not counted again.
+// length, none ending inside a surrogate pair or a CR LF. When the counts of the whole
+// stretch are `known`, the last piece's are not counted again.
 template <class Piece>
-void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Piece>& out, qsizetype breaks = -1)
+void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Piece>& out,
+             std::optional<Counts> known = std::nullopt)
 {
     while (from < to) {
         const qsizetype left = to - from;
@@ -51,9 +68,12 @@ void cutInto(const QString& buffer, qsizetype from, qsizetype to, std::vector<Pi
         if (from + length < to && holdsTogether(buffer, from + length))
             ++length;
         const bool lastPiece = from + length == to;
-        const qsizetype own = lastPiece && breaks >= 0 ? breaks : countBreaks(QStringView(buffer).sliced(from, length));
-        out.push_back(Piece{buffer, from, length, own});
-        breaks -= own;
+        const Counts own = lastPiece && known ? *known : countBreaks(QStringView(buffer).sliced(from, length));
+        out.push_back(Piece{buffer, from, length, own.breaks, own.crlfs});
+        if (known) {
+            known->breaks -= own.breaks;
+            known->crlfs -= own.crlfs;
+        }
         from += length;
     }
 }
@@ -68,6 +88,7 @@ void PieceText::assign(const QString& text)
     m_sums.clear();
     m_length = 0;
     m_breaks = 0;
+    m_crlfs = 0;
     splice(0, -1, std::move(made));
 }
 
@@ -81,10 +102,12 @@ void PieceText::splice(qsizetype first, qsizetype last, std::vector<Piece>&& mad
     for (const Piece& piece : made) {
         at.end += piece.length;
         at.breaks += piece.breaks;
+        at.crlfs += piece.crlfs;
         sums.push_back(at);
     }
     const qsizetype lengthDiff = at.end - oldEnd.end;
     const qsizetype breaksDiff = at.breaks - oldEnd.breaks;
+    const qsizetype crlfsDiff = at.crlfs - oldEnd.crlfs;
     const auto piecesAt = m_pieces.erase(m_pieces.begin() + first, m_pieces.begin() + (last + 1));
     m_pieces.insert(piecesAt, std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
     const auto sumsAt = m_sums.erase(m_sums.begin() + first, m_sums.begin() + (last + 1));
@@ -92,9 +115,11 @@ void PieceText::splice(qsizetype first, qsizetype last, std::vector<Piece>&& mad
     for (auto k = behind; k != m_sums.end(); ++k) {
         k->end += lengthDiff;
         k->breaks += breaksDiff;
+        k->crlfs += crlfsDiff;
     }
     m_length += lengthDiff;
     m_breaks += breaksDiff;
+    m_crlfs += crlfsDiff;
 }
 
 std::pair<qsizetype, qsizetype> PieceText::pieceAt(qsizetype position) const
@@ -174,34 +199,40 @@ void PieceText::replace(qsizetype position, qsizetype removed, QStringView inser
         build();
     }
 
-    // The breaks of the new stretch, from those of the old one and of what the change
-    // removed and inserted, without counting what it kept: a CR LF is made or parted only
-    // where the removed or inserted text meets the kept text on either side.
+    // The breaks and CR LF pairs of the new stretch, from those of the old one and of what
+    // the change removed and inserted, without counting what it kept: a CR LF is made or
+    // parted only where the removed or inserted text meets the kept text on either side.
     const qsizetype local = position - firstStart;
-    qsizetype breaks = 0;
+    Counts counts;
     for (qsizetype k = first, offset = 0; k <= last; offset += lengthOf(k++)) {
         const QStringView piece = m_pieces[size_t(k)].view();
         const qsizetype a = std::clamp(local - offset, qsizetype(0), piece.size());
         const qsizetype b = std::clamp(local + removed - offset, qsizetype(0), piece.size());
-        breaks += m_pieces[size_t(k)].breaks - countBreaks(piece.sliced(a, b - a));
+        const Counts cut = countBreaks(piece.sliced(a, b - a));
+        counts.breaks += m_pieces[size_t(k)].breaks - cut.breaks;
+        counts.crlfs += m_pieces[size_t(k)].crlfs - cut.crlfs;
     }
     const QChar none;
     const QChar before = local > 0 ? joined[local - 1] : none;
     const qsizetype behindAt = local + inserted.size();
     const QChar behind = behindAt < joined.size() ? joined[behindAt] : none;
     const auto joins = [](QChar a, QChar b) { return a == u'\r' && b == u'\n' ? 1 : 0; };
-    // The joins the removed text made with its neighbours, less those the inserted text makes.
+    // The pairs the removed text made with its neighbours give way to those the inserted
+    // text makes: each such pair was one break of two counted, and is a pair.
     const auto joinsAround = [&](QChar front, QChar back, bool empty) {
         return empty ? joins(before, behind) : joins(before, front) + joins(back, behind);
     };
     const QChar removedFront = removed > 0 ? at(position) : none;
     const QChar removedBack = removed > 0 ? at(position + removed - 1) : none;
-    breaks += joinsAround(removedFront, removedBack, removed == 0) + countBreaks(inserted)
-        - joinsAround(inserted.isEmpty() ? none : inserted.front(), inserted.isEmpty() ? none : inserted.back(),
-                      inserted.isEmpty());
+    const qsizetype removedJoins = joinsAround(removedFront, removedBack, removed == 0);
+    const qsizetype insertedJoins = joinsAround(inserted.isEmpty() ? none : inserted.front(),
+                                                inserted.isEmpty() ? none : inserted.back(), inserted.isEmpty());
+    const Counts own = countBreaks(inserted);
+    counts.breaks += removedJoins + own.breaks - insertedJoins;
+    counts.crlfs += own.crlfs - removedJoins + insertedJoins;
 
     std::vector<Piece> made;
-    cutInto(joined, 0, joined.size(), made, breaks);
+    cutInto(joined, 0, joined.size(), made, counts);
     splice(first, last, std::move(made));
 }
 
@@ -276,20 +307,28 @@ qsizetype PieceText::lineStart(qsizetype line) const
     line = std::clamp<qsizetype>(line, 0, m_breaks);
     if (line == 0)
         return 0;
-    // The piece the line-th break ends in, and the line-th break there.
+    // The piece the line-th break ends in, and the line-th break there, looked for from the
+    // nearer end of the piece (the view asks for lines all the time).
     const auto k = std::lower_bound(m_sums.begin(), m_sums.end(), line,
                                     [](const Sums& s, qsizetype l) { return s.breaks < l; })
         - m_sums.begin();
+    const Piece& piece = m_pieces[size_t(k)];
     qsizetype left = line - (k > 0 ? m_sums[size_t(k - 1)].breaks : 0);
-    const QStringView v = m_pieces[size_t(k)].view();
+    const QStringView v = piece.view();
     const qsizetype start = k > 0 ? m_sums[size_t(k - 1)].end : 0;
-    for (qsizetype i = 0;; ++i) {
-        // No CR LF is parted at the piece's end.
-        if (v[i] == u'\n' || (v[i] == u'\r' && (i + 1 == v.size() || v[i + 1] != u'\n'))) {
-            if (--left == 0)
+    // No CR LF is parted at the piece's end.
+    const auto endsBreak = [&](qsizetype i) {
+        return v[i] == u'\n' || (v[i] == u'\r' && (i + 1 == v.size() || v[i + 1] != u'\n'));
+    };
+    if (left * 2 <= piece.breaks) {
+        for (qsizetype i = 0;; ++i)
+            if (endsBreak(i) && --left == 0)
                 return start + i + 1;
-        }
     }
+    qsizetype behind = piece.breaks - left;  // breaks after the one looked for
+    for (qsizetype i = v.size() - 1;; --i)
+        if (endsBreak(i) && behind-- == 0)
+            return start + i + 1;
 }
 
 qsizetype PieceText::lineOf(qsizetype position) const
@@ -298,9 +337,65 @@ qsizetype PieceText::lineOf(qsizetype position) const
     if (position == m_length)
         return m_breaks;
     const auto [k, start] = pieceAt(position);
-    const QStringView piece = m_pieces[size_t(k)].view();
-    const QStringView before = piece.first(position - start);
-    return (k > 0 ? m_sums[size_t(k - 1)].breaks : 0) + countBreaks(before, piece[before.size()] == u'\n');
+    const Piece& piece = m_pieces[size_t(k)];
+    const qsizetype before = k > 0 ? m_sums[size_t(k - 1)].breaks : 0;
+    if (piece.breaks == 0)
+        return before;
+    // Counted from the nearer end of the piece (no piece ends inside a CR LF, so a break
+    // that ends at or behind the position is one the text before it lacks).
+    const QStringView v = piece.view();
+    const qsizetype at = position - start;
+    if (at * 2 <= v.size())
+        return before + countBreaks(v.first(at), v[at] == u'\n').breaks;
+    return before + piece.breaks - countBreaks(v.sliced(at)).breaks;
+}
+
+qsizetype PieceText::crlfBefore(qsizetype position) const
+{
+    position = std::clamp<qsizetype>(position, 0, m_length);
+    if (position == m_length)
+        return m_crlfs;
+    const auto [k, start] = pieceAt(position);
+    const Piece& piece = m_pieces[size_t(k)];
+    const qsizetype before = k > 0 ? m_sums[size_t(k - 1)].crlfs : 0;
+    if (piece.crlfs == 0)
+        return before;
+    // Counted from the nearer end of the piece; a pair parted by `position` is not wholly
+    // before it, and the pairs behind it are those wholly behind it or parted by it.
+    const QStringView v = piece.view();
+    const qsizetype at = position - start;
+    if (at * 2 <= v.size())
+        return before + countBreaks(v.first(at)).crlfs;
+    return before + piece.crlfs - countBreaks(v.sliced(at - 1)).crlfs;
+}
+
+qsizetype PieceText::positionOfFolded(qsizetype offset) const
+{
+    offset = std::clamp<qsizetype>(offset, 0, m_length - m_crlfs);
+    // The first piece whose folded end lies behind `offset`; none: the end of the text.
+    const auto k = std::upper_bound(m_sums.begin(), m_sums.end(), offset,
+                                    [](qsizetype o, const Sums& s) { return o < s.end - s.crlfs; })
+        - m_sums.begin();
+    if (k == qsizetype(m_sums.size()))
+        return m_length;
+    const Sums before = k > 0 ? m_sums[size_t(k - 1)] : Sums{};
+    const Piece& piece = m_pieces[size_t(k)];
+    const QStringView v = piece.view();
+    const qsizetype left = offset - (before.end - before.crlfs);
+    if (piece.crlfs == 0)
+        return before.end + left;
+    // Walked from the nearer end of the piece; no CR LF is parted at either end.
+    const qsizetype folded = piece.length - piece.crlfs;
+    qsizetype i = 0;
+    if (left * 2 <= folded) {
+        for (qsizetype n = left; n > 0; --n)
+            i += v[i] == u'\r' && v[i + 1] == u'\n' ? 2 : 1;
+    } else {
+        i = v.size();
+        for (qsizetype n = folded - left; n > 0; --n)
+            i -= v[i - 1] == u'\n' && i >= 2 && v[i - 2] == u'\r' ? 2 : 1;
+    }
+    return before.end + i;
 }
 
 std::vector<QStringView> PieceText::parts() const

@@ -11,8 +11,13 @@
 // they lie. No piece ends between the two halves of a surrogate pair, so a reader that takes
 // the parts one by one never sees half a character, nor between the CR and the LF of a line
 // break, so each piece knows how many line breaks end in it (a CR LF, a lone LF or a lone
-// CR each ends one), and finding a position or a line is a binary search over the pieces'
-// running sums and a scan inside one piece.
+// CR each ends one) and how many CR LF pairs it holds, and finding a position, a line or an
+// offset in the folded text is a binary search over the pieces' running sums and a scan
+// inside one piece.
+//
+// The folded text is the text with every CR LF one character, as screen readers count it
+// (every break one line feed). A position's folded offset is the position less the CR LF
+// pairs before it.
 #include <QString>
 #include <QStringView>
 
@@ -46,6 +51,14 @@ public:
     // The line `position` lies in: the breaks that end at or before it. A position between
     // the CR and the LF of a pair is still in the line the pair ends.
     qsizetype lineOf(qsizetype position) const;
+
+    // CR LF pairs in the text, and those that end at or before `position` (clamped to the
+    // text; a pair whose CR is before it and LF behind it does not count).
+    qsizetype crlfCount() const { return m_crlfs; }
+    qsizetype crlfBefore(qsizetype position) const;
+    // The inverse: the position whose folded offset is `offset` (clamped to the folded
+    // text), never between a CR and its LF.
+    qsizetype positionOfFolded(qsizetype offset) const;
     // The text as consecutive parts, in order; valid while this object lives unchanged. A
     // copy of this object is cheap (one shared reference per piece) and keeps its parts
     // valid whatever happens afterwards to the object it was copied from.
@@ -58,6 +71,7 @@ private:
         qsizetype offset = 0;
         qsizetype length = 0;
         qsizetype breaks = 0;  // line breaks that end in this piece
+        qsizetype crlfs = 0;   // CR LF pairs in it
         QStringView view() const { return QStringView(buffer).sliced(offset, length); }
     };
 
@@ -71,15 +85,18 @@ private:
     void splice(qsizetype first, qsizetype last, std::vector<Piece>&& made);
 
     std::vector<Piece> m_pieces;
-    // Per piece, the characters and the line breaks up to its end: where a position or a
-    // line lies is a binary search, and an edit only shifts the sums behind it.
+    // Per piece, the characters, the line breaks and the CR LF pairs up to its end: where a
+    // position, a line or a folded offset lies is a binary search, and an edit only shifts
+    // the sums behind it.
     struct Sums {
         qsizetype end = 0;
         qsizetype breaks = 0;
+        qsizetype crlfs = 0;
     };
     std::vector<Sums> m_sums;
     qsizetype m_length = 0;
     qsizetype m_breaks = 0;
+    qsizetype m_crlfs = 0;
 };
 
 }  // namespace folio

@@ -61,7 +61,7 @@ void TextModel::setText(const QString& text)
     m_changed = false;
     const bool moved = m_selection != Selection{};
     m_selection = Selection{};
-    emit Change(TextChange{0, before, length()});
+    emit Change(TextChange{0, before, length(), true, {}});
     if (moved)
         emit SelectionChange();
 }
@@ -86,6 +86,7 @@ void TextModel::begin(StepKind kind)
     m_step = EditStep{kind, {}, m_selection, m_selection};
     m_edited = false;
     m_lengthBefore = length();
+    m_removed.clear();
 }
 
 void TextModel::end()
@@ -97,7 +98,8 @@ void TextModel::end()
     const bool record = !std::exchange(m_replaying, false);
     if (m_edited) {
         m_changed = true;
-        const TextChange change{m_from, m_lengthBefore - m_from - m_behind, length() - m_from - m_behind};
+        const TextChange change{m_from, m_lengthBefore - m_from - m_behind, length() - m_from - m_behind, false,
+                                std::exchange(m_removed, QString())};
         if (record)
             m_history.record(std::move(m_step));
         emit Change(change);
@@ -119,11 +121,24 @@ void TextModel::apply(qsizetype position, qsizetype length, QStringView text)
     length = std::clamp<qsizetype>(length, 0, before - position);
     if (length == 0 && text.isEmpty())
         return;
+    const qsizetype behind = before - position - length;
+    const QString removed = m_replaying && !m_keepRemoved ? QString() : m_text.mid(position, length);
     if (!m_replaying)
-        m_step.edits.push_back(TextEdit{position, m_text.mid(position, length), text.toString()});
+        m_step.edits.push_back(TextEdit{position, removed, text.toString()});
+    if (m_keepRemoved) {
+        // The old text of the changed stretch grows by the unchanged text between it and
+        // this primitive's stretch, read before it changes.
+        if (!m_edited) {
+            m_removed = removed;
+        } else {
+            if (position < m_from)
+                m_removed.prepend(m_text.mid(position, m_from - position));
+            if (behind < m_behind)
+                m_removed.append(m_text.mid(before - m_behind, m_behind - behind));
+        }
+    }
     m_text.replace(position, length, text);
 
-    const qsizetype behind = before - position - length;
     m_from = m_edited ? std::min(m_from, position) : position;
     m_behind = m_edited ? std::min(m_behind, behind) : behind;
     m_edited = true;

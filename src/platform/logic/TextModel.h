@@ -37,14 +37,21 @@
 #include <QObject>
 #include <QString>
 
+#include <algorithm>
+
 namespace folio {
 
 // What one transaction, undo or redo changed: `removed` characters at `position` gave way
-// to `inserted` characters (the smallest stretch that holds every primitive of it).
+// to `inserted` characters (the smallest stretch that holds every primitive of it). A whole
+// new text (setText) is `whole`, all of the old text removed.
 struct TextChange {
     qsizetype position = 0;
     qsizetype removed = 0;
     qsizetype inserted = 0;
+    bool whole = false;
+    // The removed characters as they were, while the model keeps them (keepRemovedText);
+    // never those of a whole new text.
+    QString removedText;
     bool operator==(const TextChange&) const = default;
 };
 
@@ -70,6 +77,16 @@ public:
     qsizetype lineStart(qsizetype line) const { return m_text.lineStart(line); }
     qsizetype lineEnd(qsizetype line) const;
     LineBreak lineBreak(qsizetype line) const;
+    // The folded text (every CR LF one character, as screen readers count): its length, a
+    // position's offset in it (between a CR and its LF: that behind the LF), and back (never
+    // between a CR and its LF). Each a binary search and a scan inside one piece.
+    qsizetype foldedLength() const { return m_text.size() - m_text.crlfCount(); }
+    qsizetype foldedOffset(qsizetype position) const
+    {
+        position = std::clamp<qsizetype>(position, 0, length());
+        return position - m_text.crlfBefore(position);
+    }
+    qsizetype positionOfFolded(qsizetype offset) const { return m_text.positionOfFolded(offset); }
 
     // The selection. A position between the CR and the LF of a pair goes behind the LF.
     qsizetype SelStart() const { return m_selection.start(); }
@@ -115,6 +132,11 @@ public:
     bool changed() const { return m_changed; }
     void clearChanged() { m_changed = false; }
 
+    // Whether each change report carries the text it removed (TextChange::removedText), for
+    // a listener that must tell what went (a screen reader). Costs a copy of what each
+    // primitive of an undo or redo removes; a recorded edit's copy is the history's own.
+    void setKeepRemovedText(bool keep) { m_keepRemoved = keep; }
+
 signals:
     void Change(folio::TextChange change);
     void SelectionChange();
@@ -134,6 +156,7 @@ private:
     Selection m_selection;
     EditHistory m_history;
     bool m_changed = false;
+    bool m_keepRemoved = false;
 
     // The transaction under way.
     int m_depth = 0;
@@ -143,6 +166,7 @@ private:
     qsizetype m_from = 0;          // the changed stretch: its start, ...
     qsizetype m_behind = 0;        // ... the characters behind it (unchanged),
     qsizetype m_lengthBefore = 0;  // and the text's length when the transaction began
+    QString m_removed;             // the old text of the changed stretch, when kept
 };
 
 }  // namespace folio

@@ -60,6 +60,11 @@ public:
     // and shows.
     virtual TextBox* textBox() const { return nullptr; }
     virtual QWidget* findPanel() const { return nullptr; }
+    // A window whose text is still being read takes the rest of it in now, waiting at most
+    // for the rest of the reading; the commands that read or change a window's text call it
+    // first, so that they act on the whole text. False when the rest could not be read: the
+    // window then holds no text, says so and goes, and the command does nothing.
+    virtual bool finishLoading() { return true; }
     // The control that has the focus in the window (it keeps it while a menu or a dialog of
     // the main window has the focus), or nullptr.
     QWidget* ActiveControl() const { return focusWidget(); }

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QTextEdit>
 
 namespace folio {
@@ -77,7 +76,7 @@ bool EditTarget::isTextEntry(const QWidget* control)
 {
     if (!control)
         return false;
-    if (qobject_cast<const QLineEdit*>(control) || qobject_cast<const QPlainTextEdit*>(control)
+    if (dynamic_cast<const SelectionAccess*>(control) || qobject_cast<const QLineEdit*>(control)
         || qobject_cast<const QTextEdit*>(control))
         return true;
     if (qobject_cast<const QListView*>(control))
@@ -102,9 +101,6 @@ std::unique_ptr<EditTarget> EditTarget::of(QWidget* control)
             return std::make_unique<LineEditTarget>(combo, combo->lineEdit());
         return nullptr;
     }
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
-        return std::make_unique<TextCursorTarget>(
-            plain, [plain] { return plain->textCursor(); }, [plain](const QTextCursor& c) { plain->setTextCursor(c); });
     if (auto* rich = qobject_cast<QTextEdit*>(control))
         return std::make_unique<TextCursorTarget>(
             rich, [rich] { return rich->textCursor(); }, [rich](const QTextCursor& c) { rich->setTextCursor(c); });

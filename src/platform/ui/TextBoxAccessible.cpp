@@ -1,18 +1,14 @@
 #include "platform/ui/TextBoxAccessible.h"
 
-#include "platform/logic/PieceText.h"
+#include "platform/logic/TextModel.h"
 #include "platform/ui/TextBox.h"
-#include "platform/ui/TextBoxBreaks.h"
 
 #include <QFontMetrics>
-#include <QPlainTextDocumentLayout>
-#include <QScrollBar>
-#include <QTextBlock>
+#include <QPalette>
 #include <QTextBoundaryFinder>
-#include <QTextCursor>
-#include <QTextLayout>
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace folio {
@@ -21,10 +17,10 @@ namespace {
 
 // Words and sentences are looked for this far either side of the offset within its line,
 // so that a line of megabytes is not copied for every word a reader asks about.
-constexpr int BoundaryReach = 16 * 1024;
+constexpr qsizetype BoundaryReach = 16 * qsizetype(1024);
 // A new text is reported with the old and the new text in full up to this many characters
 // together; beyond it, a report of megabytes would take longer than the load.
-constexpr int ReplacedReach = 64 * 1024;
+constexpr qsizetype ReplacedReach = 64 * qsizetype(1024);
 
 QAccessibleInterface* textBoxFactory(const QString& key, QObject* object)
 {
@@ -33,33 +29,6 @@ QAccessibleInterface* textBoxFactory(const QString& key, QObject* object)
             return new TextBoxAccessible(box);
     }
     return nullptr;
-}
-
-// While a text box's document reports a change, the widget's text control sends a text
-// change event for it in widget positions; these are held back by an update handler put
-// in front of the control's report and taken away behind it. Only then: a handler in place
-// all the time would have to pass every other event on by calling updateAccessibility
-// again, which hands a table's model change to the table twice.
-int holdingBack = 0;
-QAccessible::UpdateHandler passedOn = nullptr;
-
-bool isTextChange(QAccessible::Event type)
-{
-    return type == QAccessible::TextInserted || type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
-}
-
-void holdBackTextChanges(QAccessibleEvent* event)
-{
-    if (isTextChange(event->type()) && qobject_cast<TextBox*>(event->object()))
-        return;
-    if (passedOn) {
-        passedOn(event);
-        return;
-    }
-    // Without a handler of its own the program hands events to the platform.
-    QAccessible::installUpdateHandler(nullptr);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(holdBackTextChanges);
 }
 
 TextBoxAccessible::EventSink eventSink = nullptr;
@@ -78,42 +47,88 @@ void send(QAccessibleEvent& event)
         QAccessible::updateAccessibility(&event);
 }
 
-// What a change removed, as a reader reads it, from the model text the box has not yet
-// brought up to date (its index has been): the model stretch between the unchanged text
-// before the widget position and the unchanged text behind what the change added.
-QString removedText(const TextBox* box, int position, int charsAdded)
+// What the reports have told of each box so far: where its caret and selection were and how
+// long its reader text was.
+struct Told {
+    Selection selection;
+    qsizetype length = 0;
+};
+// Never destroyed: a box may outlive the program's static objects.
+std::unordered_map<const TextBox*, Told>& told()
 {
-    const PieceText model = box->TextPieces();
-    const qsizetype from = box->widgetToModel(position);
-    const qsizetype to = model.size() - (box->TextLength() - box->widgetToModel(position + charsAdded));
-    QString out;
-    if (to <= from)
-        return out;
-    out.reserve(to - from);
-    qsizetype at = 0;
-    bool afterCr = false;
-    for (const QStringView part : model.parts()) {
-        const qsizetype end = at + part.size();
-        for (qsizetype i = std::max(from, at); i < std::min(to, end); ++i) {
-            const QChar c = part[i - at];
-            // Every break one line feed; a character the widget cannot hold reads as the
-            // one it stands in for there.
-            if (c == u'\r' || (c == u'\n' && !afterCr))
-                out.append(u'\n');
-            else if (c != u'\n')
-                out.append(textbox::needsSubstitute(c.unicode()) ? QChar(textbox::SubstituteChar) : c);
-            afterCr = c == u'\r';
-        }
-        at = end;
-        if (at >= to)
-            break;
+    static auto* const map = new std::unordered_map<const TextBox*, Told>;
+    return *map;
+}
+
+// `text` as a reader reads it: every break one "\n". `text` never starts with the LF of a CR
+// LF whose CR is not in it.
+QString folded(QStringView text)
+{
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && i > 0 && text[i - 1] == u'\r')
+            continue;
+        *to++ = text[i] == u'\r' ? QChar(u'\n') : text[i];
     }
+    out.truncate(to - out.constData());
     return out;
+}
+
+qsizetype toModel(const TextModel& model, int offset)
+{
+    return model.positionOfFolded(std::max(offset, 0));
+}
+
+int toReader(const TextModel& model, qsizetype position)
+{
+    return int(model.foldedOffset(position));
+}
+
+QChar charAt(const TextModel& model, qsizetype position)
+{
+    return position >= 0 && position < model.length() ? model.slice(position, 1).front() : QChar();
+}
+
+// Reports a change of the reader text: what is the same at either end of the old and the
+// new stretch is left out, a surrogate pair staying whole.
+void sendTextChange(TextBox* box, int start, QString old, QString made)
+{
+    qsizetype same = 0;
+    while (same < old.size() && same < made.size() && old[same] == made[same])
+        ++same;
+    if (same > 0 && old[same - 1].isHighSurrogate())
+        --same;
+    qsizetype sameEnd = 0;
+    while (sameEnd < old.size() - same && sameEnd < made.size() - same
+           && old[old.size() - 1 - sameEnd] == made[made.size() - 1 - sameEnd])
+        ++sameEnd;
+    if (sameEnd > 0 && old[old.size() - sameEnd].isLowSurrogate())
+        --sameEnd;
+    old = old.mid(same, old.size() - same - sameEnd);
+    made = made.mid(same, made.size() - same - sameEnd);
+    start += int(same);
+    if (old.isEmpty() && made.isEmpty())
+        return;
+    if (old.isEmpty()) {
+        QAccessibleTextInsertEvent event(box, start, made);
+        send(event);
+    } else if (made.isEmpty()) {
+        QAccessibleTextRemoveEvent event(box, start, old);
+        send(event);
+    } else {
+        QAccessibleTextUpdateEvent event(box, start, old, made);
+        send(event);
+    }
 }
 
 }  // namespace
 
-TextBoxAccessible::TextBoxAccessible(TextBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+TextBoxAccessible::TextBoxAccessible(TextBox* box) : QAccessibleWidget(box, QAccessible::EditableText)
+{
+    // Somebody reads the box: its reports need the text each edit removes.
+    box->model().setKeepRemovedText(true);
+}
 
 void TextBoxAccessible::install(TextBox* box)
 {
@@ -122,22 +137,13 @@ void TextBoxAccessible::install(TextBox* box)
         return true;
     }();
     (void)installed;
-
-    // The control connects to the document it is given; what connects before that hears
-    // every change report first.
-    auto* doc = new QTextDocument(box);
-    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
-    QObject::connect(doc, &QTextDocument::contentsChange, box, [] {
-        if (holdingBack > 0 || QAccessible::isActive()) {
-            if (holdingBack++ == 0)
-                passedOn = QAccessible::installUpdateHandler(holdBackTextChanges);
-        }
-    });
-    box->setDocument(doc);
-    QObject::connect(doc, &QTextDocument::contentsChange, box, [] {
-        if (holdingBack > 0 && --holdingBack == 0)
-            QAccessible::installUpdateHandler(std::exchange(passedOn, nullptr));
-    });
+    TextModel& model = box->model();
+    told()[box] = Told{model.selection(), model.foldedLength()};
+    QObject::connect(box, &QObject::destroyed, [box] { told().erase(box); });
+    QObject::connect(&model, &TextModel::Change, box, [box](const TextChange& change) { textChanged(box, change); });
+    QObject::connect(&model, &TextModel::SelectionChange, box, [box] { selectionChanged(box); });
+    if (listening())
+        model.setKeepRemovedText(true);
 }
 
 void TextBoxAccessible::setEventSink(EventSink sink)
@@ -145,53 +151,63 @@ void TextBoxAccessible::setEventSink(EventSink sink)
     eventSink = sink;
 }
 
-void TextBoxAccessible::textChanged(TextBox* box, int position, int charsRemoved, int charsAdded, int divisionsGone)
+void TextBoxAccessible::textChanged(TextBox* box, const TextChange& change)
 {
-    // A text still being laid in or prepared is reported whole once it is in (textReplaced);
-    // reading it here would finish it from inside the document's report.
-    if (!listening() || box->Filling())
+    TextModel& model = box->model();
+    Told& state = told()[box];
+    const qsizetype oldLength = std::exchange(state.length, model.foldedLength());
+    state.selection = model.selection();
+    if (!listening())
         return;
-    // The text before `position` is as it was. Of the characters the change added, the
-    // divisions are nothing to a reader; of those it removed, as many fewer as divisions
-    // went in all (divisions outside the change stay where they were).
-    int start = box->widgetToReader(position);
-    int added = box->widgetToReader(position + charsAdded) - start;
-    int removed = added + (charsRemoved - charsAdded) - divisionsGone;
-    if (added == 0 && removed == 0)
-        return;
-    QString inserted = added > 0 ? box->readerText(start, start + added) : QString();
-    // The removed text is still in the model text: the stretch between the same unchanged
-    // text before and after. Should it not come out as long as it must, readers are told
-    // the length only, in blanks.
-    QString old = removedText(box, position, charsAdded);
-    if (old.size() != removed)
-        old = QString(std::max(removed, 0), u' ');
-    // Qt reports the blocks whose formats the box set as changed too: what is the same at
-    // either end is no change. A surrogate pair stays whole.
-    qsizetype same = 0;
-    while (same < old.size() && same < inserted.size() && old[same] == inserted[same])
-        ++same;
-    if (same > 0 && old[same - 1].isHighSurrogate())
-        --same;
-    qsizetype sameEnd = 0;
-    while (sameEnd < old.size() - same && sameEnd < inserted.size() - same
-           && old[old.size() - 1 - sameEnd] == inserted[inserted.size() - 1 - sameEnd])
-        ++sameEnd;
-    if (sameEnd > 0 && old[old.size() - sameEnd].isLowSurrogate())
-        --sameEnd;
-    old = old.mid(same, old.size() - same - sameEnd);
-    inserted = inserted.mid(same, inserted.size() - same - sameEnd);
-    start += int(same);
-    if (old.isEmpty() && inserted.isEmpty())
-        return;
-    if (old.isEmpty()) {
-        QAccessibleTextInsertEvent event(box, start, inserted);
-        send(event);
-    } else if (inserted.isEmpty()) {
-        QAccessibleTextRemoveEvent event(box, start, old);
-        send(event);
+    model.setKeepRemovedText(true);
+    if (change.whole) {
+        const bool inFull = oldLength + state.length <= ReplacedReach;
+        if (oldLength > 0 || state.length > 0) {
+            QAccessibleTextUpdateEvent event(box, 0, inFull ? QString(oldLength, u' ') : QString(),
+                                             inFull ? folded(model.Text()) : QString());
+            send(event);
+        }
     } else {
-        QAccessibleTextUpdateEvent event(box, start, old, inserted);
+        // The changed stretch and a character either side, so that a CR LF made or parted at
+        // its edges reads as it does, never starting or ending between a CR and its LF.
+        const qsizetype behind = change.position + change.inserted;
+        qsizetype from = std::max<qsizetype>(change.position - 1, 0);
+        if (charAt(model, from - 1) == u'\r' && charAt(model, from) == u'\n')
+            --from;
+        qsizetype to = std::min(behind + 1, model.length());
+        if (charAt(model, to - 1) == u'\r' && charAt(model, to) == u'\n')
+            ++to;
+        const QString now = model.slice(from, to - from);
+        const int start = toReader(model, from);
+        if (change.removedText.size() == change.removed) {
+            const QString then = now.first(change.position - from) + change.removedText + now.sliced(behind - from);
+            sendTextChange(box, start, folded(then), folded(now));
+        } else {
+            // The model did not keep what went (nobody read the box when the edit began):
+            // as many blanks as the reader text lost.
+            const QString made = folded(now);
+            sendTextChange(box, start, QString(made.size() + oldLength - state.length, u' '), made);
+        }
+    }
+    QAccessibleTextCursorEvent caret(box, toReader(model, state.selection.caret));
+    send(caret);
+}
+
+void TextBoxAccessible::selectionChanged(TextBox* box)
+{
+    const TextModel& model = box->model();
+    Told& state = told()[box];
+    const Selection was = std::exchange(state.selection, model.selection());
+    const Selection& now = state.selection;
+    if (!listening() || was == now)
+        return;
+    if (was.caret != now.caret) {
+        QAccessibleTextCursorEvent event(box, toReader(model, now.caret));
+        send(event);
+    }
+    if ((was.length() > 0 || now.length() > 0) && (was.start() != now.start() || was.length() != now.length())) {
+        QAccessibleTextSelectionEvent event(box, toReader(model, now.start()),
+                                            toReader(model, now.start() + now.length()));
         send(event);
     }
 }
@@ -216,7 +232,7 @@ QAccessible::State TextBoxAccessible::state() const
 QString TextBoxAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
-        return box()->readerText(0, box()->readerLength());
+        return folded(box()->model().Text());
     return QAccessibleWidget::text(t);
 }
 
@@ -238,36 +254,23 @@ void* TextBoxAccessible::interface_cast(QAccessible::InterfaceType t)
     return QAccessibleWidget::interface_cast(t);
 }
 
-void TextBoxAccessible::textReplaced(TextBox* box, int oldLength)
-{
-    if (!listening())
-        return;
-    // One report for the whole text, laid in at once or a slice at a time: from the start,
-    // the old text gone (in blanks) and the new one in. A text too long for that, or one
-    // still filling in, is reported as a change at the start with neither, which tells the
-    // reader to read afresh.
-    const bool whole = oldLength >= 0 && !box->Filling() && oldLength + box->readerLength() <= ReplacedReach;
-    QAccessibleTextUpdateEvent event(box, 0, whole ? QString(oldLength, u' ') : QString(),
-                                     whole ? box->readerText(0, box->readerLength()) : QString());
-    send(event);
-}
-
 // ---------------------------------------------------------------------------------------
 // Caret and selection
 
 void TextBoxAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const
 {
     *startOffset = *endOffset = 0;
-    const QTextCursor c = box()->textCursor();
-    if (selectionIndex != 0 || !c.hasSelection())
+    const TextModel& model = box()->model();
+    const Selection s = model.selection();
+    if (selectionIndex != 0 || s.length() == 0)
         return;
-    *startOffset = box()->widgetToReader(c.selectionStart());
-    *endOffset = box()->widgetToReader(c.selectionEnd());
+    *startOffset = toReader(model, s.start());
+    *endOffset = toReader(model, s.start() + s.length());
 }
 
 int TextBoxAccessible::selectionCount() const
 {
-    return box()->textCursor().hasSelection() ? 1 : 0;
+    return box()->model().SelLength() > 0 ? 1 : 0;
 }
 
 void TextBoxAccessible::addSelection(int startOffset, int endOffset)
@@ -279,31 +282,28 @@ void TextBoxAccessible::removeSelection(int selectionIndex)
 {
     if (selectionIndex != 0)
         return;
-    QTextCursor c = box()->textCursor();
-    c.clearSelection();
-    box()->setTextCursor(c);
+    TextModel& model = box()->model();
+    model.select(model.selection().caret, model.selection().caret);
 }
 
 void TextBoxAccessible::setSelection(int selectionIndex, int startOffset, int endOffset)
 {
     if (selectionIndex != 0)
         return;
-    QTextCursor c = box()->textCursor();
-    c.setPosition(box()->readerToWidget(startOffset));
-    c.setPosition(box()->readerToWidget(endOffset), QTextCursor::KeepAnchor);
-    box()->setTextCursor(c);
+    TextModel& model = box()->model();
+    model.select(toModel(model, startOffset), toModel(model, endOffset));
+    box()->ensureCaretVisible();
 }
 
 int TextBoxAccessible::cursorPosition() const
 {
-    return box()->widgetToReader(box()->textCursor().position());
+    const TextModel& model = box()->model();
+    return toReader(model, model.selection().caret);
 }
 
 void TextBoxAccessible::setCursorPosition(int position)
 {
-    QTextCursor c = box()->textCursor();
-    c.setPosition(box()->readerToWidget(position));
-    box()->setTextCursor(c);
+    box()->moveCaret(toModel(box()->model(), position), false);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -311,69 +311,66 @@ void TextBoxAccessible::setCursorPosition(int position)
 
 QString TextBoxAccessible::text(int startOffset, int endOffset) const
 {
-    return box()->readerText(startOffset, endOffset);
+    const TextModel& model = box()->model();
+    const qsizetype from = toModel(model, startOffset);
+    const qsizetype to = toModel(model, std::max(startOffset, endOffset));
+    return folded(model.slice(from, to - from));
 }
 
 int TextBoxAccessible::characterCount() const
 {
-    return box()->readerLength();
-}
-
-void TextBoxAccessible::lineAround(int offset, int* start, int* end) const
-{
-    box()->readerLine(offset, start, end);
+    return int(box()->model().foldedLength());
 }
 
 bool TextBoxAccessible::segment(int offset, QAccessible::TextBoundaryType boundary, int* start, int* end) const
 {
+    const TextModel& model = box()->model();
     const int count = characterCount();
     if (offset < 0 || offset > count)
         return false;
+    const qsizetype at = toModel(model, offset);
+    const auto stretch = [&](qsizetype from, qsizetype to) {
+        *start = toReader(model, from);
+        *end = toReader(model, to);
+        return true;
+    };
     switch (boundary) {
-    case QAccessible::LineBoundary:
-    case QAccessible::ParagraphBoundary:
-        // The caret behind the last character stands on the last line.
-        lineAround(offset, start, end);
-        return true;
-    case QAccessible::NoBoundary:
-        *start = 0;
-        *end = count;
-        return true;
+    case QAccessible::LineBoundary: {
+        // The caret behind the last character stands on the last row; a break belongs to the
+        // row it ends.
+        const TextBox::Row row = box()->rows().rowAt(at);
+        return stretch(row.start, row.end);
+    }
+    case QAccessible::ParagraphBoundary: {
+        const qsizetype line = model.lineOf(at);
+        return stretch(model.lineStart(line), model.lineEnd(line));
+    }
+    case QAccessible::NoBoundary: return stretch(0, model.length());
     case QAccessible::CharBoundary: {
-        if (offset == count) {
-            *start = *end = count;
-            return true;
-        }
-        // A surrogate pair is one character.
-        const QString around = text(std::max(offset - 1, 0), std::min(offset + 2, count));
-        const int at = offset - std::max(offset - 1, 0);
-        *start = offset;
-        *end = offset + 1;
-        if (around.at(at).isLowSurrogate() && at > 0 && around.at(at - 1).isHighSurrogate())
-            *start = offset - 1;
-        else if (around.at(at).isHighSurrogate() && at + 1 < around.size() && around.at(at + 1).isLowSurrogate())
-            *end = offset + 2;
-        return true;
+        if (offset == count)
+            return stretch(at, at);
+        // A surrogate pair is one character; a CR LF one too.
+        if (charAt(model, at).isLowSurrogate() && charAt(model, at - 1).isHighSurrogate())
+            return stretch(at - 1, at + 1);
+        if (charAt(model, at).isHighSurrogate() && charAt(model, at + 1).isLowSurrogate())
+            return stretch(at, at + 2);
+        return stretch(at, model.positionOfFolded(offset + 1));
     }
     case QAccessible::WordBoundary:
     case QAccessible::SentenceBoundary: break;
     }
-    int lineStart = 0;
-    int lineEnd = 0;
-    lineAround(offset, &lineStart, &lineEnd);
-    const int from = std::max(lineStart, offset - BoundaryReach);
-    const int to = std::min(lineEnd, offset + BoundaryReach);
-    const QString window = text(from, to);
-    QTextBoundaryFinder finder(
-        boundary == QAccessible::WordBoundary ? QTextBoundaryFinder::Word : QTextBoundaryFinder::Sentence, window);
-    finder.setPosition(offset - from);
-    // Positions in the window, which is at most twice BoundaryReach long.
-    const int s = int(finder.isAtBoundary() ? finder.position() : finder.toPreviousBoundary());
-    finder.setPosition(offset - from);
-    const int e = int(finder.toNextBoundary());
-    *start = from + std::max(s, 0);
-    *end = e < 0 ? to : from + e;
-    return true;
+    // Inside the line, where the reader text is the model's.
+    const qsizetype line = model.lineOf(at);
+    const qsizetype from = std::max(model.lineStart(line), at - BoundaryReach);
+    const qsizetype to = std::min(model.lineEnd(line), at + BoundaryReach);
+    QTextBoundaryFinder finder(boundary == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
+                                                                     : QTextBoundaryFinder::Sentence,
+                               model.slice(from, to - from));
+    finder.setPosition(at - from);
+    const qsizetype s = finder.isAtBoundary() ? finder.position() : finder.toPreviousBoundary();
+    finder.setPosition(at - from);
+    const qsizetype e = finder.toNextBoundary();
+    return stretch(from + std::max<qsizetype>(s, 0), e < 0 ? to : from + e);
 }
 
 QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
@@ -406,14 +403,25 @@ QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundary
     *startOffset = *endOffset = -1;
     int start = 0;
     int end = 0;
-    if (!segment(offset, boundaryType, &start, &end) || end >= characterCount())
+    if (!segment(offset, boundaryType, &start, &end))
         return QString();
-    return textAtOffset(end, boundaryType, startOffset, endOffset);
+    // The break behind a line or a paragraph is in neither: the next one starts behind it.
+    int next = end;
+    int nextStart = 0;
+    int nextEnd = 0;
+    if (segment(next, boundaryType, &nextStart, &nextEnd) && nextStart == start)
+        ++next;
+    // Only lines and paragraphs may be empty (an empty line at the end of the text).
+    const bool mayBeEmpty = boundaryType == QAccessible::LineBoundary || boundaryType == QAccessible::ParagraphBoundary;
+    if (!segment(next, boundaryType, &nextStart, &nextEnd) || nextStart == start
+        || (nextStart == nextEnd && !mayBeEmpty))
+        return QString();
+    return textAtOffset(next, boundaryType, startOffset, endOffset);
 }
 
 QString TextBoxAccessible::attributes(int offset, int* startOffset, int* endOffset) const
 {
-    // One font and colour for the whole text: no attributes to report.
+    // One font and one pair of colours for the whole text.
     const int count = characterCount();
     if (offset < 0 || offset > count) {
         *startOffset = *endOffset = -1;
@@ -421,7 +429,24 @@ QString TextBoxAccessible::attributes(int offset, int* startOffset, int* endOffs
     }
     *startOffset = 0;
     *endOffset = count;
-    return QString();
+    const TextBox* b = box();
+    const QFont font = b->font();
+    QString family = font.family();
+    family.replace(u'\\', QLatin1String("\\\\"));
+    for (const char16_t special : {u':', u',', u'=', u';', u'"'})
+        family.replace(QChar(special), QLatin1Char('\\') + QChar(special));
+    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / b->logicalDpiY();
+    const QString style = font.style() == QFont::StyleItalic ? QStringLiteral("italic")
+        : font.style() == QFont::StyleOblique                ? QStringLiteral("oblique")
+                                                             : QStringLiteral("normal");
+    const auto rgb = [](const QColor& c) {
+        return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
+    };
+    return QStringLiteral("font-family:\"%1\";font-size:%2pt;font-weight:%3;font-style:%4;text-position:baseline;"
+                          "background-color:%5;color:%6;text-align:left;")
+        .arg(family, QString::number(points),
+             font.weight() > QFont::Normal ? QStringLiteral("bold") : QStringLiteral("normal"), style,
+             rgb(b->palette().color(QPalette::Base)), rgb(b->palette().color(QPalette::Text)));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -432,20 +457,11 @@ QRect TextBoxAccessible::characterRect(int offset) const
     if (offset < 0 || offset >= characterCount())
         return QRect();
     TextBox* b = box();
-    QTextCursor c(b->document());
-    c.setPosition(b->readerToWidget(offset));
-    const QRect at = b->cursorRect(c);
-    // As wide as the way to the next caret place on the same screen line; a break, or the
-    // last character of a screen line, gets the width of an average character.
-    int width = b->fontMetrics().averageCharWidth();
-    if (!c.atBlockEnd()) {
-        QTextCursor next = c;
-        next.movePosition(QTextCursor::NextCharacter);
-        const QRect behind = b->cursorRect(next);
-        if (behind.top() == at.top() && behind.left() > at.left())
-            width = behind.left() - at.left();
-    }
-    return QRect(b->viewport()->mapToGlobal(at.topLeft()), QSize(width, at.height()));
+    QRect r = b->rectOf(toModel(b->model(), offset));
+    // A break, or the blank that ends a wrapped row, gets the width of an average character.
+    if (r.width() <= 0)
+        r.setWidth(b->fontMetrics().averageCharWidth());
+    return QRect(b->viewport()->mapToGlobal(r.topLeft()), r.size());
 }
 
 int TextBoxAccessible::offsetAtPoint(const QPoint& point) const
@@ -454,30 +470,31 @@ int TextBoxAccessible::offsetAtPoint(const QPoint& point) const
     const QPoint local = b->viewport()->mapFromGlobal(point);
     if (!b->viewport()->rect().contains(local))
         return -1;
-    QTextCursor c = b->cursorForPosition(local);
+    const TextModel& model = b->model();
+    qsizetype at = b->positionAt(local);
     // The nearest caret place may be behind the character the point is on.
-    if (!c.atBlockStart() && b->cursorRect(c).left() > local.x())
-        c.movePosition(QTextCursor::PreviousCharacter);
-    return b->widgetToReader(c.position());
+    qsizetype before = at - 1;
+    if (charAt(model, before).isLowSurrogate() && charAt(model, before - 1).isHighSurrogate())
+        --before;
+    if (before >= 0 && b->rectOf(before).contains(local))
+        at = before;
+    return toReader(model, at);
 }
 
 void TextBoxAccessible::scrollToSubstring(int startIndex, int endIndex)
 {
     TextBox* b = box();
-    QTextCursor first(b->document());
-    first.setPosition(b->readerToWidget(startIndex));
-    QTextCursor last(b->document());
-    last.setPosition(b->readerToWidget(std::max(startIndex, endIndex)));
+    const TextModel& model = b->model();
+    const qsizetype first = toModel(model, startIndex);
     const QRect view = b->viewport()->rect();
-    if (view.contains(b->cursorRect(first)) && view.contains(b->cursorRect(last)))
+    const auto shown = [&](qsizetype position) {
+        const QRect r = b->rectOf(position);
+        return view.contains(r.topLeft()) && view.contains(r.bottomLeft());
+    };
+    if (shown(first) && shown(toModel(model, std::max(startIndex, endIndex))))
         return;
-    // The screen line of the start goes to the top; the caret stays where it is. The
-    // scroll bar counts screen lines.
-    const QTextBlock block = first.block();
-    int line = 0;
-    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0)
-        line = std::max(layout->lineForTextPosition(first.positionInBlock()).lineNumber(), 0);
-    b->verticalScrollBar()->setValue(block.firstLineNumber() + line);
+    // The row of the start goes to the top; the caret stays where it is.
+    b->scrollToRow(b->rows().rowAt(first));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -495,13 +512,21 @@ void TextBoxAccessible::insertText(int offset, const QString& text)
 
 void TextBoxAccessible::replaceText(int startOffset, int endOffset, const QString& text)
 {
-    if (box()->Locked() || startOffset > endOffset)
+    TextBox* b = box();
+    if (b->Locked() || b->Loading() || startOffset > endOffset)
         return;
-    setSelection(0, startOffset, endOffset);
-    if (!box()->textCursor().hasSelection() && text.isEmpty())
+    TextModel& model = b->model();
+    const qsizetype from = toModel(model, startOffset);
+    const qsizetype to = toModel(model, endOffset);
+    if (from == to && text.isEmpty())
         return;
-    // The box's own replacement: breaks kept as given, one undo step, the caret behind.
-    box()->ReplaceSelection(text);
+    {
+        // Breaks kept as given, one undo step, the caret behind.
+        TextModel::Transaction step(model);
+        model.replace(from, to - from, text);
+        model.select(from + text.size(), from + text.size());
+    }
+    b->ensureCaretVisible();
 }
 
 }  // namespace folio

@@ -1,14 +1,25 @@
 #pragma once
-// What screen readers see of a text box. The widget document holds a very long line in
-// several blocks (divisions); read through the widget, each division would sound like a
-// line break and every offset behind it would be off. This interface gives the reader text
-// instead (TextBox::readerText): the divisions left out, every break one "\n", so that
-// offsets, lines and edits agree with what the user sees as the text.
+// What screen readers see of a text box: the reader text, that is the model's text with every
+// line break (CR LF, LF or CR) one "\n", and offsets in it for the caret, the selection, the
+// rows on screen and edits. Every query reads the box's model and its layout and changes
+// neither; each finds its place by a binary search over the model's pieces, so a 200 MB text
+// answers as fast as a short one.
+//
+// Lines are the rows on screen, as Qt's own text boxes report them: a wrapped paragraph is
+// several lines, and a line never holds the break that ends it. Paragraphs are the model's
+// lines, without their breaks too.
+//
+// The box calls install(this) once, at the end of its constructor (behind its own
+// connections to its model, so that its rows have heard of a change before a reader is told
+// of it). The reports follow the model from then on: each edit, undo or redo is one text
+// event and one caret event, whatever else it did to the selection; a move of the caret or
+// the selection alone is a caret event and, when the selection changed, a selection event.
 #include <QAccessibleWidget>
 
 namespace folio {
 
 class TextBox;
+struct TextChange;
 
 class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
@@ -16,21 +27,9 @@ class TextBoxAccessible : public QAccessibleWidget,
 public:
     explicit TextBoxAccessible(TextBox* box);
 
-    // Makes every text box answer with this interface (once per program), and holds back
-    // the change reports the widget's own text control sends for `box` (widget positions,
-    // divisions counted as breaks): the box sends its own (textChanged). Called first
-    // thing when a box is made, before anything connects to its document: it gives the box
-    // a document of its own.
+    // Makes every text box answer with this interface (the first call registers it with Qt)
+    // and reports the changes of `box`'s model from now on.
     static void install(TextBox* box);
-
-    // Tells screen readers of a change of the box's text, from the document's report
-    // (widget positions; the box's break index already brought up to date, its model text
-    // not yet) and the number of divisions the change removed minus the number it added.
-    static void textChanged(TextBox* box, int position, int charsRemoved, int charsAdded, int divisionsGone);
-    // Tells screen readers that the box was given a whole new text (set or loaded; called
-    // once the top is in the widget), `oldLength` the length of the text before as they
-    // read it (-1: not known).
-    static void textReplaced(TextBox* box, int oldLength);
 
     // For tests (screen readers are not active there): while set, the events above go to
     // `sink` instead of the platform.
@@ -61,22 +60,29 @@ public:
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
+    // The box's font and colours, for the whole text, in the format of Qt's own text boxes.
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
 
-    // QAccessibleEditableTextInterface: through the box's own editing, one undo step each;
-    // a locked box refuses.
+    // QAccessibleEditableTextInterface: through the model, one undo step each; a locked box,
+    // or one whose text is still being read, refuses.
     void deleteText(int startOffset, int endOffset) override;
     void insertText(int offset, const QString& text) override;
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
+    // Tells screen readers of a change of the text: the text removed and inserted, then where
+    // the caret is. A whole new text is reported as the old one gone, in blanks, and the new
+    // one in, or (together longer than a report should be) as a change that carries neither,
+    // which tells the reader to read afresh.
+    static void textChanged(TextBox* box, const TextChange& change);
+    // Tells screen readers that the caret or the selection moved, unless the report of the
+    // edit that moved them told it already.
+    static void selectionChanged(TextBox* box);
+
     TextBox* box() const;
     // The stretch [start, end) of the reader text that holds `offset` for the boundary;
     // false for an offset outside the text.
     bool segment(int offset, QAccessible::TextBoundaryType boundary, int* start, int* end) const;
-    // The real line (between breaks, divisions not counted) that holds `offset`, its break
-    // included.
-    void lineAround(int offset, int* start, int* end) const;
 };
 
 }  // namespace folio

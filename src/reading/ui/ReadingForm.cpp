@@ -27,7 +27,6 @@ ReadingForm::ReadingForm(Frame& frame, Kind kind) : ChildForm(frame), m_kind(kin
     txtText01->setFont(fonts::font(fonts::kDialogFont, 9.75));
     txtText01->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtText01->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    txtText01->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     if (kind == Kind::Tutorial) {
         QPalette pal = txtText01->palette();
         pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));

@@ -26,7 +26,7 @@ void TutorialForm::Form_Load()
         FillTutorialText();
         Show();
         txtText01->setFocus();
-        txtText01->moveCursor(QTextCursor::Start);
+        txtText01->moveCaret(0, false);
     });
 }
 

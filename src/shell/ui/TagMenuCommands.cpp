@@ -23,8 +23,9 @@ tags::TargetLookup targetOf(const frmMdimenuform& main)
 // the colour tool, which have no file, follow Windows-1252 like a new document.
 tags::CaseCodePage targetCodePage(const frmMdimenuform& main)
 {
-    const auto* doc = qobject_cast<const frmTf*>(main.ActiveForm());
-    if (doc && doc->fileEncoding != docformat::Encoding::Windows1252)
+    // The whole file's encoding: bytes of a file still being read can change it.
+    auto* doc = qobject_cast<frmTf*>(main.ActiveForm());
+    if (doc && doc->finishLoading() && doc->fileEncoding != docformat::Encoding::Windows1252)
         return tags::CaseCodePage::Unicode;
     return tags::CaseCodePage::Windows1252;
 }

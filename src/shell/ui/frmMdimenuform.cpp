@@ -217,6 +217,9 @@ std::unique_ptr<EditTarget> frmMdimenuform::editTarget() const
 {
     if (!HasEditTarget())
         return nullptr;
+    // The text commands act on the whole text, also of a file still being read.
+    if (ChildForm* form = ActiveForm(); form && !form->finishLoading())
+        return nullptr;
     return EditTarget::of(ActiveControl());
 }
 

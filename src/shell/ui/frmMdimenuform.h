@@ -97,7 +97,8 @@ public:
     // The active-document rule: the focused control of the active child is a text box,
     // list box or combo box. Never fails; any failure gives false.
     bool HasEditTarget() const;
-    // The focused control's selection, when the rule admits it.
+    // The focused control's selection, when the rule admits it. A window still reading its
+    // file takes the rest in first; nullptr when that fails.
     std::unique_ptr<EditTarget> editTarget() const;
 
     // Files named on the command line or dropped on the document area: each opens in a

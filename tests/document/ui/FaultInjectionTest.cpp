@@ -193,7 +193,7 @@ TEST_F(FaultInjectionTest, EveryWritePathMeetingEveryFaultSavesOrReportsItAndLos
             if (form) {
                 form->txtText01->setText(text);
                 form->txtText01->setFocus();
-                form->txtText01->moveCursor(QTextCursor::End);
+                form->txtText01->moveCaret(form->txtText01->TextLength(), false);
                 QTest::keyClicks(form->txtText01, QStringLiteral("typed"));
             }
             f.breakTarget();

@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <tuple>
+
 using namespace folio;
 
 namespace {
@@ -28,7 +30,8 @@ QString joined(const std::vector<QStringView>& parts)
 // Changes near each other, far apart, at both ends and across whole-text reads must all give
 // what QString::replace gives, in parts that never come apart inside a surrogate pair or a
 // CR LF (the alphabet has lone halves, so changes keep making and breaking pairs at piece
-// edges), with the line breaks counted and found as a walk over the characters finds them. A copy
+// edges), with the line breaks counted and found as a walk over the characters finds them, and
+// the CR LF pairs before a position counted as QString counts them, and found back. A copy
 // keeps the text it was made from whatever its source does afterwards, joining its pieces
 // and letting go of every buffer included.
 TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
@@ -50,6 +53,14 @@ TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
         text.replace(position, removed, inserted);
         ASSERT_EQ(text.size(), model.size()) << "step " << step;
         ASSERT_EQ(joined(text.parts()), model) << "step " << step;
+        if (step % 8 == 0) {
+            const qsizetype at = rnd.bounded(int(model.size()) + 1);
+            const qsizetype pairs = model.first(at).count(u"\r\n");
+            const bool insidePair = at > 0 && at < model.size() && model[at - 1] == u'\r' && model[at] == u'\n';
+            ASSERT_EQ(std::tuple(text.crlfCount(), text.crlfBefore(at), text.positionOfFolded(at - pairs)),
+                      std::tuple(model.count(u"\r\n"), pairs, insidePair ? at + 1 : at))
+                << "step " << step << " at " << at;
+        }
         if (step % 500 == 0)
             copies.emplace_back(text, model);
         if (rnd.bounded(50) == 0) {
@@ -64,6 +75,14 @@ TEST(PieceText, RandomChangesAndReadsMatchAPlainString)
                 const qsizetype line = text.lineOf(end);
                 EXPECT_EQ(text.lineStart(line + 1), start) << "step " << step;
             }
+            // Any position: the breaks that end before it (the CR of a CR LF it parts ends none).
+            const qsizetype p = rnd.bounded(int(model.size()) + 1);
+            QString before = model.left(p);
+            if (before.endsWith(u'\r') && model.mid(p, 1) == u"\n")
+                before.chop(1);
+            const qsizetype line = before.count(u'\n') + before.count(u'\r') - before.count(u"\r\n");
+            EXPECT_EQ(text.lineOf(p), line) << "step " << step;
+            EXPECT_LE(text.lineStart(line), p) << "step " << step;
         }
     }
     text.assign(QStringLiteral("other"));

@@ -12,10 +12,10 @@ using namespace folio;
 
 namespace {
 
-using Motion = qsizetype (*)(const TextModel&, qsizetype);
-
 // Where the motion goes from each position of the text, 0 to its length: `to[p]` from p.
-void expectFromEveryPosition(const QString& text, Motion motion, const std::vector<qsizetype>& to)
+template <typename Result>
+void expectFromEveryPosition(const QString& text, Result (*motion)(const TextModel&, qsizetype),
+                             const std::vector<Result>& to)
 {
     TextModel model;
     model.setText(text);
@@ -67,20 +67,11 @@ TEST(TextMotion, AWordStepStopsAtWordsPunctuationAndEveryLineBreak)
 // behind a line's last blank or punctuation, nothing.
 TEST(TextMotion, WordAroundIsTheWordADoubleClickSelects)
 {
-    const struct {
-        QString text;
-        std::vector<std::pair<qsizetype, qsizetype>> around;  // from each position
-    } rows[] = {
-        {QStringLiteral("e-mail  -- x"),
-         {{0, 1}, {1, 2}, {2, 6}, {2, 6}, {2, 6}, {2, 6}, {2, 6}, {2, 6}, {8, 10}, {8, 10}, {8, 10}, {11, 12}, {11, 12}}},
-        {QStringLiteral("ab  "), {{0, 2}, {0, 2}, {0, 2}, {0, 2}, {4, 4}}},
-        {QStringLiteral(" x;"), {{0, 0}, {1, 2}, {2, 3}, {3, 3}}},
-        {QStringLiteral("ab\r\ncd\rx"), {{0, 2}, {0, 2}, {0, 2}, {0, 2}, {4, 6}, {4, 6}, {4, 6}, {7, 8}, {7, 8}}},
-    };
-    for (const auto& r : rows) {
-        TextModel model;
-        model.setText(r.text);
-        for (qsizetype p = 0; p <= r.text.size(); ++p)
-            EXPECT_EQ(motion::wordAround(model, p), r.around[p]) << r.text.toStdString() << " at " << p;
-    }
+    using Span = std::pair<qsizetype, qsizetype>;
+    expectFromEveryPosition<Span>(QStringLiteral("e-mail  -- x"), motion::wordAround,
+                                  {{0, 1}, {1, 2}, {2, 6}, {2, 6}, {2, 6}, {2, 6}, {2, 6}, {2, 6}, {8, 10}, {8, 10},
+                                   {8, 10}, {11, 12}, {11, 12}});
+    expectFromEveryPosition<Span>(QStringLiteral(" x;"), motion::wordAround, {{0, 0}, {1, 2}, {2, 3}, {3, 3}});
+    expectFromEveryPosition<Span>(QStringLiteral("ab\r\ncd\rx"), motion::wordAround,
+                                  {{0, 2}, {0, 2}, {0, 2}, {0, 2}, {4, 6}, {4, 6}, {4, 6}, {7, 8}, {7, 8}});
 }

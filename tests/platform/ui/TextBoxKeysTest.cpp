@@ -49,10 +49,6 @@ protected:
             QTest::keyClick(box.get(), key.key(), key.keyboardModifiers());
         }
     }
-    std::function<void()> pressing(const S& keys)
-    {
-        return [this, keys] { press(keys); };
-    }
     void start(const S& text, Sel selection)
     {
         box->setText(text);
@@ -74,6 +70,7 @@ protected:
 TEST_F(TextBoxKeysTest, EditingKeysGiveTheirTextAndUndoStepsAsAUserSeesThem)
 {
     const auto type = [this](const S& s) { return [this, s] { QTest::keyClicks(box.get(), s); }; };
+    const auto pressing = [this](const S& keys) { return [this, keys] { press(keys); }; };
     const S tail = S(16114, u'w') + S(" z");
     const struct {
         const char* what;
@@ -85,7 +82,6 @@ TEST_F(TextBoxKeysTest, EditingKeysGiveTheirTextAndUndoStepsAsAUserSeesThem)
         int steps;
     } rows[] = {
         {"a run of typing", S("ab"), {1, 1}, type(S("xy z")), S("axy zb"), 5, 1},
-        {"typing over a selection, then on", S("abcd"), {1, 3}, type(S("xy")), S("axyd"), 3, 2},
         {"Enter in an LF text", S("a\nb"), {1, 1}, pressing(S("Return")), S("a\r\n\nb"), 3, 1},
         {"Shift and keypad Enter", S("x"), {1, 1}, pressing(S("Shift+Return, Num+Enter")), S("x\r\n\r\n"), 5, 2},
         {"Backspace over CR LF", S("a\r\nb"), {3, 3}, pressing(S("Backspace")), S("ab"), 1, 1},
@@ -93,11 +89,9 @@ TEST_F(TextBoxKeysTest, EditingKeysGiveTheirTextAndUndoStepsAsAUserSeesThem)
         {"Backspace: the selection", S("abcdef"), {1, 3}, pressing(S("Backspace")), S("adef"), 1, 1},
         {"Ctrl+Backspace in 50 KB", longWord, {33889, 33889}, pressing(S("Ctrl+Backspace")), S("ab ") + tail, 3, 1},
         {"Ctrl+Delete", S("foo bar baz"), {4, 4}, pressing(S("Ctrl+Del")), S("foo baz"), 4, 1},
-        {"cut, paste", S("abc def"), {0, 4}, pressing(S("Ctrl+X, Ctrl+End, Ctrl+V")), S("defabc "), 7, 2},
-        {"breaks kept", S("a\r\nc"), {1, 4}, pressing(S("Shift+Del, Shift+Ins, Shift+Ins")), S("a\r\nc\r\nc"), 7, 3},
+        {"cut, paste", S("a\r\nc"), {1, 4}, pressing(S("Ctrl+X, Shift+Ins, Ctrl+V")), S("a\r\nc\r\nc"), 7, 3},
         {"Ctrl+A and typing", S("abc\r\ndef"), {2, 2}, pressing(S("Ctrl+A, X")), S("x"), 1, 1},
         {"undo, redo", S(), {0, 0}, pressing(S("A, Ctrl+Z, Ctrl+Y, Ctrl+Z, Ctrl+Shift+Z")), S("a"), 1, 1},
-        {"Tab types nothing", S("a"), {1, 1}, pressing(S("Tab")), S("a"), 1, 0},
         {"a dead key within a run of typing", S(), {0, 0}, [&] {
              QTest::keyClicks(box.get(), S("ca"));
              inputMethod(S("\u00b4"));
@@ -130,13 +124,9 @@ TEST_F(TextBoxKeysTest, CaretKeysMoveByCharactersWordsAndRows)
         S keys;
         Sel after;
     } rows[] = {
-        {"Right over a CR LF", S("a\r\nb"), {1, 1}, S("Right"), {3, 3}},
-        {"Shift+Left selects", S("a\r\nb"), {4, 4}, S("Shift+Left, Shift+Left"), {4, 1}},
         {"Left ends a selection at its start", S("abcdef"), {4, 1}, S("Left"), {1, 1}},
         {"Shift+Up keeps the column too", three, {15, 15}, S("Shift+Up, Shift+Up"), {15, 5}},
         {"Ctrl+Right", S("foo.bar baz"), {0, 0}, S("Ctrl+Right, Ctrl+Right, Ctrl+Right"), {8, 8}},
-        {"Ctrl+Shift+Left in 50 KB", longWord, {33889, 33889}, S("Ctrl+Shift+Left"), {33889, 3}},
-        {"Home, Shift+End", S("abc\ndef"), {5, 5}, S("Home, Shift+End"), {4, 7}},
         {"Ctrl+End, Ctrl+Shift+Home", S("ab\ncd"), {1, 1}, S("Ctrl+End, Ctrl+Shift+Home"), {5, 0}},
         {"Down keeps the column over a short row", three, {5, 5}, S("Down, Down"), {15, 15}},
         {"a move between forgets it", three, {5, 5}, S("Down, Left, Down"), {11, 11}},
@@ -183,8 +173,6 @@ TEST_F(TextBoxKeysTest, ALockedBoxSelectsAndCopiesOnlyAndTheMenuOffersWhatApplie
     clipboard->setText(S("pasted"));
     press(S("X, Ctrl+X, Ctrl+V, Return, Del, Ctrl+Backspace, Ctrl+Z"));
     inputMethod(S(), S("im"));
-    box->paste();
-    box->cut();
     EXPECT_EQ(std::tuple(box->Text(), selection(), clipboard->text()),
               std::tuple(S("keep\nme"), Sel(0, 5), S("pasted")));
 
@@ -210,17 +198,12 @@ TEST_F(TextBoxKeysTest, ALockedBoxSelectsAndCopiesOnlyAndTheMenuOffersWhatApplie
     EXPECT_EQ(entries(true), S("-+|++-+|+"));
     box->selectAll();
     EXPECT_EQ(entries(true), S("-+|++-+|-"));
-    std::unique_ptr<QMenu> menu(box->createContextMenu(nullptr));
-    menu->actions().at(6)->trigger();  // Delete
+    std::unique_ptr<QMenu>(box->createContextMenu(nullptr))->actions().at(6)->trigger();  // Delete
     EXPECT_EQ(box->Text(), S());
-    menu.reset(box->createContextMenu(nullptr));
-    menu->actions().at(0)->trigger();  // Undo
-    EXPECT_EQ(box->Text(), S("keep\nme"));
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(box->viewport(), &click);
-    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->actions().size(), 9);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_TRUE(popup != nullptr && popup->actions().size() == 9);
     popup->close();
 }
 

@@ -339,27 +339,38 @@ TEST_F(DocumentTest, EachDocumentIsSavedInTheEncodingItWasReadIn)
 }
 
 // A big file is read behind its top. Keys typed at once wait in the box for the whole text and
-// go in at its start; a command given meanwhile ("&Paste") takes the whole text in first and
-// acts behind them; "&Save" writes exactly what was typed and pasted before the file's bytes.
+// go in where the caret stands in the top (its start, or where the user put it); a command
+// given meanwhile ("&Paste") takes the whole text in first and acts behind them; "&Save"
+// writes exactly what was typed and pasted amid the file's bytes.
 TEST_F(DocumentTest, KeysAndCommandsGivenWhileABigFileIsReadActOnTheWholeText)
 {
     const qint64 atOnce = std::exchange(frmTf::readAtOnceBytes, 0);
     const auto restore = qScopeGuard([atOnce] { frmTf::readAtOnceBytes = atOnce; });
     const QByteArray file = QByteArray("<p>a line\nwith a lone LF</p>\r\n").repeated(20000);
     const QString p = put(QStringLiteral("big.html"), file);
-    files.choose(p);
-    main->mnuOef->trigger();  // not settled: the rest is still being read
-    frmTf* f = active();
-    ASSERT_TRUE(f && f->txtText01->Loading());
-    f->txtText01->setFocus();
-    QTest::keyClicks(f->txtText01, QStringLiteral("ab"));
-    QGuiApplication::clipboard()->setText(QStringLiteral("XY"));
-    main->mnuPaste->trigger();
-    QTest::keyClicks(f->txtText01, QStringLiteral("c"));
-    EXPECT_TRUE(f->TextChanged);
-    click(f->cmdSave);
-    EXPECT_EQ(bytesOf(p), "abXYc\r\n" + file);
-    EXPECT_EQ(std::tuple(f->txtText01->Loading(), f->Loading(), f->TextChanged), std::tuple(false, false, false));
+    const struct { int caret; QByteArray saved; } cases[] = {
+        {0, "abXYc\r\n" + file},
+        {5, "\r\n<p>abXYc" + file.mid(3)},  // the leading line break, then "<p>"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caret);
+        ASSERT_TRUE(QFile::remove(p) && put(QStringLiteral("big.html"), file) == p);
+        files.choose(p);
+        main->mnuOef->trigger();  // not settled: the rest is still being read
+        frmTf* f = active();
+        ASSERT_TRUE(f && f->txtText01->Loading());
+        f->txtText01->setFocus();
+        f->txtText01->setSelStart(c.caret);
+        QTest::keyClicks(f->txtText01, QStringLiteral("ab"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("XY"));
+        main->mnuPaste->trigger();
+        QTest::keyClicks(f->txtText01, QStringLiteral("c"));
+        EXPECT_TRUE(f->TextChanged);
+        click(f->cmdSave);
+        EXPECT_EQ(bytesOf(p), c.saved);
+        EXPECT_EQ(std::tuple(f->txtText01->Loading(), f->Loading(), f->TextChanged), std::tuple(false, false, false));
+        f->Unload();
+    }
 }
 
 // "Open &MyShades.csv" opens the file in a program folder the user may write under either

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QInputMethod>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
@@ -33,6 +34,9 @@ constexpr int Notch = 120;
 
 void TextBox::mousePressEvent(QMouseEvent* event)
 {
+    // Text being composed is finished where it stands before a click moves the caret.
+    if (!m_preedit.isEmpty())
+        QGuiApplication::inputMethod()->commit();
     const QPoint point = event->position().toPoint();
     const qsizetype position = positionAt(point);
     const Selection sel = m_model.selection();

@@ -3,10 +3,12 @@
 #include "platform/ui/TextBoxAccessible.h"
 
 #include <QApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
@@ -40,6 +42,8 @@ TextBox::TextBox(QWidget* parent) : QAbstractScrollArea(parent), m_rows(m_model)
     connect(&m_model, &TextModel::Change, this, &TextBox::onModelChange);
     connect(&m_model, &TextModel::SelectionChange, this, &TextBox::onSelectionChange);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TextBox::onScrollAction);
+    // The scroll bar counts characters: its own wheel steps would move a few characters, not rows.
+    verticalScrollBar()->installEventFilter(this);
     updateScrollBar();
     // Behind the box's own connections: readers hear of a change once the rows have.
     TextBoxAccessible::install(this);
@@ -144,6 +148,9 @@ void TextBox::onModelChange(const TextChange& change)
 void TextBox::onSelectionChange()
 {
     viewport()->update();
+    // An input method places its candidates at the caret, wherever it went.
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -382,6 +389,15 @@ void TextBox::changeEvent(QEvent* event)
     } else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::EnabledChange) {
         viewport()->update();
     }
+}
+
+bool TextBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 bool TextBox::event(QEvent* event)

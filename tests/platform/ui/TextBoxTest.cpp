@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -166,6 +167,12 @@ TEST_F(TextBoxTest, TheScrollBarCountsCharactersAndAnyPlaceOfAGiantLineCanBeShow
     box->moveCaret(line.size(), false);
     EXPECT_EQ(box->rows().rowsFrom(box->topRow(), box->visibleRows()).back().end, line.size());
     EXPECT_LT(box->caretRect().bottom(), box->viewport()->height());
+    // The wheel over the scroll bar turns rows, as over the text.
+    bar->setValue(0);
+    QWheelEvent notch(QPointF(2, 2), box->mapToGlobal(QPointF(2, 2)), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &notch);
+    EXPECT_EQ(box->topRow(), box->rows().rowsFrom(box->rows().rowAt(0), 4).back());
     // An edit before the top row leaves the top row's text on top.
     bar->setValue(1'500'000);
     const QString shown = box->Text().mid(box->topRow().start, 30);

@@ -156,7 +156,8 @@ void TextBoxAccessible::textChanged(TextBox* box, const TextChange& change)
     TextModel& model = box->model();
     Told& state = told()[box];
     const qsizetype oldLength = std::exchange(state.length, model.foldedLength());
-    state.selection = model.selection();
+    const Selection was = std::exchange(state.selection, model.selection());
+    const Selection& now = state.selection;
     if (!listening())
         return;
     model.setKeepRemovedText(true);
@@ -186,11 +187,19 @@ void TextBoxAccessible::textChanged(TextBox* box, const TextChange& change)
             // The model did not keep what went (nobody read the box when the edit began):
             // as many blanks as the reader text lost.
             const QString made = folded(now);
-            sendTextChange(box, start, QString(made.size() + oldLength - state.length, u' '), made);
+            sendTextChange(box, start, QString(std::max<qsizetype>(made.size() + oldLength - state.length, 0), u' '),
+                           made);
         }
     }
-    QAccessibleTextCursorEvent caret(box, toReader(model, state.selection.caret));
+    QAccessibleTextCursorEvent caret(box, toReader(model, now.caret));
     send(caret);
+    // A selection the edit leaves (an undo brings back the one it replaced) is told too; one
+    // that its text took the place of, the text event told.
+    if (now.length() > 0 && (now.start() != was.start() || now.length() != was.length())) {
+        QAccessibleTextSelectionEvent selection(box, toReader(model, now.start()),
+                                                toReader(model, now.start() + now.length()));
+        send(selection);
+    }
 }
 
 void TextBoxAccessible::selectionChanged(TextBox* box)

@@ -12,8 +12,9 @@
 // The box calls install(this) once, at the end of its constructor (behind its own
 // connections to its model, so that its rows have heard of a change before a reader is told
 // of it). The reports follow the model from then on: each edit, undo or redo is one text
-// event and one caret event, whatever else it did to the selection; a move of the caret or
-// the selection alone is a caret event and, when the selection changed, a selection event.
+// event and one caret event, and a selection event only when it leaves a selection (an undo
+// of typing over one); a move of the caret or the selection alone is a caret event and, when
+// the selection changed, a selection event.
 #include <QAccessibleWidget>
 
 namespace folio {

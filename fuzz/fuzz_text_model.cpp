@@ -1,8 +1,7 @@
 // Random typing, commands, raw edits in transactions, selections, undo and redo on the text
 // model, each checked against a plain string with an undo stack of whole texts: after every
 // step the text, the anchor and caret, and the one change report (which must hold every
-// changed character, with nothing changed before or behind it, and carry the text it removed),
-// and the folded text's length and the folded offset of the caret.
+// changed character, with nothing changed before or behind it, and carry the text it removed).
 #include "platform/logic/TextModel.h"
 
 #include <algorithm>
@@ -10,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -142,17 +140,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "the report holds the change");
             check(c.removedText.toStdU16String() == before.substr(c.position, c.removed), "the removed text");
         }
-        const auto pairsIn = [](std::u16string_view s) {
-            qsizetype n = 0;
-            for (std::size_t i = 1; i < s.size(); ++i)
-                n += s[i - 1] == u'\r' && s[i] == u'\n';
-            return n;
-        };
-        const qsizetype caret = plain.sel.caret;
-        check(model.foldedLength() == qsizetype(text.size()) - pairsIn(text)
-                  && model.foldedOffset(caret) == caret - pairsIn(std::u16string_view(text).substr(0, caret))
-                  && model.positionOfFolded(model.foldedOffset(caret)) == caret,
-              "folded length and offset");
     }
     return 0;
 }

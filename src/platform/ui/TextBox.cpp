@@ -56,9 +56,7 @@ TextBox::~TextBox() = default;
 
 void TextBox::setText(const QString& text)
 {
-    m_replacing = true;
     m_model.setText(text);
-    m_replacing = false;
 }
 
 void TextBox::setLoading(bool loading)
@@ -119,7 +117,7 @@ void TextBox::onModelChange(const TextChange& change)
 {
     const qsizetype before = m_lineCount;
     m_lineCount = m_model.lineCount();
-    if (m_replacing) {
+    if (change.whole) {
         m_rows.clear();
         m_top = m_rows.rowAt(0);
         m_goalX = -1;
@@ -156,7 +154,7 @@ void TextBox::onSelectionChange()
 // ---------------------------------------------------------------------------------------
 // Rows on screen and scrolling
 
-QPoint TextBox::textOrigin() const
+QPoint TextBox::textOrigin()
 {
     return {Margin, Margin};
 }

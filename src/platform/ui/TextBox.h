@@ -147,7 +147,7 @@ private:
     QRect rowRect(int rowFromTop) const;
     int rowFromTop(const Row& row) const;
     // Where the rows begin inside the viewport.
-    QPoint textOrigin() const;
+    static QPoint textOrigin();
 
     TextModel m_model;
     TextBoxLayout m_rows;
@@ -159,7 +159,6 @@ private:
     bool m_caretShown = true;
     QBasicTimer m_blink;
     bool m_settingScrollBar = false;
-    bool m_replacing = false;  // setText under way: a whole new text, not an edit
 
     // Keys (TextBoxKeys.cpp): events kept while Loading.
     std::vector<std::unique_ptr<QEvent>> m_keptInput;

@@ -15,10 +15,10 @@ namespace folio {
 // layout may be dropped to save memory and made again from the same place: the text and the
 // width being the same, it gives the same rows.
 struct TextBoxLayout::Chunk {
-    qsizetype start = 0;  // offset in the line of its first row
-    qsizetype length = 0;  // characters laid out
+    qsizetype start = 0;     // offset in the line of its first row
+    qsizetype length = 0;    // characters laid out
     qsizetype firstRow = 0;  // index in the section of its first row
-    qsizetype rows = 0;  // rows kept (the stretch's last row is laid out again by the next)
+    qsizetype rows = 0;      // rows kept (the stretch's last row is laid out again by the next)
     mutable std::unique_ptr<QTextLayout> layout;
     mutable qsizetype lastUse = 0;
 };
@@ -268,7 +268,7 @@ TextBoxLayout::LineRows& TextBoxLayout::rowsOf(qsizetype line) const
     return *found->second;
 }
 
-TextBoxLayout::Section& TextBoxLayout::sectionAt(LineRows& rows, qsizetype offset) const
+TextBoxLayout::Section& TextBoxLayout::sectionAt(LineRows& rows, qsizetype offset)
 {
     // The last section that begins at or before the offset (a section's end belongs to the
     // section behind it; the line's end to the last).
@@ -355,7 +355,7 @@ TextBoxLayout::Place TextBoxLayout::placeOf(qsizetype position) const
     return Place{line, lineStart, &section, index};
 }
 
-TextBoxLayout::Row TextBoxLayout::rowOf(const Place& place) const
+TextBoxLayout::Row TextBoxLayout::rowOf(const Place& place)
 {
     const Section& s = *place.section;
     const size_t next = size_t(place.index) + 1;

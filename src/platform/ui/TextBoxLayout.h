@@ -38,9 +38,9 @@ public:
     // `giantLine` go in sections of about `giantSection`; `stretch` characters are laid out
     // at a time (about 2 ms). Tests make them small to reach their edges with short texts.
     struct Limits {
-        qsizetype giantLine = 256 * 1024;
-        qsizetype giantSection = 64 * 1024;
-        qsizetype stretch = 8 * 1024;
+        qsizetype giantLine = qsizetype(256) * 1024;
+        qsizetype giantSection = qsizetype(64) * 1024;
+        qsizetype stretch = qsizetype(8) * 1024;
         qsizetype blankReach = 1024;  // how far back a section's start looks for a blank
     };
 
@@ -115,11 +115,11 @@ private:
         qsizetype index = 0;
     };
     Place placeOf(qsizetype position) const;
-    Row rowOf(const Place& place) const;
+    static Row rowOf(const Place& place);
     // The chunk whose layout holds the place's row, its layout made again if it was dropped.
     const Chunk& chunkOf(const Place& place, qsizetype lineStart) const;
     LineRows& rowsOf(qsizetype line) const;
-    Section& sectionAt(LineRows& rows, qsizetype offset) const;
+    static Section& sectionAt(LineRows& rows, qsizetype offset);
     qsizetype sectionEnd(qsizetype lineStart, qsizetype length, qsizetype begin) const;
     void appendSections(LineRows& rows, qsizetype line) const;
     // Lays out rows of `section` until the row that holds `offset` is known (or it ends).

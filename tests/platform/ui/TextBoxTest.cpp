@@ -180,23 +180,4 @@ TEST_F(TextBoxTest, TheScrollBarCountsCharactersAndAnyPlaceOfAGiantLineCanBeShow
     EXPECT_EQ(box->Text().mid(box->topRow().start, 30), shown);
 }
 
-TEST_F(TextBoxTest, PositionsAndRectanglesAgreeWithTheRowsOnScreen)
-{
-    box->setText(u"alpha\r\n\r\nbeta gamma\rdelta"_qs);
-    const int rowHeight = int(box->rows().rowHeight());
-    // Row by row: the CR LF of line 1 counts two, the lone CR one.
-    const struct {
-        qsizetype position;
-        int row;
-    } places[] = {{0, 0}, {5, 0}, {7, 1}, {9, 2}, {19, 2}, {20, 3}, {25, 3}};
-    for (const auto& p : places) {
-        const QRect r = box->rectOf(p.position);
-        EXPECT_EQ(r.y() / rowHeight, p.row) << p.position;
-        EXPECT_EQ(box->positionAt(r.topLeft() + QPoint(1, 2)), p.position) << p.position;
-    }
-    // Right of a line's end: the line's end; below the text: the last row.
-    EXPECT_EQ(box->positionAt(QPoint(400, 2)), 5);
-    EXPECT_EQ(box->positionAt(QPoint(400, 290)), 25);
-}
-
 }  // namespace

@@ -25,6 +25,7 @@ namespace folio {
 struct frmTf::PendingLoad {
     struct Whole {
         QString text;
+        PieceText pieces;  // the same text, cut into pieces on the reading thread
         docformat::Encoding encoding = docformat::Encoding::Windows1252;
         FileStamp stamp;
     };
@@ -35,6 +36,7 @@ struct frmTf::PendingLoad {
     {
         Whole w;
         w.text = readDocument(path, &w.encoding, &w.stamp);
+        w.pieces.assign(w.text);
         return w;
     }
 };
@@ -132,7 +134,7 @@ bool frmTf::finishLoading()
         const Selection shownSelection = txtText01->model().selection();
         const qsizetype shownTop = txtText01->topRow().start;
         const bool sameStart = QStringView(whole.text).startsWith(txtText01->Text());
-        txtText01->setText(whole.text);
+        txtText01->setText(std::move(whole.pieces));
         if (sameStart && !txtText01->model().changed()) {
             if (shownSelection != txtText01->model().selection())
                 txtText01->model().select(shownSelection.anchor, shownSelection.caret);

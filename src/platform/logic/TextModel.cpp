@@ -55,8 +55,15 @@ void TextModel::select(qsizetype anchor, qsizetype caret)
 
 void TextModel::setText(const QString& text)
 {
+    PieceText pieces;
+    pieces.assign(text);
+    setText(std::move(pieces));
+}
+
+void TextModel::setText(PieceText text)
+{
     const qsizetype before = length();
-    m_text.assign(text);
+    m_text = std::move(text);
     m_history.clear();
     m_changed = false;
     const bool moved = m_selection != Selection{};

@@ -97,8 +97,10 @@ public:
     void setSelLength(qsizetype length) { select(SelStart(), SelStart() + std::max<qsizetype>(length, 0)); }
     void select(qsizetype anchor, qsizetype caret);
 
-    // A whole new text, as loaded: the caret at the start, no undo step, not changed.
+    // A whole new text, as loaded: the caret at the start, no undo step, not changed. The
+    // second takes a text already cut into pieces (a big one may be, on another thread).
     void setText(const QString& text);
+    void setText(PieceText text);
 
     class Transaction {
     public:

@@ -59,6 +59,11 @@ void TextBox::setText(const QString& text)
     m_model.setText(text);
 }
 
+void TextBox::setText(PieceText text)
+{
+    m_model.setText(std::move(text));
+}
+
 void TextBox::setLoading(bool loading)
 {
     if (m_loading == loading)

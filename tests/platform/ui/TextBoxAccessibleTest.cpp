@@ -97,7 +97,7 @@ TEST_F(TextBoxAccessibleTest, ReadsTheModelInReaderOffsetsAndChangesNothing)
               std::tuple(0, 0, str(Model), false));
 
     // Placing: model position <-> reader offset, both ways, behind each kind of break.
-    for (const auto [model, reader] : {std::pair(7, 7), {18, 17}, {21, 20}, {39, 38}, {40, 39}}) {
+    for (const auto& [model, reader] : {std::pair(7, 7), {18, 17}, {21, 20}, {39, 38}, {40, 39}}) {
         box->setSelStart(model);
         const int heard = text->cursorPosition();
         text->setCursorPosition(0);

@@ -141,7 +141,7 @@ TEST_F(TextBoxMouseTest, DoubleAndTripleClickSelectWordsAndLinesAndDragsGrowByTh
     QTest::mouseRelease(view(), Qt::LeftButton, {}, at({2}));
     // A third press soon after, at the same place: the line with its break; too late, a click.
     for (const auto& [late, selected] : {std::pair{0, Sel{19, 11, 30}}, std::pair{1000, Sel{24, 0, 24}}}) {
-        for (const auto [type, time] : {std::pair{QEvent::MouseButtonDblClick, 0}, {QEvent::MouseButtonRelease, 10},
+        for (const auto& [type, time] : {std::pair{QEvent::MouseButtonDblClick, 0}, {QEvent::MouseButtonRelease, 10},
                                         {QEvent::MouseButtonPress, 100 + late}, {QEvent::MouseButtonRelease, 110 + late}}) {
             QMouseEvent event(type, at({24}), view()->mapToGlobal(at({24})), Qt::LeftButton, Qt::LeftButton, {});
             event.setTimestamp(100000 + late * 10 + time);

@@ -60,7 +60,7 @@ struct Plain {
             undo.back().after = text, undo.back().selAfter = sel;
         else
             undo.push_back({before, text, selBefore, sel});
-        runOpen = typing && collapsed;
+        runOpen = typing;
     }
     bool back(bool undoing)
     {

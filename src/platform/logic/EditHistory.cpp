@@ -13,10 +13,10 @@ void EditHistory::record(EditStep step)
         const bool goesOn = last.kind == StepKind::Typing && last.after == step.before && step.before.length() == 0;
         if (goesOn) {
             for (TextEdit& edit : step.edits) {
-                // A character typed behind the last one joins its text.
+                // A character typed behind the last one joins its text (the first may have
+                // replaced a selection: what it removed stays removed at the same place).
                 TextEdit& previous = last.edits.back();
-                if (previous.removed.isEmpty() && edit.removed.isEmpty()
-                    && edit.position == previous.position + previous.inserted.size())
+                if (edit.removed.isEmpty() && edit.position == previous.position + previous.inserted.size())
                     previous.inserted.append(edit.inserted);
                 else
                     last.edits.push_back(std::move(edit));
@@ -26,8 +26,8 @@ void EditHistory::record(EditStep step)
         }
     }
     m_undo.push_back(std::move(step));
-    // Typing over a selection is a step of its own and starts no run.
-    m_runOpen = typing && m_undo.back().before.length() == 0;
+    // Typing over a selection starts a run too: the characters typed on join its step.
+    m_runOpen = typing;
 }
 
 const EditStep& EditHistory::undo()

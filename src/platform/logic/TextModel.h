@@ -120,8 +120,8 @@ public:
 
     // Puts `text` in place of the selection as one step; the caret goes behind it.
     void ReplaceSelection(QStringView text) { replaceSelection(text, StepKind::Command); }
-    // Typing: the same, but a run of it at the advancing caret is one step. Typing over a
-    // selection is a step of its own and starts no run.
+    // Typing: the same, but a run of it at the advancing caret is one step, the first
+    // character of the run may have replaced a selection.
     void typeText(QStringView text) { replaceSelection(text, StepKind::Typing); }
     // Enter: a CR LF in place of the selection, a step of its own.
     void Enter() { ReplaceSelection(u"\r\n"); }

@@ -63,3 +63,18 @@ TEST(TextModel, ReportsCarryTheRemovedTextWhenAsked)
         {false, "b\r\ncd\ref"}, {false, "\r\ncd\rE"}, {false, "b\r\ncd\ref"}, {true, ""}};
     EXPECT_EQ(reports, expected);
 }
+
+// A run of typing that begins over a selection is one step: one undo brings the selected
+// text and the selection back, one redo the whole run.
+TEST(TextModel, TypingOverASelectionAndOnIsOneStep)
+{
+    TextModel m;
+    m.setText(QStringLiteral("ab\r\ncd ef"));
+    const auto state = [&m] { return QStringLiteral("%1|%2|%3").arg(m.Text()).arg(m.SelStart()).arg(m.SelLength()); };
+    m.select(1, 6);
+    m.typeText(u"x"), m.typeText(u"y"), m.typeText(u"z");
+    m.undo();
+    EXPECT_EQ(state(), QStringLiteral("ab\r\ncd ef|1|5"));
+    m.redo();
+    EXPECT_EQ(state(), QStringLiteral("axyz ef|4|0"));
+}

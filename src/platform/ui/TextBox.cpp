@@ -263,10 +263,8 @@ void TextBox::ensureCaretVisible()
         return;
     }
     const std::vector<Row> shown = m_rows.rowsFrom(m_top, visibleRows());
-    if (!shown.empty() && caret.start <= shown.back().start) {
-        updateScrollBar();
+    if (!shown.empty() && caret.start <= shown.back().start)
         return;
-    }
     Row top = caret;
     for (int i = 1; i < visibleRows(); ++i) {
         const auto previous = m_rows.previousRow(top);

@@ -382,10 +382,16 @@ void TextBox::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
+        // The top row's first character stays on top, unless that would hide a caret the
+        // user saw: then the least scroll that shows it.
+        const int caretRow = rowFromTop(m_rows.rowAt(m_model.selection().caret));
+        const bool caretShown = caretRow >= 0 && caretRow < visibleRows();
         const qsizetype top = m_top.start;
         m_rows.setFont(font());
         m_top = m_rows.rowAt(top);
         updateScrollBar();
+        if (caretShown)
+            ensureCaretVisible();
         viewport()->update();
     } else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::EnabledChange) {
         viewport()->update();

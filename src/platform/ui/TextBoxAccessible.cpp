@@ -75,9 +75,13 @@ QString folded(QStringView text)
     return out;
 }
 
+// Never between the halves of a surrogate pair: a caret or an edit there would split the
+// character in two (a reader that counts code points asks for such offsets).
 qsizetype toModel(const TextModel& model, int offset)
 {
-    return model.positionOfFolded(std::max(offset, 0));
+    const qsizetype at = model.positionOfFolded(std::max(offset, 0));
+    const QString pair = at > 0 ? model.slice(at - 1, 2) : QString();
+    return pair.size() == 2 && pair[0].isHighSurrogate() && pair[1].isLowSurrogate() ? at - 1 : at;
 }
 
 int toReader(const TextModel& model, qsizetype position)

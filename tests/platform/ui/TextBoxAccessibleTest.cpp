@@ -208,6 +208,9 @@ TEST_F(TextBoxAccessibleTest, EditsByReaderOffsetsAndKeysAreOneReportEach)
          "beta gammaxYlonglonglong word\r\nz", 0},
         {"the value set", [&] { a11y->setText(QAccessible::Value, QStringLiteral("x\r\ny")); },
          {{Upd, 0, "beta gammaxYlonglonglong word\nz", "x\ny"}, {Caret, 3, "", ""}}, "x\r\ny", 3},
+        {"a caret asked for inside a surrogate pair goes before it", [&] {
+             box->setText(u"\U0001F600"_qs), text->setCursorPosition(1), sent.clear(), key(Qt::Key_Q);
+         }, {{Ins, 0, "", "q"}, {Caret, 1, "", ""}}, "q\U0001F600", 1},
         {"a new text", [&] { box->setText(QStringLiteral("new\rtext")); },
          {{Upd, 0, "   ", "new\ntext"}, {Caret, 0, "", ""}}, "new\rtext", 0},
         {"locked: no edit", [&] {

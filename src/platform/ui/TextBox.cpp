@@ -6,6 +6,7 @@
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -275,14 +276,14 @@ void TextBox::ensureCaretVisible()
     scrollToRow(top);
 }
 
-// The row's place from the top of the viewport: 0 for the top row, up to visibleRows() for
-// the row partly shown below the last whole one; -1 above the viewport, a number past the
-// rows on screen below it.
-int TextBox::rowFromTop(const Row& row) const
+// The row's place from the top of the viewport: 0 for the top row, up to `rows` (by default
+// visibleRows()) for the row partly shown below the last whole one; -1 above the viewport, a
+// number past the rows on screen below it.
+int TextBox::rowFromTop(const Row& row, int rows) const
 {
     if (row.start < m_top.start)
         return -1;
-    const std::vector<Row> shown = m_rows.rowsFrom(m_top, visibleRows() + 1);
+    const std::vector<Row> shown = m_rows.rowsFrom(m_top, (rows < 0 ? visibleRows() : rows) + 1);
     const auto found = std::find(shown.begin(), shown.end(), row);
     return found == shown.end() ? int(shown.size()) + 1 : int(found - shown.begin());
 }
@@ -368,14 +369,21 @@ void TextBox::paintEvent(QPaintEvent* /*event*/)
 void TextBox::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    // The top row's first character stays on top, unless that would hide a caret the user
+    // saw: then the least scroll that shows it.
+    const int grown = event->size().height() - event->oldSize().height();
+    const int rowsBefore = std::max(1, int((viewport()->height() - grown - Margin) / m_rows.rowHeight()));
+    const int caretRow = rowFromTop(m_rows.rowAt(m_model.selection().caret), rowsBefore);
+    const bool caretShown = event->oldSize().isValid() && caretRow >= 0 && caretRow < rowsBefore;
     const qreal width = viewport()->width() - 2 * Margin;
     if (width != m_rows.width()) {
-        // The rows change; the top row's first character stays on top.
         const qsizetype top = m_top.start;
         m_rows.setWidth(width);
         m_top = m_rows.rowAt(top);
     }
     updateScrollBar();
+    if (caretShown)
+        ensureCaretVisible();
 }
 
 void TextBox::changeEvent(QEvent* event)

@@ -147,7 +147,7 @@ private:
     Row lastTopRow() const;
     void restartBlink();
     QRect rowRect(int rowFromTop) const;
-    int rowFromTop(const Row& row) const;
+    int rowFromTop(const Row& row, int rows = -1) const;
     // Where the rows begin inside the viewport.
     static QPoint textOrigin();
 

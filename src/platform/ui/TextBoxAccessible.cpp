@@ -467,11 +467,12 @@ QString TextBoxAccessible::attributes(int offset, int* startOffset, int* endOffs
 
 QRect TextBoxAccessible::characterRect(int offset) const
 {
-    if (offset < 0 || offset >= characterCount())
+    if (offset < 0 || offset > characterCount())
         return QRect();
     TextBox* b = box();
     QRect r = b->rectOf(toModel(b->model(), offset));
-    // A break, or the blank that ends a wrapped row, gets the width of an average character.
+    // A break, the blank that ends a wrapped row, or the text's end (where a magnifier follows
+    // the caret) gets the width of an average character.
     if (r.width() <= 0)
         r.setWidth(b->fontMetrics().averageCharWidth());
     return QRect(b->viewport()->mapToGlobal(r.topLeft()), r.size());

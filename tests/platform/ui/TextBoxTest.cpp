@@ -165,6 +165,8 @@ TEST_F(TextBoxTest, TheScrollBarCountsCharactersAndAnyPlaceOfAGiantLineCanBeShow
     // A bigger font keeps that caret on screen; one that is off screen leaves the top alone.
     box->setFont(QFont(box->font().family(), box->font().pointSize() * 3));
     EXPECT_LT(box->caretRect().bottom(), box->viewport()->height());
+    box->resize(270, 120);  // so does a smaller box
+    EXPECT_LT(box->caretRect().bottom(), box->viewport()->height());
     // The wheel over the scroll bar turns rows, as over the text (from the top, which a new
     // font left alone: the caret is off screen).
     bar->setValue(0);

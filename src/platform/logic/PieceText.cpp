@@ -331,42 +331,30 @@ qsizetype PieceText::lineStart(qsizetype line) const
             return start + i + 1;
 }
 
-qsizetype PieceText::lineOf(qsizetype position) const
+qsizetype PieceText::wholeBefore(qsizetype position, bool pairs) const
 {
     position = std::clamp<qsizetype>(position, 0, m_length);
     if (position == m_length)
-        return m_breaks;
+        return pairs ? m_crlfs : m_breaks;
     const auto [k, start] = pieceAt(position);
     const Piece& piece = m_pieces[size_t(k)];
-    const qsizetype before = k > 0 ? m_sums[size_t(k - 1)].breaks : 0;
-    if (piece.breaks == 0)
-        return before;
-    // Counted from the nearer end of the piece (no piece ends inside a CR LF, so a break
-    // that ends at or behind the position is one the text before it lacks).
-    const QStringView v = piece.view();
-    const qsizetype at = position - start;
-    if (at * 2 <= v.size())
-        return before + countBreaks(v.first(at), v[at] == u'\n').breaks;
-    return before + piece.breaks - countBreaks(v.sliced(at)).breaks;
-}
-
-qsizetype PieceText::crlfBefore(qsizetype position) const
-{
-    position = std::clamp<qsizetype>(position, 0, m_length);
-    if (position == m_length)
-        return m_crlfs;
-    const auto [k, start] = pieceAt(position);
-    const Piece& piece = m_pieces[size_t(k)];
-    const qsizetype before = k > 0 ? m_sums[size_t(k - 1)].crlfs : 0;
-    if (piece.crlfs == 0)
-        return before;
-    // Counted from the nearer end of the piece; a pair parted by `position` is not wholly
-    // before it, and the pairs behind it are those wholly behind it or parted by it.
-    const QStringView v = piece.view();
-    const qsizetype at = position - start;
-    if (at * 2 <= v.size())
-        return before + countBreaks(v.first(at)).crlfs;
-    return before + piece.crlfs - countBreaks(v.sliced(at - 1)).crlfs;
+    const Counts prior = k > 0 ? Counts{m_sums[size_t(k - 1)].breaks, m_sums[size_t(k - 1)].crlfs} : Counts{};
+    Counts in;  // those of the piece before the position
+    if (piece.breaks > 0) {
+        // Counted from the nearer end of the piece. No piece ends inside a CR LF, and a pair
+        // the position parts is not wholly before it: neither its break nor the pair counts.
+        const QStringView v = piece.view();
+        const qsizetype at = position - start;
+        if (at * 2 <= v.size()) {
+            in = countBreaks(v.first(at), v[at] == u'\n');
+        } else {
+            Counts behind = countBreaks(v.sliced(at));
+            if (v[at - 1] == u'\r' && v[at] == u'\n')
+                ++behind.crlfs;
+            in = Counts{piece.breaks - behind.breaks, piece.crlfs - behind.crlfs};
+        }
+    }
+    return pairs ? prior.crlfs + in.crlfs : prior.breaks + in.breaks;
 }
 
 qsizetype PieceText::positionOfFolded(qsizetype offset) const

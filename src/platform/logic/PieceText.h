@@ -50,12 +50,12 @@ public:
     qsizetype lineStart(qsizetype line) const;
     // The line `position` lies in: the breaks that end at or before it. A position between
     // the CR and the LF of a pair is still in the line the pair ends.
-    qsizetype lineOf(qsizetype position) const;
+    qsizetype lineOf(qsizetype position) const { return wholeBefore(position, false); }
 
     // CR LF pairs in the text, and those that end at or before `position` (clamped to the
     // text; a pair whose CR is before it and LF behind it does not count).
     qsizetype crlfCount() const { return m_crlfs; }
-    qsizetype crlfBefore(qsizetype position) const;
+    qsizetype crlfBefore(qsizetype position) const { return wholeBefore(position, true); }
     // The inverse: the position whose folded offset is `offset` (clamped to the folded
     // text), never between a CR and its LF.
     qsizetype positionOfFolded(qsizetype offset) const;
@@ -78,6 +78,8 @@ private:
     // The index of the piece holding the character at `position` (< size()), and where that
     // piece starts.
     std::pair<qsizetype, qsizetype> pieceAt(qsizetype position) const;
+    // The line breaks (or, with `pairs`, the CR LF pairs) wholly before `position`.
+    qsizetype wholeBefore(qsizetype position, bool pairs) const;
     // Whether the pieces are the whole of one buffer, in order.
     bool isOneWholeBuffer() const;
 
